@@ -1,0 +1,40 @@
+# Shared by scripts/run and scripts/test: installs what is missing, then
+# configures and builds one build folder. Sourced, not run.
+
+MIRTO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Debian 12 packages the build, the tests and the program need.
+MIRTO_PACKAGES=(
+  build-essential cmake ninja-build ccache pkg-config
+  qt6-base-dev libpng-dev zlib1g-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xauth
+  fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
+)
+
+mirto_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+mirto_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "${MIRTO_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  if [ "${#missing[@]}" -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    mirto_as_root apt-get update
+    mirto_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+  fi
+}
+
+# mirto_build BUILD_DIR [extra cmake arguments...]
+mirto_build() {
+  local build_dir="$1"
+  shift
+  cmake -S "$MIRTO_ROOT" -B "$build_dir" -G Ninja "$@"
+  cmake --build "$build_dir"
+}
