@@ -1,0 +1,20 @@
+#pragma once
+
+// Platform-internal: translation between the toolkit's key events and the
+// program's shortcut values. Only platform sources include this header.
+
+#include <QKeySequence>
+#include <Qt>
+
+#include "platform/ShortCut.h"
+
+namespace mirto {
+
+// The shortcut a key press forms, or scNone for a key the program cannot bind
+// (modifier keys alone, keys without a virtual-key code).
+TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// The same shortcut as the toolkit shows it next to a menu entry.
+QKeySequence ShortCutToKeySequence(TShortCut shortCut);
+
+}  // namespace mirto
