@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "catalog/InstallationData.h"
+#include "catalog/MirtoApps.h"
+#include "catalog/MirtoProcs.h"
+#include "launcher/ProgramLauncher.h"
+#include "platform/FileSystem.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+constexpr TWindowHandle kMainWindow = 0x1234;
+
+QString P(const char* path) { return QString::fromUtf8(path).replace(u'\\', PathDelim); }
+
+TShellExecuteRequest Open(const QString& file, const QString& directory) {
+  return {kMainWindow, "open", file, "", directory, SW_SHOW};
+}
+
+class Launching : public ::testing::Test {
+ protected:
+  void TearDown() override { FinalizeCatalog(); }
+  TShellExecuteRecorder shell_;
+};
+
+TEST_F(Launching, RunProgramOpensTheExecutableInItsOwnFolder) {
+  InitCatalog(P("C:\\Pack\\launcher.exe"));
+  RunProgram(kMainWindow, 21);
+  RunProgram(kMainWindow, 35);
+  RunProgram(kMainWindow, 20);
+  const std::vector<TShellExecuteRequest> expected = {
+      Open(P("C:\\Pack\\apps64\\AudioExtractor\\AudioExtractor64.exe"),
+           P("C:\\Pack\\apps64\\AudioExtractor")),
+      Open(P("C:\\Pack\\apps64\\AviToMp4\\AviToMp4_64.exe"), P("C:\\Pack\\apps64\\AviToMp4")),
+      Open(P("C:\\Pack\\apps64\\Handheld Converter\\HandheldConv.exe"),
+           P("C:\\Pack\\apps64\\Handheld Converter")),
+  };
+  EXPECT_EQ(shell_.Requests(), expected);
+  // Parameters are an empty text, not an absent one.
+  ASSERT_FALSE(shell_.Requests().empty());
+  EXPECT_FALSE(shell_.Requests()[0].Parameters.isNull());
+}
+
+TEST_F(Launching, UnknownProgramsAskNothingOfTheShell) {
+  InitCatalog(P("C:\\Pack\\launcher.exe"));
+  for (int id : {0, 11, -1, 10, 200}) {
+    RunProgram(kMainWindow, id);
+    OpenProgramFolder(kMainWindow, id);
+    OpenProgramHomePage(kMainWindow, id);
+  }
+  EXPECT_TRUE(shell_.Requests().empty());
+}
+
+TEST_F(Launching, HomePageHasNoWorkingFolder) {
+  InitCatalog(P("C:\\Pack\\launcher.exe"));
+  OpenProgramHomePage(kMainWindow, 33);
+  const std::vector<TShellExecuteRequest> expected = {
+      Open(FindInstallationRecord(33)->Url.toString(), "")};
+  EXPECT_EQ(shell_.Requests(), expected);
+}
+
+TEST_F(Launching, MissingFolderIsNotOpenedButItsProgramStillRuns) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  InitCatalog(temp.filePath("mirto"));
+  OpenProgramFolder(kMainWindow, 12);
+  EXPECT_TRUE(shell_.Requests().empty());
+  RunProgram(kMainWindow, 12);
+  EXPECT_EQ(shell_.Requests().size(), 1u);
+}
+
+TEST_F(Launching, FoldersWithSpacesAndNonAsciiLettersArriveIntact) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  const QString launcherFolder = temp.filePath(QStringLiteral("Mïrto Pàck ünd Ñame ☃"));
+  InitCatalog(launcherFolder + PathDelim + "mirto");
+  const QString programFolder = launcherFolder + PathDelim + "apps64" + PathDelim + "Video to MP4";
+  ASSERT_EQ(GetProgramDir(27), programFolder);
+  ASSERT_TRUE(QDir().mkpath(programFolder));
+
+  OpenProgramFolder(kMainWindow, 27);
+  RunProgram(kMainWindow, 27);
+  const std::vector<TShellExecuteRequest> expected = {
+      Open(programFolder, programFolder),
+      Open(programFolder + PathDelim + "VideoToMp464.exe", programFolder),
+  };
+  EXPECT_EQ(shell_.Requests(), expected);
+}
+
+TEST_F(Launching, AFileWhereTheFolderShouldBeIsNotOpened) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  InitCatalog(temp.filePath("mirto"));
+  ASSERT_TRUE(QDir().mkpath(AppParams.AppsDir));
+  QFile blocker(GetProgramDir(9));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  OpenProgramFolder(kMainWindow, 9);
+  EXPECT_TRUE(shell_.Requests().empty());
+}
+
+}  // namespace
+}  // namespace mirto
