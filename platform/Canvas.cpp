@@ -1,0 +1,876 @@
+#include "platform/Canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <optional>
+
+#include "platform/Bitmap.h"
+#include "platform/Canvas_p.h"
+#include "platform/Graphic.h"
+#include "platform/PixelSurface_p.h"
+
+namespace mirto {
+
+namespace {
+
+// 0xRRGGBB of a colour, or nothing for clNone/clDefault.
+std::optional<std::uint32_t> Rgb(TColor color) {
+  if (color == clNone || color == clDefault) return std::nullopt;
+  const auto c = static_cast<std::uint32_t>(ColorToRGB(color));
+  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+TRect Offset(const TRect& r, TPoint by) {
+  return {Clamp(1LL * r.Left + by.X), Clamp(1LL * r.Top + by.Y), Clamp(1LL * r.Right + by.X),
+          Clamp(1LL * r.Bottom + by.Y)};
+}
+
+TRect Normalized(TRect r) {
+  if (r.Left > r.Right) std::swap(r.Left, r.Right);
+  if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+  return r;
+}
+
+TRect Intersection(const TRect& a, const TRect& b) {
+  TRect r;
+  IntersectRect(r, a, b);
+  return r;
+}
+
+TRect Inflated(TRect r, int d) {
+  return {Clamp(1LL * r.Left - d), Clamp(1LL * r.Top - d), Clamp(1LL * r.Right + d),
+          Clamp(1LL * r.Bottom + d)};
+}
+
+void FillDevice(PixelSurface& surface, const TRect& clip, const TRect& rect, std::uint32_t rgb,
+                TPenMode mode) {
+  const TRect r = Intersection(clip, rect);
+  for (int y = r.Top; y < r.Bottom; ++y) surface.Span(y, r.Left, r.Right, rgb, mode);
+}
+
+// Pixels of the frame w pixels wide along the inside of outer, each once.
+void FillRing(PixelSurface& surface, const TRect& clip, const TRect& outer, int w,
+              std::uint32_t rgb, TPenMode mode) {
+  const TRect inner = Inflated(outer, -w);
+  if (inner.IsEmpty()) {
+    FillDevice(surface, clip, outer, rgb, mode);
+    return;
+  }
+  FillDevice(surface, clip, {outer.Left, outer.Top, outer.Right, inner.Top}, rgb, mode);
+  FillDevice(surface, clip, {outer.Left, inner.Bottom, outer.Right, outer.Bottom}, rgb, mode);
+  FillDevice(surface, clip, {outer.Left, inner.Top, inner.Left, inner.Bottom}, rgb, mode);
+  FillDevice(surface, clip, {inner.Right, inner.Top, outer.Right, inner.Bottom}, rgb, mode);
+}
+
+std::optional<QPainter::CompositionMode> CompositionFor(TPenMode mode) {
+  switch (mode) {
+    case pmNop:
+      return std::nullopt;
+    case pmBlack:
+    case pmWhite:
+    case pmCopy:
+      return QPainter::CompositionMode_SourceOver;
+    case pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+      return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+      return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+      return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+      return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+      return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+      return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+      return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+      return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
+  }
+  return QPainter::CompositionMode_SourceOver;
+}
+
+std::uint32_t PenModeColor(TPenMode mode, std::uint32_t rgb) {
+  if (mode == pmBlack) return 0;
+  if (mode == pmWhite) return 0xFFFFFF;
+  return rgb;
+}
+
+QColor OpaqueColor(std::uint32_t rgb) { return QColor::fromRgb(0xFF000000u | rgb); }
+
+// Dash patterns of one-pixel pens: lengths of alternating on and off runs.
+std::vector<int> DashPattern(TPenStyle style) {
+  switch (style) {
+    case psDash:
+      return {18, 6};
+    case psDot:
+      return {3, 3};
+    case psDashDot:
+      return {9, 6, 3, 6};
+    case psDashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
+  }
+}
+
+// Walks the dash pattern one pixel at a time; the position carries over
+// from one line to the next like the platform's styled lines.
+class DashWalker {
+ public:
+  explicit DashWalker(TPenStyle style) : pattern_(DashPattern(style)) {
+    for (int len : pattern_) period_ += len;
+  }
+  // Whether the next pixel is "on"; advances.
+  bool Next() {
+    if (pattern_.empty()) return true;
+    int pos = position_ % period_;
+    ++position_;
+    for (std::size_t i = 0; i < pattern_.size(); ++i) {
+      if (pos < pattern_[i]) return i % 2 == 0;
+      pos -= pattern_[i];
+    }
+    return true;
+  }
+  bool Solid() const { return pattern_.empty(); }
+
+ private:
+  std::vector<int> pattern_;
+  int period_ = 0;
+  long long position_ = 0;
+};
+
+struct FontKey {
+  QString name;
+  int height = 0;
+  std::uint64_t style = 0;
+  TFontPitch pitch = fpDefault;
+  bool operator==(const FontKey&) const = default;
+};
+
+FontKey KeyOf(const TFont& font) {
+  return {font.Name(), font.Height(), font.Style().ToBits(), font.Pitch()};
+}
+
+// Cuts the segment to box (Liang-Barsky); false when it misses the box.
+bool ClipSegment(long long& x0, long long& y0, long long& x1, long long& y1, const TRect& box) {
+  const double dx = static_cast<double>(x1 - x0), dy = static_cast<double>(y1 - y0);
+  double t0 = 0.0, t1 = 1.0;
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {static_cast<double>(x0 - box.Left), static_cast<double>(box.Right - 1 - x0),
+                      static_cast<double>(y0 - box.Top), static_cast<double>(box.Bottom - 1 - y0)};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const long long nx0 = std::llround(x0 + t0 * dx), ny0 = std::llround(y0 + t0 * dy);
+  const long long nx1 = std::llround(x0 + t1 * dx), ny1 = std::llround(y0 + t1 * dy);
+  x0 = nx0;
+  y0 = ny0;
+  x1 = nx1;
+  y1 = ny1;
+  return true;
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color) {
+  const auto rgb = Rgb(color);
+  return rgb ? OpaqueColor(*rgb) : QColor();
+}
+
+QFont ToQFont(const TFont& font) {
+  QFont f(font.Name());
+  int pixels = 11;
+  if (font.Height() < 0) {
+    pixels = -static_cast<long long>(font.Height()) > 4096 ? 4096 : -font.Height();
+  } else if (font.Height() > 0) {
+    // A positive height is the whole cell; find the em size giving that cell.
+    QFont probe(font.Name());
+    probe.setPixelSize(100);
+    const QFontMetricsF m(probe);
+    const double cell = m.ascent() + m.descent();
+    pixels = cell > 0 ? Round(std::min(font.Height(), 4096) * 100.0 / cell) : font.Height();
+  }
+  f.setPixelSize(std::max(1, pixels));
+  f.setBold(font.Style().Contains(fsBold));
+  f.setItalic(font.Style().Contains(fsItalic));
+  f.setUnderline(font.Style().Contains(fsUnderline));
+  f.setStrikeOut(font.Style().Contains(fsStrikeOut));
+  if (font.Pitch() == fpFixed) {
+    f.setFixedPitch(true);
+    f.setStyleHint(QFont::Monospace);
+  }
+  f.setKerning(false);
+  return f;
+}
+
+struct TCanvas::Target {
+  QImage* image = nullptr;
+  QPainter painter;
+  bool hasPaintArea = false;
+  TRect paintArea;
+
+  std::optional<FontKey> fontKey;
+  QFont font;
+  std::optional<QFontMetrics> metrics;
+
+  void EndPainting() {
+    if (painter.isActive()) painter.end();
+  }
+  // The image with painting finished, so its bits may be used directly.
+  QImage* Bits() {
+    EndPainting();
+    return image && !image->isNull() ? image : nullptr;
+  }
+  const QFontMetrics& Metrics(const TFont& f) {
+    FontKey key = KeyOf(f);
+    if (!fontKey || !(*fontKey == key)) {
+      font = ToQFont(f);
+      metrics.emplace(font);
+      fontKey = std::move(key);
+    }
+    return *metrics;
+  }
+};
+
+TCanvas::TCanvas() : target_(std::make_unique<Target>()) {}
+
+TCanvas::~TCanvas() { target_->EndPainting(); }
+
+bool TCanvas::HandleAllocated() const { return target_->image != nullptr; }
+
+TRect TCanvas::DeviceClip() const {
+  const QImage* image = target_->image;
+  if (!image || image->isNull()) return {};
+  TRect clip{0, 0, image->width(), image->height()};
+  if (target_->hasPaintArea) clip = Intersection(clip, target_->paintArea);
+  if (!clipRegion_.IsNull()) clip = Intersection(clip, clipRegion_.Bounds());
+  return clip;
+}
+
+TRect TCanvas::ClipRect() const {
+  const TRect clip = DeviceClip();
+  if (clip.IsEmpty()) return {};
+  return Offset(clip, windowOrg_);
+}
+
+void TCanvas::Assign(const TPersistent* source) {
+  const auto* canvas = dynamic_cast<const TCanvas*>(source);
+  if (!canvas) {
+    TPersistent::Assign(source);
+    return;
+  }
+  pen_.Assign(&canvas->pen_);
+  brush_.Assign(&canvas->brush_);
+  font_.Assign(&canvas->font_);
+}
+
+// --- painter access ---------------------------------------------------------
+
+namespace {
+
+// Starts (or reuses) the painter and sets it up for device coordinates.
+QPainter* DevicePainter(QPainter& painter, QImage* image, const TRect& clip) {
+  if (!image || image->isNull() || clip.IsEmpty()) return nullptr;
+  if (!painter.isActive()) {
+    if (!painter.begin(image)) return nullptr;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+  }
+  painter.resetTransform();
+  painter.setClipRect(ToQRect(clip));
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter.setOpacity(1.0);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::NoBrush);
+  painter.setLayoutDirection(Qt::LeftToRight);
+  return &painter;
+}
+
+}  // namespace
+
+void TCanvasAccess::Bind(TCanvas& canvas, QImage* image) {
+  canvas.target_->EndPainting();
+  canvas.target_->image = image;
+}
+
+QImage* TCanvasAccess::Image(TCanvas& canvas) {
+  canvas.target_->EndPainting();
+  return canvas.target_->image;
+}
+
+const QImage* TCanvasAccess::Image(const TCanvas& canvas) {
+  canvas.target_->EndPainting();
+  return canvas.target_->image;
+}
+
+void TCanvasAccess::Flush(const TCanvas& canvas) { canvas.target_->EndPainting(); }
+
+void TCanvasAccess::SetPaintArea(TCanvas& canvas, const TRect& deviceRect) {
+  canvas.target_->hasPaintArea = true;
+  canvas.target_->paintArea = deviceRect;
+}
+
+void TCanvasAccess::ClearPaintArea(TCanvas& canvas) { canvas.target_->hasPaintArea = false; }
+
+TRect TCanvasAccess::DeviceClip(const TCanvas& canvas) { return canvas.DeviceClip(); }
+
+QPainter* TCanvasAccess::Painter(TCanvas& canvas) {
+  QPainter* painter =
+      DevicePainter(canvas.target_->painter, canvas.target_->image, canvas.DeviceClip());
+  if (painter) painter->translate(-canvas.windowOrg_.X, -canvas.windowOrg_.Y);
+  return painter;
+}
+
+void TCanvasAccess::DrawImage(TCanvas& canvas, const TRect& dest, const QImage& image,
+                              const QRect& sourceRect) {
+  if (dest.IsEmpty() || image.isNull() || sourceRect.isEmpty()) return;
+  const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
+  QPainter* painter =
+      DevicePainter(canvas.target_->painter, canvas.target_->image, canvas.DeviceClip());
+  if (!painter) return;
+  if (&image == canvas.target_->image) {
+    const QImage copy = image.copy();
+    painter->drawImage(ToQRect(device), copy, sourceRect);
+  } else {
+    painter->drawImage(ToQRect(device), image, sourceRect);
+  }
+}
+
+void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
+                         const QRect& sourceRect, const QRgb* transparent) {
+  const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
+  if (device.IsEmpty() || sourceRect.isEmpty() || source.isNull()) return;
+  const TRect clip = Intersection(canvas.DeviceClip(), device);
+  QImage* image = canvas.target_->Bits();
+  if (!image || clip.IsEmpty()) return;
+  // Reading and writing the same pixels needs a snapshot of the source.
+  const QImage snapshot = (&source == image) ? source.copy() : QImage();
+  const QImage& from = (&source == image) ? snapshot : source;
+  PixelSurface surface(*image);
+  const long long dw = device.Width(), dh = device.Height();
+  const long long sw = sourceRect.width(), sh = sourceRect.height();
+  for (int y = clip.Top; y < clip.Bottom; ++y) {
+    const long long sy = sourceRect.top() + (y - device.Top) * sh / dh;
+    if (sy < 0 || sy >= from.height()) continue;
+    for (int x = clip.Left; x < clip.Right; ++x) {
+      const long long sx = sourceRect.left() + (x - device.Left) * sw / dw;
+      if (sx < 0 || sx >= from.width()) continue;
+      const std::uint32_t rgb = ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy));
+      if (transparent && rgb == (*transparent & 0xFFFFFF)) continue;
+      surface.Set(x, y, rgb);
+    }
+  }
+}
+
+// --- shapes -----------------------------------------------------------------
+
+void TCanvas::FillRect(const TRect& rect) {
+  if (brush_.Style() == bsClear) return;
+  const auto rgb = Rgb(brush_.Color());
+  const TRect device = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  QImage* image = target_->Bits();
+  if (!rgb || device.IsEmpty() || !image) return;
+  PixelSurface surface(*image);
+  FillDevice(surface, DeviceClip(), device, *rgb, pmCopy);
+}
+
+void TCanvas::FrameRect(const TRect& rect) {
+  if (brush_.Style() == bsClear) return;
+  const auto rgb = Rgb(brush_.Color());
+  const TRect device = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  QImage* image = target_->Bits();
+  if (!rgb || device.IsEmpty() || !image) return;
+  PixelSurface surface(*image);
+  FillRing(surface, DeviceClip(), device, 1, *rgb, pmCopy);
+}
+
+void TCanvas::Rectangle(const TRect& rect) {
+  const TRect r = Normalized(rect);
+  if (r.IsEmpty()) return;
+  const auto penRgb = Rgb(pen_.Color());
+  const bool penVisible = pen_.Style() != psClear && penRgb && pen_.Mode() != pmNop;
+  const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
+  const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
+  const std::uint32_t brushRgb = brushColor.value_or(0);
+  const TPoint toDevice{-windowOrg_.X, -windowOrg_.Y};
+  if (!penVisible) {
+    // Without an outline the platform fills one pixel less to the right
+    // and bottom.
+    if (filled) {
+      QImage* image = target_->Bits();
+      if (!image) return;
+      PixelSurface surface(*image);
+      FillDevice(surface, DeviceClip(),
+                 Offset({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, toDevice), brushRgb, pmCopy);
+    }
+    return;
+  }
+  const int w = std::max(1, pen_.Width());
+  const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
+  const TRect inner = Inflated(outer, -w);
+  const bool dashed = w == 1 && !DashWalker(pen_.Style()).Solid();
+  {
+    QImage* image = target_->Bits();
+    if (!image) return;
+    PixelSurface surface(*image);
+    const TRect clip = DeviceClip();
+    if (filled && !inner.IsEmpty()) FillDevice(surface, clip, inner, brushRgb, pmCopy);
+    if (!dashed) {
+      FillRing(surface, clip, outer, w, PenModeColor(pen_.Mode(), *penRgb), pen_.Mode());
+      return;
+    }
+  }
+  const TPoint saved = penPos_;
+  MoveTo(r.Left, r.Top);
+  LineTo(r.Right - 1, r.Top);
+  LineTo(r.Right - 1, r.Bottom - 1);
+  LineTo(r.Left, r.Bottom - 1);
+  LineTo(r.Left, r.Top);
+  penPos_ = saved;
+}
+
+namespace {
+
+enum class ShapeKind { RoundRect, Ellipse };
+
+QPainterPath ShapePath(ShapeKind kind, const TRect& r, int rx, int ry) {
+  QPainterPath path;
+  const QRectF box(r.Left, r.Top, r.Width(), r.Height());
+  if (r.IsEmpty()) return path;
+  if (kind == ShapeKind::Ellipse) {
+    path.addEllipse(box);
+  } else {
+    path.addRoundedRect(box, std::max(0, rx) / 2.0, std::max(0, ry) / 2.0);
+  }
+  return path;
+}
+
+}  // namespace
+
+void TCanvas::RoundRect(const TRect& rect, int rx, int ry) {
+  const TRect r = Normalized(rect);
+  if (rx <= 0 || ry <= 0) {
+    Rectangle(r);
+    return;
+  }
+  DrawShape(r, static_cast<int>(ShapeKind::RoundRect), std::min(rx, r.Width()),
+            std::min(ry, r.Height()));
+}
+
+void TCanvas::Ellipse(const TRect& rect) {
+  DrawShape(Normalized(rect), static_cast<int>(ShapeKind::Ellipse), 0, 0);
+}
+
+void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
+  if (r.IsEmpty()) return;
+  const auto kind = static_cast<ShapeKind>(shape);
+  const auto penRgb = Rgb(pen_.Color());
+  const bool penVisible = pen_.Style() != psClear && penRgb && pen_.Mode() != pmNop;
+  const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
+  const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
+  const std::uint32_t brushRgb = brushColor.value_or(0);
+  const TPoint toDevice{-windowOrg_.X, -windowOrg_.Y};
+  QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
+  if (!painter) return;
+  if (!penVisible) {
+    if (filled) {
+      const TRect inner = Offset({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, toDevice);
+      painter->fillPath(ShapePath(kind, inner, rx, ry), OpaqueColor(brushRgb));
+    }
+    return;
+  }
+  const int w = std::max(1, pen_.Width());
+  const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
+  const TRect inner = Inflated(outer, -w);
+  const QPainterPath innerPath = ShapePath(kind, inner, rx - 2 * w, ry - 2 * w);
+  if (filled && !inner.IsEmpty()) painter->fillPath(innerPath, OpaqueColor(brushRgb));
+  QPainterPath ring = ShapePath(kind, outer, rx, ry);
+  if (!inner.IsEmpty()) {
+    ring.addPath(innerPath);
+    ring.setFillRule(Qt::OddEvenFill);
+  }
+  const auto composition = CompositionFor(pen_.Mode());
+  if (!composition) return;
+  painter->setCompositionMode(*composition);
+  painter->fillPath(ring, OpaqueColor(PenModeColor(pen_.Mode(), *penRgb)));
+  painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// --- lines ------------------------------------------------------------------
+
+void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+  const TPoint from = penPos_;
+  penPos_ = {x, y};
+  DrawLine(from, penPos_);
+}
+
+void TCanvas::DrawLine(TPoint from, TPoint to) {
+  if (pen_.Style() == psClear || pen_.Mode() == pmNop || from == to) return;
+  const auto penRgb = Rgb(pen_.Color());
+  if (!penRgb) return;
+  const TPenMode mode = pen_.Mode();
+  const std::uint32_t color = PenModeColor(mode, *penRgb);
+  const long long x0 = 1LL * from.X - windowOrg_.X, y0 = 1LL * from.Y - windowOrg_.Y;
+  const long long x1 = 1LL * to.X - windowOrg_.X, y1 = 1LL * to.Y - windowOrg_.Y;
+  const TRect clip = DeviceClip();
+  if (clip.IsEmpty()) return;
+  const int w = std::max(1, pen_.Width());
+  DashWalker dashes(w == 1 ? pen_.Style() : psSolid);
+
+  if (w > 1 && x0 != x1 && y0 != y1) {
+    // Wide slanted lines: flat ends, the end point left out by the caps.
+    QPainter* painter = DevicePainter(target_->painter, target_->image, clip);
+    const auto composition = CompositionFor(mode);
+    if (!painter || !composition) return;
+    painter->setCompositionMode(*composition);
+    painter->setPen(QPen(OpaqueColor(color), w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter->drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x1 + 0.5, y1 + 0.5));
+    painter->setPen(Qt::NoPen);
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return;
+  }
+
+  QImage* image = target_->Bits();
+  if (!image) return;
+  PixelSurface surface(*image);
+
+  if (w > 1 || (dashes.Solid() && (x0 == x1 || y0 == y1))) {
+    // Straight lines as rectangles: the end point is excluded and a wide pen
+    // is centred on the line (its extra pixel below or right of it).
+    const long long half = (w - 1) / 2;
+    long long left, top, right, bottom;
+    if (y0 == y1) {
+      left = x1 > x0 ? x0 : x1 + 1;
+      right = x1 > x0 ? x1 : x0 + 1;
+      top = y0 - half;
+      bottom = top + w;
+    } else {
+      top = y1 > y0 ? y0 : y1 + 1;
+      bottom = y1 > y0 ? y1 : y0 + 1;
+      left = x0 - half;
+      right = left + w;
+    }
+    FillDevice(surface, clip, {Clamp(left), Clamp(top), Clamp(right), Clamp(bottom)}, color, mode);
+    return;
+  }
+
+  // One-pixel lines: Bresenham from the start point, the end point left out.
+  long long sx0 = x0, sy0 = y0, sx1 = x1, sy1 = y1;
+  if (std::max(std::llabs(x1 - x0), std::llabs(y1 - y0)) > 4LL * (clip.Width() + clip.Height())) {
+    // A line far longer than the clip: cut it to the clip grown by two
+    // pixels first, so that the walk stays short. Its new ends lie outside
+    // the clip, where painting them or not makes no difference.
+    if (!ClipSegment(sx0, sy0, sx1, sy1, Inflated(clip, 2))) return;
+  }
+  const std::optional<std::uint32_t> gapRgb =
+      brush_.Style() == bsSolid ? Rgb(brush_.Color()) : std::nullopt;
+  long long x = sx0, y = sy0;
+  const long long dx = std::llabs(sx1 - sx0), dy = -std::llabs(sy1 - sy0);
+  const int stepX = sx0 < sx1 ? 1 : -1, stepY = sy0 < sy1 ? 1 : -1;
+  long long err = dx + dy;
+  const long long steps = std::max(dx, -dy);
+  for (long long i = 0; i < steps; ++i) {
+    const bool on = dashes.Next();
+    if (clip.Contains({static_cast<int>(x), static_cast<int>(y)})) {
+      const int px = static_cast<int>(x), py = static_cast<int>(y);
+      if (on)
+        surface.Span(py, px, px + 1, color, mode);
+      else if (gapRgb)
+        surface.Span(py, px, px + 1, PenModeColor(mode, *gapRgb), mode);
+    }
+    const long long e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += stepX;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += stepY;
+    }
+  }
+}
+
+// --- text -------------------------------------------------------------------
+
+int TCanvas::TextWidth(const QString& text) const {
+  return target_->Metrics(font_).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString&) const { return target_->Metrics(font_).height(); }
+
+TSize TCanvas::TextExtent(const QString& text) const { return {TextWidth(text), TextHeight(text)}; }
+
+void TCanvas::DrawTextRun(int deviceX, int deviceY, const QString& text, int underline,
+                          const TRect& deviceClip, bool rightToLeft) {
+  const auto rgb = Rgb(font_.Color());
+  if (!rgb || text.isEmpty()) return;
+  QPainter* painter = DevicePainter(target_->painter, target_->image, deviceClip);
+  if (!painter) return;
+  const QFontMetrics& metrics = target_->Metrics(font_);
+  painter->setFont(target_->font);
+  painter->setPen(OpaqueColor(*rgb));
+  if (rightToLeft) painter->setLayoutDirection(Qt::RightToLeft);
+  const int baseline = deviceY + metrics.ascent();
+  painter->drawText(QPoint(deviceX, baseline), text);
+  if (underline >= 0 && underline < text.size()) {
+    const int ux = deviceX + metrics.horizontalAdvance(text.left(underline));
+    const int uw = metrics.horizontalAdvance(text.at(underline));
+    const int thickness = std::max(1, metrics.lineWidth());
+    painter->fillRect(QRect(ux, baseline + std::max(1, metrics.underlinePos()), uw, thickness),
+                      OpaqueColor(*rgb));
+  }
+  painter->setPen(Qt::NoPen);
+  painter->setLayoutDirection(Qt::LeftToRight);
+}
+
+void TCanvas::FillTextBackground(const TRect& deviceRect, const TRect& deviceClip) {
+  if (brush_.Style() != bsSolid) return;
+  const auto rgb = Rgb(brush_.Color());
+  QImage* image = target_->Bits();
+  if (!rgb || !image) return;
+  PixelSurface surface(*image);
+  FillDevice(surface, deviceClip, deviceRect, *rgb, pmCopy);
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+  const int width = TextWidth(text);
+  const int height = TextHeight(text);
+  penPos_ = {Clamp(1LL * x + width), y};
+  const long long dx = 1LL * x - windowOrg_.X, dy = 1LL * y - windowOrg_.Y;
+  const TRect clip = DeviceClip();
+  if (clip.IsEmpty() || text.isEmpty()) return;
+  FillTextBackground({Clamp(dx), Clamp(dy), Clamp(dx + width), Clamp(dy + height)}, clip);
+  DrawTextRun(Clamp(dx), Clamp(dy), text, -1, clip, false);
+}
+
+int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
+  const TAcceleratedText shown =
+      (flags & DT_NOPREFIX) ? TAcceleratedText{text, -1} : StripAccelerators(text);
+  const QFontMetrics& metrics = target_->Metrics(font_);
+  const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+  const std::vector<TTextLine> lines =
+      LayoutTextLines(shown.Text, shown.Underline, flags, rect.Width(), measure);
+  const int lineHeight = metrics.height();
+  const int textHeight = Clamp(1LL * lineHeight * static_cast<long long>(lines.size()));
+
+  if (flags & DT_CALCRECT) {
+    int widest = 0;
+    for (const TTextLine& line : lines) widest = std::max(widest, measure(line.Text));
+    rect.Right = Clamp(1LL * rect.Left + widest);
+    rect.Bottom = Clamp(1LL * rect.Top + textHeight);
+    return textHeight;
+  }
+
+  const TRect deviceRect = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  TRect clip = DeviceClip();
+  if (!(flags & DT_NOCLIP)) clip = Intersection(clip, deviceRect);
+  if (clip.IsEmpty()) return textHeight;
+
+  long long top = deviceRect.Top;
+  if (flags & DT_SINGLELINE) {
+    if (flags & DT_VCENTER)
+      top = deviceRect.Top + Div(deviceRect.Height() - lineHeight, 2);
+    else if (flags & DT_BOTTOM)
+      top = 1LL * deviceRect.Bottom - lineHeight;
+  }
+  for (const TTextLine& line : lines) {
+    const int width = measure(line.Text);
+    long long left = deviceRect.Left;
+    if (flags & DT_CENTER)
+      left = deviceRect.Left + Div(deviceRect.Width() - width, 2);
+    else if (flags & DT_RIGHT)
+      left = 1LL * deviceRect.Right - width;
+    FillTextBackground({Clamp(left), Clamp(top), Clamp(left + width), Clamp(top + lineHeight)},
+                       clip);
+    DrawTextRun(Clamp(left), Clamp(top), line.Text, line.Underline, clip,
+                (flags & DT_RTLREADING) != 0);
+    top += lineHeight;
+  }
+  return textHeight;
+}
+
+void TCanvas::DrawFocusRect(const TRect& rect) {
+  const TRect r = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  QImage* image = target_->Bits();
+  if (r.IsEmpty() || !image) return;
+  const TRect clip = DeviceClip();
+  PixelSurface surface(*image);
+  // Every pixel of the frame is visited once, so a second call undoes the
+  // first; the dots follow the device grid like the platform's.
+  const auto dot = [&](int x, int y) {
+    if (((x ^ y) & 1) == 0 && clip.Contains({x, y})) surface.Invert(x, y);
+  };
+  const TRect top = Intersection({r.Left, r.Top, r.Right, r.Top + 1}, clip);
+  for (int x = top.Left; x < top.Right; ++x) dot(x, r.Top);
+  if (r.Height() > 1) {
+    const TRect bottom = Intersection({r.Left, r.Bottom - 1, r.Right, r.Bottom}, clip);
+    for (int x = bottom.Left; x < bottom.Right; ++x) dot(x, r.Bottom - 1);
+  }
+  const TRect sides = Intersection({r.Left, r.Top + 1, r.Right, r.Bottom - 1}, clip);
+  for (int y = sides.Top; y < sides.Bottom; ++y) {
+    dot(r.Left, y);
+    if (r.Width() > 1) dot(r.Right - 1, y);
+  }
+}
+
+// --- pictures ---------------------------------------------------------------
+
+void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
+  if (graphic.Empty()) return;
+  graphic.Draw(*this, Bounds(x, y, graphic.Width(), graphic.Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
+  if (graphic.Empty() || rect.IsEmpty()) return;
+  graphic.Draw(*this, rect);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
+  const QImage* from = TCanvasAccess::Image(source);
+  if (!from) return;
+  const TRect device = Offset(sourceRect, {-source.windowOrg_.X, -source.windowOrg_.Y});
+  TCanvasAccess::Blit(*this, dest, *from, ToQRect(device));
+}
+
+bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
+                     const TRect& sourceRect) {
+  if (sourceRect.IsEmpty()) return false;
+  const double p0x = 1.0 * points[0].X - windowOrg_.X, p0y = 1.0 * points[0].Y - windowOrg_.Y;
+  const double ax = 1.0 * points[1].X - points[0].X, ay = 1.0 * points[1].Y - points[0].Y;
+  const double bx = 1.0 * points[2].X - points[0].X, by = 1.0 * points[2].Y - points[0].Y;
+  const double det = ax * by - ay * bx;
+  if (det == 0.0) return false;
+  const QImage& sourceImage = TBitmapAccess::Image(source);
+  QImage* image = target_->Bits();
+  if (!image || sourceImage.isNull()) return false;
+  const QImage from = sourceImage.copy();  // the source may be this very target
+
+  const double xs[] = {p0x, p0x + ax, p0x + bx, p0x + ax + bx};
+  const double ys[] = {p0y, p0y + ay, p0y + by, p0y + ay + by};
+  TRect box{Clamp(static_cast<long long>(std::floor(*std::min_element(xs, xs + 4)))),
+            Clamp(static_cast<long long>(std::floor(*std::min_element(ys, ys + 4)))),
+            Clamp(static_cast<long long>(std::ceil(*std::max_element(xs, xs + 4)))),
+            Clamp(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))))};
+  box = Intersection(box, DeviceClip());
+  PixelSurface surface(*image);
+  const double sw = sourceRect.Width(), sh = sourceRect.Height();
+  for (int y = box.Top; y < box.Bottom; ++y) {
+    for (int x = box.Left; x < box.Right; ++x) {
+      // Map the pixel centre back into the unit square of the source.
+      const double cx = x + 0.5 - p0x, cy = y + 0.5 - p0y;
+      const double u = (cx * by - cy * bx) / det;
+      const double v = (ax * cy - ay * cx) / det;
+      if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) continue;
+      const long long sx = sourceRect.Left + static_cast<long long>(std::floor(u * sw));
+      const long long sy = sourceRect.Top + static_cast<long long>(std::floor(v * sh));
+      if (sx < 0 || sy < 0 || sx >= from.width() || sy >= from.height()) continue;
+      surface.Set(x, y, ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy)));
+    }
+  }
+  return true;
+}
+
+TColor TCanvas::Pixels(int x, int y) const {
+  const QImage* image = TCanvasAccess::Image(*this);
+  const long long dx = 1LL * x - windowOrg_.X, dy = 1LL * y - windowOrg_.Y;
+  if (!image || dx < 0 || dy < 0 || dx >= image->width() || dy >= image->height()) return clNone;
+  const std::uint32_t rgb = ReadRgb(*image, static_cast<int>(dx), static_cast<int>(dy));
+  return RGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+             static_cast<std::uint8_t>(rgb));
+}
+
+void TCanvas::SetPixels(int x, int y, TColor color) {
+  const auto rgb = Rgb(color);
+  const long long dx = 1LL * x - windowOrg_.X, dy = 1LL * y - windowOrg_.Y;
+  const TRect clip = DeviceClip();
+  if (!rgb || dx < clip.Left || dy < clip.Top || dx >= clip.Right || dy >= clip.Bottom) return;
+  QImage* image = target_->Bits();
+  if (!image) return;
+  PixelSurface(*image).Set(static_cast<int>(dx), static_cast<int>(dy), *rgb);
+}
+
+// --- state guard and helpers -------------------------------------------------
+
+TCanvasStateGuard::TCanvasStateGuard(TCanvas& canvas)
+    : canvas_(canvas),
+      penPos_(canvas.PenPos()),
+      windowOrg_(canvas.WindowOrg()),
+      clipRegion_(canvas.ClipRegion()) {
+  pen_.Assign(&canvas.Pen());
+  brush_.Assign(&canvas.Brush());
+  font_.Assign(&canvas.Font());
+}
+
+TCanvasStateGuard::~TCanvasStateGuard() {
+  canvas_.Pen().Assign(&pen_);
+  canvas_.Brush().Assign(&brush_);
+  canvas_.Font().Assign(&font_);
+  canvas_.SetPenPos(penPos_);
+  canvas_.SetWindowOrg(windowOrg_);
+  canvas_.SelectClipRegion(clipRegion_);
+}
+
+void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& rect,
+                        TGradientDirection direction) {
+  if (rect.IsEmpty() || start == clNone || end == clNone) return;
+  const TColor from = ColorToRGB(start), to = ColorToRGB(end);
+  const int steps = direction == gdHorizontal ? rect.Height() : rect.Width();
+  const auto channel = [&](int shift, int i) {
+    const int f = (from >> shift) & 0xFF, t = (to >> shift) & 0xFF;
+    return static_cast<std::uint8_t>(steps > 1 ? f + MulDiv(t - f, i, steps - 1) : f);
+  };
+  TCanvasStateGuard guard(canvas);
+  for (int i = 0; i < steps; ++i) {
+    canvas.Brush().SetColor(RGB(channel(0, i), channel(8, i), channel(16, i)));
+    if (direction == gdHorizontal)
+      canvas.FillRect({rect.Left, rect.Top + i, rect.Right, rect.Top + i + 1});
+    else
+      canvas.FillRect({rect.Left + i, rect.Top, rect.Left + i + 1, rect.Bottom});
+  }
+}
+
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
+  canvas.Pen().SetWidth(1);
+  --rect.Bottom;
+  --rect.Right;
+  for (; width > 0; --width) {
+    canvas.Pen().SetColor(topLeft);
+    canvas.MoveTo(rect.Left, rect.Bottom);
+    canvas.LineTo(rect.Left, rect.Top);
+    canvas.LineTo(rect.Right, rect.Top);
+    canvas.Pen().SetColor(bottomRight);
+    canvas.LineTo(rect.Right, rect.Bottom);
+    canvas.LineTo(rect.Left - 1, rect.Bottom);
+    InflateRect(rect, -1, -1);
+  }
+  ++rect.Bottom;
+  ++rect.Right;
+}
+
+}  // namespace mirto

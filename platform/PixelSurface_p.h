@@ -1,0 +1,40 @@
+#pragma once
+
+// Platform-internal: writes pixels of a QImage directly, with the sixteen
+// raster operations of the pen. Colours are 0xRRGGBB; every pixel written
+// becomes opaque. Callers clip: coordinates must lie inside the image.
+
+#include <QImage>
+#include <cstdint>
+
+#include "platform/Pen.h"
+
+namespace mirto {
+
+// Result of raster operation `mode` for pen colour pen over destination dest.
+std::uint32_t ApplyRasterOp(TPenMode mode, std::uint32_t pen, std::uint32_t dest);
+
+// Colour 0xRRGGBB of pixel (x, y) of any image; the caller checks bounds.
+std::uint32_t ReadRgb(const QImage& image, int x, int y);
+
+class PixelSurface {
+ public:
+  explicit PixelSurface(QImage& image);
+
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+
+  std::uint32_t Get(int x, int y) const { return ReadRgb(image_, x, y); }
+  void Set(int x, int y, std::uint32_t rgb);
+  // Combines pixels x0 .. x1 - 1 of row y with rgb by mode.
+  void Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode = pmCopy);
+  void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
+
+ private:
+  enum class Layout { Bgr24, Bgra32, Other };
+
+  QImage& image_;
+  Layout layout_;
+};
+
+}  // namespace mirto
