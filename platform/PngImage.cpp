@@ -706,11 +706,17 @@ std::vector<std::uint8_t> TPngImage::SaveToBytes() const {
     palette.push_back({e.Red, e.Green, e.Blue});
     paletteAlpha.push_back(e.Alpha);
   }
+  if (header_.ColorType == COLOR_PALETTE) {
+    // Indexes past the palette are drawn black and opaque; the file must list
+    // an entry for every index it uses, so such entries are written out.
+    const std::size_t used = std::size_t(*std::max_element(pixels_.begin(), pixels_.end())) + 1;
+    if (palette.size() < used) {
+      palette.resize(used, png_color{0, 0, 0});
+      paletteAlpha.resize(used, 255);
+    }
+  }
   // tRNS only needs the entries up to the last non-opaque one.
   while (!paletteAlpha.empty() && paletteAlpha.back() == 255) paletteAlpha.pop_back();
-  if (header_.ColorType == COLOR_PALETTE && palette.empty()) {
-    throw EPngError("Cannot encode a palette image without a palette");
-  }
 
   std::vector<png_unknown_chunk> chunks(chunks_.size());
   for (std::size_t i = 0; i < chunks_.size(); ++i) {

@@ -283,6 +283,22 @@ TEST(PngImage, SavedImagesDecodeToTheSameContent) {
   }
 }
 
+TEST(PngImage, SavingPaletteIndexesBeyondThePaletteWritesBlackEntries) {
+  // Decoders accept such files; the encoder refuses them unless every index
+  // has an entry.
+  TPngImage png;
+  png.CreateBlank(COLOR_PALETTE, 2, 1);
+  png.ScanLine(0)[1] = 3;
+  png.SetPalette({{1, 2, 3, 0}});
+  EXPECT_EQ(png.Pixel(1, 0), clBlack);
+  TPngImage reloaded;
+  reloaded.LoadFromBytes(png.SaveToBytes());
+  ASSERT_EQ(reloaded.Palette().size(), 4u);
+  EXPECT_EQ(reloaded.PixelAlpha(0, 0), 0);
+  EXPECT_EQ(reloaded.Pixel(1, 0), clBlack);
+  EXPECT_EQ(reloaded.PixelAlpha(1, 0), 255);
+}
+
 TEST(PngImage, AncillaryChunksAreKeptInPlaceAndRemovableByKind) {
   RawPng raw;
   raw.colorType = COLOR_PALETTE;

@@ -1,0 +1,131 @@
+#include "graphics/PngFunctions.h"
+
+#include <array>
+#include <cmath>
+
+namespace mirto {
+
+namespace {
+
+bool HasRgbRows(const TPngImage& png) {
+  const int type = png.Header().ColorType;
+  return type == COLOR_RGB || type == COLOR_RGBALPHA;
+}
+
+// Effects that change colours would move pixels off a single transparent
+// colour (or onto it); an alpha channel keeps exactly the transparent ones.
+void TurnTransparentColorIntoAlpha(TPngImage& png) {
+  if (!png.HasAlphaChannel() && png.Header().ColorType != COLOR_PALETTE &&
+      png.TransparentColor() != clNone) {
+    png.CreateAlpha();
+  }
+}
+
+template <class Map>
+void ForEachColorSample(TPngImage& png, Map map) {
+  if (png.Header().ColorType == COLOR_PALETTE) {
+    std::vector<TPngPaletteEntry> palette = png.Palette();
+    for (TPngPaletteEntry& e : palette) {
+      e.Red = map(e.Red);
+      e.Green = map(e.Green);
+      e.Blue = map(e.Blue);
+    }
+    png.SetPalette(std::move(palette));
+    return;
+  }
+  const std::size_t rowBytes = std::size_t(png.Width()) * png.BytesPerPixel();
+  for (int y = 0; y < png.Height(); ++y) {
+    std::uint8_t* row = png.ScanLine(y);
+    for (std::size_t i = 0; i < rowBytes; ++i) row[i] = map(row[i]);
+  }
+}
+
+}  // namespace
+
+bool PngApplyGamma(TPngImage* png, float gamma) {
+  if (png == nullptr || png->Empty() || gamma == 1.0f || std::isnan(gamma)) return false;
+  const float g = gamma < 0.1f ? 0.1f : gamma;
+  std::array<std::uint8_t, 256> table;
+  for (int i = 0; i < 256; ++i) {
+    const double value = std::pow(i / 255.0, 1.0 / double(g)) * 255.0;
+    table[i] = static_cast<std::uint8_t>(Round(std::min(value, 255.0)));
+  }
+  TurnTransparentColorIntoAlpha(*png);
+  ForEachColorSample(*png, [&](std::uint8_t s) { return table[s]; });
+  return true;
+}
+
+void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
+  if (png == nullptr || png->Empty()) return;
+  const bool singleColor = png->TransparencyMode() == ptmBit;
+  const TColor transparent = png->TransparentColor();
+  std::array<std::uint8_t, 256> scaled;
+  for (int a = 0; a < 256; ++a) {
+    scaled[a] = static_cast<std::uint8_t>(Round(a / 256.0 * (amount + 1)));
+  }
+
+  const int type = png->Header().ColorType;
+  if (type == COLOR_GRAYSCALE || type == COLOR_PALETTE) {
+    // Palette entries with graded alpha keep their gradation (scaled like an
+    // alpha channel) instead of all turning into amount.
+    const bool gradedPalette = type == COLOR_PALETTE && png->TransparencyMode() == ptmPartial;
+    TPngImage blended;
+    blended.CreateBlank(COLOR_RGBALPHA, png->Width(), png->Height());
+    for (int y = 0; y < png->Height(); ++y) {
+      std::uint8_t* row = blended.ScanLine(y);
+      std::uint8_t* alpha = blended.AlphaScanline(y);
+      for (int x = 0; x < png->Width(); ++x) {
+        const TColor color = png->Pixel(x, y);
+        row[x * 3] = GetBValue(color);
+        row[x * 3 + 1] = GetGValue(color);
+        row[x * 3 + 2] = GetRValue(color);
+        if (singleColor && color == transparent) {
+          alpha[x] = 0;
+        } else if (gradedPalette) {
+          alpha[x] = scaled[png->PixelAlpha(x, y)];
+        } else {
+          alpha[x] = amount;
+        }
+      }
+    }
+    for (const TPngChunk& chunk : png->Chunks()) {
+      if (chunk.Name != "bKGD" && chunk.Name != "hIST" && chunk.Name != "sBIT") {
+        blended.AddChunk(chunk);
+      }
+    }
+    png->Assign(&blended);
+    return;
+  }
+  if (type == COLOR_RGB) png->CreateAlpha();  // transparent colour -> 0, the rest 255
+  for (int y = 0; y < png->Height(); ++y) {
+    std::uint8_t* alpha = png->AlphaScanline(y);
+    for (int x = 0; x < png->Width(); ++x) alpha[x] = scaled[alpha[x]];
+  }
+}
+
+void PngApplyGrayscale(TPngImage* png, std::uint8_t amount) {
+  if (png == nullptr || png->Empty()) return;
+  const int type = png->Header().ColorType;
+  if (type == COLOR_GRAYSCALE || type == COLOR_GRAYSCALEALPHA) return;
+  const unsigned keep = 255u - amount;
+  auto mix = [&](std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
+    const unsigned l = (77u * r + 150u * g + 29u * b) >> 8;
+    r = static_cast<std::uint8_t>((r * keep + l * amount + 128u) >> 8);
+    g = static_cast<std::uint8_t>((g * keep + l * amount + 128u) >> 8);
+    b = static_cast<std::uint8_t>((b * keep + l * amount + 128u) >> 8);
+  };
+  if (type == COLOR_PALETTE) {
+    std::vector<TPngPaletteEntry> palette = png->Palette();
+    for (TPngPaletteEntry& e : palette) mix(e.Red, e.Green, e.Blue);
+    png->SetPalette(std::move(palette));
+    return;
+  }
+  TurnTransparentColorIntoAlpha(*png);
+  if (!HasRgbRows(*png)) return;
+  for (int y = 0; y < png->Height(); ++y) {
+    std::uint8_t* row = png->ScanLine(y);
+    for (int x = 0; x < png->Width(); ++x) mix(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+  }
+}
+
+}  // namespace mirto
