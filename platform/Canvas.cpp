@@ -50,7 +50,13 @@ TRect Inflated(TRect r, int d) {
 void FillDevice(PixelSurface& surface, const TRect& clip, const TRect& rect, std::uint32_t rgb,
                 TPenMode mode) {
   const TRect r = Intersection(clip, rect);
-  for (int y = r.Top; y < r.Bottom; ++y) surface.Span(y, r.Left, r.Right, rgb, mode);
+  if (r.IsEmpty()) return;
+  if (mode != pmCopy) {
+    for (int y = r.Top; y < r.Bottom; ++y) surface.Span(y, r.Left, r.Right, rgb, mode);
+    return;
+  }
+  surface.Span(r.Top, r.Left, r.Right, rgb, mode);
+  for (int y = r.Top + 1; y < r.Bottom; ++y) surface.CopyRow(r.Top, y, r.Left, r.Right);
 }
 
 // Pixels of the frame w pixels wide along the inside of outer, each once.
@@ -838,21 +844,34 @@ TCanvasStateGuard::~TCanvasStateGuard() {
 
 void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& rect,
                         TGradientDirection direction) {
-  if (rect.IsEmpty() || start == clNone || end == clNone) return;
-  const TColor from = ColorToRGB(start), to = ColorToRGB(end);
-  const int steps = direction == gdHorizontal ? rect.Height() : rect.Width();
-  const auto channel = [&](int shift, int i) {
-    const int f = (from >> shift) & 0xFF, t = (to >> shift) & 0xFF;
-    return static_cast<std::uint8_t>(steps > 1 ? f + MulDiv(t - f, i, steps - 1) : f);
+  const auto from = Rgb(start), to = Rgb(end);
+  const TPoint origin = canvas.WindowOrg();
+  const TRect device = Offset(rect, {-origin.X, -origin.Y});
+  const TRect clip = Intersection(TCanvasAccess::DeviceClip(canvas), device);
+  QImage* image = TCanvasAccess::Image(canvas);
+  if (!from || !to || rect.IsEmpty() || clip.IsEmpty() || !image) return;
+  const int steps = direction == gdHorizontal ? device.Height() : device.Width();
+  // Step i of steps: each channel moves from the start colour (i = 0) to the
+  // end colour (i = steps - 1).
+  const auto colour = [&](int i) {
+    std::uint32_t rgb = 0;
+    for (int shift : {0, 8, 16}) {
+      const int f = static_cast<int>((*from >> shift) & 0xFF);
+      const int t = static_cast<int>((*to >> shift) & 0xFF);
+      const int c = steps > 1 ? f + MulDiv(t - f, i, steps - 1) : f;
+      rgb |= static_cast<std::uint32_t>(c) << shift;
+    }
+    return rgb;
   };
-  TCanvasStateGuard guard(canvas);
-  for (int i = 0; i < steps; ++i) {
-    canvas.Brush().SetColor(RGB(channel(0, i), channel(8, i), channel(16, i)));
-    if (direction == gdHorizontal)
-      canvas.FillRect({rect.Left, rect.Top + i, rect.Right, rect.Top + i + 1});
-    else
-      canvas.FillRect({rect.Left + i, rect.Top, rect.Left + i + 1, rect.Bottom});
+  PixelSurface surface(*image);
+  if (direction == gdHorizontal) {
+    for (int y = clip.Top; y < clip.Bottom; ++y)
+      surface.Span(y, clip.Left, clip.Right, colour(y - device.Top));
+    return;
   }
+  for (int x = clip.Left; x < clip.Right; ++x) surface.Set(x, clip.Top, colour(x - device.Left));
+  for (int y = clip.Top + 1; y < clip.Bottom; ++y)
+    surface.CopyRow(clip.Top, y, clip.Left, clip.Right);
 }
 
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {

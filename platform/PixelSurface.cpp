@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "platform/PixelSurface_p.h"
 
@@ -83,6 +84,16 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
   switch (layout_) {
     case Layout::Bgr24: {
       uchar* p = image_.scanLine(y) + 3 * x0;
+      if (mode == pmCopy) {
+        // One pixel, then doubling copies of what is already written.
+        p[0] = static_cast<uchar>(rgb);
+        p[1] = static_cast<uchar>(rgb >> 8);
+        p[2] = static_cast<uchar>(rgb >> 16);
+        const std::size_t total = 3 * static_cast<std::size_t>(x1 - x0);
+        for (std::size_t done = 3; done < total; done *= 2)
+          std::memcpy(p + done, p, std::min(done, total - done));
+        return;
+      }
       for (int x = x0; x < x1; ++x, p += 3) {
         const std::uint32_t d = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
         const std::uint32_t c = mode == pmCopy ? rgb : ApplyRasterOp(mode, rgb, d);
@@ -108,6 +119,17 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
     const std::uint32_t c = ApplyRasterOp(mode, rgb, image_.pixel(x, y));
     image_.setPixel(x, y, 0xFF000000u | c);
   }
+}
+
+void PixelSurface::CopyRow(int from, int to, int x0, int x1) {
+  if (x1 <= x0 || from == to) return;
+  if (layout_ == Layout::Other) {
+    for (int x = x0; x < x1; ++x) image_.setPixel(x, to, image_.pixel(x, from));
+    return;
+  }
+  const int bytes = layout_ == Layout::Bgr24 ? 3 : 4;
+  std::memcpy(image_.scanLine(to) + bytes * x0, image_.constScanLine(from) + bytes * x0,
+              static_cast<std::size_t>(bytes) * static_cast<std::size_t>(x1 - x0));
 }
 
 }  // namespace mirto

@@ -29,6 +29,8 @@ class PixelSurface {
   // Combines pixels x0 .. x1 - 1 of row y with rgb by mode.
   void Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode = pmCopy);
   void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
+  // Copies pixels x0 .. x1 - 1 of row `from` onto row `to`.
+  void CopyRow(int from, int to, int x0, int x1);
 
  private:
   enum class Layout { Bgr24, Bgra32, Other };
