@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <QFile>
+#include <QImage>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -11,6 +12,8 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+
+#include "platform/Canvas_p.h"
 
 namespace mirto {
 
@@ -351,6 +354,22 @@ void TPngImage::Assign(const TPersistent* source) {
     palette_ = png->palette_;
     transparentColor_ = png->transparentColor_;
     chunks_ = png->chunks_;
+    Changed();
+    return;
+  }
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+    if (bitmap->Empty()) {
+      Clear();
+      return;
+    }
+    CreateBlank(COLOR_RGB, bitmap->Width(), bitmap->Height());
+    const int step = bitmap->BytesPerPixel();
+    for (int y = 0; y < header_.Height; ++y) {
+      const std::uint8_t* from = bitmap->ScanLine(y);
+      std::uint8_t* to = ScanLine(y);
+      for (int x = 0; x < header_.Width; ++x) std::copy_n(from + x * step, 3, to + x * 3);
+    }
+    Changed();
     return;
   }
   TPersistent::Assign(source);
@@ -361,6 +380,11 @@ int TPngImage::BytesPerPixel() const {
 }
 
 void TPngImage::Clear() {
+  Reset();
+  Changed();
+}
+
+void TPngImage::Reset() {
   header_ = TPngHeader{};
   pixels_.clear();
   alpha_.clear();
@@ -378,11 +402,12 @@ void TPngImage::CreateBlank(int colorType, int width, int height) {
     throw EPngError("Invalid PNG image size " + std::to_string(width) + " x " +
                     std::to_string(height));
   }
-  Clear();
+  Reset();
   header_ = TPngHeader{width, height, 8, colorType, false};
   const std::size_t count = std::size_t(width) * std::size_t(height);
   pixels_.assign(count * BytesPerPixel(), 0);
   if (ColorTypeHasAlpha(colorType)) alpha_.assign(count, 0);
+  Changed();
 }
 
 void TPngImage::CheckRow(int y) const {
@@ -461,6 +486,7 @@ void TPngImage::CreateAlpha() {
   transparentColor_ = clNone;
   header_.BitDepth = 8;
   DropColorDependentChunks();
+  Changed();
 }
 
 void TPngImage::DropColorDependentChunks() {
@@ -477,6 +503,7 @@ void TPngImage::SetPalette(std::vector<TPngPaletteEntry> entries) {
   }
   if (entries.size() > 256) throw EPngError("A PNG palette holds at most 256 entries");
   palette_ = std::move(entries);
+  Changed();
 }
 
 TPngTransparencyMode TPngImage::TransparencyMode() const {
@@ -510,6 +537,7 @@ TColor TPngImage::TransparentColor() const {
 void TPngImage::SetTransparentColor(TColor color) {
   if (color == clNone) {
     transparentColor_ = clNone;
+    Changed();
     return;
   }
   if (header_.ColorType != COLOR_GRAYSCALE && header_.ColorType != COLOR_RGB) {
@@ -521,6 +549,7 @@ void TPngImage::SetTransparentColor(TColor color) {
     color = RGB(grey, grey, grey);
   }
   transparentColor_ = color;
+  Changed();
 }
 
 TColor TPngImage::Pixel(int x, int y) const {
@@ -579,7 +608,18 @@ void TPngImage::AddChunk(TPngChunk chunk) {
 // ---------------------------------------------------------------------------
 
 void TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
-  Clear();
+  try {
+    Decode(data);
+  } catch (...) {
+    // Listeners must learn that the image they showed is gone.
+    Reset();
+    Changed();
+    throw;
+  }
+}
+
+void TPngImage::Decode(std::span<const std::uint8_t> data) {
+  Reset();
   std::vector<TPngChunk> chunks = WalkChunks(data);
 
   ReadContext ctx;
@@ -652,6 +692,7 @@ void TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
   palette_ = std::move(palette);
   transparentColor_ = transparent;
   chunks_ = std::move(chunks);
+  Changed();
 }
 
 void TPngImage::LoadFromBytes(const QByteArray& data) {
@@ -660,7 +701,7 @@ void TPngImage::LoadFromBytes(const QByteArray& data) {
 }
 
 void TPngImage::LoadFromStream(std::istream& stream) {
-  Clear();
+  Reset();
   std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(stream),
                                  std::istreambuf_iterator<char>()};
   if (stream.bad()) throw EPngError("Cannot read PNG data from the stream");
@@ -668,7 +709,7 @@ void TPngImage::LoadFromStream(std::istream& stream) {
 }
 
 void TPngImage::LoadFromFile(const QString& fileName) {
-  Clear();
+  Reset();
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     throw EPngError("Cannot open PNG file \"" + fileName.toStdString() +
@@ -754,6 +795,19 @@ std::vector<std::uint8_t> TPngImage::SaveToBytes() const {
     throw EPngError(std::string("Cannot encode PNG image: ") + ctx.errors.message);
   }
   return out;
+}
+
+void TPngImage::Draw(TCanvas& canvas, const TRect& rect) const {
+  if (Empty() || rect.IsEmpty()) return;
+  QImage image(header_.Width, header_.Height, QImage::Format_ARGB32);
+  for (int y = 0; y < header_.Height; ++y) {
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < header_.Width; ++x) {
+      const TColor c = Pixel(x, y);
+      out[x] = qRgba(GetRValue(c), GetGValue(c), GetBValue(c), PixelAlpha(x, y));
+    }
+  }
+  TCanvasAccess::DrawImage(canvas, rect, image, image.rect());
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {

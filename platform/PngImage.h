@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Persistent.h"
+#include "platform/Graphic.h"
 #include "platform/Types.h"
 
 namespace mirto {
@@ -79,7 +79,7 @@ struct TPngChunk {
   TPngChunkPlace Place = pcpBeforePalette;
 };
 
-class TPngImage : public TPersistent {
+class TPngImage : public TGraphic {
  public:
   // Largest accepted side and pixel count; larger images are refused rather
   // than allocated.
@@ -89,12 +89,14 @@ class TPngImage : public TPersistent {
   TPngImage() = default;
   ~TPngImage() override = default;
 
-  // Copies another TPngImage. Unknown sources raise EConvertError.
+  // Copies another TPngImage, or takes a bitmap's pixels as an RGB image
+  // (the alpha bytes of a 32-bit bitmap are ignored, as when it is drawn).
+  // Other sources raise EConvertError.
   void Assign(const TPersistent* source) override;
 
-  bool Empty() const { return header_.Width == 0 || header_.Height == 0; }
-  int Width() const { return header_.Width; }
-  int Height() const { return header_.Height; }
+  bool Empty() const override { return header_.Width == 0 || header_.Height == 0; }
+  int Width() const override { return header_.Width; }
+  int Height() const override { return header_.Height; }
   const TPngHeader& Header() const { return header_; }
   int BytesPerPixel() const;  // of the colour rows: 3 for RGB types, else 1
 
@@ -153,7 +155,13 @@ class TPngImage : public TPersistent {
   void SaveToStream(std::ostream& stream) const;
   void SaveToFile(const QString& fileName) const;
 
+  // Draws the image into rect, blended by its alpha (palette alpha and the
+  // transparent colour included), nearest-pixel scaled to the rect's size.
+  void Draw(TCanvas& canvas, const TRect& rect) const override;
+
  private:
+  void Reset();  // Clear without notification
+  void Decode(std::span<const std::uint8_t> data);
   void CheckRow(int y) const;
   // Keeps chunks that describe samples valid after a change of colour type.
   void DropColorDependentChunks();

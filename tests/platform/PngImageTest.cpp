@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/PngImage.h"
 #include "tests/support/PngSamples.h"
 
@@ -373,6 +375,107 @@ TEST(PngImage, AssignCopiesEverythingIndependently) {
   b.Clear();
   EXPECT_TRUE(b.Empty());
   EXPECT_EQ(b.AlphaScanline(0), nullptr);
+}
+
+// --- drawing ------------------------------------------------------------------
+
+void FillBitmap(TBitmap& bitmap, int w, int h, TColor color) {
+  bitmap.SetSize(w, h);
+  bitmap.Canvas().Brush().SetColor(color);
+  bitmap.Canvas().FillRect({0, 0, w, h});
+}
+
+int Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
+
+TEST(PngImageDraw, BlendsEveryKindOfTransparencyOverTheBackground) {
+  const TColor background = RGB(0, 100, 200);
+  // Expected: source * a + background * (255 - a), per channel, within one step.
+  auto blend = [&](TColor src, int a) {
+    auto mix = [&](int shift) {
+      return (Channel(src, shift) * a + Channel(background, shift) * (255 - a) + 127) / 255;
+    };
+    return RGB(std::uint8_t(mix(0)), std::uint8_t(mix(8)), std::uint8_t(mix(16)));
+  };
+
+  TPngImage rgba;
+  rgba.CreateBlank(COLOR_RGBALPHA, 3, 1);
+  const std::uint8_t alphas[] = {255, 128, 0};
+  for (int x = 0; x < 3; ++x) {
+    rgba.ScanLine(0)[x * 3 + 2] = 250;  // red
+    rgba.AlphaScanline(0)[x] = alphas[x];
+  }
+  TPngImage palette;
+  palette.CreateBlank(COLOR_PALETTE, 3, 1);
+  palette.ScanLine(0)[1] = 1;
+  palette.ScanLine(0)[2] = 2;
+  palette.SetPalette({{250, 0, 0, 255}, {250, 0, 0, 128}, {250, 0, 0, 0}});
+  TPngImage keyed;
+  keyed.CreateBlank(COLOR_RGB, 3, 1);
+  keyed.ScanLine(0)[2] = 250;
+  keyed.SetTransparentColor(clBlack);
+
+  struct Case {
+    const char* name;
+    const TPngImage* png;
+    std::vector<TColor> expected;
+  };
+  const TColor red = RGB(250, 0, 0);
+  for (const Case& c : {Case{"alpha channel", &rgba, {red, blend(red, 128), background}},
+                        Case{"palette alpha", &palette, {red, blend(red, 128), background}},
+                        Case{"transparent colour", &keyed, {red, background, background}}}) {
+    SCOPED_TRACE(c.name);
+    TBitmap bitmap;
+    FillBitmap(bitmap, 5, 3, background);
+    bitmap.Canvas().Draw(1, 1, *c.png);
+    for (int x = 0; x < 3; ++x) {
+      const TColor got = bitmap.Canvas().Pixels(1 + x, 1);
+      for (int shift : {0, 8, 16}) {
+        EXPECT_NEAR(Channel(got, shift), Channel(c.expected[x], shift), 1) << "x " << x;
+      }
+    }
+    // Nothing outside the image's rectangle is touched.
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 1), background);
+    EXPECT_EQ(bitmap.Canvas().Pixels(4, 1), background);
+    EXPECT_EQ(bitmap.Canvas().Pixels(1, 0), background);
+    EXPECT_EQ(bitmap.Canvas().Pixels(1, 2), background);
+  }
+}
+
+TEST(PngImageDraw, StretchesWithNearestPixels) {
+  TPngImage png;
+  png.CreateBlank(COLOR_GRAYSCALE, 2, 1);
+  png.ScanLine(0)[1] = 255;
+  TBitmap bitmap;
+  FillBitmap(bitmap, 4, 2, clRed);
+  bitmap.Canvas().StretchDraw({0, 0, 4, 2}, png);
+  EXPECT_EQ(bitmap.Canvas().Pixels(1, 1), clBlack);
+  EXPECT_EQ(bitmap.Canvas().Pixels(2, 0), clWhite);
+  EXPECT_EQ(bitmap.Canvas().Pixels(3, 1), clWhite);
+}
+
+TEST(PngImage, TakesABitmapsPixelsAsRgb) {
+  TBitmap bitmap;
+  FillBitmap(bitmap, 2, 2, RGB(1, 2, 3));
+  bitmap.Canvas().SetPixels(1, 0, RGB(200, 100, 50));
+  TPngImage png;
+  int changes = 0;
+  png.OnChange = [&](TObject*) { ++changes; };
+  png.Assign(&bitmap);
+  EXPECT_GT(changes, 0);
+  EXPECT_EQ(png.Header().ColorType, COLOR_RGB);
+  EXPECT_EQ(png.Pixel(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(png.Pixel(1, 0), RGB(200, 100, 50));
+  EXPECT_FALSE(png.HasAlphaChannel());
+}
+
+TEST(PngImage, FailedLoadTellsListenersTheImageIsGone) {
+  TPngImage png;
+  png.CreateBlank(COLOR_RGB, 1, 1);
+  int changes = 0;
+  png.OnChange = [&](TObject*) { ++changes; };
+  EXPECT_THROW(png.LoadFromBytes(QByteArray("not a png")), EPngError);
+  EXPECT_TRUE(png.Empty());
+  EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

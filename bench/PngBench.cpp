@@ -1,0 +1,75 @@
+// Decoding, effects and drawing of a glyph-sized PNG image.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <vector>
+
+#include "graphics/PngFunctions.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/PngImage.h"
+
+namespace {
+
+using namespace mirto;
+
+void MakeGlyph(TPngImage& png) {
+  png.CreateBlank(COLOR_RGBALPHA, 24, 24);
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      png.ScanLine(y)[x * 3] = std::uint8_t(x * 10);
+      png.ScanLine(y)[x * 3 + 1] = std::uint8_t(y * 10);
+      png.ScanLine(y)[x * 3 + 2] = std::uint8_t(x * y);
+      png.AlphaScanline(y)[x] = std::uint8_t((x + y) * 5);
+    }
+  }
+}
+
+void BM_Decode24x24(benchmark::State& state) {
+  TPngImage glyph;
+  MakeGlyph(glyph);
+  const std::vector<std::uint8_t> file = glyph.SaveToBytes();
+  TPngImage png;
+  for (auto _ : state) {
+    png.LoadFromBytes(file);
+    benchmark::DoNotOptimize(png.ScanLine(0));
+  }
+}
+BENCHMARK(BM_Decode24x24);
+
+void BM_DisabledEffects24x24(benchmark::State& state) {
+  TPngImage glyph;
+  MakeGlyph(glyph);
+  TPngImage copy;
+  for (auto _ : state) {
+    copy.Assign(&glyph);
+    PngApplyBlend(&copy, 127);
+    PngApplyGrayscale(&copy, 255);
+    benchmark::DoNotOptimize(copy.AlphaScanline(0));
+  }
+}
+BENCHMARK(BM_DisabledEffects24x24);
+
+void BM_Draw24x24(benchmark::State& state) {
+  TPngImage glyph;
+  MakeGlyph(glyph);
+  TBitmap bitmap;
+  bitmap.SetSize(24, 24);
+  for (auto _ : state) {
+    bitmap.Canvas().Draw(0, 0, glyph);
+    benchmark::DoNotOptimize(bitmap.ScanLine(0));
+  }
+}
+BENCHMARK(BM_Draw24x24);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
