@@ -3,6 +3,10 @@
 #include <array>
 #include <cmath>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/Icon.h"
+
 namespace mirto {
 
 namespace {
@@ -38,6 +42,40 @@ void ForEachColorSample(TPngImage& png, Map map) {
     std::uint8_t* row = png.ScanLine(y);
     for (std::size_t i = 0; i < rowBytes; ++i) row[i] = map(row[i]);
   }
+}
+
+void RequireDest(const TPngImage* dest) {
+  if (dest == nullptr) throw EAssertionFailed("Dest is nil!");
+}
+
+// The RGB value pixels are compared with; clNone matches no pixel.
+TColor KeyOf(TColor transparentColor) {
+  return transparentColor == clNone ? -1 : ColorToRGB(transparentColor) & 0xFFFFFF;
+}
+
+TColor BitmapPixel(const TBitmap& bitmap, int x, int y) {
+  const std::uint8_t* p = bitmap.ScanLine(y) + x * bitmap.BytesPerPixel();
+  return RGB(p[2], p[1], p[0]);
+}
+
+// Gives dest the colours of color (as RGB) and an alpha channel whose bytes
+// alphaAt(x, y) decides. The work happens on a copy, so dest is left as it
+// was if a step fails.
+template <class AlphaAt>
+void ColorWithAlpha(const TBitmap* color, TPngImage* dest, AlphaAt alphaAt) {
+  RequireDest(dest);
+  if (color == nullptr || color->Empty()) {
+    dest->Clear();
+    return;
+  }
+  TPngImage result;
+  result.Assign(color);
+  result.CreateAlpha();
+  for (int y = 0; y < result.Height(); ++y) {
+    std::uint8_t* alpha = result.AlphaScanline(y);
+    for (int x = 0; x < result.Width(); ++x) alpha[x] = alphaAt(x, y);
+  }
+  dest->Assign(&result);
 }
 
 }  // namespace
@@ -126,6 +164,113 @@ void PngApplyGrayscale(TPngImage* png, std::uint8_t amount) {
     std::uint8_t* row = png->ScanLine(y);
     for (int x = 0; x < png->Width(); ++x) mix(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
   }
+}
+
+void DrawPngWithEffects(const TPngImage* png, TCanvas& canvas, const TRect& rect,
+                        TPngOptions options) {
+  if (png == nullptr || png->Empty()) return;
+  if (options.Empty()) {
+    png->Draw(canvas, rect);
+    return;
+  }
+  TPngImage copy;
+  copy.Assign(png);
+  if (options.Contains(pngBlendOnDisabled)) PngApplyBlend(&copy, 127);
+  if (options.Contains(pngGrayscaleOnDisabled)) PngApplyGrayscale(&copy, 255);
+  copy.Draw(canvas, rect);
+}
+
+void PngFromGraphic(const TGraphic* source, TPngImage* dest) {
+  RequireDest(dest);
+  if (const auto* png = dynamic_cast<const TPngImage*>(source)) {
+    dest->Assign(png);
+    return;
+  }
+  if (source == nullptr || source->Empty()) {
+    dest->Clear();
+    return;
+  }
+  const int width = source->Width(), height = source->Height();
+  std::vector<std::uint8_t> mask(std::size_t(width) * height, 255);
+  TBitmap work;
+  work.SetPixelFormat(pf24bit);
+  work.SetSize(width, height);  // white
+  bool transparencySeen = false;
+
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+    if (bitmap->Transparent()) {
+      const TColor key = KeyOf(bitmap->TransparentColor());
+      for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = work.ScanLine(y);
+        for (int x = 0; x < width; ++x) {
+          const TColor c = BitmapPixel(*bitmap, x, y);
+          if (c == key) {
+            mask[std::size_t(y) * width + x] = 0;
+            transparencySeen = true;
+          }
+          row[x * 3] = GetBValue(c);
+          row[x * 3 + 1] = GetGValue(c);
+          row[x * 3 + 2] = GetRValue(c);
+        }
+      }
+    } else {
+      work.Canvas().Draw(0, 0, *bitmap);
+    }
+  } else if (const auto* icon = dynamic_cast<const TIcon*>(source)) {
+    TBitmap colors, iconMask;
+    icon->GetColorBitmap(colors);
+    icon->GetMaskBitmap(iconMask);
+    for (int y = 0; y < height; ++y) {
+      std::uint8_t* row = work.ScanLine(y);
+      const std::uint8_t* from = colors.ScanLine(y);
+      for (int x = 0; x < width; ++x) {
+        std::copy_n(from + x * 4, 3, row + x * 3);
+        if (BitmapPixel(iconMask, x, y) != clBlack) {
+          mask[std::size_t(y) * width + x] = 0;
+          transparencySeen = true;
+        }
+      }
+    }
+    if (colors.PixelFormat() == pf32bit && TIcon::SupportsAlpha()) {
+      transparencySeen = true;
+      std::vector<std::uint8_t> alpha(mask.size());
+      bool anyAlpha = false;
+      for (int y = 0; y < height; ++y) {
+        const std::uint8_t* from = colors.ScanLine(y);
+        for (int x = 0; x < width; ++x) {
+          alpha[std::size_t(y) * width + x] = from[x * 4 + 3];
+          anyAlpha = anyAlpha || from[x * 4 + 3] != 0;
+        }
+      }
+      if (anyAlpha) mask = std::move(alpha);
+    }
+  }
+
+  TPngImage result;
+  result.Assign(&work);
+  if (transparencySeen) {
+    result.CreateAlpha();
+    for (int y = 0; y < height; ++y) {
+      std::copy_n(&mask[std::size_t(y) * width], width, result.AlphaScanline(y));
+    }
+  }
+  dest->Assign(&result);
+}
+
+void PngFromBitmapMask(const TBitmap* color, const TBitmap* mask, TPngImage* dest,
+                       bool inverseMask) {
+  ColorWithAlpha(color, dest, [&](int x, int y) -> std::uint8_t {
+    if (mask == nullptr || x >= mask->Width() || y >= mask->Height()) return 255;
+    const std::uint8_t red = GetRValue(BitmapPixel(*mask, x, y));
+    return inverseMask ? 255 - red : red;
+  });
+}
+
+void PngFromBitmapTransparent(const TBitmap* color, TColor transparentColor, TPngImage* dest) {
+  const TColor key = KeyOf(transparentColor);
+  ColorWithAlpha(color, dest, [&](int x, int y) -> std::uint8_t {
+    return BitmapPixel(*color, x, y) == key ? 0 : 255;
+  });
 }
 
 }  // namespace mirto

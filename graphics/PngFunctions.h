@@ -8,10 +8,14 @@
 
 #include <stdexcept>
 
+#include "platform/Graphic.h"
 #include "platform/PngImage.h"
 #include "platform/Types.h"
 
 namespace mirto {
+
+class TBitmap;
+class TCanvas;
 
 enum class TPngOption { pngBlendOnDisabled, pngGrayscaleOnDisabled };
 using enum TPngOption;
@@ -44,5 +48,28 @@ void PngApplyBlend(TPngImage* png, std::uint8_t amount);
 // Mixes every colour toward its luminance, fully at amount 255. Grey images
 // stay as they are; palette images have their palette converted.
 void PngApplyGrayscale(TPngImage* png, std::uint8_t amount);
+
+// Draws the image into rect, or a copy of it with the effects of options:
+// blend (127) first, then greyscale (255). The image itself never changes.
+void DrawPngWithEffects(const TPngImage* png, TCanvas& canvas, const TRect& rect,
+                        TPngOptions options);
+
+// The conversions below raise EAssertionFailed("Dest is nil!") without a
+// destination. A missing source leaves dest empty.
+
+// dest becomes source (a PNG image, bitmap or icon) with alpha where source
+// is transparent: a transparent bitmap's transparent colour, an icon's mask
+// or alpha. Other kinds of picture give a white image of source's size.
+void PngFromGraphic(const TGraphic* source, TPngImage* dest);
+
+// dest becomes color with alpha taken from the red byte of mask's pixels
+// (255 minus it with inverseMask). Without a mask, or outside it, pixels are
+// opaque.
+void PngFromBitmapMask(const TBitmap* color, const TBitmap* mask, TPngImage* dest,
+                       bool inverseMask);
+
+// dest becomes color, transparent exactly where color's pixel equals
+// transparentColor.
+void PngFromBitmapTransparent(const TBitmap* color, TColor transparentColor, TPngImage* dest);
 
 }  // namespace mirto
