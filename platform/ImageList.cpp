@@ -5,12 +5,80 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/Canvas_p.h"
+#include "platform/Icon.h"
+
 namespace mirto {
 
 struct TCustomImageList::Images {
   // Format_ARGB32, Width x Height each.
   std::vector<QImage> list;
 };
+
+namespace {
+
+QImage ToArgb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+
+bool HasAnyAlpha(const QImage& argb) {
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x)
+      if (qAlpha(row[x]) != 0) return true;
+  }
+  return false;
+}
+
+// The picture of a bitmap with its own transparency: a 32-bit bitmap whose
+// alpha bytes are not all zero keeps them, every other bitmap is opaque.
+QImage PictureOf(const TBitmap& bitmap) {
+  QImage argb = ToArgb(TBitmapAccess::Image(bitmap));
+  if (bitmap.PixelFormat() == pf32bit && HasAnyAlpha(argb)) return argb;
+  for (int y = 0; y < argb.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(argb.scanLine(y));
+    for (int x = 0; x < argb.width(); ++x) row[x] |= 0xFF000000u;
+  }
+  return argb;
+}
+
+// Clears the alpha wherever the mask is light (white = transparent).
+void ApplyMask(QImage& argb, const TBitmap& mask) {
+  const QImage maskImage = TBitmapAccess::Image(mask).convertToFormat(QImage::Format_RGB32);
+  const int rows = std::min(argb.height(), maskImage.height());
+  const int columns = std::min(argb.width(), maskImage.width());
+  for (int y = 0; y < rows; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(argb.scanLine(y));
+    const auto* maskRow = reinterpret_cast<const QRgb*>(maskImage.constScanLine(y));
+    for (int x = 0; x < columns; ++x)
+      if (qGray(maskRow[x]) >= 128) row[x] = 0;
+  }
+}
+
+// Clears the alpha of every pixel of the given colour.
+void ApplyMaskColor(QImage& argb, TColor maskColor) {
+  const TColor rgb = ColorToRGB(maskColor);
+  const QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0x00FFFFFF;
+  for (int y = 0; y < argb.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(argb.scanLine(y));
+    for (int x = 0; x < argb.width(); ++x)
+      if ((row[x] & 0x00FFFFFF) == key) row[x] = 0;
+  }
+}
+
+QImage FadedGray(const QImage& argb) {
+  QImage result = argb;
+  for (int y = 0; y < result.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+    for (int x = 0; x < result.width(); ++x) {
+      const int gray = qGray(row[x]);
+      row[x] = qRgba(gray, gray, gray, qAlpha(row[x]) / 2);
+    }
+  }
+  return result;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Change links
@@ -62,31 +130,53 @@ void TCustomImageList::SetSize(int width, int height) {
 
 int TCustomImageList::Count() const { return static_cast<int>(images_->list.size()); }
 
+// Cuts a picture into Width-wide strips, each padded or cropped to
+// Width x Height; a picture narrower than Width gives one strip.
+static std::vector<QImage> Strips(const QImage& picture, int width, int height) {
+  std::vector<QImage> strips;
+  if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) return strips;
+  const int count = std::max(1, picture.width() / width);
+  for (int i = 0; i < count; ++i) strips.push_back(picture.copy(i * width, 0, width, height));
+  return strips;
+}
+
 int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)image;
-  (void)mask;
-  return -1;
+  if (image == nullptr || image->Empty()) return -1;
+  QImage picture = PictureOf(*image);
+  if (mask != nullptr) ApplyMask(picture, *mask);
+  const std::vector<QImage> strips = Strips(picture, width_, height_);
+  if (strips.empty()) return -1;
+  const int first = Count();
+  images_->list.insert(images_->list.end(), strips.begin(), strips.end());
+  Change();
+  return first;
 }
 
 int TCustomImageList::AddIcon(TIcon* image) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)image;
-  return -1;
+  if (image == nullptr || image->Empty()) return -1;
+  const int index = Count();
+  InsertIcon(index, image);
+  return Count() > index ? index : -1;
 }
 
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)image;
-  (void)maskColor;
-  return -1;
+  if (image == nullptr || image->Empty()) return -1;
+  QImage picture = PictureOf(*image);
+  if (maskColor == clDefault) maskColor = image->TransparentColor();
+  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
+  const std::vector<QImage> strips = Strips(picture, width_, height_);
+  if (strips.empty()) return -1;
+  const int first = Count();
+  images_->list.insert(images_->list.end(), strips.begin(), strips.end());
+  Change();
+  return first;
 }
 
 int TCustomImageList::AddImage(TCustomImageList* value, int index) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)value;
-  (void)index;
-  return -1;
+  if (value == nullptr) return -1;
+  TIcon icon;
+  if (!value->GetIcon(index, &icon)) return -1;
+  return AddIcon(&icon);
 }
 
 void TCustomImageList::AddImages(TCustomImageList* value) {
@@ -99,43 +189,59 @@ void TCustomImageList::AddImages(TCustomImageList* value) {
 }
 
 void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
-  (void)mask;
+  if (index < 0 || index > Count() || image == nullptr || image->Empty()) return;
+  QImage picture = PictureOf(*image);
+  if (mask != nullptr) ApplyMask(picture, *mask);
+  const std::vector<QImage> strips = Strips(picture, width_, height_);
+  images_->list.insert(images_->list.begin() + index, strips.begin(), strips.end());
+  ShiftOverlays(index, static_cast<int>(strips.size()));
+  Change();
 }
 
 void TCustomImageList::InsertIcon(int index, TIcon* image) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
+  if (index < 0 || index > Count() || image == nullptr || image->Empty()) return;
+  const QImage picture =
+      ToArgb(TIconAccess::Image(*image))
+          .scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  images_->list.insert(images_->list.begin() + index, picture);
+  ShiftOverlays(index, 1);
+  Change();
 }
 
 void TCustomImageList::InsertMasked(int index, TBitmap* image, TColor maskColor) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
-  (void)maskColor;
+  if (index < 0 || index > Count() || image == nullptr || image->Empty()) return;
+  QImage picture = PictureOf(*image);
+  if (maskColor == clDefault) maskColor = image->TransparentColor();
+  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
+  const std::vector<QImage> strips = Strips(picture, width_, height_);
+  images_->list.insert(images_->list.begin() + index, strips.begin(), strips.end());
+  ShiftOverlays(index, static_cast<int>(strips.size()));
+  Change();
 }
 
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
-  (void)mask;
+  if (index < 0 || index >= Count() || image == nullptr || image->Empty()) return;
+  QImage picture = PictureOf(*image);
+  if (mask != nullptr) ApplyMask(picture, *mask);
+  images_->list[static_cast<std::size_t>(index)] = picture.copy(0, 0, width_, height_);
+  Change();
 }
 
 void TCustomImageList::ReplaceIcon(int index, TIcon* image) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
+  if (index < 0 || index >= Count() || image == nullptr || image->Empty()) return;
+  images_->list[static_cast<std::size_t>(index)] =
+      ToArgb(TIconAccess::Image(*image))
+          .scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  Change();
 }
 
 void TCustomImageList::ReplaceMasked(int index, TBitmap* newImage, TColor maskColor) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)newImage;
-  (void)maskColor;
+  if (index < 0 || index >= Count() || newImage == nullptr || newImage->Empty()) return;
+  QImage picture = PictureOf(*newImage);
+  if (maskColor == clDefault) maskColor = newImage->TransparentColor();
+  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
+  images_->list[static_cast<std::size_t>(index)] = picture.copy(0, 0, width_, height_);
+  Change();
 }
 
 void TCustomImageList::Delete(int index) {
@@ -202,27 +308,36 @@ void TCustomImageList::DrawOverlay(TCanvas* canvas, int x, int y, int index, TOv
 
 void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, unsigned style,
                               bool enabled) {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)canvas;
-  (void)x;
-  (void)y;
-  (void)style;
-  (void)enabled;
+  if (canvas == nullptr || index < 0 || index >= Count()) return;
+  const TRect target = Bounds(x, y, width_, height_);
+  const auto drawOne = [&](const QImage& picture) {
+    const QImage shown = enabled ? picture : FadedGray(picture);
+    TCanvasAccess::DrawImage(*canvas, target, shown, shown.rect());
+  };
+  drawOne(images_->list[static_cast<std::size_t>(index)]);
+  const int mark = OverlayMarkOf(style);
+  if (mark >= 1 && mark <= kMaxOverlays) {
+    const int overlayIndex = overlays_[mark - 1];
+    if (overlayIndex >= 0 && overlayIndex < Count())
+      drawOne(images_->list[static_cast<std::size_t>(overlayIndex)]);
+  }
 }
 
 bool TCustomImageList::GetBitmap(int index, TBitmap* image) const {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
-  return false;
+  if (image == nullptr || index < 0 || index >= Count()) return false;
+  const QImage& picture = images_->list[static_cast<std::size_t>(index)];
+  image->SetPixelFormat(pf32bit);
+  image->SetSize(picture.width(), picture.height());
+  for (int y = 0; y < picture.height(); ++y)
+    std::memcpy(image->ScanLine(y), picture.constScanLine(y),
+                static_cast<std::size_t>(picture.width()) * 4);
+  return true;
 }
 
 bool TCustomImageList::GetIcon(int index, TIcon* image) const {
-  // Pictures are taken from bitmaps and icons once the drawing surface lands.
-  (void)index;
-  (void)image;
-  return false;
+  if (image == nullptr || index < 0 || index >= Count()) return false;
+  TIconAccess::SetImage(*image, images_->list[static_cast<std::size_t>(index)]);
+  return true;
 }
 
 void TCustomImageList::BeginUpdate() { ++updateDepth_; }
