@@ -1,0 +1,27 @@
+#pragma once
+
+// Platform-internal: the toolkit menu behind an open popup menu and the
+// toolkit action behind a shown entry. Only platform sources and tests
+// include this header.
+
+class QAction;
+class QMenu;
+
+namespace mirto {
+
+class TMenuItem;
+class TPopupMenu;
+
+struct PopupMenuAccess {
+  // The open menu, or null while the popup menu is closed.
+  static QMenu* OpenMenu(const TPopupMenu& menu);
+};
+
+struct MenuItemAccess {
+  // The toolkit action showing item in the open menu, or null.
+  static QAction* ShownAction(const TMenuItem& item);
+  // Records action as the one showing item while the menu is open.
+  static void Bind(TMenuItem& item, QAction* action);
+};
+
+}  // namespace mirto
