@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "graphics/KvoGraphics.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+namespace mirto {
+namespace {
+
+constexpr TColor kBackground = clWhite;
+
+// A small white bitmap whose pixels can be read back as a picture: one
+// character per pixel, '.' for the background.
+class Board {
+ public:
+  Board(int width = 10, int height = 10) {
+    bitmap_.SetPixelFormat(pf32bit);
+    bitmap_.SetSize(width, height);
+    Canvas().Brush().SetColor(kBackground);
+    Canvas().FillRect({0, 0, width, height});
+  }
+  TCanvas& Canvas() { return bitmap_.Canvas(); }
+  std::vector<std::string> Picture(const std::map<TColor, char>& legend) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < bitmap_.Height(); ++y) {
+      std::string row;
+      for (int x = 0; x < bitmap_.Width(); ++x) {
+        const TColor c = Canvas().Pixels(x, y);
+        const auto it = legend.find(c);
+        row += c == kBackground ? '.' : it != legend.end() ? it->second : '?';
+      }
+      rows.push_back(row);
+    }
+    return rows;
+  }
+
+ private:
+  TBitmap bitmap_;
+};
+
+using SideRoutine = void (*)(TCanvas&, TRect, const TPen&, bool);
+
+struct SideCase {
+  const char* name;
+  SideRoutine draw;
+  bool border3D;
+  std::vector<std::string> expected;
+};
+
+TEST(SideBorders, ThreePixelPenCoversTheSideFlatOrMitred) {
+  const std::vector<SideCase> cases = {
+      {"top flat",
+       DrawRectTopBorder,
+       false,
+       {"##########", "##########", "##########", "..........", "..........", "..........",
+        "..........", "..........", "..........", ".........."}},
+      {"top mitred",
+       DrawRectTopBorder,
+       true,
+       {"##########", ".########.", "..######..", "..........", "..........", "..........",
+        "..........", "..........", "..........", ".........."}},
+      {"right flat",
+       DrawRectRightBorder,
+       false,
+       {".......###", ".......###", ".......###", ".......###", ".......###", ".......###",
+        ".......###", ".......###", ".......###", ".......###"}},
+      {"right mitred",
+       DrawRectRightBorder,
+       true,
+       {".........#", "........##", ".......###", ".......###", ".......###", ".......###",
+        ".......###", ".......###", "........##", ".........#"}},
+      {"bottom flat",
+       DrawRectBottomBorder,
+       false,
+       {"..........", "..........", "..........", "..........", "..........", "..........",
+        "..........", "##########", "##########", "##########"}},
+      {"bottom mitred",
+       DrawRectBottomBorder,
+       true,
+       {"..........", "..........", "..........", "..........", "..........", "..........",
+        "..........", "..######..", ".########.", "##########"}},
+      {"left flat",
+       DrawRectLeftBorder,
+       false,
+       {"###.......", "###.......", "###.......", "###.......", "###.......", "###.......",
+        "###.......", "###.......", "###.......", "###......."}},
+      {"left mitred",
+       DrawRectLeftBorder,
+       true,
+       {"#.........", "##........", "###.......", "###.......", "###.......", "###.......",
+        "###.......", "###.......", "##........", "#........."}},
+  };
+  for (const SideCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board board;
+    TPen pen;
+    pen.SetColor(clBlue);
+    pen.SetWidth(3);
+    c.draw(board.Canvas(), {0, 0, 10, 10}, pen, c.border3D);
+    EXPECT_EQ(board.Picture({{clBlue, '#'}}), c.expected);
+  }
+}
+
+TEST(SideBorders, FourMitredSidesMeetOnTheDiagonals) {
+  Board board(8, 8);
+  TPen pen;
+  pen.SetWidth(2);
+  const TRect r{0, 0, 8, 8};
+  pen.SetColor(clRed);
+  DrawRectTopBorder(board.Canvas(), r, pen, true);
+  pen.SetColor(clBlue);
+  DrawRectRightBorder(board.Canvas(), r, pen, true);
+  pen.SetColor(clLime);
+  DrawRectBottomBorder(board.Canvas(), r, pen, true);
+  pen.SetColor(clBlack);
+  DrawRectLeftBorder(board.Canvas(), r, pen, true);
+  const std::vector<std::string> expected = {
+      "LTTTTTTR", "LLTTTTRR", "LL....RR", "LL....RR",
+      "LL....RR", "LL....RR", "LLBBBBBR", "LBBBBBBB",
+  };
+  // Drawn in the order top, right, bottom, left, each side paints over the
+  // corner it shares with the one before.
+  EXPECT_EQ(board.Picture({{clRed, 'T'}, {clBlue, 'R'}, {clLime, 'B'}, {clBlack, 'L'}}), expected);
+}
+
+TEST(SideBorders, CanvasPenKeepsTheGivenLookButItsOwnWidth) {
+  for (int width : {0, 2}) {
+    SCOPED_TRACE(width);
+    Board board;
+    board.Canvas().Pen().SetWidth(5);
+    TPen pen;
+    pen.SetColor(clFuchsia);
+    pen.SetStyle(psDot);
+    pen.SetMode(pmXor);
+    pen.SetWidth(width);
+    DrawRectLeftBorder(board.Canvas(), {0, 0, 10, 10}, pen, false);
+    EXPECT_EQ(board.Canvas().Pen().Width(), 5);
+    EXPECT_EQ(board.Canvas().Pen().Color(), clFuchsia);
+    EXPECT_EQ(board.Canvas().Pen().Style(), psDot);
+    EXPECT_EQ(board.Canvas().Pen().Mode(), pmXor);
+  }
+  // Width 0 draws nothing at all.
+  Board board;
+  TPen pen;
+  pen.SetColor(clBlue);
+  pen.SetWidth(0);
+  DrawRectTopBorder(board.Canvas(), {0, 0, 10, 10}, pen, false);
+  EXPECT_EQ(board.Picture({}), std::vector<std::string>(10, ".........."));
+}
+
+TEST(SideBorders, TheCanvasPenItselfCanBeGiven) {
+  Board board;
+  board.Canvas().Pen().SetColor(clBlue);
+  board.Canvas().Pen().SetWidth(2);
+  DrawRectTopBorder(board.Canvas(), {0, 0, 10, 10}, board.Canvas().Pen(), false);
+  const auto picture = board.Picture({{clBlue, '#'}});
+  EXPECT_EQ(picture[0], "##########");
+  EXPECT_EQ(picture[1], "##########");
+  EXPECT_EQ(picture[2], "..........");
+  EXPECT_EQ(board.Canvas().Pen().Width(), 2);
+}
+
+TEST(RectFrames, RingsOwnTheirCornersAndTheRectangleComesBackInside) {
+  Board board;
+  TRect r{0, 0, 10, 10};
+  DrawRectFrame4(board.Canvas(), r, clBlack, clBlue, clRed, clLime, 2);
+  EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
+  const std::vector<std::string> expected = {
+      "TTTTTTTTTR", "LTTTTTTTRR", "LL......RR", "LL......RR", "LL......RR",
+      "LL......RR", "LL......RR", "LL......RR", "LLBBBBBBBR", "LBBBBBBBBB",
+  };
+  EXPECT_EQ(board.Picture({{clRed, 'T'}, {clBlue, 'R'}, {clLime, 'B'}, {clBlack, 'L'}}), expected);
+  EXPECT_EQ(board.Canvas().Pen().Width(), 1);
+  EXPECT_EQ(board.Canvas().Pen().Color(), clBlack);
+}
+
+TEST(RectFrames, FrameOfOneColourAndEmptyFrames) {
+  {
+    Board board;
+    board.Canvas().Pen().SetWidth(4);
+    TRect r{1, 1, 9, 9};
+    DrawRectFrame(board.Canvas(), r, clBlue, 1);
+    EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
+    const std::vector<std::string> expected = {
+        "..........", ".########.", ".#......#.", ".#......#.", ".#......#.",
+        ".#......#.", ".#......#.", ".#......#.", ".########.", "..........",
+    };
+    EXPECT_EQ(board.Picture({{clBlue, '#'}}), expected);
+    EXPECT_EQ(board.Canvas().Pen().Width(), 1);
+  }
+  for (int width : {0, -3}) {
+    SCOPED_TRACE(width);
+    Board board;
+    TRect r{0, 0, 10, 10};
+    DrawRectFrame(board.Canvas(), r, clBlue, width);
+    EXPECT_EQ(r, (TRect{0, 0, 10, 10}));
+    EXPECT_EQ(board.Picture({}), std::vector<std::string>(10, ".........."));
+  }
+}
+
+}  // namespace
+}  // namespace mirto
