@@ -1,0 +1,397 @@
+#include "graphics/KvoGradient.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+namespace mirto {
+
+namespace {
+
+// Larger squares would need gigabytes; such a rectangle gets no angle shape.
+constexpr int kMaxAngleSquareSide = 16384;
+
+struct Channels {
+  int r = 0;
+  int g = 0;
+  int b = 0;
+};
+
+Channels Split(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return {GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
+}
+
+Channels Difference(const Channels& to, const Channels& from) {
+  return {to.r - from.r, to.g - from.g, to.b - from.b};
+}
+
+// Colour `step` of `steps` on the way from `from` by `delta`. Stays within
+// the two colours as long as step <= steps.
+TColor StepColor(const Channels& from, const Channels& delta, int step, int steps) {
+  return RGB(static_cast<std::uint8_t>(from.r + MulDiv(step, delta.r, steps)),
+             static_cast<std::uint8_t>(from.g + MulDiv(step, delta.g, steps)),
+             static_cast<std::uint8_t>(from.b + MulDiv(step, delta.b, steps)));
+}
+
+void FillSolid(TCanvas& canvas, const TRect& rect, TColor color) {
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(color);
+  canvas.FillRect(rect);
+}
+
+enum class Axis { Columns, Rows };
+
+void FillSteps(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+               std::uint8_t colors, Axis axis) {
+  const int extent = axis == Axis::Columns ? rect.Width() : rect.Height();
+  const int steps = std::min<int>(colors, extent);
+  if (steps <= 0) return;
+  const Channels from = Split(colorFrom);
+  const Channels delta = Difference(Split(colorTo), from);
+  for (int i = 1; i <= steps; ++i) {
+    TRect band = rect;
+    if (axis == Axis::Columns) {
+      band.Left = rect.Left + MulDiv(i - 1, extent, steps);
+      band.Right = rect.Left + MulDiv(i, extent, steps);
+    } else {
+      band.Top = rect.Top + MulDiv(i - 1, extent, steps);
+      band.Bottom = rect.Top + MulDiv(i, extent, steps);
+    }
+    FillSolid(canvas, band, StepColor(from, delta, i, steps));
+  }
+}
+
+// Restores the caller's clip region when the angle image has been drawn.
+class ClipRegionGuard {
+ public:
+  explicit ClipRegionGuard(TCanvas& canvas) : canvas_(canvas), saved_(canvas.ClipRegion()) {}
+  ~ClipRegionGuard() { canvas_.SelectClipRegion(saved_); }
+  ClipRegionGuard(const ClipRegionGuard&) = delete;
+  ClipRegionGuard& operator=(const ClipRegionGuard&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  TRegion saved_;
+};
+
+// Builds the square with `fill`, turns it and draws it centred on rect. Any
+// failure ends the drawing; a temporary bitmap is freed either way.
+template <typename Fill>
+void PaintAngleShape(TCanvas& canvas, const TRect& rect, std::uint16_t angleDegree, bool clipToRect,
+                     TBitmap* bitmap, Fill fill) {
+  const int side = AngleSquareSide(rect);
+  if (side <= 0) return;
+  try {
+    std::unique_ptr<TBitmap> temporary;
+    if (bitmap == nullptr) {
+      temporary = std::make_unique<TBitmap>();
+      bitmap = temporary.get();
+    }
+    if (bitmap->Width() != side || bitmap->Height() != side) bitmap->SetSize(side, side);
+    if (bitmap->Width() != side || bitmap->Height() != side) return;
+    fill(bitmap->Canvas(), side);
+    RotateBitmap(bitmap, angleDegree);
+    DrawAngleImage(canvas, rect, *bitmap, clipToRect);
+  } catch (const std::exception&) {
+    // The gradient is decoration: a picture that cannot be built is left out.
+  }
+}
+
+struct Part {
+  TColor from;
+  TColor to;
+};
+
+TColor WrapChannels(int r, int g, int b) {
+  return RGB(static_cast<std::uint8_t>(r & 0xFF), static_cast<std::uint8_t>(g & 0xFF),
+             static_cast<std::uint8_t>(b & 0xFF));
+}
+
+// Colours of the two parts for a balance mode; false for an unknown mode.
+bool BalancedParts(TColor colorFrom, TColor colorTo, TDgradBalanceMode mode, int speedPercent,
+                   Part& first, Part& second) {
+  TColor mid1 = colorFrom;
+  TColor mid2 = colorTo;
+  if (mode != bmMirror) {
+    const Channels f = Split(colorFrom);
+    const Channels t = Split(colorTo);
+    const int speed = speedPercent - 50;
+    const Channels delta{MulDiv(t.r - f.r, speed, 100), MulDiv(t.g - f.g, speed, 100),
+                         MulDiv(t.b - f.b, speed, 100)};
+    mid1 = WrapChannels(f.r + delta.r, f.g + delta.g, f.b + delta.b);
+    mid2 = WrapChannels(t.r - delta.r, t.g - delta.g, t.b - delta.b);
+  }
+  switch (mode) {
+    case bmNormal:
+      first = {colorFrom, mid1};
+      second = {mid2, colorTo};
+      return true;
+    case bmMirror:
+      first = {colorFrom, colorTo};
+      second = {colorTo, colorFrom};
+      return true;
+    case bmReverse:
+      first = {colorFrom, mid1};
+      second = {colorTo, mid2};
+      return true;
+    case bmReverseFromColor:
+      first = {colorFrom, mid1};
+      second = {colorTo, colorFrom};
+      return true;
+    case bmInvertReverse:
+      first = {mid2, colorTo};
+      second = {mid1, colorFrom};
+      return true;
+    case bmInvertReverseFromColor:
+      first = {colorFrom, colorTo};
+      second = {mid1, colorFrom};
+      return true;
+  }
+  return false;
+}
+
+// The centre of rect: width and height 0 or 1.
+TRect CentreOf(const TRect& rect) {
+  TRect centre = rect;
+  RectScale(centre, -1);
+  return centre;
+}
+
+void FillEven(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+              TDgradOrientation orientation, std::uint16_t angleDegree, std::uint8_t maxDegrade,
+              bool angleClipRect, TBitmap* angleBitmap) {
+  switch (orientation) {
+    case dgdVertical:
+      FillStepsVertical(canvas, rect, colorFrom, colorTo, maxDegrade);
+      break;
+    case dgdHorizontal:
+      FillStepsHorizontal(canvas, rect, colorFrom, colorTo, maxDegrade);
+      break;
+    case dgdAngle:
+      FillAngleGradient(canvas, rect, colorFrom, colorTo, maxDegrade, angleDegree, angleClipRect,
+                        angleBitmap);
+      break;
+    case dgdRadial: {
+      const TRect centre = CentreOf(rect);
+      FillSolid(canvas, rect, colorFrom);
+      FillStepsConcentric(canvas, RectEnclosingSquare(centre, rect), colorFrom, colorTo, maxDegrade,
+                          centre, cshEllipse);
+      break;
+    }
+    case dgdRectangle: {
+      const TRect centre = CentreOf(rect);
+      FillSolid(canvas, rect, colorFrom);
+      FillStepsConcentric(canvas, rect, colorFrom, colorTo, maxDegrade, centre, cshRectangle);
+      break;
+    }
+  }
+}
+
+void FillBalanced(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+                  TDgradOrientation orientation, int balance, std::uint16_t angleDegree,
+                  TDgradBalanceMode balanceMode, std::uint8_t maxDegrade, int speedPercent,
+                  bool angleClipRect, TBitmap* angleBitmap) {
+  Part first;
+  Part second;
+  if (!BalancedParts(colorFrom, colorTo, balanceMode, speedPercent, first, second)) return;
+  const int firstSteps = MulDiv(maxDegrade, balance, 100);
+  const auto firstColors = static_cast<std::uint8_t>(firstSteps);
+  const auto secondColors = static_cast<std::uint8_t>(maxDegrade - firstSteps);
+  const double factor = balance / 100.0;
+
+  switch (orientation) {
+    case dgdVertical: {
+      const int split = rect.Top + MulDiv(balance, rect.Height(), 100);
+      FillStepsVertical(canvas, {rect.Left, rect.Top, rect.Right, split}, first.from, first.to,
+                        firstColors);
+      FillStepsVertical(canvas, {rect.Left, split, rect.Right, rect.Bottom}, second.from, second.to,
+                        secondColors);
+      break;
+    }
+    case dgdHorizontal: {
+      const int split = rect.Left + MulDiv(balance, rect.Width(), 100);
+      FillStepsHorizontal(canvas, {rect.Left, rect.Top, split, rect.Bottom}, first.from, first.to,
+                          firstColors);
+      FillStepsHorizontal(canvas, {split, rect.Top, rect.Right, rect.Bottom}, second.from,
+                          second.to, secondColors);
+      break;
+    }
+    case dgdAngle:
+      PaintAngleShape(
+          canvas, rect, angleDegree, angleClipRect, angleBitmap, [&](TCanvas& square, int side) {
+            const int split = MulDiv(balance, side, 100);
+            FillStepsHorizontal(square, {0, 0, split, side}, first.from, first.to, firstColors);
+            FillStepsHorizontal(square, {split, 0, side, side}, second.from, second.to,
+                                secondColors);
+          });
+      break;
+    case dgdRadial: {
+      const TRect centre = CentreOf(rect);
+      FillSolid(canvas, rect, colorFrom);
+      const TRect outer = RectEnclosingSquare(centre, rect);
+      const TRect boundary = RectLerp(outer, centre, factor);
+      FillStepsConcentric(canvas, outer, first.from, first.to, firstColors, boundary, cshEllipse);
+      FillStepsConcentric(canvas, boundary, second.from, second.to, secondColors, centre,
+                          cshEllipse);
+      break;
+    }
+    case dgdRectangle: {
+      const TRect centre = CentreOf(rect);
+      FillSolid(canvas, rect, colorFrom);
+      const TRect boundary = RectLerp(rect, centre, factor);
+      FillStepsConcentric(canvas, rect, first.from, first.to, firstColors, boundary, cshRectangle);
+      FillStepsConcentric(canvas, boundary, second.from, second.to, secondColors, centre,
+                          cshRectangle);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void GradientFillEx(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+                    TDgradOrientation orientation, std::uint16_t balance, std::uint16_t angleDegree,
+                    TDgradBalanceMode balanceMode, std::uint8_t maxDegrade, int speedPercent,
+                    bool angleClipRect, TBitmap* angleBitmap) {
+  // Every shape stays inside rect (the angle and radial shapes are drawn
+  // around its centre), so a rectangle without area gets nothing.
+  if (rect.IsEmpty()) return;
+  // A balance point beyond the end would put the second part outside rect.
+  const int clampedBalance = std::min<int>(balance, 100);
+  if (clampedBalance == 50 && balanceMode == bmNormal && speedPercent == 100) {
+    FillEven(canvas, rect, colorFrom, colorTo, orientation, angleDegree, maxDegrade, angleClipRect,
+             angleBitmap);
+  } else {
+    FillBalanced(canvas, rect, colorFrom, colorTo, orientation, clampedBalance, angleDegree,
+                 balanceMode, maxDegrade, speedPercent, angleClipRect, angleBitmap);
+  }
+}
+
+void FillStepsHorizontal(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+                         std::uint8_t colors) {
+  FillSteps(canvas, rect, colorFrom, colorTo, colors, Axis::Columns);
+}
+
+void FillStepsVertical(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+                       std::uint8_t colors) {
+  FillSteps(canvas, rect, colorFrom, colorTo, colors, Axis::Rows);
+}
+
+void FillStepsConcentric(TCanvas& canvas, const TRect& outer, TColor colorFrom, TColor colorTo,
+                         std::uint8_t colors, const TRect& inner, TConcentricShape shape) {
+  const Channels from = Split(colorFrom);
+  const Channels delta = Difference(Split(colorTo), from);
+  const int dx = std::abs(outer.Width() - inner.Width()) / 2;
+  const int dy = std::abs(outer.Height() - inner.Height()) / 2;
+  const int largest = std::max(dx, dy);
+  const int steps = largest < colors ? largest + 1 : colors;
+
+  for (int i = 1; i <= steps; ++i) {
+    TRect step = outer;
+    TColor color = colorFrom;
+    bool asRectangle = shape == cshRectangle;
+    if (i == 1) {
+      color = ColorToRGB(colorFrom);
+    } else if (i == steps) {
+      step = inner;
+      color = ColorToRGB(colorTo);
+      // An ellipse one pixel thin would not show; the innermost step still must.
+      if (inner.Width() == 1 || inner.Height() == 1) asRectangle = true;
+    } else {
+      InflateRect(step, -MulDiv(i - 1, dx, steps), -MulDiv(i - 1, dy, steps));
+      color = StepColor(from, delta, i - 1, steps);
+    }
+    if (asRectangle) {
+      FillSolid(canvas, step, color);
+    } else {
+      canvas.Brush().SetStyle(bsSolid);
+      canvas.Brush().SetColor(color);
+      canvas.Pen().SetColor(color);
+      canvas.Ellipse(step);
+    }
+  }
+}
+
+void FillAngleGradient(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
+                       std::uint8_t colors, std::uint16_t angleDegree, bool angleClipRect,
+                       TBitmap* bitmap) {
+  PaintAngleShape(canvas, rect, angleDegree, angleClipRect, bitmap, [&](TCanvas& square, int side) {
+    FillStepsHorizontal(square, {0, 0, side, side}, colorFrom, colorTo, colors);
+  });
+}
+
+void RotateBitmap(TBitmap* bitmap, std::uint16_t angleDegree) {
+  if (bitmap == nullptr || bitmap->Empty()) return;
+  const float angle = DegToRad(static_cast<float>(angleDegree));
+  const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
+  const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+  const auto w = static_cast<float>(bitmap->Width());
+  const auto h = static_cast<float>(bitmap->Height());
+  const float x0 = (w - w * c + h * s) / 2.0f;
+  const float y0 = (h - w * s - h * c) / 2.0f;
+  const std::array<TPoint, 3> corners = {
+      TPoint{Round(x0), Round(y0)},
+      TPoint{Round(x0 + w * c), Round(y0 + w * s)},
+      TPoint{Round(x0 - h * s), Round(y0 + h * c)},
+  };
+  bitmap->Canvas().PlgBlt(corners, *bitmap, {0, 0, bitmap->Width(), bitmap->Height()});
+}
+
+int AngleSquareSide(const TRect& rect) {
+  if (rect.IsEmpty()) return 0;
+  const auto w = static_cast<std::int64_t>(rect.Width());
+  const auto h = static_cast<std::int64_t>(rect.Height());
+  const int side = Round(std::sqrt(static_cast<double>(w * w + h * h)));
+  return side <= kMaxAngleSquareSide ? side : 0;
+}
+
+void DrawAngleImage(TCanvas& canvas, const TRect& rect, const TBitmap& image, bool clipToRect) {
+  ClipRegionGuard restoreClip(canvas);
+  if (clipToRect) {
+    TRegion region = CreateRectRgn(rect);
+    region.Offset(-canvas.WindowOrg().X, -canvas.WindowOrg().Y);
+    // Stay inside whatever the caller already clipped to.
+    const TRegion& current = canvas.ClipRegion();
+    if (!current.IsNull()) {
+      TRect both;
+      IntersectRect(both, current.Bounds(), region.Bounds());
+      region = CreateRectRgn(both);
+    }
+    canvas.SelectClipRegion(region);
+  }
+  canvas.Draw(rect.Left + (rect.Width() - image.Width()) / 2,
+              rect.Top + (rect.Height() - image.Height()) / 2, image);
+}
+
+void RectScale(TRect& r, double factor) {
+  const int dx = Round(r.Width() * factor) / 2;
+  const int dy = Round(r.Height() * factor) / 2;
+  InflateRect(r, dx, dy);
+}
+
+TRect RectLerp(const TRect& a, const TRect& b, double factor) {
+  return {a.Left + Round((b.Left - a.Left) * factor), a.Top + Round((b.Top - a.Top) * factor),
+          a.Right + Round((b.Right - a.Right) * factor),
+          a.Bottom + Round((b.Bottom - a.Bottom) * factor)};
+}
+
+TRect RectEnclosingSquare(const TRect& centre, const TRect& r) {
+  const int m = std::max({std::abs(centre.Left - r.Left), std::abs(centre.Right - r.Right),
+                          std::abs(centre.Top - r.Top), std::abs(centre.Bottom - r.Bottom)});
+  TRect square = centre;
+  InflateRect(square, m, m);
+  return square;
+}
+
+float DegToRad(float degrees) {
+  return static_cast<float>(static_cast<double>(degrees) * 0.017453292519943295);
+}
+
+}  // namespace mirto
