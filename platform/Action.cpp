@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "platform/Action_p.h"
+#include "platform/Control.h"
+#include "platform/Control_p.h"
 #include "platform/ImageList.h"
 #include "platform/ShortCut_p.h"
 
@@ -229,7 +231,13 @@ void SetShortcutWindow(TActionList& list, QWidget* window) {
 }
 
 QWidget* ShortcutWindow(const TActionList& list) {
-  return ActionListAccess::Binding(list).window.data();
+  if (QWidget* window = ActionListAccess::Binding(list).window.data()) return window;
+  // The window of the nearest control among the list's owners (normally
+  // the form that owns the list).
+  for (const TComponent* owner = list.Owner(); owner != nullptr; owner = owner->Owner())
+    if (const auto* control = dynamic_cast<const TControl*>(owner))
+      return NativeWidget(*control)->window();
+  return nullptr;
 }
 
 // ---------------------------------------------------------------------------

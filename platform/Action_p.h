@@ -10,7 +10,8 @@ namespace mirto {
 class TActionList;
 
 // Binds list's shortcuts to window (the top-level widget is used). Without
-// an explicit binding the list uses the window of the control that owns it.
+// an explicit binding the list acts in the window of the nearest control
+// among its owners.
 void SetShortcutWindow(TActionList& list, QWidget* window);
 
 // The window the list's shortcuts currently act in, or null.

@@ -9,6 +9,8 @@
 
 #include "platform/Action.h"
 #include "platform/Action_p.h"
+#include "platform/Control.h"
+#include "platform/Control_p.h"
 #include "platform/ImageList.h"
 #include "tests/support/QtPrinters.h"
 
@@ -313,6 +315,25 @@ TEST(ActionShortcutTest, ShortcutsActOnlyInTheirOwnActiveWindow) {
   EXPECT_EQ(runs, 1);
   mine.hide();
   other.hide();
+}
+
+TEST(ActionShortcutTest, ListActsInTheWindowOfTheControlThatOwnsIt) {
+  TWinControl form;
+  form.SetBounds(0, 0, 120, 60);
+  auto* list = new TActionList(&form);
+  auto* esc = new TAction(&form);
+  esc->SetActionList(list);
+  esc->SetShortCut(ShortCut(VK_ESCAPE, {}));
+  int runs = 0;
+  esc->OnExecute = [&](TObject*) { ++runs; };
+  QWidget* window = NativeWidget(form)->window();
+  EXPECT_EQ(ShortcutWindow(*list), window);
+
+  form.Show();
+  ASSERT_TRUE(ActivateWindow(*window));
+  PressKey(window, Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_EQ(runs, 1);
+  form.Hide();
 }
 
 }  // namespace
