@@ -106,7 +106,8 @@ class TPngImage : public TGraphic {
   // images get an empty palette). Refuses bad types and sizes with EPngError.
   void CreateBlank(int colorType, int width, int height);
 
-  // Colour row y (see the row formats above); y must be in 0..Height-1.
+  // Colour row y (see the row formats above). Rows outside 0..Height-1
+  // raise std::out_of_range, as do Pixel and PixelAlpha outside the image.
   std::uint8_t* ScanLine(int y);
   const std::uint8_t* ScanLine(int y) const;
   // Alpha row y, or nullptr when the image has no alpha channel.
