@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <array>
 
+#include "platform/Shell_p.h"
+
 namespace mirto {
 
 namespace {
@@ -76,6 +78,10 @@ std::intptr_t PerformOpen(const QString& file, const QString& parameters,
 
 }  // namespace
 
+const char16_t* ShellArgumentText(const QString& text) {
+  return text.isEmpty() ? u"" : reinterpret_cast<const char16_t*>(text.utf16());
+}
+
 TShellTarget ResolveShellTarget(const QString& file, const QString& directory) {
   if (file.isEmpty() || file.contains(QChar(u'\0'))) return {stkMissing, file};
   if (IsWebAddress(file)) return {stkWebAddress, file};
@@ -104,12 +110,16 @@ std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const
     return hook(TShellExecuteRequest{owner, operation, file, parameters, directory, showCmd});
   }
 #if defined(_WIN32)
-  auto wide = [](const QString& text) -> LPCWSTR {
+  // An absent operation asks for the default one, which is "open".
+  auto absentWhenEmpty = [](const QString& text) -> LPCWSTR {
     return text.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(text.utf16());
   };
+  auto argument = [](const QString& text) {
+    return reinterpret_cast<LPCWSTR>(ShellArgumentText(text));
+  };
   return reinterpret_cast<std::intptr_t>(
-      ::ShellExecuteW(reinterpret_cast<HWND>(owner), wide(operation), wide(file), wide(parameters),
-                      wide(directory), showCmd));
+      ::ShellExecuteW(reinterpret_cast<HWND>(owner), absentWhenEmpty(operation),
+                      absentWhenEmpty(file), argument(parameters), argument(directory), showCmd));
 #else
   Q_UNUSED(owner);
   Q_UNUSED(showCmd);
