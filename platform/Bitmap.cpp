@@ -46,10 +46,15 @@ void TBitmap::Resize(int width, int height) {
   QImage& old = image_->pixels;
   QImage resized;
   if (width > 0 && height > 0) {
+    // An absurd size is refused before any allocation is tried: the bitmap
+    // becomes empty rather than half-made.
+    const long long size = 1LL * width * height * BytesPerPixel();
+    if (size > kMaxBytes) {
+      old = QImage();
+      return;
+    }
     resized = QImage(width, height, FormatOf(pixelFormat_));
     if (resized.isNull()) {
-      // Out of memory for an absurd size: the bitmap becomes empty rather
-      // than half-made.
       old = QImage();
       return;
     }

@@ -27,8 +27,12 @@ class TBitmap : public TGraphic {
 
   int Width() const override;
   int Height() const override;
+  // Pictures above this many bytes of pixels are refused.
+  static constexpr long long kMaxBytes = 1LL << 30;
+
   // Resizing keeps the overlapping top-left part of the picture; new pixels
-  // are white. Negative sizes count as 0.
+  // are white. Negative sizes count as 0; a size above kMaxBytes leaves the
+  // bitmap empty.
   void SetWidth(int value);
   void SetHeight(int value);
   void SetSize(int width, int height);

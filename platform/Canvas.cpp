@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "platform/Bitmap.h"
@@ -15,6 +16,10 @@
 namespace mirto {
 
 namespace {
+
+// Wider pens draw as this wide: nothing on screen is wider, and the limit
+// keeps arithmetic on the pen's extent far from overflow.
+constexpr int kMaxPenWidth = 1 << 16;
 
 // 0xRRGGBB of a colour, or nothing for clNone/clDefault.
 std::optional<std::uint32_t> Rgb(TColor color) {
@@ -435,7 +440,7 @@ void TCanvas::Rectangle(const TRect& rect) {
     }
     return;
   }
-  const int w = std::max(1, pen_.Width());
+  const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
   const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
   const TRect inner = Inflated(outer, -w);
   const bool dashed = w == 1 && !DashWalker(pen_.Style()).Solid();
@@ -509,7 +514,7 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
     }
     return;
   }
-  const int w = std::max(1, pen_.Width());
+  const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
   const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
   const TRect inner = Inflated(outer, -w);
   const QPainterPath innerPath = ShapePath(kind, inner, rx - 2 * w, ry - 2 * w);
@@ -546,7 +551,7 @@ void TCanvas::DrawLine(TPoint from, TPoint to) {
   const long long x1 = 1LL * to.X - windowOrg_.X, y1 = 1LL * to.Y - windowOrg_.Y;
   const TRect clip = DeviceClip();
   if (clip.IsEmpty()) return;
-  const int w = std::max(1, pen_.Width());
+  const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
   DashWalker dashes(w == 1 ? pen_.Style() : psSolid);
 
   if (w > 1 && x0 != x1 && y0 != y1) {
@@ -786,17 +791,29 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   box = Intersection(box, DeviceClip());
   PixelSurface surface(*image);
   const double sw = sourceRect.Width(), sh = sourceRect.Height();
+  // (u, v): the pixel centre's position in the source's unit square; it
+  // moves by a constant step from one pixel to the next.
+  const double du = by / det, dv = -ay / det;
+  // Both 24-bit: pixels are copied as bytes.
+  const int sameLayout =
+      image->format() == QImage::Format_BGR888 && from.format() == QImage::Format_BGR888 ? 3 : 0;
+  const uchar* sourceBits = from.constBits();
+  const qsizetype sourceStride = from.bytesPerLine();
   for (int y = box.Top; y < box.Bottom; ++y) {
-    for (int x = box.Left; x < box.Right; ++x) {
-      // Map the pixel centre back into the unit square of the source.
-      const double cx = x + 0.5 - p0x, cy = y + 0.5 - p0y;
-      const double u = (cx * by - cy * bx) / det;
-      const double v = (ax * cy - ay * cx) / det;
+    const double cx = box.Left + 0.5 - p0x, cy = y + 0.5 - p0y;
+    double u = (cx * by - cy * bx) / det;
+    double v = (ax * cy - ay * cx) / det;
+    uchar* row = sameLayout ? image->scanLine(y) : nullptr;
+    for (int x = box.Left; x < box.Right; ++x, u += du, v += dv) {
       if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) continue;
-      const long long sx = sourceRect.Left + static_cast<long long>(std::floor(u * sw));
-      const long long sy = sourceRect.Top + static_cast<long long>(std::floor(v * sh));
+      const long long sx = sourceRect.Left + static_cast<long long>(u * sw);
+      const long long sy = sourceRect.Top + static_cast<long long>(v * sh);
       if (sx < 0 || sy < 0 || sx >= from.width() || sy >= from.height()) continue;
-      surface.Set(x, y, ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy)));
+      if (sameLayout == 3) {
+        std::memcpy(row + 3 * x, sourceBits + sy * sourceStride + 3 * sx, 3);
+      } else {
+        surface.Set(x, y, ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy)));
+      }
     }
   }
   return true;
@@ -890,6 +907,17 @@ void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, i
   }
   ++rect.Bottom;
   ++rect.Right;
+}
+
+void DrawPushButtonFace(TCanvas& canvas, TRect& rect) {
+  if (rect.IsEmpty()) return;
+  TCanvasStateGuard guard(canvas);
+  canvas.Pen().SetMode(pmCopy);
+  canvas.Pen().SetStyle(psSolid);
+  Frame3D(canvas, rect, clBtnHighlight, cl3DDkShadow, 1);
+  Frame3D(canvas, rect, cl3DLight, clBtnShadow, 1);
+  canvas.Brush().SetColor(clBtnFace);
+  canvas.FillRect(rect);
 }
 
 }  // namespace mirto

@@ -170,4 +170,10 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
 // by width on every side.
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);
 
+// The classic raised push-button face: a bevel of two rings (button
+// highlight and dark shadow outside, 3-D light and button shadow inside)
+// around a button-face interior. rect comes back as the area inside the
+// bevel. The canvas's tools are left as they were.
+void DrawPushButtonFace(TCanvas& canvas, TRect& rect);
+
 }  // namespace mirto

@@ -84,6 +84,19 @@ TEST(Bitmap, ResizingKeepsTheTopLeftAndAddsWhite) {
   EXPECT_EQ(bitmap.Width(), 0);
 }
 
+TEST(Bitmap, AbsurdSizeLeavesTheBitmapEmptyWithoutAllocating) {
+  TBitmap bitmap;
+  bitmap.SetSize(4, 4);
+  bitmap.SetSize(100000, 100000);
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_EQ(bitmap.ScanLine(0), nullptr);
+  bitmap.Canvas().Brush().SetColor(clRed);
+  bitmap.Canvas().FillRect({0, 0, 10, 10});
+  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clNone);
+  bitmap.SetSize(2, 2);
+  EXPECT_EQ(bitmap.Canvas().Pixels(1, 1), clWhite);
+}
+
 TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
   TBitmap source;
   Numbered(source, 2, 2, pf32bit);

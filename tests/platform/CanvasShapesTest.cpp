@@ -341,6 +341,24 @@ TEST(CanvasFrames, Frame3DDrawsNestedFramesAndShrinksTheRectangle) {
   EXPECT_EQ(untouched, (TRect{1, 1, 5, 5}));
 }
 
+TEST(CanvasFrames, PushButtonFaceHasTwoBevelRingsAndLeavesTheToolsAlone) {
+  TBitmap bitmap;
+  Prepare(bitmap, 6, 6, clRed);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Pen().SetColor(clBlue);
+  canvas.Brush().SetColor(clLime);
+  TRect rect{0, 0, 6, 6};
+  DrawPushButtonFace(canvas, rect);
+  EXPECT_EQ(rect, (TRect{2, 2, 4, 4}));
+  EXPECT_EQ(canvas.Pixels(0, 0), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(canvas.Pixels(5, 5), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(canvas.Pixels(1, 1), ColorToRGB(cl3DLight));
+  EXPECT_EQ(canvas.Pixels(4, 4), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(canvas.Pixels(2, 3), ColorToRGB(clBtnFace));
+  EXPECT_EQ(canvas.Pen().Color(), clBlue);
+  EXPECT_EQ(canvas.Brush().Color(), clLime);
+}
+
 TEST(CanvasFrames, GradientFillRunsFromStartToEnd) {
   TBitmap bitmap;
   Prepare(bitmap, 5, 4);
