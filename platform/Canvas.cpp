@@ -627,6 +627,35 @@ void TCanvas::DrawLine(TPoint from, TPoint to) {
   }
 }
 
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (points.empty()) return;
+  const TPoint saved = penPos_;
+  penPos_ = points.front();
+  for (std::size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
+  penPos_ = saved;
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (points.size() < 2) return;
+  const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
+  if (brush_.Style() == bsSolid && brushColor && points.size() >= 3) {
+    QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
+    if (painter) {
+      QPolygonF polygon;
+      for (const TPoint& p : points)
+        polygon << QPointF(1.0 * p.X - windowOrg_.X, 1.0 * p.Y - windowOrg_.Y);
+      QPainterPath path;
+      path.addPolygon(polygon);
+      path.closeSubpath();
+      path.setFillRule(Qt::OddEvenFill);
+      painter->fillPath(path, OpaqueColor(*brushColor));
+    }
+  }
+  std::vector<TPoint> outline = points;
+  outline.push_back(points.front());
+  Polyline(outline);
+}
+
 // --- text -------------------------------------------------------------------
 
 int TCanvas::TextWidth(const QString& text) const {
@@ -678,6 +707,14 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   if (clip.IsEmpty() || text.isEmpty()) return;
   FillTextBackground({Clamp(dx), Clamp(dy), Clamp(dx + width), Clamp(dy + height)}, clip);
   DrawTextRun(Clamp(dx), Clamp(dy), text, -1, clip, false);
+}
+
+void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
+  const TRect deviceRect = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect clip = Intersection(DeviceClip(), deviceRect);
+  if (clip.IsEmpty()) return;
+  FillTextBackground(deviceRect, clip);
+  DrawTextRun(Clamp(1LL * x - windowOrg_.X), Clamp(1LL * y - windowOrg_.Y), text, -1, clip, false);
 }
 
 int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {

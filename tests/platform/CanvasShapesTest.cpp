@@ -138,6 +138,31 @@ TEST(CanvasLines, WidePensAndStylesKeepTheEndPointOut) {
   EXPECT_EQ(Picture(bitmap, clBlue), "....\n");
 }
 
+TEST(CanvasLines, PolygonFillsByPixelCentresAndOutlinesClosed) {
+  TBitmap bitmap;
+  Prepare(bitmap, 6, 5);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Pen().SetColor(clBlue);
+  canvas.Brush().SetColor(clRed);
+  canvas.MoveTo(5, 4);
+  canvas.Polygon({{0, 0}, {4, 0}, {4, 3}, {0, 3}});
+  std::string picture = Picture(bitmap, clBlue);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x)
+      if (canvas.Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 7 + x)] = 'o';
+  EXPECT_EQ(picture,
+            "#####.\n"
+            "#ooo#.\n"
+            "#ooo#.\n"
+            "#####.\n"
+            "......\n");
+  EXPECT_EQ(canvas.PenPos(), (TPoint{5, 4}));
+
+  Prepare(bitmap, 6, 2);
+  canvas.Polyline({{0, 0}, {3, 0}, {3, 2}});
+  EXPECT_EQ(Picture(bitmap, clBlue), "####..\n...#..\n");
+}
+
 TEST(CanvasLines, XorPenDrawnTwiceRestoresThePixels) {
   TBitmap bitmap;
   Prepare(bitmap, 5, 5, RGB(10, 200, 30));
