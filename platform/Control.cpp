@@ -21,6 +21,13 @@ namespace {
 
 int g_eventsInProgress = 0;
 int g_paintsInProgress = 0;
+PointerState g_lastPointer;
+QPointer<ControlWidget> g_pressedWidget;
+
+void NotePointer(const QMouseEvent& e) {
+  g_lastPointer.global = e.globalPosition().toPoint();
+  g_lastPointer.buttons = e.buttons();
+}
 
 // Counts one event as being handled, by its widget and program-wide.
 class DispatchScope {
@@ -234,6 +241,13 @@ void ConnectFocusTracking() {
 
 bool ControlEventInProgress() { return g_eventsInProgress > 0; }
 
+const PointerState& LastPointer() { return g_lastPointer; }
+
+void CancelPendingClick() {
+  if (g_pressedWidget.isNull() || g_pressedWidget->Control() == nullptr) return;
+  ControlAccess::LeftPressed(*g_pressedWidget->Control()) = false;
+}
+
 QWidget* NativeWidget(const TControl& control) { return ControlAccess::Widget(control); }
 
 TControl* ControlFromWidget(const QWidget* widget) {
@@ -345,16 +359,21 @@ void ControlWidget::paintEvent(QPaintEvent* e) {
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* e) {
+  NotePointer(*e);
   const auto button = MouseButtonOf(e->button());
   if (control_ == nullptr || !button) return;
   DispatchScope scope(dispatching_);
   const QPoint p = e->position().toPoint();
-  if (*button == mbLeft) ControlAccess::LeftPressed(*control_) = true;
+  if (*button == mbLeft) {
+    ControlAccess::LeftPressed(*control_) = true;
+    g_pressedWidget = this;
+  }
   ControlAccess::MouseDown(*control_, *button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(),
                            p.y());
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* e) {
+  NotePointer(*e);
   if (control_ == nullptr) return;
   DispatchScope scope(dispatching_);
   const QPoint p = e->position().toPoint();
@@ -362,6 +381,7 @@ void ControlWidget::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent* e) {
+  NotePointer(*e);
   const auto button = MouseButtonOf(e->button());
   if (control_ == nullptr || !button) return;
   DispatchScope scope(dispatching_);
@@ -377,6 +397,7 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void ControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  NotePointer(*e);
   const auto button = MouseButtonOf(e->button());
   if (control_ == nullptr || !button) return;
   DispatchScope scope(dispatching_);

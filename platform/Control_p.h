@@ -55,6 +55,17 @@ TControl* ControlFromWidget(const QWidget* widget);
 // widgets are deferred until it ends.
 bool ControlEventInProgress();
 
+// Where the pointer was, and which buttons were held, at the last mouse
+// event a control received.
+struct PointerState {
+  QPoint global;
+  Qt::MouseButtons buttons;
+};
+const PointerState& LastPointer();
+// The control pressed with the left button last no longer turns the
+// release into a click.
+void CancelPendingClick();
+
 // Shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 

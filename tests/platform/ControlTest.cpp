@@ -11,15 +11,13 @@
 
 #include "platform/Control.h"
 #include "platform/Control_p.h"
+#include "tests/platform/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
-
-void PrintTo(const TRect& r, std::ostream* os) {
-  *os << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
-}
-
 namespace {
+
+using namespace testing_support;
 
 // A window-like root: shown on its own so that its children get events.
 class Root : public TCustomControl {
@@ -52,29 +50,6 @@ class Painted : public TCustomControl {
     TCustomControl::MouseLeave();
   }
 };
-
-void SendMouse(TControl& control, QEvent::Type type, QPoint local, Qt::MouseButton button) {
-  QWidget* w = NativeWidget(control);
-  const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-  QMouseEvent event(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons,
-                    Qt::NoModifier);
-  QApplication::sendEvent(w, &event);
-}
-
-void ClickAt(TControl& control, QPoint local) {
-  SendMouse(control, QEvent::MouseButtonPress, local, Qt::LeftButton);
-  SendMouse(control, QEvent::MouseButtonRelease, local, Qt::LeftButton);
-}
-
-QImage Grab(TControl& control) {
-  return NativeWidget(control)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-TColor PixelAt(const QImage& image, int x, int y) {
-  const QRgb p = image.pixel(x, y);
-  return RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
-             static_cast<std::uint8_t>(qBlue(p)));
-}
 
 TEST(ControlLayout, AlignedChildrenStackAlongTheEdgesWithMargins) {
   Root root;
