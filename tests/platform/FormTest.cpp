@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/BitBtn.h"
 #include "platform/CustomPanel.h"
@@ -272,6 +273,40 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
     EXPECT_FALSE(about->Visible());
   }
   EXPECT_EQ(Application(), nullptr);
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
+  auto* action = new TAction(form);
+  action->SetCaption("Categories");
+  action->SetHint("Show categories");
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  auto* button = new RecordingButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 40, 20);
+  button->SetHint("own hint");
+  button->SetAction(action);
+  EXPECT_EQ(button->Caption(), "Categories");
+  EXPECT_EQ(button->Hint(), "own hint") << "binding keeps what the button already has";
+  action->SetHint("Show all");
+  EXPECT_EQ(button->Hint(), "Show all");
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  action->SetEnabled(true);
+  form->Show();
+  ClickAt(*button, QPoint(2, 2));
+  EXPECT_EQ(executed, 1);
+
+  delete action;  // the button lets go by itself
+  EXPECT_EQ(button->Action(), nullptr);
+  ClickAt(*button, QPoint(2, 2));
+  EXPECT_EQ(executed, 1);
 }
 
 }  // namespace

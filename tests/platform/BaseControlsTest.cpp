@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "platform/CustomPanel.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/Memo.h"
+#include "tests/platform/ControlTestSupport.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+using namespace testing_support;
+
+TEST(Label, AutoSizeFollowsTheTextAndARightAlignedLabelKeepsItsRightEdge) {
+  TForm form;
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->Font().SetHeight(-13);
+  label->SetBounds(100, 10, 65, 17);
+  label->SetCaption("Version 2.21");
+  const int wide = label->Width();
+  label->SetCaption("2.21");
+  EXPECT_LT(label->Width(), wide);
+  EXPECT_EQ(label->Left(), 100);
+
+  label->SetAlignment(taRightJustify);
+  const int right = label->Left() + label->Width();
+  label->SetCaption("Version 2.21");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+
+  // An empty caption keeps one line's height.
+  const int height = label->Height();
+  label->SetCaption("");
+  EXPECT_EQ(label->Height(), height);
+  EXPECT_GT(label->Width(), 0);
+
+  label->SetAutoSize(false);
+  label->SetCaption("Collection of portable audio && video converters");
+  EXPECT_EQ(label->Height(), height);
+}
+
+TEST(Label, AmpersandsFollowTheAcceleratorRule) {
+  TForm form;
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetCaption("audio && video");
+  const int shownOnce = label->Width();
+  label->SetCaption("audio & video");  // "&" marks the space: one character less
+  EXPECT_LT(label->Width(), shownOnce);
+  label->SetShowAccelChar(false);
+  label->SetCaption("audio && video");  // both shown now
+  EXPECT_GT(label->Width(), shownOnce);
+}
+
+TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
+  TForm form;
+  form.BeginLoading();
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetCaption("A rather long caption");
+  EXPECT_EQ(label->Width(), 65);
+  form.EndLoading();
+  EXPECT_GT(label->Width(), 65);
+}
+
+TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 120, 60);
+  form.SetColor(clYellow);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetBounds(10, 10, 40, 20);
+  label->SetAutoSize(false);
+  label->SetParentColor(false);
+  label->SetColor(clAqua);
+  label->SetCaption("");
+  form.Show();
+  EXPECT_EQ(PixelAt(Grab(form), 20, 20), clAqua);
+  label->SetTransparent(true);
+  EXPECT_EQ(PixelAt(Grab(form), 20, 20), clYellow);
+
+  label->SetCaption("W");
+  label->Font().SetHeight(-16);
+  label->Font().SetColor(clBlack);
+  label->SetEnabled(false);
+  const QImage image = Grab(form);
+  bool highlight = false;
+  bool shadow = false;
+  for (int y = 10; y < 30; ++y)
+    for (int x = 10; x < 50; ++x) {
+      highlight |= PixelAt(image, x, y) == ColorToRGB(clBtnHighlight);
+      shadow |= PixelAt(image, x, y) == ColorToRGB(clBtnShadow);
+    }
+  EXPECT_TRUE(highlight);
+  EXPECT_TRUE(shadow);
+}
+
+TEST(Panel, BevelsAndBorderNarrowTheAlignmentAreaAndArePainted) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 100, 60);
+  auto* panel = new TCustomPanel(&form);
+  panel->SetParent(&form);
+  panel->SetParentBackground(false);
+  panel->SetColor(clYellow);
+  panel->SetBounds(0, 0, 100, 60);
+  panel->SetBevelOuter(bvRaised);
+  panel->SetBevelInner(bvLowered);
+  panel->SetBevelWidth(2);
+  panel->SetBorderWidth(3);
+  auto* child = new TCustomPanel(&form);
+  child->SetParent(panel);
+  child->SetVisible(false);
+  child->SetAlign(alClient);
+  EXPECT_EQ(child->BoundsRect(), Rect(0, 0, 185, 41)) << "hidden controls are not aligned";
+  child->SetVisible(true);
+  EXPECT_EQ(child->BoundsRect(), Rect(7, 7, 93, 53));
+
+  child->Hide();
+  form.Show();
+  const QImage image = Grab(form);
+  EXPECT_EQ(PixelAt(image, 0, 0), ColorToRGB(clBtnHighlight));  // outer bevel, raised
+  EXPECT_EQ(PixelAt(image, 99, 59), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelAt(image, 3, 30), clYellow);                 // border in the panel colour
+  EXPECT_EQ(PixelAt(image, 5, 30), ColorToRGB(clBtnShadow));  // inner bevel, lowered
+  EXPECT_EQ(PixelAt(image, 50, 30), clYellow);
+}
+
+TEST(Panel, ParentBackgroundLeavesTheFaceToTheParent) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 100, 60);
+  form.SetColor(clAqua);
+  auto* panel = new TCustomPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBevelOuter(bvNone);
+  panel->SetColor(clYellow);
+  panel->SetBounds(10, 10, 50, 30);
+  form.Show();
+  EXPECT_TRUE(panel->ParentBackground());
+  EXPECT_EQ(PixelAt(Grab(form), 30, 20), clAqua);
+  panel->SetParentBackground(false);
+  EXPECT_EQ(PixelAt(Grab(form), 30, 20), clYellow);
+}
+
+TEST(Memo, TextLinesAndLineBreaks) {
+  TForm form;
+  auto* memo = new TMemo(&form);
+  memo->SetParent(&form);
+  EXPECT_EQ(memo->Text(), "");
+  EXPECT_EQ(memo->LineCount(), 0);
+  memo->SetText("first\r\nsecond\nthird");
+  EXPECT_EQ(memo->Lines(), (QStringList{"first", "second", "third"}));
+  EXPECT_EQ(memo->Text(), "first\r\nsecond\r\nthird");
+  memo->Append("fourth");
+  EXPECT_EQ(memo->LineCount(), 4);
+  int changes = 0;
+  memo->OnChange = [&](TObject*) { ++changes; };
+  memo->Clear();
+  EXPECT_EQ(memo->LineCount(), 0);
+  EXPECT_EQ(changes, 1);
+  memo->SetScrollBars(ssVertical);
+  memo->SetBorderStyle(bsNone);
+  memo->SetAlign(alClient);
+  form.SetBounds(0, 0, 200, 100);
+  EXPECT_EQ(memo->BoundsRect(), Rect(0, 0, 200, 100));
+}
+
+}  // namespace
+}  // namespace mirto
