@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "graphics/PngFunctions.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "tests/support/PngSamples.h"
 
 namespace mirto {
@@ -87,6 +89,8 @@ TEST(PngRobustness, MutatedFilesAreRefusedOrSurviveEveryEffect) {
   const auto seeds = Seeds();
   Lcg rng{20261209};
   int decoded = 0, refused = 0;
+  TBitmap canvas;
+  canvas.SetSize(12, 8);
   for (int round = 0; round < 400; ++round) {
     const auto data = Mutate(seeds[round % seeds.size()], rng);
     TPngImage png;
@@ -109,6 +113,7 @@ TEST(PngRobustness, MutatedFilesAreRefusedOrSurviveEveryEffect) {
       TPngImage again;
       again.LoadFromBytes(copy.SaveToBytes());
       ASSERT_EQ(again.Height(), png.Height()) << "round " << round;
+      canvas.Canvas().Draw(0, 0, copy);
     }
   }
   // The mix must exercise both outcomes, or the mutations are not reaching
