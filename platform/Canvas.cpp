@@ -371,6 +371,75 @@ void TCanvasAccess::DrawImage(TCanvas& canvas, const TRect& dest, const QImage& 
   }
 }
 
+namespace {
+
+// Row-wise pixel access for the formats bitmaps use, so that copying loops
+// touch memory directly; any other format goes through QImage.
+enum class RowFormat { Bgr24, Xrgb32, Other };
+
+RowFormat ReadableFormat(const QImage& image) {
+  switch (image.format()) {
+    case QImage::Format_BGR888:
+      return RowFormat::Bgr24;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+      return RowFormat::Xrgb32;
+    default:
+      return RowFormat::Other;
+  }
+}
+
+RowFormat WritableFormat(const QImage& image) {
+  switch (image.format()) {
+    case QImage::Format_BGR888:
+      return RowFormat::Bgr24;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      return RowFormat::Xrgb32;
+    default:
+      return RowFormat::Other;
+  }
+}
+
+// The same value as ReadRgb(image, x, y); row is image's row y.
+inline std::uint32_t ReadRowRgb(const QImage& image, const uchar* row, RowFormat format, int x,
+                                int y) {
+  switch (format) {
+    case RowFormat::Bgr24: {
+      const uchar* p = row + 3 * x;
+      return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+    }
+    case RowFormat::Xrgb32:
+      return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+    case RowFormat::Other:
+      break;
+  }
+  return ReadRgb(image, x, y);
+}
+
+// The same effect as surface.Set(x, y, rgb); row is the surface's row y.
+inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int x, int y,
+                        std::uint32_t rgb) {
+  switch (format) {
+    case RowFormat::Bgr24: {
+      uchar* p = row + 3 * x;
+      p[0] = static_cast<uchar>(rgb);
+      p[1] = static_cast<uchar>(rgb >> 8);
+      p[2] = static_cast<uchar>(rgb >> 16);
+      return;
+    }
+    case RowFormat::Xrgb32:
+      reinterpret_cast<std::uint32_t*>(row)[x] = 0xFF000000u | rgb;
+      return;
+    case RowFormat::Other:
+      break;
+  }
+  surface.Set(x, y, rgb);
+}
+
+}  // namespace
+
 void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
                          const QRect& sourceRect, const QRgb* transparent) {
   const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
@@ -382,17 +451,37 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   const QImage snapshot = (&source == image) ? source.copy() : QImage();
   const QImage& from = (&source == image) ? snapshot : source;
   PixelSurface surface(*image);
+  const RowFormat readFormat = ReadableFormat(from);
+  const RowFormat writeFormat = WritableFormat(*image);
   const long long dw = device.Width(), dh = device.Height();
   const long long sw = sourceRect.width(), sh = sourceRect.height();
+  // Unscaled copies (every plain Draw) map columns by an offset.
+  const bool unscaled = dw == sw && dh == sh;
+  const long long columnOffset = 1LL * sourceRect.left() - device.Left;
   for (int y = clip.Top; y < clip.Bottom; ++y) {
     const long long sy = sourceRect.top() + (y - device.Top) * sh / dh;
     if (sy < 0 || sy >= from.height()) continue;
-    for (int x = clip.Left; x < clip.Right; ++x) {
-      const long long sx = sourceRect.left() + (x - device.Left) * sw / dw;
+    const uchar* sourceRow = from.constScanLine(static_cast<int>(sy));
+    uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
+    int left = clip.Left, right = clip.Right;
+    if (unscaled) {
+      left = Clamp(std::max<long long>(left, -columnOffset));
+      right = Clamp(std::min<long long>(right, from.width() - columnOffset));
+      if (!transparent && readFormat == RowFormat::Xrgb32 && writeFormat == RowFormat::Xrgb32) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceRow);
+        auto* out = reinterpret_cast<std::uint32_t*>(row);
+        for (int x = left; x < right; ++x) out[x] = 0xFF000000u | (in[x + columnOffset] & 0xFFFFFF);
+        continue;
+      }
+    }
+    for (int x = left; x < right; ++x) {
+      const long long sx =
+          unscaled ? x + columnOffset : sourceRect.left() + (x - device.Left) * sw / dw;
       if (sx < 0 || sx >= from.width()) continue;
-      const std::uint32_t rgb = ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy));
+      const std::uint32_t rgb =
+          ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy));
       if (transparent && rgb == (*transparent & 0xFFFFFF)) continue;
-      surface.Set(x, y, rgb);
+      WriteRowRgb(surface, row, writeFormat, x, y, rgb);
     }
   }
 }
