@@ -65,6 +65,7 @@ void TKvoGradientEx::UpdateCacheForOrientation() {
     angleViewCache_.reset();
   } else if (!angleViewCache_) {
     angleViewCache_ = std::make_unique<TBitmap>();
+    angleViewCache_->SetPixelFormat(pf32bit);
   }
 }
 

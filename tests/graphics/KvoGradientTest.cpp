@@ -13,8 +13,8 @@ constexpr TColor kUntouched = RGB(1, 2, 3);
 
 class Board {
  public:
-  Board(int width, int height) {
-    bitmap_.SetPixelFormat(pf32bit);
+  Board(int width, int height, TPixelFormat format = pf32bit) {
+    bitmap_.SetPixelFormat(format);
     bitmap_.SetSize(width, height);
     Canvas().Brush().SetColor(kUntouched);
     Canvas().FillRect({0, 0, width, height});
@@ -233,6 +233,21 @@ TEST_F(GradientAngle, ClippingStaysWithinTheCallersClipRegion) {
   Fill(board, kRect, clBlack, RGB(0, 0, 225), dgdAngle, 50, bmNormal, 255, 100, 90, true);
   EXPECT_TRUE(board.UntouchedOutside({20, 20, 30, 40}));
   EXPECT_EQ(board.Canvas().ClipRegion(), CreateRectRgn({0, 0, 30, 70}));
+}
+
+TEST(GradientAngleEdges, ImageReachingBeyondTheCanvasIsCutNotShifted) {
+  // The 45 x 45 image of a 40 x 20 rectangle at the canvas's corner starts at
+  // (-2, -12); row y of the canvas shows image row y + 12.
+  for (TPixelFormat format : {pf24bit, pf32bit}) {
+    SCOPED_TRACE(static_cast<int>(format));
+    Board board(40, 20, format);
+    Fill(board, {0, 0, 40, 20}, clBlack, RGB(0, 0, 225), dgdAngle, 50, bmNormal, 255, 100, 90,
+         false);
+    for (int y = 0; y < 20; ++y) {
+      EXPECT_EQ(board.At(0, y), RGB(0, 0, 5 * (y + 13))) << y;
+      EXPECT_EQ(board.At(39, y), RGB(0, 0, 5 * (y + 13))) << y;
+    }
+  }
 }
 
 TEST_F(GradientAngle, GivenBitmapKeepsTheRotatedImage) {
