@@ -467,10 +467,18 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
     if (unscaled) {
       left = Clamp(std::max<long long>(left, -columnOffset));
       right = Clamp(std::min<long long>(right, from.width() - columnOffset));
-      if (!transparent && readFormat == RowFormat::Xrgb32 && writeFormat == RowFormat::Xrgb32) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceRow);
+      if (!transparent && writeFormat == RowFormat::Xrgb32 && readFormat != RowFormat::Other) {
         auto* out = reinterpret_cast<std::uint32_t*>(row);
-        for (int x = left; x < right; ++x) out[x] = 0xFF000000u | (in[x + columnOffset] & 0xFFFFFF);
+        if (readFormat == RowFormat::Xrgb32) {
+          const auto* in = reinterpret_cast<const std::uint32_t*>(sourceRow);
+          for (int x = left; x < right; ++x)
+            out[x] = 0xFF000000u | (in[x + columnOffset] & 0xFFFFFF);
+        } else {
+          for (int x = left; x < right; ++x) {
+            const uchar* p = sourceRow + 3 * (x + columnOffset);
+            out[x] = 0xFF000000u | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+          }
+        }
         continue;
       }
     }
