@@ -65,7 +65,6 @@ void TKvoGradientEx::UpdateCacheForOrientation() {
     angleViewCache_.reset();
   } else if (!angleViewCache_) {
     angleViewCache_ = std::make_unique<TBitmap>();
-    angleViewCache_->SetPixelFormat(pf32bit);
   }
 }
 

@@ -92,8 +92,6 @@ void PaintAngleShape(TCanvas& canvas, const TRect& rect, std::uint16_t angleDegr
     std::unique_ptr<TBitmap> temporary;
     if (bitmap == nullptr) {
       temporary = std::make_unique<TBitmap>();
-      // Whole-word pixels fill and turn faster than three-byte ones.
-      temporary->SetPixelFormat(pf32bit);
       bitmap = temporary.get();
     }
     if (bitmap->Width() != side || bitmap->Height() != side) bitmap->SetSize(side, side);

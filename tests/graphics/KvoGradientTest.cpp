@@ -239,13 +239,17 @@ TEST(GradientAngleEdges, ImageReachingBeyondTheCanvasIsCutNotShifted) {
   // The 45 x 45 image of a 40 x 20 rectangle at the canvas's corner starts at
   // (-2, -12); row y of the canvas shows image row y + 12.
   for (TPixelFormat format : {pf24bit, pf32bit}) {
-    SCOPED_TRACE(static_cast<int>(format));
-    Board board(40, 20, format);
-    Fill(board, {0, 0, 40, 20}, clBlack, RGB(0, 0, 225), dgdAngle, 50, bmNormal, 255, 100, 90,
-         false);
-    for (int y = 0; y < 20; ++y) {
-      EXPECT_EQ(board.At(0, y), RGB(0, 0, 5 * (y + 13))) << y;
-      EXPECT_EQ(board.At(39, y), RGB(0, 0, 5 * (y + 13))) << y;
+    for (TPixelFormat imageFormat : {pf24bit, pf32bit}) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(format) << static_cast<int>(imageFormat));
+      Board board(40, 20, format);
+      TBitmap image;
+      image.SetPixelFormat(imageFormat);
+      GradientFillEx(board.Canvas(), {0, 0, 40, 20}, clBlack, RGB(0, 0, 225), dgdAngle, 50, 90,
+                     bmNormal, 255, 100, false, &image);
+      for (int y = 0; y < 20; ++y) {
+        EXPECT_EQ(board.At(0, y), RGB(0, 0, 5 * (y + 13))) << y;
+        EXPECT_EQ(board.At(39, y), RGB(0, 0, 5 * (y + 13))) << y;
+      }
     }
   }
 }
