@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -66,6 +67,79 @@ void FillSteps(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colo
     }
     FillSolid(canvas, band, StepColor(from, delta, i, steps));
   }
+}
+
+struct ConcentricStep {
+  TRect rect;
+  TColor color;
+  bool asRectangle;
+};
+
+// Fills the part of rect that lies outside hole.
+void FillOutside(TCanvas& canvas, const TRect& rect, const TRect& hole, TColor color) {
+  TRect cut;
+  if (!IntersectRect(cut, rect, hole)) {
+    FillSolid(canvas, rect, color);
+    return;
+  }
+  FillSolid(canvas, {rect.Left, rect.Top, rect.Right, cut.Top}, color);
+  FillSolid(canvas, {rect.Left, cut.Bottom, rect.Right, rect.Bottom}, color);
+  FillSolid(canvas, {rect.Left, cut.Top, cut.Left, cut.Bottom}, color);
+  FillSolid(canvas, {cut.Right, cut.Top, rect.Right, cut.Bottom}, color);
+}
+
+// How much `next` is smaller than `step` on every side, when it is step's
+// box shrunk evenly (both boxes upright); -1 otherwise.
+int EvenInset(const TRect& step, const TRect& next) {
+  if (step.Left > step.Right || step.Top > step.Bottom) return -1;
+  if (next.Left > next.Right || next.Top > next.Bottom) return -1;
+  const int w = next.Left - step.Left;
+  if (w < 0) return -1;
+  const TRect shrunk{step.Left + w, step.Top + w, step.Right - w, step.Bottom - w};
+  return next == shrunk ? w : -1;
+}
+
+// Paints the steps so that every pixel ends in the colour of the last step
+// that covers it, as painting each step whole over the previous one would,
+// but paints most pixels once: each step only where the next one will not
+// paint over it. Ellipses become rings drawn with a pen as wide as the gap to
+// the next ellipse; that needs a plain solid pen, otherwise every ellipse is
+// drawn whole with the canvas's pen.
+void PaintConcentricSteps(TCanvas& canvas, const std::vector<ConcentricStep>& steps) {
+  TPen& pen = canvas.Pen();
+  const int penWidth = pen.Width();
+  const bool ringsPossible = pen.Style() == psSolid && pen.Mode() == pmCopy && penWidth <= 1;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const ConcentricStep& step = steps[i];
+    const ConcentricStep* next = i + 1 < steps.size() ? &steps[i + 1] : nullptr;
+    if (step.asRectangle) {
+      if (next && next->asRectangle) {
+        FillOutside(canvas, step.rect, next->rect, step.color);
+      } else {
+        FillSolid(canvas, step.rect, step.color);
+      }
+      continue;
+    }
+    canvas.Brush().SetColor(step.color);
+    canvas.Brush().SetStyle(bsSolid);
+    pen.SetColor(step.color);
+    const int gap =
+        ringsPossible && next && !next->asRectangle ? EvenInset(step.rect, next->rect) : -1;
+    if (gap == 0) continue;  // the next ellipse covers exactly the same pixels
+    TRect ringBox = step.rect;
+    InflateRect(ringBox, -(gap - 1) / 2, -(gap - 1) / 2);
+    if (gap > 0 && !ringBox.IsEmpty()) {
+      // A pen `gap` wide centred this way paints from the step's edge to the
+      // next ellipse's edge; the clear brush leaves the inside to the next step.
+      pen.SetWidth(gap);
+      canvas.Brush().SetStyle(bsClear);
+      canvas.Ellipse(ringBox);
+      pen.SetWidth(penWidth);
+    } else {
+      canvas.Ellipse(step.rect);
+    }
+  }
+  canvas.Brush().SetStyle(bsSolid);
 }
 
 // Restores the caller's clip region when the angle image has been drawn.
@@ -291,32 +365,26 @@ void FillStepsConcentric(TCanvas& canvas, const TRect& outer, TColor colorFrom, 
   const int dx = std::abs(outer.Width() - inner.Width()) / 2;
   const int dy = std::abs(outer.Height() - inner.Height()) / 2;
   const int largest = std::max(dx, dy);
-  const int steps = largest < colors ? largest + 1 : colors;
+  const int count = largest < colors ? largest + 1 : colors;
 
-  for (int i = 1; i <= steps; ++i) {
-    TRect step = outer;
-    TColor color = colorFrom;
-    bool asRectangle = shape == cshRectangle;
+  std::vector<ConcentricStep> steps;
+  steps.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 1; i <= count; ++i) {
+    ConcentricStep step{outer, ColorToRGB(colorFrom), shape == cshRectangle};
     if (i == 1) {
-      color = ColorToRGB(colorFrom);
-    } else if (i == steps) {
-      step = inner;
-      color = ColorToRGB(colorTo);
+      // The outer step in the first colour.
+    } else if (i == count) {
+      step.rect = inner;
+      step.color = ColorToRGB(colorTo);
       // An ellipse one pixel thin would not show; the innermost step still must.
-      if (inner.Width() == 1 || inner.Height() == 1) asRectangle = true;
+      if (inner.Width() == 1 || inner.Height() == 1) step.asRectangle = true;
     } else {
-      InflateRect(step, -MulDiv(i - 1, dx, steps), -MulDiv(i - 1, dy, steps));
-      color = StepColor(from, delta, i - 1, steps);
+      InflateRect(step.rect, -MulDiv(i - 1, dx, count), -MulDiv(i - 1, dy, count));
+      step.color = StepColor(from, delta, i - 1, count);
     }
-    if (asRectangle) {
-      FillSolid(canvas, step, color);
-    } else {
-      canvas.Brush().SetStyle(bsSolid);
-      canvas.Brush().SetColor(color);
-      canvas.Pen().SetColor(color);
-      canvas.Ellipse(step);
-    }
+    steps.push_back(step);
   }
+  PaintConcentricSteps(canvas, steps);
 }
 
 void FillAngleGradient(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,

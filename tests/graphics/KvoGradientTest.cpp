@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "graphics/KvoGradient.h"
@@ -197,6 +199,79 @@ TEST(GradientConcentric, BalancedRectangleSplitsAtTheBalancedRing) {
   EXPECT_EQ(board.At(30, 20), clRed);
   EXPECT_EQ(board.At(31, 20), clBlue);
   EXPECT_EQ(board.At(40, 20), clBlue);
+}
+
+// Every step painted whole over the previous ones: what the concentric fill
+// must look like, however it avoids painting pixels twice.
+void PaintStepsWhole(TCanvas& canvas, const TRect& outer, TColor from, TColor to, int colors,
+                     const TRect& inner, TConcentricShape shape) {
+  const int dx = std::abs(outer.Width() - inner.Width()) / 2;
+  const int dy = std::abs(outer.Height() - inner.Height()) / 2;
+  const int m = std::max(dx, dy);
+  const int n = m < colors ? m + 1 : colors;
+  const auto channel = [&](int f, int t, int i) { return f + MulDiv(i, t - f, n); };
+  for (int i = 1; i <= n; ++i) {
+    TRect r = outer;
+    TColor c = from;
+    bool rectangle = shape == cshRectangle;
+    if (i == n && i > 1) {
+      r = inner;
+      c = to;
+      rectangle = rectangle || inner.Width() == 1 || inner.Height() == 1;
+    } else if (i > 1) {
+      InflateRect(r, -MulDiv(i - 1, dx, n), -MulDiv(i - 1, dy, n));
+      c = RGB(channel(GetRValue(from), GetRValue(to), i - 1),
+              channel(GetGValue(from), GetGValue(to), i - 1),
+              channel(GetBValue(from), GetBValue(to), i - 1));
+    }
+    canvas.Brush().SetColor(c);
+    if (rectangle) {
+      canvas.FillRect(r);
+    } else {
+      canvas.Pen().SetColor(c);
+      canvas.Ellipse(r);
+    }
+  }
+}
+
+TEST(GradientConcentric, StepsLookAsIfEachWasPaintedWhole) {
+  struct Case {
+    const char* name;
+    TRect outer;
+    TRect inner;
+    int colors;
+    TConcentricShape shape;
+    int penWidth;
+  };
+  const std::vector<Case> cases = {
+      {"circles to a point", {0, -20, 81, 61}, {40, 20, 41, 20}, 255, cshEllipse, 1},
+      {"few colours, wide rings", {2, 2, 78, 78}, {38, 38, 42, 42}, 7, cshEllipse, 1},
+      {"circles to a ring", {0, 0, 80, 80}, {20, 20, 60, 60}, 255, cshEllipse, 1},
+      {"uneven ellipses", {0, 5, 80, 55}, {38, 28, 41, 31}, 255, cshEllipse, 1},
+      {"wide pen", {0, 0, 80, 80}, {39, 39, 41, 41}, 40, cshEllipse, 3},
+      {"rectangles", {0, 0, 80, 60}, {39, 29, 41, 31}, 255, cshRectangle, 1},
+      {"inner larger than outer", {20, 20, 60, 40}, {0, 0, 80, 60}, 30, cshRectangle, 1},
+      {"inner off centre", {0, 0, 80, 60}, {50, 10, 70, 20}, 30, cshRectangle, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board fast(80, 60);
+    fast.Canvas().Pen().SetWidth(c.penWidth);
+    FillStepsConcentric(fast.Canvas(), c.outer, clBlack, RGB(250, 200, 100),
+                        static_cast<std::uint8_t>(c.colors), c.inner, c.shape);
+    Board whole(80, 60);
+    whole.Canvas().Pen().SetWidth(c.penWidth);
+    PaintStepsWhole(whole.Canvas(), c.outer, clBlack, RGB(250, 200, 100), c.colors, c.inner,
+                    c.shape);
+    int differing = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x) differing += fast.At(x, y) != whole.At(x, y);
+    EXPECT_EQ(differing, 0);
+    // The canvas is left as painting whole steps leaves it.
+    EXPECT_EQ(fast.Canvas().Pen().Width(), c.penWidth);
+    EXPECT_EQ(fast.Canvas().Brush().Style(), bsSolid);
+    EXPECT_EQ(fast.Canvas().Brush().Color(), whole.Canvas().Brush().Color());
+  }
 }
 
 class GradientAngle : public ::testing::Test {
