@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -155,6 +156,13 @@ class ClipRegionGuard {
   TRegion saved_;
 };
 
+void CopyTopRowDown(TBitmap& bitmap) {
+  const std::uint8_t* top = bitmap.ScanLine(0);
+  if (top == nullptr) return;
+  const auto bytes = static_cast<std::size_t>(bitmap.Width()) * bitmap.BytesPerPixel();
+  for (int y = 1; y < bitmap.Height(); ++y) std::memcpy(bitmap.ScanLine(y), top, bytes);
+}
+
 // Builds the square with `fill`, turns it and draws it centred on rect. Any
 // failure ends the drawing; a temporary bitmap is freed either way.
 template <typename Fill>
@@ -170,7 +178,11 @@ void PaintAngleShape(TCanvas& canvas, const TRect& rect, std::uint16_t angleDegr
     }
     if (bitmap->Width() != side || bitmap->Height() != side) bitmap->SetSize(side, side);
     if (bitmap->Width() != side || bitmap->Height() != side) return;
-    fill(bitmap->Canvas(), side);
+    // Columns of one colour: the bands are painted into the top row and the
+    // row is copied down, which gives the same square as bands painted over
+    // its full height.
+    fill(bitmap->Canvas(), side, 1);
+    CopyTopRowDown(*bitmap);
     RotateBitmap(bitmap, angleDegree);
     DrawAngleImage(canvas, rect, *bitmap, clipToRect);
   } catch (const std::exception&) {
@@ -299,10 +311,11 @@ void FillBalanced(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor c
     }
     case dgdAngle:
       PaintAngleShape(
-          canvas, rect, angleDegree, angleClipRect, angleBitmap, [&](TCanvas& square, int side) {
+          canvas, rect, angleDegree, angleClipRect, angleBitmap,
+          [&](TCanvas& square, int side, int height) {
             const int split = MulDiv(balance, side, 100);
-            FillStepsHorizontal(square, {0, 0, split, side}, first.from, first.to, firstColors);
-            FillStepsHorizontal(square, {split, 0, side, side}, second.from, second.to,
+            FillStepsHorizontal(square, {0, 0, split, height}, first.from, first.to, firstColors);
+            FillStepsHorizontal(square, {split, 0, side, height}, second.from, second.to,
                                 secondColors);
           });
       break;
@@ -390,9 +403,10 @@ void FillStepsConcentric(TCanvas& canvas, const TRect& outer, TColor colorFrom, 
 void FillAngleGradient(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
                        std::uint8_t colors, std::uint16_t angleDegree, bool angleClipRect,
                        TBitmap* bitmap) {
-  PaintAngleShape(canvas, rect, angleDegree, angleClipRect, bitmap, [&](TCanvas& square, int side) {
-    FillStepsHorizontal(square, {0, 0, side, side}, colorFrom, colorTo, colors);
-  });
+  PaintAngleShape(canvas, rect, angleDegree, angleClipRect, bitmap,
+                  [&](TCanvas& square, int side, int height) {
+                    FillStepsHorizontal(square, {0, 0, side, height}, colorFrom, colorTo, colors);
+                  });
 }
 
 void RotateBitmap(TBitmap* bitmap, std::uint16_t angleDegree) {
