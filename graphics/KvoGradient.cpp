@@ -190,7 +190,7 @@ void PaintAngleShape(TCanvas& canvas, const TRect& rect, std::uint16_t angleDegr
   }
 }
 
-struct Part {
+struct GradientPart {
   TColor from;
   TColor to;
 };
@@ -202,7 +202,7 @@ TColor WrapChannels(int r, int g, int b) {
 
 // Colours of the two parts for a balance mode; false for an unknown mode.
 bool BalancedParts(TColor colorFrom, TColor colorTo, TDgradBalanceMode mode, int speedPercent,
-                   Part& first, Part& second) {
+                   GradientPart& first, GradientPart& second) {
   TColor mid1 = colorFrom;
   TColor mid2 = colorTo;
   if (mode != bmMirror) {
@@ -284,8 +284,8 @@ void FillBalanced(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor c
                   TDgradOrientation orientation, int balance, std::uint16_t angleDegree,
                   TDgradBalanceMode balanceMode, std::uint8_t maxDegrade, int speedPercent,
                   bool angleClipRect, TBitmap* angleBitmap) {
-  Part first;
-  Part second;
+  GradientPart first;
+  GradientPart second;
   if (!BalancedParts(colorFrom, colorTo, balanceMode, speedPercent, first, second)) return;
   const int firstSteps = MulDiv(maxDegrade, balance, 100);
   const auto firstColors = static_cast<std::uint8_t>(firstSteps);
