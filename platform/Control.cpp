@@ -189,6 +189,8 @@ class ControlAccess {
   }
 
   static ControlWidget* Widget(const TControl& control) { return control.widget_; }
+  static QPointer<ControlWidget>& Entered(ControlWidget& window) { return window.entered_; }
+  static int& Dispatching(ControlWidget& widget) { return widget.dispatching_; }
   static bool& LeftPressed(TControl& control) { return control.leftPressed_; }
   static bool ClicksOnRelease(const TControl& control) { return control.ClicksOnRelease(); }
 
@@ -215,15 +217,32 @@ class ControlAccess {
 
 namespace {
 
-// The focus moved: every control of the window it moved into hears of it.
+// The focus moved to now: the window's previous control is left and the new
+// one entered (unless it is the same one, as when the window is activated
+// again), then every control of the window hears of it.
 void FocusMoved(QWidget* now) {
   TControl* control = ControlFromWidget(now);
+  while (control != nullptr && dynamic_cast<TWinControl*>(control) == nullptr)
+    control = control->Parent();
   if (control == nullptr) return;
-  auto* focused = dynamic_cast<TWinControl*>(control);
   TControl* root = control;
   while (root->Parent() != nullptr) root = root->Parent();
+  ControlWidget* rootWidget = ControlAccess::Widget(*root);
+  QPointer<ControlWidget> focusedWidget = ControlAccess::Widget(*control);
+  QPointer<ControlWidget> previousWidget = ControlAccess::Entered(*rootWidget);
+  if (previousWidget != focusedWidget) {
+    ControlAccess::Entered(*rootWidget) = focusedWidget;
+    DispatchScope scope(ControlAccess::Dispatching(*rootWidget));
+    if (!previousWidget.isNull())
+      if (auto* previous = dynamic_cast<TWinControl*>(previousWidget->Control()))
+        ControlAccess::DoExit(*previous);
+    if (!focusedWidget.isNull() && focusedWidget->Control() != nullptr)
+      ControlAccess::DoEnter(*static_cast<TWinControl*>(focusedWidget->Control()));
+  }
+  if (focusedWidget.isNull() || focusedWidget->Control() == nullptr) return;
   if (auto* window = dynamic_cast<TWinControl*>(root))
-    ControlAccess::BroadcastFocusChange(*window, focused);
+    ControlAccess::BroadcastFocusChange(*window,
+                                        static_cast<TWinControl*>(focusedWidget->Control()));
 }
 
 void ConnectFocusTracking() {
@@ -422,23 +441,12 @@ void ControlWidget::leaveEvent(QEvent*) {
 }
 
 void ControlWidget::focusInEvent(QFocusEvent* e) {
-  auto* control = dynamic_cast<TWinControl*>(control_);
-  // Activating the window again does not enter the control again.
-  if (control == nullptr || e->reason() == Qt::ActiveWindowFocusReason ||
-      e->reason() == Qt::PopupFocusReason)
-    return;
-  DispatchScope scope(dispatching_);
-  ControlAccess::DoEnter(*control);
+  // Entering and leaving controls is tracked per window (FocusMoved), so
+  // that activating the window again does not enter its control again.
+  QWidget::focusInEvent(e);
 }
 
-void ControlWidget::focusOutEvent(QFocusEvent* e) {
-  auto* control = dynamic_cast<TWinControl*>(control_);
-  if (control == nullptr || e->reason() == Qt::ActiveWindowFocusReason ||
-      e->reason() == Qt::PopupFocusReason)
-    return;
-  DispatchScope scope(dispatching_);
-  ControlAccess::DoExit(*control);
-}
+void ControlWidget::focusOutEvent(QFocusEvent* e) { QWidget::focusOutEvent(e); }
 
 void ControlWidget::keyPressEvent(QKeyEvent* e) {
   auto* control = dynamic_cast<TWinControl*>(control_);

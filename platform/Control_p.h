@@ -4,6 +4,7 @@
 // from a control to its widget and back. Only platform .cpp files (and the
 // tests) include this header.
 
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/Control.h"
@@ -41,8 +42,11 @@ class ControlWidget : public QWidget {
 
  private:
   friend class TControl;
+  friend class ControlAccess;
   TControl* control_;
   int dispatching_ = 0;
+  // On a window: the control that has the window's focus (entered last).
+  QPointer<ControlWidget> entered_;
 };
 
 // The widget that shows control (never nullptr while the control lives).

@@ -12,6 +12,7 @@
 #include "platform/CustomPanel.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
+#include "platform/Memo.h"
 #include "platform/WindowServices.h"
 #include "tests/platform/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
@@ -307,6 +308,57 @@ TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   EXPECT_EQ(button->Action(), nullptr);
   ClickAt(*button, QPoint(2, 2));
   EXPECT_EQ(executed, 1);
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Remembers what the window told it about the active button.
+class StyledButton : public RecordingButton {
+ public:
+  using RecordingButton::RecordingButton;
+  std::vector<bool> styles;
+  void SetButtonStyle(bool isDefault) override { styles.push_back(isDefault); }
+};
+
+TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
+  std::vector<std::string> log;
+  auto* first = new StyledButton(form);
+  first->SetParent(form);
+  first->SetBounds(10, 10, 40, 20);
+  first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
+  first->OnExit = [&](TObject*) { log.push_back("exit first"); };
+  auto* second = new StyledButton(form);
+  second->SetParent(form);
+  second->SetBounds(60, 10, 40, 20);
+  second->SetDefault(true);
+  second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetBounds(10, 40, 100, 50);
+  form->Show();
+  QCoreApplication::processEvents();
+
+  first->SetFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(first->Focused());
+  EXPECT_EQ(first->styles.back(), true);
+  EXPECT_EQ(second->styles.back(), false) << "another button has the focus";
+
+  second->SetFocus();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(first->styles.back(), false);
+  EXPECT_EQ(second->styles.back(), true);
+
+  memo->SetFocus();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(memo->Focused());
+  EXPECT_EQ(first->styles.back(), false);
+  EXPECT_EQ(second->styles.back(), true) << "no button focused: the default one is active";
+  EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
 }
 
 }  // namespace
