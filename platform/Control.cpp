@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <optional>
 
@@ -204,6 +205,9 @@ class ControlAccess {
   static void Click(TControl& c) { c.Click(); }
   static void DblClick(TControl& c) { c.DblClick(); }
   static void MouseEnter(TControl& c) { c.MouseEnter(); }
+  static bool MouseWheel(TControl& c, TShiftState s, int delta, TPoint p) {
+    return c.DoMouseWheel(s, delta, p);
+  }
   static void MouseLeave(TControl& c) { c.MouseLeave(); }
   static void DoEnter(TWinControl& c) { c.DoEnter(); }
   static void DoExit(TWinControl& c) { c.DoExit(); }
@@ -447,6 +451,28 @@ void ControlWidget::focusInEvent(QFocusEvent* e) {
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent* e) { QWidget::focusOutEvent(e); }
+
+void ControlWidget::wheelEvent(QWheelEvent* e) {
+  const int delta = e->angleDelta().y();
+  if (control_ == nullptr || delta == 0) {
+    e->ignore();
+    return;
+  }
+  DispatchScope scope(dispatching_);
+  const QPoint global = e->globalPosition().toPoint();
+  const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons());
+  // An unused turn goes on to the parent, and so on up to the window.
+  QPointer<ControlWidget> widget = this;
+  while (!widget.isNull() && widget->control_ != nullptr) {
+    TControl* control = widget->control_;
+    TWinControl* parent = control->Parent();
+    QPointer<ControlWidget> parentWidget =
+        parent != nullptr ? ControlAccess::Widget(*parent) : nullptr;
+    if (ControlAccess::MouseWheel(*control, shift, delta, Point(global.x(), global.y()))) break;
+    widget = parentWidget;
+  }
+  e->accept();
+}
 
 void ControlWidget::keyPressEvent(QKeyEvent* e) {
   auto* control = dynamic_cast<TWinControl*>(control_);
@@ -873,6 +899,12 @@ void TControl::MouseEnter() {
 
 void TControl::MouseLeave() {
   if (OnMouseLeave) OnMouseLeave(this);
+}
+
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  return handled;
 }
 
 void TControl::Resize() {

@@ -57,6 +57,11 @@ constexpr TCursor crSizeAll = -22;
 using TMouseEvent =
     std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+// wheelDelta: 120 per notch, positive away from the user; mousePos in
+// screen coordinates. A handler sets handled to keep the wheel from the
+// parent.
+using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, int wheelDelta,
+                                            TPoint mousePos, bool& handled)>;
 // key is a virtual-key code; a handler may set it to 0 to swallow the key.
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
 
@@ -223,6 +228,7 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
  protected:
@@ -234,6 +240,9 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // The wheel turned over the control; true when it was used (otherwise the
+  // parent gets it). The base version asks OnMouseWheel.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
 
   // Whether a left press followed by a release inside the control clicks it.
   virtual bool ClicksOnRelease() const { return true; }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 #include <vector>
@@ -349,6 +350,42 @@ TEST_F(ShownRoot, InvalidateWaitsForTheEventLoopRepaintPaintsAtOnce) {
   EXPECT_EQ(child->paints, before + 1);
   child->Repaint();
   EXPECT_EQ(child->paints, before + 2);
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
+  auto* child = new Painted(&root);
+  child->SetParent(&root);
+  child->SetBounds(10, 10, 20, 20);
+  std::vector<std::string> log;
+  bool childTakesIt = false;
+  child->OnMouseWheel = [&](TObject*, TShiftState shift, int delta, TPoint pos, bool& handled) {
+    log.push_back("child " + std::to_string(delta) + " " + std::to_string(shift.Contains(ssCtrl)));
+    const TPoint expected = child->ClientToScreen(Point(5, 6));
+    EXPECT_EQ(pos.X, expected.X);
+    EXPECT_EQ(pos.Y, expected.Y);
+    handled = childTakesIt;
+  };
+  root.OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+    log.push_back("root " + std::to_string(delta));
+    handled = true;
+  };
+  QWidget* w = NativeWidget(*child);
+  const auto turn = [&](int delta) {
+    QWheelEvent event(QPointF(5, 6), QPointF(w->mapToGlobal(QPoint(5, 6))), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(w, &event);
+  };
+  turn(-120);
+  childTakesIt = true;
+  turn(240);
+  EXPECT_EQ(log, (std::vector<std::string>{"child -120 1", "root -120", "child 240 1"}));
 }
 
 }  // namespace
