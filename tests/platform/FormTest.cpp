@@ -263,8 +263,19 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
     TForm* about = app.CreateForm<TForm>();
     EXPECT_EQ(app.MainForm(), main);
     EXPECT_EQ(NativeWidget(*about)->parentWidget(), NativeWidget(*main));
+    main->SetBorderStyle(bsNone);
+    main->SetBounds(100, 80, 300, 200);
+    about->SetBorderStyle(bsNone);
+    about->SetBounds(0, 0, 100, 50);
+    about->SetPosition(poMainFormCenter);
+    int minimized = 0;
+    app.OnMinimize = [&](TObject*) { ++minimized; };
     QTimer::singleShot(0, [&] {
       about->Show();
+      EXPECT_EQ(about->BoundsRect(), Bounds(200, 155, 100, 50)) << "centred over the main window";
+      app.Minimize();
+      EXPECT_EQ(minimized, 1);
+      app.Restore();
       about->Close();  // hides, the program goes on
       EXPECT_FALSE(app.Terminated());
       main->Close();
