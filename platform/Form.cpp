@@ -68,17 +68,32 @@ void TForm::SetBorderStyle(TFormBorderStyle value) {
   ApplyBorderStyle();
 }
 
+void TForm::SetBorderIcons(TBorderIcons value) {
+  if (value == borderIcons_) return;
+  borderIcons_ = value;
+  ApplyBorderStyle();
+}
+
 void TForm::ApplyBorderStyle() {
   Qt::WindowFlags flags = Qt::Window;
+  if (borderStyle_ != bsNone) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (borderIcons_.Contains(biSystemMenu))
+      flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (borderIcons_.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+    if (borderIcons_.Contains(biMaximize) && borderStyle_ == bsSizeable)
+      flags |= Qt::WindowMaximizeButtonHint;
+    if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
+  }
   switch (borderStyle_) {
     case bsNone:
       flags |= Qt::FramelessWindowHint;
       break;
     case bsDialog:
-      flags = Qt::Dialog;
+      flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
       break;
     case bsToolWindow:
-      flags = Qt::Tool;
+      flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
       break;
     default:
       break;

@@ -16,6 +16,10 @@ namespace mirto {
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 using enum TFormBorderStyle;
 
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using enum TBorderIcon;
+using TBorderIcons = TSet<TBorderIcon>;
+
 enum class TPosition {
   poDesigned,
   poDefault,
@@ -50,6 +54,10 @@ class TForm : public TCustomControl {
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle value);
+  // The caption-bar buttons a framed window offers (a borderless window has
+  // no caption bar; it can still be minimised through the application).
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons value);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition value) { position_ = value; }
 
@@ -103,6 +111,7 @@ class TForm : public TCustomControl {
   void CenterOver(const TRect& area);
 
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   bool modal_ = false;
   TModalResult modalResult_ = mrNone;

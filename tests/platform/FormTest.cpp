@@ -374,3 +374,36 @@ TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
 
 }  // namespace
 }  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
+  auto* first = new RecordingButton(form);
+  first->SetParent(form);
+  first->SetBounds(10, 10, 40, 20);
+  auto* close = new RecordingButton(form);
+  close->SetParent(form);
+  close->SetBounds(60, 10, 40, 20);
+  form->SetActiveControl(close);
+  EXPECT_EQ(form->ActiveControl(), close);
+  form->Show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(close->Focused());
+  delete close;
+  EXPECT_EQ(form->ActiveControl(), nullptr) << "a destroyed control is forgotten";
+}
+
+TEST_F(FormFixture, BorderStyleAndIconsChooseTheWindowFrame) {
+  QWidget* window = NativeWidget(*form);
+  EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+  form->SetBorderStyle(bsSingle);
+  form->SetBorderIcons({biSystemMenu, biMinimize});
+  EXPECT_FALSE(window->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(form->BoundsRect(), Bounds(40, 30, 200, 120)) << "the client area keeps its place";
+}
+
+}  // namespace
+}  // namespace mirto
