@@ -844,9 +844,15 @@ void TControl::ParentColorChanged() {
       if (child->parentColor_) child->ParentColorChanged();
 }
 
-void TControl::Invalidate() { widget_->update(); }
+// A control that is still being loaded is not painted half-built: it is
+// painted once when loading ends.
+void TControl::Invalidate() {
+  if (ComponentState().Contains(csLoading)) return;
+  widget_->update();
+}
 
 void TControl::Repaint() {
+  if (ComponentState().Contains(csLoading)) return;
   // Painting inside a paint would recurse: schedule it instead.
   if (g_paintsInProgress > 0 || !widget_->isVisible()) {
     widget_->update();
@@ -914,6 +920,7 @@ void TControl::Resize() {
 void TControl::Loaded() {
   TComponent::Loaded();
   RememberAnchorOrigin();
+  Invalidate();
 }
 
 // --- TWinControl -------------------------------------------------------------

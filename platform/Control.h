@@ -207,9 +207,10 @@ class TControl : public TComponent {
   void SetParentColor(bool value);
 
   // Schedules a paint of the whole control; several coalesce into one.
+  // Nothing while the control is loading (it is painted when loading ends).
   void Invalidate();
   // Paints the control at once (when it is showing); inside a paint it only
-  // schedules one.
+  // schedules one. Nothing while the control is loading.
   void Repaint();
   // Paints what is scheduled at once.
   void Update();

@@ -390,3 +390,25 @@ TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
 
 }  // namespace
 }  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(ShownRoot, LoadingHoldsPaintingBackAndPaintsOnceAtTheEnd) {
+  auto* child = new Painted(&root);
+  child->SetParent(&root);
+  child->SetBounds(10, 10, 20, 20);
+  QCoreApplication::processEvents();
+  const int before = child->paints;
+  root.BeginLoading();
+  child->Invalidate();
+  child->Repaint();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(child->paints, before);
+  root.EndLoading();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(child->paints, before + 1);
+}
+
+}  // namespace
+}  // namespace mirto
