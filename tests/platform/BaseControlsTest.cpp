@@ -170,3 +170,51 @@ TEST(Memo, TextLinesAndLineBreaks) {
 
 }  // namespace
 }  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// A window laid out while loading, like the about window: a panel filling the
+// client area inside margins, a button anchored top-right, a panel anchored
+// to all edges holding a text box aligned inside margins. Switching the
+// outer margins off grows the panel by 12 each way and the anchored
+// controls follow.
+TEST(LoadedLayout, MarginsSwitchedOffMoveAndStretchTheAnchoredControls) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.BeginLoading();
+  form.SetBounds(0, 0, 566, 389);
+  auto* main = new TCustomPanel(&form);
+  main->SetParent(&form);
+  main->SetBounds(6, 6, 554, 377);
+  main->Margins().SetBounds(6, 6, 6, 6);
+  main->SetAlignWithMargins(true);
+  main->SetAlign(alClient);
+  auto* close = new TCustomPanel(&form);
+  close->SetParent(main);
+  close->SetBounds(525, 6, 24, 24);
+  close->SetAnchors({akTop, akRight});
+  auto* box = new TCustomPanel(&form);
+  box->SetParent(main);
+  box->SetBounds(32, 168, 494, 190);
+  box->SetAnchors({akLeft, akTop, akRight, akBottom});
+  box->SetBevelOuter(bvNone);
+  auto* memo = new TMemo(&form);
+  memo->SetParent(box);
+  memo->Margins().SetBounds(2, 2, 2, 2);
+  memo->SetAlignWithMargins(true);
+  memo->SetAlign(alClient);
+  EXPECT_EQ(memo->BoundsRect(), Bounds(0, 0, 185, 89)) << "nothing is aligned while loading";
+  form.EndLoading();
+  EXPECT_EQ(main->BoundsRect(), Bounds(6, 6, 554, 377));
+  EXPECT_EQ(memo->BoundsRect(), Bounds(2, 2, 490, 186));
+
+  main->SetAlignWithMargins(false);
+  EXPECT_EQ(main->BoundsRect(), Bounds(0, 0, 566, 389));
+  EXPECT_EQ(close->BoundsRect(), Bounds(537, 6, 24, 24));
+  EXPECT_EQ(box->BoundsRect(), Bounds(32, 168, 506, 202));
+  EXPECT_EQ(memo->BoundsRect(), Bounds(2, 2, 502, 198));
+}
+
+}  // namespace
+}  // namespace mirto
