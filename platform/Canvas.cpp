@@ -35,6 +35,10 @@ TRect Offset(const TRect& r, TPoint by) {
           Clamp(1LL * r.Bottom + by.Y)};
 }
 
+// Width and height without overflow for any rectangle.
+long long Width64(const TRect& r) { return 1LL * r.Right - r.Left; }
+long long Height64(const TRect& r) { return 1LL * r.Bottom - r.Top; }
+
 TRect Normalized(TRect r) {
   if (r.Left > r.Right) std::swap(r.Left, r.Right);
   if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
@@ -453,7 +457,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   PixelSurface surface(*image);
   const RowFormat readFormat = ReadableFormat(from);
   const RowFormat writeFormat = WritableFormat(*image);
-  const long long dw = device.Width(), dh = device.Height();
+  const long long dw = Width64(device), dh = Height64(device);
   const long long sw = sourceRect.width(), sh = sourceRect.height();
   // Unscaled copies (every plain Draw) map columns by an offset.
   const bool unscaled = dw == sw && dh == sh;
@@ -567,7 +571,8 @@ enum class ShapeKind { RoundRect, Ellipse };
 
 QPainterPath ShapePath(ShapeKind kind, const TRect& r, int rx, int ry) {
   QPainterPath path;
-  const QRectF box(r.Left, r.Top, r.Width(), r.Height());
+  const QRectF box(r.Left, r.Top, static_cast<double>(Width64(r)),
+                   static_cast<double>(Height64(r)));
   if (r.IsEmpty()) return path;
   if (kind == ShapeKind::Ellipse) {
     path.addEllipse(box);
@@ -585,8 +590,8 @@ void TCanvas::RoundRect(const TRect& rect, int rx, int ry) {
     Rectangle(r);
     return;
   }
-  DrawShape(r, static_cast<int>(ShapeKind::RoundRect), std::min(rx, r.Width()),
-            std::min(ry, r.Height()));
+  DrawShape(r, static_cast<int>(ShapeKind::RoundRect), Clamp(std::min<long long>(rx, Width64(r))),
+            Clamp(std::min<long long>(ry, Height64(r))));
 }
 
 void TCanvas::Ellipse(const TRect& rect) {
@@ -820,7 +825,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
   const QFontMetrics& metrics = target_->Metrics(font_);
   const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
   const std::vector<TTextLine> lines =
-      LayoutTextLines(shown.Text, shown.Underline, flags, rect.Width(), measure);
+      LayoutTextLines(shown.Text, shown.Underline, flags, Clamp(Width64(rect)), measure);
   const int lineHeight = metrics.height();
   const int textHeight = Clamp(1LL * lineHeight * static_cast<long long>(lines.size()));
 
@@ -840,7 +845,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
   long long top = deviceRect.Top;
   if (flags & DT_SINGLELINE) {
     if (flags & DT_VCENTER)
-      top = deviceRect.Top + Div(deviceRect.Height() - lineHeight, 2);
+      top = deviceRect.Top + (Height64(deviceRect) - lineHeight) / 2;
     else if (flags & DT_BOTTOM)
       top = 1LL * deviceRect.Bottom - lineHeight;
   }
@@ -848,7 +853,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
     const int width = measure(line.Text);
     long long left = deviceRect.Left;
     if (flags & DT_CENTER)
-      left = deviceRect.Left + Div(deviceRect.Width() - width, 2);
+      left = deviceRect.Left + (Width64(deviceRect) - width) / 2;
     else if (flags & DT_RIGHT)
       left = 1LL * deviceRect.Right - width;
     FillTextBackground({Clamp(left), Clamp(top), Clamp(left + width), Clamp(top + lineHeight)},
@@ -873,14 +878,14 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
   };
   const TRect top = Intersection({r.Left, r.Top, r.Right, r.Top + 1}, clip);
   for (int x = top.Left; x < top.Right; ++x) dot(x, r.Top);
-  if (r.Height() > 1) {
+  if (r.Bottom - 1 > r.Top) {
     const TRect bottom = Intersection({r.Left, r.Bottom - 1, r.Right, r.Bottom}, clip);
     for (int x = bottom.Left; x < bottom.Right; ++x) dot(x, r.Bottom - 1);
   }
   const TRect sides = Intersection({r.Left, r.Top + 1, r.Right, r.Bottom - 1}, clip);
   for (int y = sides.Top; y < sides.Bottom; ++y) {
     dot(r.Left, y);
-    if (r.Width() > 1) dot(r.Right - 1, y);
+    if (r.Right - 1 > r.Left) dot(r.Right - 1, y);
   }
 }
 
@@ -924,7 +929,8 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
             Clamp(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))))};
   box = Intersection(box, DeviceClip());
   PixelSurface surface(*image);
-  const double sw = sourceRect.Width(), sh = sourceRect.Height();
+  const double sw = static_cast<double>(Width64(sourceRect));
+  const double sh = static_cast<double>(Height64(sourceRect));
   // (u, v): the pixel centre's position in the source's unit square; it
   // moves by a constant step from one pixel to the next.
   const double du = by / det, dv = -ay / det;
@@ -1001,15 +1007,21 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
   const TRect clip = Intersection(TCanvasAccess::DeviceClip(canvas), device);
   QImage* image = TCanvasAccess::Image(canvas);
   if (!from || !to || rect.IsEmpty() || clip.IsEmpty() || !image) return;
-  const int steps = direction == gdHorizontal ? device.Height() : device.Width();
+  const long long steps = direction == gdHorizontal ? Height64(device) : Width64(device);
   // Step i of steps: each channel moves from the start colour (i = 0) to the
   // end colour (i = steps - 1).
-  const auto colour = [&](int i) {
+  // Rounded like MulDiv (halves away from zero), in 64 bits for any extent.
+  const auto colour = [&](long long i) {
     std::uint32_t rgb = 0;
     for (int shift : {0, 8, 16}) {
-      const int f = static_cast<int>((*from >> shift) & 0xFF);
-      const int t = static_cast<int>((*to >> shift) & 0xFF);
-      const int c = steps > 1 ? f + MulDiv(t - f, i, steps - 1) : f;
+      const long long f = (*from >> shift) & 0xFF, t = (*to >> shift) & 0xFF;
+      long long c = f;
+      if (steps > 1) {
+        const long long product = (t - f) * i;
+        long long step = product / (steps - 1);
+        if (2 * std::llabs(product % (steps - 1)) >= steps - 1) step += product < 0 ? -1 : 1;
+        c += step;
+      }
       rgb |= static_cast<std::uint32_t>(c) << shift;
     }
     return rgb;
@@ -1017,10 +1029,11 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
   PixelSurface surface(*image);
   if (direction == gdHorizontal) {
     for (int y = clip.Top; y < clip.Bottom; ++y)
-      surface.Span(y, clip.Left, clip.Right, colour(y - device.Top));
+      surface.Span(y, clip.Left, clip.Right, colour(1LL * y - device.Top));
     return;
   }
-  for (int x = clip.Left; x < clip.Right; ++x) surface.Set(x, clip.Top, colour(x - device.Left));
+  for (int x = clip.Left; x < clip.Right; ++x)
+    surface.Set(x, clip.Top, colour(1LL * x - device.Left));
   for (int y = clip.Top + 1; y < clip.Bottom; ++y)
     surface.CopyRow(clip.Top, y, clip.Left, clip.Right);
 }

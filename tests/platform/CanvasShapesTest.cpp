@@ -202,6 +202,19 @@ TEST(CanvasLines, AbsurdCoordinatesAreClippedQuickly) {
   canvas.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX});
   canvas.SetWindowOrg({0, 0});
   EXPECT_EQ(canvas.Pixels(1, 1), clBlue);
+
+  // Shapes, text and fills spanning the whole coordinate range.
+  const TRect everything{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  canvas.Rectangle(everything);
+  canvas.Ellipse(everything);
+  canvas.RoundRect(everything, INT_MAX, INT_MAX);
+  canvas.DrawFocusRect(everything);
+  TRect text = everything;
+  canvas.DrawText(QStringLiteral("x"), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  GradientFillCanvas(canvas, clBlack, clWhite, everything, gdVertical);
+  GradientFillCanvas(canvas, clBlack, clWhite, everything, gdHorizontal);
+  canvas.StretchDraw(everything, bitmap);
+  EXPECT_NE(canvas.Pixels(1, 1), clNone);
 }
 
 TEST(CanvasShapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
