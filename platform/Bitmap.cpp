@@ -135,13 +135,14 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) const {
   const QImage& pixels = TBitmapAccess::Image(*this);
   if (pixels.isNull()) return;
   if (!Transparent()) {
-    TCanvasAccess::Blit(canvas, rect, pixels, pixels.rect());
+    TCanvasAccess::Blit(canvas, rect, pixels, TRect{0, 0, pixels.width(), pixels.height()});
     return;
   }
   const TColor key = ColorToRGB(TransparentColor());
   const QRgb transparent = (static_cast<QRgb>(GetRValue(key)) << 16) |
                            (static_cast<QRgb>(GetGValue(key)) << 8) | GetBValue(key);
-  TCanvasAccess::Blit(canvas, rect, pixels, pixels.rect(), &transparent);
+  TCanvasAccess::Blit(canvas, rect, pixels, TRect{0, 0, pixels.width(), pixels.height()},
+                      &transparent);
 }
 
 QImage& TBitmapAccess::Image(TBitmap& bitmap) {

@@ -362,7 +362,10 @@ QPainter* TCanvasAccess::Painter(TCanvas& canvas) {
 
 void TCanvasAccess::DrawImage(TCanvas& canvas, const TRect& dest, const QImage& image,
                               const QRect& sourceRect) {
-  if (dest.IsEmpty() || image.isNull() || sourceRect.isEmpty()) return;
+  constexpr long long kMaxExtent = 1LL << 24;
+  if (dest.IsEmpty() || image.isNull() || sourceRect.isEmpty() || Width64(dest) > kMaxExtent ||
+      Height64(dest) > kMaxExtent)
+    return;
   const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
   QPainter* painter =
       DevicePainter(canvas.target_->painter, canvas.target_->image, canvas.DeviceClip());
@@ -445,9 +448,9 @@ inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int
 }  // namespace
 
 void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
-                         const QRect& sourceRect, const QRgb* transparent) {
+                         const TRect& sourceRect, const QRgb* transparent) {
   const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
-  if (device.IsEmpty() || sourceRect.isEmpty() || source.isNull()) return;
+  if (device.IsEmpty() || sourceRect.IsEmpty() || source.isNull()) return;
   const TRect clip = Intersection(canvas.DeviceClip(), device);
   QImage* image = canvas.target_->Bits();
   if (!image || clip.IsEmpty()) return;
@@ -458,12 +461,12 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   const RowFormat readFormat = ReadableFormat(from);
   const RowFormat writeFormat = WritableFormat(*image);
   const long long dw = Width64(device), dh = Height64(device);
-  const long long sw = sourceRect.width(), sh = sourceRect.height();
+  const long long sw = Width64(sourceRect), sh = Height64(sourceRect);
   // Unscaled copies (every plain Draw) map columns by an offset.
   const bool unscaled = dw == sw && dh == sh;
-  const long long columnOffset = 1LL * sourceRect.left() - device.Left;
+  const long long columnOffset = 1LL * sourceRect.Left - device.Left;
   for (int y = clip.Top; y < clip.Bottom; ++y) {
-    const long long sy = sourceRect.top() + (y - device.Top) * sh / dh;
+    const long long sy = sourceRect.Top + (1LL * y - device.Top) * sh / dh;
     if (sy < 0 || sy >= from.height()) continue;
     const uchar* sourceRow = from.constScanLine(static_cast<int>(sy));
     uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
@@ -488,7 +491,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
     }
     for (int x = left; x < right; ++x) {
       const long long sx =
-          unscaled ? x + columnOffset : sourceRect.left() + (x - device.Left) * sw / dw;
+          unscaled ? x + columnOffset : sourceRect.Left + (1LL * x - device.Left) * sw / dw;
       if (sx < 0 || sx >= from.width()) continue;
       const std::uint32_t rgb =
           ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy));
@@ -905,7 +908,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   const QImage* from = TCanvasAccess::Image(source);
   if (!from) return;
   const TRect device = Offset(sourceRect, {-source.windowOrg_.X, -source.windowOrg_.Y});
-  TCanvasAccess::Blit(*this, dest, *from, ToQRect(device));
+  TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
 bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <algorithm>
+#include <climits>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -17,7 +19,13 @@ namespace mirto {
 
 QColor ToQColor(TColor color);  // resolves system colours; clNone gives an invalid QColor
 QFont ToQFont(const TFont& font);
-inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+// The same pixels as a QRect (built from its corners, so no width is
+// computed that could overflow).
+inline QRect ToQRect(const TRect& r) {
+  return QRect(QPoint(r.Left, r.Top),
+               QPoint(static_cast<int>(std::max<long long>(1LL * r.Right - 1, INT_MIN)),
+                      static_cast<int>(std::max<long long>(1LL * r.Bottom - 1, INT_MIN))));
+}
 
 class TCanvasAccess {
  public:
@@ -46,6 +54,7 @@ class TCanvasAccess {
 
   // Draws sourceRect of image into dest (logical coordinates), blended by the
   // image's alpha, scaled with nearest-pixel sampling when the sizes differ.
+  // A destination wider or higher than 2^24 pixels draws nothing.
   static void DrawImage(TCanvas& canvas, const TRect& dest, const QImage& image,
                         const QRect& sourceRect);
 
@@ -54,7 +63,7 @@ class TCanvasAccess {
   // (0xRRGGBB) equals *transparent are left out. source may be the canvas's
   // own target.
   static void Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
-                   const QRect& sourceRect, const QRgb* transparent = nullptr);
+                   const TRect& sourceRect, const QRgb* transparent = nullptr);
 
   // Effective clip in device coordinates (image bounds, paint area and clip
   // region combined); empty when the canvas is unbound.
