@@ -30,9 +30,13 @@ std::optional<std::uint32_t> Rgb(TColor color) {
 
 int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
-TRect Offset(const TRect& r, TPoint by) {
-  return {Clamp(1LL * r.Left + by.X), Clamp(1LL * r.Top + by.Y), Clamp(1LL * r.Right + by.X),
-          Clamp(1LL * r.Bottom + by.Y)};
+TRect Offset(const TRect& r, long long dx, long long dy) {
+  return {Clamp(r.Left + dx), Clamp(r.Top + dy), Clamp(r.Right + dx), Clamp(r.Bottom + dy)};
+}
+
+// Logical to device coordinates: device = logical - origin.
+TRect ToDevice(const TRect& r, TPoint origin) {
+  return Offset(r, -1LL * origin.X, -1LL * origin.Y);
 }
 
 // Width and height without overflow for any rectangle.
@@ -288,7 +292,7 @@ TRect TCanvas::DeviceClip() const {
 TRect TCanvas::ClipRect() const {
   const TRect clip = DeviceClip();
   if (clip.IsEmpty()) return {};
-  return Offset(clip, windowOrg_);
+  return Offset(clip, windowOrg_.X, windowOrg_.Y);
 }
 
 void TCanvas::Assign(const TPersistent* source) {
@@ -356,7 +360,7 @@ TRect TCanvasAccess::DeviceClip(const TCanvas& canvas) { return canvas.DeviceCli
 QPainter* TCanvasAccess::Painter(TCanvas& canvas) {
   QPainter* painter =
       DevicePainter(canvas.target_->painter, canvas.target_->image, canvas.DeviceClip());
-  if (painter) painter->translate(-canvas.windowOrg_.X, -canvas.windowOrg_.Y);
+  if (painter) painter->translate(-1.0 * canvas.windowOrg_.X, -1.0 * canvas.windowOrg_.Y);
   return painter;
 }
 
@@ -366,7 +370,7 @@ void TCanvasAccess::DrawImage(TCanvas& canvas, const TRect& dest, const QImage& 
   if (dest.IsEmpty() || image.isNull() || sourceRect.isEmpty() || Width64(dest) > kMaxExtent ||
       Height64(dest) > kMaxExtent)
     return;
-  const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
+  const TRect device = ToDevice(dest, canvas.windowOrg_);
   QPainter* painter =
       DevicePainter(canvas.target_->painter, canvas.target_->image, canvas.DeviceClip());
   if (!painter) return;
@@ -449,7 +453,7 @@ inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int
 
 void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
                          const TRect& sourceRect, const QRgb* transparent) {
-  const TRect device = Offset(dest, {-canvas.windowOrg_.X, -canvas.windowOrg_.Y});
+  const TRect device = ToDevice(dest, canvas.windowOrg_);
   if (device.IsEmpty() || sourceRect.IsEmpty() || source.isNull()) return;
   const TRect clip = Intersection(canvas.DeviceClip(), device);
   QImage* image = canvas.target_->Bits();
@@ -506,7 +510,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
 void TCanvas::FillRect(const TRect& rect) {
   if (brush_.Style() == bsClear) return;
   const auto rgb = Rgb(brush_.Color());
-  const TRect device = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect device = ToDevice(rect, windowOrg_);
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
   PixelSurface surface(*image);
@@ -516,7 +520,7 @@ void TCanvas::FillRect(const TRect& rect) {
 void TCanvas::FrameRect(const TRect& rect) {
   if (brush_.Style() == bsClear) return;
   const auto rgb = Rgb(brush_.Color());
-  const TRect device = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect device = ToDevice(rect, windowOrg_);
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
   PixelSurface surface(*image);
@@ -531,7 +535,6 @@ void TCanvas::Rectangle(const TRect& rect) {
   const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
   const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
   const std::uint32_t brushRgb = brushColor.value_or(0);
-  const TPoint toDevice{-windowOrg_.X, -windowOrg_.Y};
   if (!penVisible) {
     // Without an outline the platform fills one pixel less to the right
     // and bottom.
@@ -540,12 +543,13 @@ void TCanvas::Rectangle(const TRect& rect) {
       if (!image) return;
       PixelSurface surface(*image);
       FillDevice(surface, DeviceClip(),
-                 Offset({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, toDevice), brushRgb, pmCopy);
+                 ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_), brushRgb,
+                 pmCopy);
     }
     return;
   }
   const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
-  const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
+  const TRect outer = ToDevice(Inflated(r, (w - 1) / 2), windowOrg_);
   const TRect inner = Inflated(outer, -w);
   const bool dashed = w == 1 && !DashWalker(pen_.Style()).Solid();
   {
@@ -609,18 +613,17 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
   const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
   const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
   const std::uint32_t brushRgb = brushColor.value_or(0);
-  const TPoint toDevice{-windowOrg_.X, -windowOrg_.Y};
   QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
   if (!painter) return;
   if (!penVisible) {
     if (filled) {
-      const TRect inner = Offset({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, toDevice);
+      const TRect inner = ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_);
       painter->fillPath(ShapePath(kind, inner, rx, ry), OpaqueColor(brushRgb));
     }
     return;
   }
   const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
-  const TRect outer = Offset(Inflated(r, (w - 1) / 2), toDevice);
+  const TRect outer = ToDevice(Inflated(r, (w - 1) / 2), windowOrg_);
   const TRect inner = Inflated(outer, -w);
   const QPainterPath innerPath = ShapePath(kind, inner, rx - 2 * w, ry - 2 * w);
   if (filled && !inner.IsEmpty()) painter->fillPath(innerPath, OpaqueColor(brushRgb));
@@ -815,7 +818,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
-  const TRect deviceRect = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect deviceRect = ToDevice(rect, windowOrg_);
   const TRect clip = Intersection(DeviceClip(), deviceRect);
   if (clip.IsEmpty()) return;
   FillTextBackground(deviceRect, clip);
@@ -840,7 +843,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
     return textHeight;
   }
 
-  const TRect deviceRect = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect deviceRect = ToDevice(rect, windowOrg_);
   TRect clip = DeviceClip();
   if (!(flags & DT_NOCLIP)) clip = Intersection(clip, deviceRect);
   if (clip.IsEmpty()) return textHeight;
@@ -869,7 +872,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
-  const TRect r = Offset(rect, {-windowOrg_.X, -windowOrg_.Y});
+  const TRect r = ToDevice(rect, windowOrg_);
   QImage* image = target_->Bits();
   if (r.IsEmpty() || !image) return;
   const TRect clip = DeviceClip();
@@ -907,7 +910,7 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
   const QImage* from = TCanvasAccess::Image(source);
   if (!from) return;
-  const TRect device = Offset(sourceRect, {-source.windowOrg_.X, -source.windowOrg_.Y});
+  const TRect device = ToDevice(sourceRect, source.windowOrg_);
   TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
@@ -1006,7 +1009,7 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
                         TGradientDirection direction) {
   const auto from = Rgb(start), to = Rgb(end);
   const TPoint origin = canvas.WindowOrg();
-  const TRect device = Offset(rect, {-origin.X, -origin.Y});
+  const TRect device = ToDevice(rect, origin);
   const TRect clip = Intersection(TCanvasAccess::DeviceClip(canvas), device);
   QImage* image = TCanvasAccess::Image(canvas);
   if (!from || !to || rect.IsEmpty() || clip.IsEmpty() || !image) return;
@@ -1043,20 +1046,40 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
 
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
   canvas.Pen().SetWidth(1);
-  --rect.Bottom;
-  --rect.Right;
-  for (; width > 0; --width) {
-    canvas.Pen().SetColor(topLeft);
-    canvas.MoveTo(rect.Left, rect.Bottom);
-    canvas.LineTo(rect.Left, rect.Top);
-    canvas.LineTo(rect.Right, rect.Top);
-    canvas.Pen().SetColor(bottomRight);
-    canvas.LineTo(rect.Right, rect.Bottom);
-    canvas.LineTo(rect.Left - 1, rect.Bottom);
-    InflateRect(rect, -1, -1);
+  if (width <= 0) return;
+  // Inclusive corners of the current ring.
+  long long left = rect.Left, top = rect.Top, right = rect.Right - 1LL, bottom = rect.Bottom - 1LL;
+  // Only the rings that can reach the clip are drawn: the outer ones may
+  // lie around it, the inner ones beside it. Rings also stop once nothing is
+  // left inside; the rest would only repaint pixels of the outer rings.
+  const TRect clip = canvas.ClipRect();
+  long long first = 0, last = -1;
+  if (!clip.IsEmpty()) {
+    first = std::max(0LL, std::min({clip.Left - left, clip.Top - top, right - (clip.Right - 1LL),
+                                    bottom - (clip.Bottom - 1LL)}));
+    last = std::min({width - 1LL, clip.Right - 1LL - left, clip.Bottom - 1LL - top,
+                     right - clip.Left, bottom - clip.Top});
   }
-  ++rect.Bottom;
-  ++rect.Right;
+  left += first;
+  top += first;
+  right -= first;
+  bottom -= first;
+  for (long long ring = first; ring <= last && left <= right && top <= bottom; ++ring) {
+    canvas.Pen().SetColor(topLeft);
+    canvas.MoveTo(Clamp(left), Clamp(bottom));
+    canvas.LineTo(Clamp(left), Clamp(top));
+    canvas.LineTo(Clamp(right), Clamp(top));
+    canvas.Pen().SetColor(bottomRight);
+    canvas.LineTo(Clamp(right), Clamp(bottom));
+    canvas.LineTo(Clamp(left - 1), Clamp(bottom));
+    ++left;
+    ++top;
+    --right;
+    --bottom;
+  }
+  canvas.Pen().SetColor(bottomRight);
+  rect = {Clamp(1LL * rect.Left + width), Clamp(1LL * rect.Top + width),
+          Clamp(1LL * rect.Right - width), Clamp(1LL * rect.Bottom - width)};
 }
 
 void DrawPushButtonFace(TCanvas& canvas, TRect& rect) {

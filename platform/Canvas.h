@@ -176,8 +176,10 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
                         TGradientDirection direction);
 
 // Draws width nested one-pixel frames along the inside of rect, top and left
-// edges in topLeft, bottom and right edges in bottomRight, and shrinks rect
-// by width on every side.
+// edges in topLeft, bottom and right edges in bottomRight (the top-right and
+// bottom-left corners belong to bottomRight), and shrinks rect by width on
+// every side. Frames stop where the rectangle is used up. Leaves the canvas
+// pen one pixel wide in bottomRight.
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);
 
 // The classic raised push-button face: a bevel of two rings (button

@@ -377,6 +377,22 @@ TEST(CanvasFrames, Frame3DDrawsNestedFramesAndShrinksTheRectangle) {
   TRect untouched{1, 1, 5, 5};
   Frame3D(bitmap.Canvas(), untouched, clBlue, clRed, 0);
   EXPECT_EQ(untouched, (TRect{1, 1, 5, 5}));
+
+  // Wider than the rectangle: the frames stop when it is used up, and the
+  // rectangle still shrinks by the full width.
+  Prepare(bitmap, 3, 3);
+  TRect small{0, 0, 3, 3};
+  Frame3D(bitmap.Canvas(), small, clBlue, clRed, 5);
+  EXPECT_EQ(small, (TRect{5, 5, -2, -2}));
+  picture = Picture(bitmap, clBlue);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x)
+      if (bitmap.Canvas().Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 4 + x)] = 'o';
+  EXPECT_EQ(picture, "##o\n#oo\nooo\n");
+
+  TRect everything{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  Frame3D(bitmap.Canvas(), everything, clBlue, clRed, INT_MAX);
+  EXPECT_EQ(everything, (TRect{-1, -1, 0, 0}));
 }
 
 TEST(CanvasFrames, PushButtonFaceHasTwoBevelRingsAndLeavesTheToolsAlone) {

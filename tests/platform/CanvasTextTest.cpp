@@ -259,7 +259,7 @@ TEST(CanvasText, TextIsClippedToItsRectangleUnlessNoClip) {
   }
 }
 
-TEST(CanvasText, AccelleratorUnderlinesTheNextLetter) {
+TEST(CanvasText, AcceleratorUnderlinesTheNextLetter) {
   const auto draw = [](const QString& text, TTextFormat flags) {
     TBitmap bitmap;
     Blank(bitmap, 60, 30);
