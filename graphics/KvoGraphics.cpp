@@ -1,18 +1,42 @@
 #include "graphics/KvoGraphics.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/Canvas.h"
 
 namespace mirto {
 
 namespace {
 
+using Coord = std::int64_t;
+
+// Rectangle edges in 64 bits, so that stepping inward from any int
+// rectangle cannot overflow.
+struct Box {
+  Coord left, top, right, bottom;
+};
+
+Box ToBox(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+int ToInt(Coord v) { return static_cast<int>(std::clamp<Coord>(v, INT_MIN, INT_MAX)); }
+
+void Line(TCanvas& canvas, Coord x0, Coord y0, Coord x1, Coord y1) {
+  canvas.MoveTo(ToInt(x0), ToInt(y0));
+  canvas.LineTo(ToInt(x1), ToInt(y1));
+}
+
 enum class Side { Top, Right, Bottom, Left };
 
-// The first line of every side lies on the outermost pixels of that side;
-// each further line is one pixel further in.
-void DrawSide(TCanvas& canvas, TRect r, const TPen& pen, bool border3D, Side side) {
+// Line k of a side lies k pixels in from the side's outermost pixels; with
+// border3D it is also k pixels shorter at each end, so four sides meet in
+// mitred corners. Only lines that have pixels of their own inside rect and
+// can reach the canvas's clip are drawn: a pen wider than the rectangle
+// neither paints beyond it nor keeps the loop running.
+void DrawSide(TCanvas& canvas, const TRect& rect, const TPen& pen, bool border3D, Side side) {
   // Read before touching the canvas pen: the caller may pass that very pen.
-  const int lines = pen.Width();
+  const Coord lines = pen.Width();
   TPen& canvasPen = canvas.Pen();
   const int savedWidth = canvasPen.Width();
   canvasPen.SetWidth(1);
@@ -20,47 +44,51 @@ void DrawSide(TCanvas& canvas, TRect r, const TPen& pen, bool border3D, Side sid
   canvasPen.SetStyle(pen.Style());
   canvasPen.SetMode(pen.Mode());
 
+  const Box r = ToBox(rect);
+  const Box clip = ToBox(canvas.ClipRect());
+  const Coord s = border3D ? 1 : 0;
+  const bool horizontal = side == Side::Top || side == Side::Bottom;
+  const Coord length = horizontal ? r.right - r.left : r.bottom - r.top;
+  const Coord depth = horizontal ? r.bottom - r.top : r.right - r.left;
+  // First line that can reach the clip, and the end of the visible ones.
+  Coord first = 0;
+  Coord end = std::min(lines, depth);
   switch (side) {
     case Side::Top:
-      break;
-    case Side::Right:
-      --r.Right;
+      first = clip.top - r.top;
+      end = std::min(end, clip.bottom - r.top);
       break;
     case Side::Bottom:
-      --r.Bottom;
-      --r.Left;
-      --r.Right;
+      first = r.bottom - clip.bottom;
+      end = std::min(end, r.bottom - clip.top);
       break;
     case Side::Left:
-      --r.Top;
-      --r.Bottom;
+      first = clip.left - r.left;
+      end = std::min(end, clip.right - r.left);
+      break;
+    case Side::Right:
+      first = r.right - clip.right;
+      end = std::min(end, r.right - clip.left);
       break;
   }
-
-  for (int i = 0; i < lines; ++i) {
+  // A mitred line k is 2k pixels shorter than the side.
+  if (s != 0) end = std::min(end, (length + 1) / 2);
+  for (Coord k = std::max<Coord>(first, 0); k < end && length - 2 * s * k > 0; ++k) {
+    const Coord inset = s * k;
     switch (side) {
       case Side::Top:
-        canvas.MoveTo(r.Left, r.Top);
-        canvas.LineTo(r.Right, r.Top);
-        if (!border3D) ++r.Top;
+        Line(canvas, r.left + inset, r.top + k, r.right - inset, r.top + k);
         break;
       case Side::Right:
-        canvas.MoveTo(r.Right, r.Top);
-        canvas.LineTo(r.Right, r.Bottom);
-        if (!border3D) --r.Right;
+        Line(canvas, r.right - 1 - k, r.top + inset, r.right - 1 - k, r.bottom - inset);
         break;
       case Side::Bottom:
-        canvas.MoveTo(r.Right, r.Bottom);
-        canvas.LineTo(r.Left, r.Bottom);
-        if (!border3D) --r.Bottom;
+        Line(canvas, r.right - 1 - inset, r.bottom - 1 - k, r.left - 1 + inset, r.bottom - 1 - k);
         break;
       case Side::Left:
-        canvas.MoveTo(r.Left, r.Bottom);
-        canvas.LineTo(r.Left, r.Top);
-        if (!border3D) ++r.Left;
+        Line(canvas, r.left + k, r.bottom - 1 - inset, r.left + k, r.top - 1 + inset);
         break;
     }
-    if (border3D) InflateRect(r, -1, -1);
   }
 
   canvasPen.SetWidth(savedWidth);
@@ -88,22 +116,36 @@ void DrawRectFrame4(TCanvas& canvas, TRect& rect, TColor leftColor, TColor right
                     TColor topColor, TColor bottomColor, int width) {
   TPen& pen = canvas.Pen();
   pen.SetWidth(1);
-  --rect.Right;
-  --rect.Bottom;
-  for (int ring = 0; ring < width; ++ring) {
+  // Ring k runs along (left + k, top + k) .. (right - k, bottom - k), the
+  // right and bottom edges being the last column and row of rect.
+  const Box outer = ToBox(rect);
+  const Coord left = outer.left, top = outer.top;
+  const Coord right = outer.right - 1, bottom = outer.bottom - 1;
+  const Box clip = ToBox(canvas.ClipRect());
+  // Rings that surround the clip without touching it paint nothing visible.
+  const Coord first = std::max<Coord>(0, std::min({clip.left - left, right - (clip.right - 1),
+                                                   clip.top - top, bottom - (clip.bottom - 1)}));
+  for (Coord k = first; k < width; ++k) {
+    const Coord l = left + k, t = top + k, r = right - k, b = bottom - k;
+    // A ring turned inside out has no pixels of its own; drawing it would
+    // paint over inner rings and beyond the rectangle.
+    if (l > r || t > b) break;
+    // Later rings lie inside this one: once it misses the clip, so do they.
+    if (l >= clip.right || r < clip.left || t >= clip.bottom || b < clip.top) break;
     pen.SetColor(topColor);
-    canvas.MoveTo(rect.Left, rect.Top);
-    canvas.LineTo(rect.Right, rect.Top);
+    Line(canvas, l, t, r, t);
     pen.SetColor(rightColor);
-    canvas.LineTo(rect.Right, rect.Bottom);
+    canvas.LineTo(ToInt(r), ToInt(b));
     pen.SetColor(bottomColor);
-    canvas.LineTo(rect.Left, rect.Bottom);
+    canvas.LineTo(ToInt(l), ToInt(b));
     pen.SetColor(leftColor);
-    canvas.LineTo(rect.Left, rect.Top);
-    InflateRect(rect, -1, -1);
+    canvas.LineTo(ToInt(l), ToInt(t));
   }
-  ++rect.Right;
-  ++rect.Bottom;
+  if (width > 0) {
+    pen.SetColor(leftColor);
+    rect = {ToInt(outer.left + width), ToInt(outer.top + width), ToInt(outer.right - width),
+            ToInt(outer.bottom - width)};
+  }
 }
 
 void DrawRectFrame(TCanvas& canvas, TRect& rect, TColor color, int width) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <string>
@@ -201,6 +202,60 @@ TEST(RectFrames, FrameOfOneColourAndEmptyFrames) {
     EXPECT_EQ(r, (TRect{0, 0, 10, 10}));
     EXPECT_EQ(board.Picture({}), std::vector<std::string>(10, ".........."));
   }
+}
+
+TEST(RectFrames, WiderThanTheRectangleStaysInsideIt) {
+  for (int width : {5, 50, INT_MAX}) {
+    SCOPED_TRACE(width);
+    for (bool border3D : {false, true}) {
+      Board board;
+      TPen pen;
+      pen.SetColor(clBlue);
+      pen.SetWidth(width);
+      const TRect r{2, 3, 8, 7};
+      DrawRectTopBorder(board.Canvas(), r, pen, border3D);
+      DrawRectRightBorder(board.Canvas(), r, pen, border3D);
+      DrawRectBottomBorder(board.Canvas(), r, pen, border3D);
+      DrawRectLeftBorder(board.Canvas(), r, pen, border3D);
+      TRect frame = r;
+      DrawRectFrame4(board.Canvas(), frame, clBlue, clBlue, clBlue, clBlue, width);
+      const auto picture = board.Picture({{clBlue, '#'}});
+      for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+          if (!r.Contains({x, y})) {
+            EXPECT_EQ(picture[y][x], '.') << x << "," << y;
+          }
+        }
+      }
+      if (width == 5) {
+        EXPECT_EQ(frame, (TRect{7, 8, 3, 2}));
+      }
+    }
+  }
+}
+
+TEST(RectFrames, AbsurdCoordinatesDrawNothingAndComeBackClamped) {
+  Board board;
+  TPen pen;
+  pen.SetColor(clBlue);
+  pen.SetWidth(3);
+  const TRect huge{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  for (bool border3D : {false, true}) {
+    DrawRectTopBorder(board.Canvas(), huge, pen, border3D);
+    DrawRectRightBorder(board.Canvas(), huge, pen, border3D);
+    DrawRectBottomBorder(board.Canvas(), huge, pen, border3D);
+    DrawRectLeftBorder(board.Canvas(), huge, pen, border3D);
+  }
+  TRect frame = huge;
+  DrawRectFrame(board.Canvas(), frame, clBlue, 3);
+  EXPECT_EQ(frame, (TRect{INT_MIN + 3, INT_MIN + 3, INT_MAX - 3, INT_MAX - 3}));
+  EXPECT_EQ(board.Picture({}), std::vector<std::string>(10, ".........."));
+
+  // A frame as wide as the coordinates reach covers the whole canvas; only
+  // the rings that reach the canvas are drawn, so this returns at once.
+  frame = huge;
+  DrawRectFrame(board.Canvas(), frame, clBlue, INT_MAX);
+  EXPECT_EQ(board.Picture({{clBlue, '#'}}), std::vector<std::string>(10, "##########"));
 }
 
 }  // namespace
