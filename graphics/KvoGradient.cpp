@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,26 @@ namespace {
 
 // Larger squares would need gigabytes; such a rectangle gets no angle shape.
 constexpr int kMaxAngleSquareSide = 16384;
+
+// Coordinates beyond this reach no canvas. Keeping to it lets every step of
+// the arithmetic (sizes, enclosing squares, shrinking) stay within int.
+constexpr int kCoordinateReach = 1 << 29;
+
+bool WithinReach(const TRect& r) {
+  const auto within = [](int v) { return v >= -kCoordinateReach && v <= kCoordinateReach; };
+  return within(r.Left) && within(r.Top) && within(r.Right) && within(r.Bottom);
+}
+
+int ClampToInt(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
+
+// Round (halves to the even neighbour) for values of 64-bit sizes; the
+// default rounding mode of nearbyint is exactly that.
+std::int64_t Round64(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<std::int64_t>(std::clamp(std::nearbyint(value), -9.0e18, 9.0e18));
+}
 
 struct Channels {
   int r = 0;
@@ -52,6 +73,7 @@ enum class Axis { Columns, Rows };
 
 void FillSteps(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
                std::uint8_t colors, Axis axis) {
+  if (!WithinReach(rect)) return;
   const int extent = axis == Axis::Columns ? rect.Width() : rect.Height();
   const int steps = std::min<int>(colors, extent);
   if (steps <= 0) return;
@@ -349,7 +371,7 @@ void GradientFillEx(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor
                     bool angleClipRect, TBitmap* angleBitmap) {
   // Every shape stays inside rect (the angle and radial shapes are drawn
   // around its centre), so a rectangle without area gets nothing.
-  if (rect.IsEmpty()) return;
+  if (rect.IsEmpty() || !WithinReach(rect)) return;
   // A balance point beyond the end would put the second part outside rect.
   const int clampedBalance = std::min<int>(balance, 100);
   if (clampedBalance == 50 && balanceMode == bmNormal && speedPercent == 100) {
@@ -373,6 +395,7 @@ void FillStepsVertical(TCanvas& canvas, const TRect& rect, TColor colorFrom, TCo
 
 void FillStepsConcentric(TCanvas& canvas, const TRect& outer, TColor colorFrom, TColor colorTo,
                          std::uint8_t colors, const TRect& inner, TConcentricShape shape) {
+  if (!WithinReach(outer) || !WithinReach(inner)) return;
   const Channels from = Split(colorFrom);
   const Channels delta = Difference(Split(colorTo), from);
   const int dx = std::abs(outer.Width() - inner.Width()) / 2;
@@ -427,7 +450,7 @@ void RotateBitmap(TBitmap* bitmap, std::uint16_t angleDegree) {
 }
 
 int AngleSquareSide(const TRect& rect) {
-  if (rect.IsEmpty()) return 0;
+  if (rect.IsEmpty() || !WithinReach(rect)) return 0;
   const auto w = static_cast<std::int64_t>(rect.Width());
   const auto h = static_cast<std::int64_t>(rect.Height());
   const int side = Round(std::sqrt(static_cast<double>(w * w + h * h)));
@@ -435,10 +458,12 @@ int AngleSquareSide(const TRect& rect) {
 }
 
 void DrawAngleImage(TCanvas& canvas, const TRect& rect, const TBitmap& image, bool clipToRect) {
+  if (!WithinReach(rect)) return;
   ClipRegionGuard restoreClip(canvas);
   if (clipToRect) {
     TRegion region = CreateRectRgn(rect);
-    region.Offset(-canvas.WindowOrg().X, -canvas.WindowOrg().Y);
+    const TPoint origin = canvas.WindowOrg();
+    region.Offset(ClampToInt(-std::int64_t{origin.X}), ClampToInt(-std::int64_t{origin.Y}));
     // Stay inside whatever the caller already clipped to.
     const TRegion& current = canvas.ClipRegion();
     if (!current.IsNull()) {
@@ -453,23 +478,26 @@ void DrawAngleImage(TCanvas& canvas, const TRect& rect, const TBitmap& image, bo
 }
 
 void RectScale(TRect& r, double factor) {
-  const int dx = Round(r.Width() * factor) / 2;
-  const int dy = Round(r.Height() * factor) / 2;
-  InflateRect(r, dx, dy);
+  const std::int64_t dx = Round64((std::int64_t{r.Right} - r.Left) * factor) / 2;
+  const std::int64_t dy = Round64((std::int64_t{r.Bottom} - r.Top) * factor) / 2;
+  r = {ClampToInt(r.Left - dx), ClampToInt(r.Top - dy), ClampToInt(r.Right + dx),
+       ClampToInt(r.Bottom + dy)};
 }
 
 TRect RectLerp(const TRect& a, const TRect& b, double factor) {
-  return {a.Left + Round((b.Left - a.Left) * factor), a.Top + Round((b.Top - a.Top) * factor),
-          a.Right + Round((b.Right - a.Right) * factor),
-          a.Bottom + Round((b.Bottom - a.Bottom) * factor)};
+  const auto edge = [factor](int from, int to) {
+    return ClampToInt(from + Round64((std::int64_t{to} - from) * factor));
+  };
+  return {edge(a.Left, b.Left), edge(a.Top, b.Top), edge(a.Right, b.Right),
+          edge(a.Bottom, b.Bottom)};
 }
 
 TRect RectEnclosingSquare(const TRect& centre, const TRect& r) {
-  const int m = std::max({std::abs(centre.Left - r.Left), std::abs(centre.Right - r.Right),
-                          std::abs(centre.Top - r.Top), std::abs(centre.Bottom - r.Bottom)});
-  TRect square = centre;
-  InflateRect(square, m, m);
-  return square;
+  const auto distance = [](int a, int b) { return std::llabs(std::int64_t{a} - b); };
+  const std::int64_t m = std::max({distance(centre.Left, r.Left), distance(centre.Right, r.Right),
+                                   distance(centre.Top, r.Top), distance(centre.Bottom, r.Bottom)});
+  return {ClampToInt(centre.Left - m), ClampToInt(centre.Top - m), ClampToInt(centre.Right + m),
+          ClampToInt(centre.Bottom + m)};
 }
 
 float DegToRad(float degrees) {

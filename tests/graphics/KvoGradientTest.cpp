@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -399,6 +400,25 @@ TEST(GradientDegenerate, HugeAngleRectangleIsLeftOutQuietly) {
   Fill(board, {0, 0, 60000, 60000}, clBlack, clWhite, dgdAngle, 50, bmNormal, 255, 100, 30, true);
   EXPECT_TRUE(board.UntouchedEverywhere());
   EXPECT_EQ(AngleSquareSide({0, 0, 60000, 60000}), 0);
+}
+
+TEST(GradientDegenerate, CoordinatesBeyondAnyCanvasAreLeftOut) {
+  const std::vector<TRect> rects = {
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MAX - 5, 0, INT_MAX, 1000}, {0, INT_MIN, 10, 10}};
+  for (const TRect& r : rects) {
+    for (TDgradOrientation shape :
+         {dgdVertical, dgdHorizontal, dgdAngle, dgdRadial, dgdRectangle}) {
+      Board board(10, 10);
+      Fill(board, r, clBlack, clWhite, shape, 50, bmNormal, 255, 100, 30, true);
+      Fill(board, r, clBlack, clWhite, shape, 20, bmReverse, 255, 70, 30, false);
+      EXPECT_TRUE(board.UntouchedEverywhere()) << static_cast<int>(shape);
+    }
+  }
+  TRect r{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  RectScale(r, -1);
+  EXPECT_EQ(r, (TRect{-1, -1, 0, 0}));
+  EXPECT_EQ(RectEnclosingSquare({0, 0, 0, 0}, {INT_MIN, 0, INT_MAX, 0}),
+            (TRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}));
 }
 
 TEST(RectHelpers, ScaleLerpAndEnclosingSquare) {
