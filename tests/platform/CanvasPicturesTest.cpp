@@ -72,6 +72,12 @@ TEST(Bitmap, RowsHoldBlueGreenRedAndAlpha) {
   EXPECT_EQ(row[7], 255);
   bitmap.ScanLine(0)[0] = 7;  // blue of pixel (0, 0)
   EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), RGB(255, 255, 7));
+
+  // Back to 24 bits the colours stay, whatever the alpha bytes held.
+  bitmap.ScanLine(1)[7] = 0;
+  bitmap.SetPixelFormat(pf24bit);
+  EXPECT_EQ(bitmap.Canvas().Pixels(1, 1), RGB(1, 2, 3));
+  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), RGB(255, 255, 7));
 }
 
 TEST(Bitmap, ResizingKeepsTheTopLeftAndAddsWhite) {
