@@ -49,7 +49,8 @@ using enum TConcentricShape;
 // angleBitmap, when given, receives the rotated image so the caller can draw
 // it again without rebuilding it.
 //
-// An empty or inverted rect paints nothing.
+// An empty or inverted rect paints nothing, and so does one with a
+// coordinate beyond +-2^29 (no canvas reaches that far).
 void GradientFillEx(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
                     TDgradOrientation orientation, std::uint16_t balance, std::uint16_t angleDegree,
                     TDgradBalanceMode balanceMode, std::uint8_t maxDegrade, int speedPercent,
