@@ -218,3 +218,57 @@ TEST(LoadedLayout, MarginsSwitchedOffMoveAndStretchTheAnchoredControls) {
 
 }  // namespace
 }  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Rows of the label that hold text pixels (black on white).
+std::pair<int, int> InkRows(const QImage& image, const TRect& r) {
+  int first = -1;
+  int last = -1;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (PixelAt(image, x, y) == clBlack) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+  return {first, last};
+}
+
+TEST(Label, LayoutPlacesTheTextVerticallyAndWordWrapGrowsTheHeight) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  form.SetColor(clWhite);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->Font().SetColor(clBlack);
+  label->Font().SetHeight(-12);
+  label->SetCaption("Mirto");
+  const int lineHeight = label->Height();
+  label->SetAutoSize(false);
+  label->SetBounds(0, 0, 100, 60);
+  form.Show();
+
+  const TRect area = Bounds(0, 0, 100, 60);
+  const auto top = InkRows(Grab(form), area);
+  label->SetLayout(tlCenter);
+  const auto centre = InkRows(Grab(form), area);
+  label->SetLayout(tlBottom);
+  const auto bottom = InkRows(Grab(form), area);
+  ASSERT_GE(top.first, 0);
+  EXPECT_EQ(centre.first - top.first, (60 - lineHeight) / 2);
+  EXPECT_EQ(bottom.first - top.first, 60 - lineHeight);
+
+  label->SetLayout(tlTop);
+  label->SetAutoSize(true);
+  label->SetWordWrap(true);
+  label->SetWidth(60);
+  label->SetCaption("Collection of portable audio converters");
+  EXPECT_LE(label->Width(), 60) << "lines break at the label's width";
+  EXPECT_GE(label->Height(), 3 * lineHeight);
+}
+
+}  // namespace
+}  // namespace mirto
