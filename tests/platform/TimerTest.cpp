@@ -86,7 +86,9 @@ TEST(TimerTest, NewIntervalRestartsARunningTimer) {
   QThread::msleep(100);
   timer.SetInterval(200);  // counts 200 ms from now, not 150 from the start
   ASSERT_TRUE(RunEventsUntil([&] { return fires > 0; }, 2000));
-  EXPECT_GE(firedAfter, 290);
+  // Without the restart it would fire at 150 ms; the restarted period ends at
+  // 300 ms, and coarse timers may fire a few per cent early.
+  EXPECT_GE(firedAfter, 250);
 }
 
 TEST(TimerTest, HandlerMayDestroyItsOwnTimer) {
