@@ -15,6 +15,7 @@
 
 #include "platform/Canvas_p.h"
 #include "platform/Control_p.h"
+#include "platform/ShortCut_p.h"
 
 namespace mirto {
 
@@ -292,55 +293,6 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butto
   return shift;
 }
 
-std::uint16_t VirtualKeyOf(int qtKey) {
-  if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
-    return static_cast<std::uint16_t>(qtKey);
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-    return static_cast<std::uint16_t>(0x70 + (qtKey - Qt::Key_F1));
-  switch (qtKey) {
-    case Qt::Key_Backspace:
-      return 0x08;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 0x0D;
-    case Qt::Key_Shift:
-      return 0x10;
-    case Qt::Key_Control:
-      return 0x11;
-    case Qt::Key_Alt:
-      return 0x12;
-    case Qt::Key_Escape:
-      return 0x1B;
-    case Qt::Key_Space:
-      return 0x20;
-    case Qt::Key_PageUp:
-      return 0x21;
-    case Qt::Key_PageDown:
-      return 0x22;
-    case Qt::Key_End:
-      return 0x23;
-    case Qt::Key_Home:
-      return 0x24;
-    case Qt::Key_Left:
-      return 0x25;
-    case Qt::Key_Up:
-      return 0x26;
-    case Qt::Key_Right:
-      return 0x27;
-    case Qt::Key_Down:
-      return 0x28;
-    case Qt::Key_Insert:
-      return 0x2D;
-    case Qt::Key_Delete:
-      return 0x2E;
-    default:
-      return 0;
-  }
-}
-
 // --- ControlWidget ----------------------------------------------------------
 
 ControlWidget::ControlWidget(TControl* control) : control_(control) {
@@ -476,7 +428,7 @@ void ControlWidget::wheelEvent(QWheelEvent* e) {
 
 void ControlWidget::keyPressEvent(QKeyEvent* e) {
   auto* control = dynamic_cast<TWinControl*>(control_);
-  std::uint16_t key = VirtualKeyOf(e->key());
+  std::uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
   if (control == nullptr || key == 0) {
     e->ignore();
     return;
@@ -489,7 +441,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* e) {
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* e) {
   auto* control = dynamic_cast<TWinControl*>(control_);
-  std::uint16_t key = VirtualKeyOf(e->key());
+  std::uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
   if (control == nullptr || key == 0) {
     e->ignore();
     return;

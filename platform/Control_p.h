@@ -74,7 +74,4 @@ void CancelPendingClick();
 // Shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
-// Virtual-key code of a Qt key (0 for keys without one).
-std::uint16_t VirtualKeyOf(int qtKey);
-
 }  // namespace mirto

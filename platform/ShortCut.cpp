@@ -121,7 +121,7 @@ TShortCut TextToShortCut(const QString& text) {
   return static_cast<TShortCut>(key | modifiers);
 }
 
-TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+std::uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
   std::uint16_t key = 0;
   const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
@@ -129,7 +129,7 @@ TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers) {
                  : static_cast<std::uint16_t>(qtKey);
   } else if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
     key = static_cast<std::uint16_t>(qtKey);
-  } else if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {
+  } else if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
     key = static_cast<std::uint16_t>(VK_F1 + (qtKey - Qt::Key_F1));
   } else {
     switch (qtKey) {
@@ -146,6 +146,15 @@ TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers) {
         break;
       case Qt::Key_Escape:
         key = VK_ESCAPE;
+        break;
+      case Qt::Key_Shift:
+        key = VK_SHIFT;
+        break;
+      case Qt::Key_Control:
+        key = VK_CONTROL;
+        break;
+      case Qt::Key_Alt:
+        key = VK_MENU;
         break;
       case Qt::Key_Space:
         key = VK_SPACE;
@@ -181,9 +190,17 @@ TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers) {
         key = VK_DELETE;
         break;
       default:
-        return scNone;
+        return 0;
     }
   }
+  return key;
+}
+
+TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+  const std::uint16_t key = VirtualKeyOf(qtKey, modifiers);
+  // Modifier keys alone form no shortcut; nor do function keys beyond F12.
+  if (key == 0 || key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return scNone;
+  if (key > VK_F12 && key <= VK_F1 + 23) return scNone;
   TShortCut result = key;
   if (modifiers.testFlag(Qt::ShiftModifier) || qtKey == Qt::Key_Backtab) result |= scShift;
   if (modifiers.testFlag(Qt::ControlModifier)) result |= scCtrl;

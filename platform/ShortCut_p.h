@@ -10,6 +10,10 @@
 
 namespace mirto {
 
+// Virtual-key code of a Qt key, keypad digits included (0 for keys without
+// one). Controls receive their key events in these codes.
+std::uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
+
 // The shortcut a key press forms, or scNone for a key the program cannot bind
 // (modifier keys alone, keys without a virtual-key code).
 TShortCut ShortCutFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);

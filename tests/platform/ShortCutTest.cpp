@@ -94,5 +94,27 @@ TEST(ShortCutTest, KeyPressesFormTheShortcutsTheActionsStore) {
             QKeySequence(Qt::ALT | Qt::Key_Home));
 }
 
+TEST(ShortCutTest, ControlsReceiveTheSameKeyCodesAsShortcutsIncludingModifierKeys) {
+  struct Case {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    std::uint16_t expected;
+  };
+  const Case cases[] = {
+      {Qt::Key_A, Qt::NoModifier, 'A'},
+      {Qt::Key_7, Qt::KeypadModifier, VK_NUMPAD0 + 7},
+      {Qt::Key_7, Qt::NoModifier, '7'},
+      {Qt::Key_Shift, Qt::ShiftModifier, VK_SHIFT},
+      {Qt::Key_Control, Qt::ControlModifier, VK_CONTROL},
+      {Qt::Key_Alt, Qt::AltModifier, VK_MENU},
+      {Qt::Key_F24, Qt::NoModifier, VK_F1 + 23},
+      {Qt::Key_Space, Qt::NoModifier, VK_SPACE},
+      {Qt::Key_Launch0, Qt::NoModifier, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(VirtualKeyOf(c.qtKey, c.modifiers), c.expected) << c.qtKey;
+  // Keys beyond F12 reach controls but form no shortcut.
+  EXPECT_EQ(ShortCutFromQtKey(Qt::Key_F13, Qt::NoModifier), scNone);
+}
+
 }  // namespace
 }  // namespace mirto
