@@ -914,6 +914,32 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
+namespace {
+
+// How a parallelogram blit walks one row: (u, v) moves by (du, dv) per
+// pixel and maps into the source rectangle.
+struct BlitStep {
+  double du, dv, sw, sh;
+  long long left, top, width, height;
+};
+
+// Copies pixels from x on for as long as their centres map into the source.
+// Everything the loop changes is a local, so byte stores through `copy`
+// cannot force it out of registers.
+template <typename Copy>
+void CopyRun(int x, int right, double u, double v, const BlitStep& step, Copy copy) {
+  const BlitStep s = step;
+  for (; x < right; ++x, u += s.du, v += s.dv) {
+    if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) return;
+    const long long sx = s.left + static_cast<long long>(u * s.sw);
+    const long long sy = s.top + static_cast<long long>(v * s.sh);
+    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height) return;
+    copy(x, sx, sy);
+  }
+}
+
+}  // namespace
+
 bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
                      const TRect& sourceRect) {
   if (sourceRect.IsEmpty()) return false;
@@ -925,7 +951,9 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   const QImage& sourceImage = TBitmapAccess::Image(source);
   QImage* image = target_->Bits();
   if (!image || sourceImage.isNull()) return false;
-  const QImage from = sourceImage.copy();  // the source may be this very target
+  // Turning a bitmap in place reads pixels this blit overwrites.
+  const QImage snapshot = (&sourceImage == image) ? sourceImage.copy() : QImage();
+  const QImage& from = (&sourceImage == image) ? snapshot : sourceImage;
 
   const double xs[] = {p0x, p0x + ax, p0x + bx, p0x + ax + bx};
   const double ys[] = {p0y, p0y + ay, p0y + by, p0y + ay + by};
@@ -937,29 +965,56 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   PixelSurface surface(*image);
   const double sw = static_cast<double>(Width64(sourceRect));
   const double sh = static_cast<double>(Height64(sourceRect));
+  const long long fromWidth = from.width(), fromHeight = from.height();
   // (u, v): the pixel centre's position in the source's unit square; it
   // moves by a constant step from one pixel to the next.
   const double du = by / det, dv = -ay / det;
-  // Both 24-bit: pixels are copied as bytes.
-  const int sameLayout =
-      image->format() == QImage::Format_BGR888 && from.format() == QImage::Format_BGR888 ? 3 : 0;
+  const RowFormat readFormat = ReadableFormat(from);
+  const RowFormat writeFormat = WritableFormat(*image);
   const uchar* sourceBits = from.constBits();
   const qsizetype sourceStride = from.bytesPerLine();
+  const long long left = sourceRect.Left, top = sourceRect.Top;
+  const BlitStep step{du, dv, sw, sh, left, top, fromWidth, fromHeight};
   for (int y = box.Top; y < box.Bottom; ++y) {
     const double cx = box.Left + 0.5 - p0x, cy = y + 0.5 - p0y;
     double u = (cx * by - cy * bx) / det;
     double v = (ax * cy - ay * cx) / det;
-    uchar* row = sameLayout ? image->scanLine(y) : nullptr;
-    for (int x = box.Left; x < box.Right; ++x, u += du, v += dv) {
+    // u and v only grow or only shrink along a row, so the pixels whose
+    // centres map into the source form one run: skip to it, copy it, stop.
+    int x = box.Left;
+    for (; x < box.Right; ++x, u += du, v += dv) {
       if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) continue;
-      const long long sx = sourceRect.Left + static_cast<long long>(u * sw);
-      const long long sy = sourceRect.Top + static_cast<long long>(v * sh);
-      if (sx < 0 || sy < 0 || sx >= from.width() || sy >= from.height()) continue;
-      if (sameLayout == 3) {
-        std::memcpy(row + 3 * x, sourceBits + sy * sourceStride + 3 * sx, 3);
-      } else {
-        surface.Set(x, y, ReadRgb(from, static_cast<int>(sx), static_cast<int>(sy)));
-      }
+      const long long sx = left + static_cast<long long>(u * sw);
+      const long long sy = top + static_cast<long long>(v * sh);
+      if (sx >= 0 && sy >= 0 && sx < fromWidth && sy < fromHeight) break;
+    }
+    if (x == box.Right) continue;
+    uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
+    if (readFormat == RowFormat::Bgr24 && writeFormat == RowFormat::Bgr24) {
+      CopyRun(x, box.Right, u, v, step,
+              [row, sourceBits, sourceStride](int to, long long sx, long long sy) {
+                const uchar* p = sourceBits + sy * sourceStride + 3 * sx;
+                uchar* q = row + 3 * to;
+                q[0] = p[0];
+                q[1] = p[1];
+                q[2] = p[2];
+              });
+    } else if (readFormat == RowFormat::Xrgb32 && writeFormat == RowFormat::Xrgb32) {
+      auto* out = reinterpret_cast<std::uint32_t*>(row);
+      CopyRun(x, box.Right, u, v, step,
+              [out, sourceBits, sourceStride](int to, long long sx, long long sy) {
+                const auto* in =
+                    reinterpret_cast<const std::uint32_t*>(sourceBits + sy * sourceStride);
+                out[to] = 0xFF000000u | (in[sx] & 0xFFFFFF);
+              });
+    } else {
+      CopyRun(x, box.Right, u, v, step, [&](int to, long long sx, long long sy) {
+        const uchar* sourceRow =
+            readFormat == RowFormat::Other ? nullptr : sourceBits + sy * sourceStride;
+        WriteRowRgb(
+            surface, row, writeFormat, to, y,
+            ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy)));
+      });
     }
   }
   return true;
