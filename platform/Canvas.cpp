@@ -589,6 +589,218 @@ QPainterPath ShapePath(ShapeKind kind, const TRect& r, int rx, int ry) {
   return path;
 }
 
+// Aliased path fill, pixel for pixel as the painter's raster engine does it,
+// but written through the pixel surface: a large shape filled by the painter
+// goes through its worker threads, and handing them hundreds of concentric
+// ellipses costs more than the filling.
+//
+// Curves are flattened until they stray less than a quarter pixel, corners
+// rounded to 1/64 pixel, and each row is sampled through the pixel centres in
+// 16.16 fixed point: a pixel is inside when its centre lies right of a
+// crossing and not right of the next.
+class PathSpans {
+ public:
+  // Whether the fill stays inside the coordinate range this arithmetic is
+  // exact for.
+  static bool Fits(const TRect& r) {
+    constexpr int kLimit = 1 << 14;
+    return r.Left > -kLimit && r.Top > -kLimit && r.Right < kLimit && r.Bottom < kLimit;
+  }
+
+  PathSpans(const QPainterPath& path, const TRect& clip)
+      : clip_(clip), oddEven_(path.fillRule() == Qt::OddEvenFill) {
+    Flatten(path);
+    if (points_.size() < 3 || clip_.IsEmpty()) return;
+    int minY = points_[0].y, maxY = points_[0].y;
+    for (const Point& p : points_) {
+      minY = std::min(minY, p.y);
+      maxY = std::max(maxY, p.y);
+    }
+    top_ = std::max(clip_.Top, (minY + 32) >> 6);
+    bottom_ = std::min(clip_.Bottom - 1, (maxY - 32) >> 6);
+    if (top_ > bottom_) return;
+    std::size_t first = 0;
+    for (const std::size_t end : contourEnds_) {
+      for (std::size_t i = first; i < end; ++i)
+        AddEdge(points_[i], points_[i + 1 < end ? i + 1 : first]);
+      first = end;
+    }
+  }
+
+  // False when an edge is too flat for 16.16 steps: such paths are left to
+  // the painter.
+  bool Exact() const { return exact_; }
+
+  // Calls onSpan(y, x0, x1) for every run of pixels x0 .. x1 - 1 inside the
+  // path and the clip.
+  template <typename Emit>
+  void ForEach(Emit onSpan) const {
+    if (top_ > bottom_ || edges_.empty()) return;
+    const std::size_t rows = static_cast<std::size_t>(bottom_ - top_ + 1);
+    // Crossings by row (counting sort), then by x within the row.
+    std::vector<int> start(rows + 1, 0);
+    for (const Edge& e : edges_)
+      for (int y = e.top; y <= e.bottom; ++y) ++start[static_cast<std::size_t>(y - top_) + 1];
+    for (std::size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
+    std::vector<Crossing> crossings(static_cast<std::size_t>(start[rows]));
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (const Edge& e : edges_) {
+      long long xFP = e.xFP;
+      for (int y = e.top; y <= e.bottom; ++y, xFP += e.slopeFP)
+        crossings[static_cast<std::size_t>(fill[static_cast<std::size_t>(y - top_)]++)] = {
+            static_cast<int>(xFP >> 16), e.winding};
+    }
+    for (std::size_t r = 0; r < rows; ++r) {
+      Crossing* begin = crossings.data() + start[r];
+      Crossing* end = crossings.data() + start[r + 1];
+      std::sort(begin, end, [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+      int winding = 0, from = 0;
+      for (const Crossing* c = begin; c != end; ++c) {
+        if (oddEven_ ? (winding & 1) != 0 : winding != 0) {
+          const int left = std::max(from, clip_.Left), right = std::min(c->x, clip_.Right);
+          if (left < right) onSpan(top_ + static_cast<int>(r), left, right);
+        }
+        from = c->x;
+        winding += c->winding;
+      }
+    }
+  }
+
+ private:
+  struct Point {
+    int x, y;  // 1/64 pixel
+  };
+  struct Edge {
+    int xFP, slopeFP, top, bottom, winding;
+  };
+  struct Crossing {
+    int x, winding;
+  };
+
+  static int ToFixed(double v) {
+    const double scaled = v * 64;
+    return scaled >= 0.0 ? static_cast<int>(scaled + 0.5) : static_cast<int>(scaled - 0.5);
+  }
+
+  struct Cubic {
+    double x1, y1, x2, y2, x3, y3, x4, y4;
+    // de Casteljau halves: first into a, second into b.
+    void Split(Cubic& a, Cubic& b) const {
+      const Cubic s = *this;
+      double c = (s.x2 + s.x3) * .5;
+      a.x2 = (s.x1 + s.x2) * .5;
+      b.x3 = (s.x3 + s.x4) * .5;
+      a.x1 = s.x1;
+      b.x4 = s.x4;
+      a.x3 = (a.x2 + c) * .5;
+      b.x2 = (b.x3 + c) * .5;
+      a.x4 = b.x1 = (a.x3 + b.x2) * .5;
+      c = (s.y2 + s.y3) * .5;
+      a.y2 = (s.y1 + s.y2) * .5;
+      b.y3 = (s.y3 + s.y4) * .5;
+      a.y1 = s.y1;
+      b.y4 = s.y4;
+      a.y3 = (a.y2 + c) * .5;
+      b.y2 = (b.y3 + c) * .5;
+      a.y4 = b.y1 = (a.y3 + b.y2) * .5;
+    }
+  };
+
+  // Appends the end points of the pieces a cubic is cut into until each is
+  // flat to within a quarter pixel (nine halvings at most).
+  void AddCubic(const Cubic& curve, std::vector<QPointF>& out) {
+    constexpr double kThreshold = 0.25;
+    Cubic stack[10];
+    int levels[10];
+    stack[0] = curve;
+    levels[0] = 9;
+    int top = 0;
+    while (top >= 0) {
+      Cubic& b = stack[top];
+      const double y4y1 = b.y4 - b.y1, x4x1 = b.x4 - b.x1;
+      double l = std::fabs(x4x1) + std::fabs(y4y1);
+      double d;
+      if (l > 1.) {
+        d = std::fabs(x4x1 * (b.y1 - b.y2) - y4y1 * (b.x1 - b.x2)) +
+            std::fabs(x4x1 * (b.y1 - b.y3) - y4y1 * (b.x1 - b.x3));
+      } else {
+        d = std::fabs(b.x1 - b.x2) + std::fabs(b.y1 - b.y2) + std::fabs(b.x1 - b.x3) +
+            std::fabs(b.y1 - b.y3);
+        l = 1.;
+      }
+      if (d < kThreshold * l || levels[top] == 0) {
+        out.emplace_back(b.x4, b.y4);
+        --top;
+      } else {
+        Cubic first, second;
+        b.Split(first, second);
+        stack[top] = second;
+        stack[top + 1] = first;
+        levels[top + 1] = --levels[top];
+        ++top;
+      }
+    }
+  }
+
+  void Flatten(const QPainterPath& path) {
+    std::vector<QPointF> contour;
+    const auto flush = [&] {
+      if (contour.empty()) return;
+      for (const QPointF& p : contour) points_.push_back({ToFixed(p.x()), ToFixed(p.y())});
+      contourEnds_.push_back(points_.size());
+      contour.clear();
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+      const QPainterPath::Element e = path.elementAt(i);
+      if (e.isMoveTo()) {
+        flush();
+        contour.emplace_back(e.x, e.y);
+      } else if (e.isLineTo()) {
+        contour.emplace_back(e.x, e.y);
+      } else if (e.isCurveTo() && i + 2 < path.elementCount() && !contour.empty()) {
+        const QPointF s = contour.back();
+        const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
+        AddCubic({s.x(), s.y(), e.x, e.y, c2.x, c2.y, end.x, end.y}, contour);
+        i += 2;
+      }
+    }
+    flush();
+  }
+
+  void AddEdge(Point a, Point b) {
+    int winding = 1;
+    if (a.y > b.y) {
+      std::swap(a, b);
+      winding = -1;
+    }
+    const int top = std::max(top_, (a.y + 32) >> 6);
+    const int bottom = std::min(bottom_, (b.y - 32) >> 6);
+    if (top > bottom) return;
+    const int aFP = (1 << 15) + a.x * 1024;
+    if (a.x == b.x) {
+      edges_.push_back({aFP, 0, top, bottom, winding});
+      return;
+    }
+    const double slope = (b.x - a.x) / static_cast<double>(b.y - a.y);
+    if (std::fabs(slope) >= 32767.) {
+      exact_ = false;
+      return;
+    }
+    const int slopeFP = static_cast<int>(slope * 65536.);
+    const long long offset = top * 65536LL + (1 << 15) - a.y * 1024LL;
+    const int xFP = aFP + static_cast<int>((slopeFP * offset) >> 16);
+    edges_.push_back({xFP, slopeFP, top, bottom, winding});
+  }
+
+  TRect clip_;
+  bool oddEven_;
+  bool exact_ = true;
+  int top_ = 0, bottom_ = -1;
+  std::vector<Point> points_;
+  std::vector<std::size_t> contourEnds_;
+  std::vector<Edge> edges_;
+};
+
 }  // namespace
 
 void TCanvas::RoundRect(const TRect& rect, int rx, int ry) {
@@ -613,6 +825,64 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
   const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
   const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
   const std::uint32_t brushRgb = brushColor.value_or(0);
+  // Ellipses in plain colours are filled span by span without the painter.
+  const auto drawEllipseDirect = [&]() -> bool {
+    const auto penRgb = Rgb(pen_.Color());
+    const TPenMode mode = pen_.Mode();
+    const bool penVisible = pen_.Style() != psClear && penRgb && mode != pmNop;
+    const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
+    const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
+    // Other pen modes combine with the pixels below, which the painter does
+    // its own way.
+    if (penVisible && mode != pmCopy && mode != pmBlack && mode != pmWhite) return false;
+    QImage* image = target_->image;
+    if (!image || image->isNull()) return true;
+    switch (image->format()) {
+      case QImage::Format_BGR888:
+      case QImage::Format_RGB32:
+      case QImage::Format_ARGB32:
+      case QImage::Format_ARGB32_Premultiplied:
+        break;
+      default:
+        return false;
+    }
+    const TRect clip = DeviceClip();
+    if (clip.IsEmpty()) return true;
+    const auto ellipse = [](const TRect& box) { return ShapePath(ShapeKind::Ellipse, box, 0, 0); };
+    std::optional<PathSpans> fill, ring;
+    if (!penVisible) {
+      const TRect inner = ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_);
+      if (!PathSpans::Fits(inner)) return false;
+      if (filled) fill.emplace(ellipse(inner), clip);
+    } else {
+      const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
+      const TRect outer = ToDevice(Inflated(r, (w - 1) / 2), windowOrg_);
+      const TRect inner = Inflated(outer, -w);
+      if (!PathSpans::Fits(outer)) return false;
+      const QPainterPath innerPath = ellipse(inner);
+      if (filled && !inner.IsEmpty()) fill.emplace(innerPath, clip);
+      QPainterPath outline = ellipse(outer);
+      if (!inner.IsEmpty()) {
+        outline.addPath(innerPath);
+        outline.setFillRule(Qt::OddEvenFill);
+      }
+      ring.emplace(outline, clip);
+    }
+    if ((fill && !fill->Exact()) || (ring && !ring->Exact())) return false;
+    QImage* bits = target_->Bits();
+    if (!bits) return true;
+    PixelSurface surface(*bits);
+    if (fill) {
+      const std::uint32_t rgb = *brushColor;
+      fill->ForEach([&](int y, int x0, int x1) { surface.Span(y, x0, x1, rgb, pmCopy); });
+    }
+    if (ring) {
+      const std::uint32_t rgb = PenModeColor(mode, *penRgb);
+      ring->ForEach([&](int y, int x0, int x1) { surface.Span(y, x0, x1, rgb, pmCopy); });
+    }
+    return true;
+  };
+  if (kind == ShapeKind::Ellipse && drawEllipseDirect()) return;
   QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
   if (!painter) return;
   if (!penVisible) {

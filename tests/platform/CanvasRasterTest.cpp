@@ -178,5 +178,166 @@ TEST(CanvasPlgBlt, MirroredAndShearedParallelogramsMatchThePerPixelMapping) {
   }
 }
 
+// How an ellipse is to be drawn, in the canvas's own terms.
+struct EllipseStyle {
+  int penWidth;  // 0: clear pen
+  TColor pen;
+  TPenMode mode;
+  bool filled;
+  TColor brush;
+};
+
+QColor Opaque(TColor color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
+
+// The ellipse filled by the painter itself: the interior with the brush,
+// then the outline as the ring between two ellipses the pen's width apart.
+void PaintedEllipse(Pixels& pixels, TRect r, TPoint origin, const TRect& clip,
+                    const EllipseStyle& style) {
+  QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x) {
+      const TColor c = pixels.At(x, y);
+      image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
+  if (r.Left > r.Right) std::swap(r.Left, r.Right);
+  if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+  const auto device = [&](TRect box) {
+    return TRect{box.Left - origin.X, box.Top - origin.Y, box.Right - origin.X,
+                 box.Bottom - origin.Y};
+  };
+  const auto ellipse = [](const TRect& box) {
+    QPainterPath path;
+    if (!box.IsEmpty())
+      path.addEllipse(QRectF(box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top));
+    return path;
+  };
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setClipRect(QRect(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top));
+    if (style.penWidth == 0) {
+      if (style.filled)
+        painter.fillPath(ellipse(device({r.Left, r.Top, r.Right - 1, r.Bottom - 1})),
+                         Opaque(style.brush));
+    } else {
+      const int w = style.penWidth, grow = (w - 1) / 2;
+      const TRect outer = device({r.Left - grow, r.Top - grow, r.Right + grow, r.Bottom + grow});
+      const TRect inner{outer.Left + w, outer.Top + w, outer.Right - w, outer.Bottom - w};
+      const QPainterPath innerPath = ellipse(inner);
+      if (style.filled && !inner.IsEmpty()) painter.fillPath(innerPath, Opaque(style.brush));
+      QPainterPath ring = ellipse(outer);
+      if (!inner.IsEmpty()) {
+        ring.addPath(innerPath);
+        ring.setFillRule(Qt::OddEvenFill);
+      }
+      const TColor pen = style.mode == pmBlack   ? clBlack
+                         : style.mode == pmWhite ? clWhite
+                                                 : style.pen;
+      painter.fillPath(ring, Opaque(pen));
+    }
+  }
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x) {
+      const QRgb c = image.pixel(x, y);
+      pixels.At(x, y) =
+          RGB(static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+              static_cast<std::uint8_t>(qBlue(c)));
+    }
+}
+
+// Draws one ellipse both ways on a noisy bitmap; "" when every pixel agrees.
+std::string CompareEllipse(TPixelFormat format, TSize size, const TRect& r, TPoint origin,
+                           const TRect* clipTo, const EllipseStyle& style) {
+  TBitmap bitmap;
+  Noise(bitmap, format, size.cx, size.cy, 5);
+  Pixels expected = Read(bitmap);
+  TRect clip{0, 0, size.cx, size.cy};
+  TCanvas& canvas = bitmap.Canvas();
+  if (clipTo) {
+    IntersectRect(clip, clip, *clipTo);
+    canvas.SelectClipRegion(CreateRectRgn(*clipTo));
+  }
+  PaintedEllipse(expected, r, origin, clip, style);
+  canvas.SetWindowOrg(origin);
+  canvas.Pen().SetStyle(style.penWidth == 0 ? psClear : psSolid);
+  canvas.Pen().SetWidth(std::max(style.penWidth, 1));
+  canvas.Pen().SetColor(style.pen);
+  canvas.Pen().SetMode(style.mode);
+  canvas.Brush().SetColor(style.brush);  // a colour makes the brush solid
+  canvas.Brush().SetStyle(style.filled ? bsSolid : bsClear);
+  canvas.Ellipse(r);
+  canvas.SetWindowOrg({0, 0});
+  canvas.ClearClipRegion();
+  return FirstDifference(expected, Read(bitmap));
+}
+
+TEST(CanvasEllipse, EveryShapeMatchesThePaintersFill) {
+  const EllipseStyle styles[] = {
+      {1, clNavy, pmCopy, true, clYellow}, {1, clRed, pmCopy, false, clYellow},
+      {0, clRed, pmCopy, true, clLime},    {2, clBlue, pmCopy, true, clAqua},
+      {3, clGreen, pmCopy, false, clAqua}, {5, clMaroon, pmCopy, true, clSilver},
+      {1, clRed, pmBlack, true, clYellow}, {4, clRed, pmWhite, true, clPurple},
+  };
+  for (const EllipseStyle& style : styles) {
+    for (int w = 1; w <= 23; ++w) {
+      for (int h = 1; h <= 21; h += (h < 6 ? 1 : 3)) {
+        SCOPED_TRACE("pen " + std::to_string(style.penWidth) + ", " + std::to_string(w) + " x " +
+                     std::to_string(h));
+        EXPECT_EQ(CompareEllipse(pf32bit, {30, 28}, {3, 2, 3 + w, 2 + h}, {0, 0}, nullptr, style),
+                  "");
+      }
+    }
+  }
+}
+
+TEST(CanvasEllipse, LargeClippedAndMovedEllipsesMatchThePaintersFill) {
+  struct Case {
+    const char* name;
+    TPixelFormat format;
+    TRect rect;
+    TPoint origin;
+    bool clipped;
+    TRect clip;
+  };
+  const Case cases[] = {
+      {"wide, 24 bits", pf24bit, {0, 0, 121, 52}, {0, 0}, false, {}},
+      {"tall, 32 bits", pf32bit, {5, 1, 44, 118}, {0, 0}, false, {}},
+      {"larger than the bitmap", pf24bit, {-37, -21, 160, 141}, {0, 0}, false, {}},
+      {"past every edge, odd", pf32bit, {-40, -30, 163, 133}, {0, 0}, false, {}},
+      {"flat", pf24bit, {-50, 40, 170, 43}, {0, 0}, false, {}},
+      {"thin", pf32bit, {60, -20, 62, 140}, {0, 0}, false, {}},
+      {"reversed corners", pf24bit, {90, 70, 10, 5}, {0, 0}, false, {}},
+      {"window origin", pf32bit, {10, 10, 80, 60}, {-7, 13}, false, {}},
+      {"clip region", pf24bit, {-3, 4, 97, 101}, {0, 0}, true, {17, 9, 71, 55}},
+      {"clip region and origin", pf32bit, {-20, -10, 150, 90}, {5, -6}, true, {30, 20, 88, 77}},
+      {"clipped away", pf32bit, {0, 0, 40, 40}, {0, 0}, true, {50, 50, 60, 60}},
+  };
+  const EllipseStyle styles[] = {
+      {1, clNavy, pmCopy, true, clYellow},
+      {0, clNavy, pmCopy, true, clYellow},
+      {3, clNavy, pmCopy, false, clYellow},
+      {8, clNavy, pmCopy, true, clYellow},
+  };
+  for (const Case& c : cases) {
+    for (const EllipseStyle& style : styles) {
+      SCOPED_TRACE(std::string(c.name) + ", pen " + std::to_string(style.penWidth));
+      EXPECT_EQ(CompareEllipse(c.format, {120, 110}, c.rect, c.origin,
+                               c.clipped ? &c.clip : nullptr, style),
+                "");
+    }
+  }
+}
+
+TEST(CanvasEllipse, ConcentricRingsMatchThePaintersFill) {
+  // Rings shrinking towards the centre of a wide rectangle, as a radial
+  // gradient paints them: every size between the outer box and a point.
+  const EllipseStyle style{2, clBlue, pmCopy, false, clWhite};
+  for (int i = 0; i < 70; ++i) {
+    SCOPED_TRACE(i);
+    const TRect r{-30 + 2 * i, -12 + i, 190 - 2 * i, 100 - i};
+    EXPECT_EQ(CompareEllipse(pf24bit, {160, 90}, r, {0, 0}, nullptr, style), "");
+  }
+}
+
 }  // namespace
 }  // namespace mirto
