@@ -77,13 +77,19 @@ std::uint32_t ReadRgb(const QImage& image, int x, int y) {
   return image.pixel(x, y) & 0xFFFFFF;
 }
 
+void PixelSurface::Pin() {
+  if (layout_ == Layout::Other || image_.isNull()) return;
+  bits_ = image_.bits();
+  stride_ = image_.bytesPerLine();
+}
+
 void PixelSurface::Set(int x, int y, std::uint32_t rgb) { Span(y, x, x + 1, rgb, pmCopy); }
 
 void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode) {
   if (x1 <= x0 || mode == pmNop) return;
   switch (layout_) {
     case Layout::Bgr24: {
-      uchar* p = image_.scanLine(y) + 3 * x0;
+      uchar* p = Row(y) + 3 * x0;
       if (mode == pmCopy) {
         // One pixel, then doubling copies of what is already written.
         p[0] = static_cast<uchar>(rgb);
@@ -104,7 +110,7 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
       return;
     }
     case Layout::Bgra32: {
-      auto* p = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
+      auto* p = reinterpret_cast<std::uint32_t*>(Row(y));
       if (mode == pmCopy) {
         std::fill(p + x0, p + x1, 0xFF000000u | rgb);
         return;
@@ -128,7 +134,7 @@ void PixelSurface::CopyRow(int from, int to, int x0, int x1) {
     return;
   }
   const int bytes = layout_ == Layout::Bgr24 ? 3 : 4;
-  std::memcpy(image_.scanLine(to) + bytes * x0, image_.constScanLine(from) + bytes * x0,
+  std::memcpy(Row(to) + bytes * x0, Row(from) + bytes * x0,
               static_cast<std::size_t>(bytes) * static_cast<std::size_t>(x1 - x0));
 }
 

@@ -31,12 +31,19 @@ class PixelSurface {
   void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
   // Copies pixels x0 .. x1 - 1 of row `from` onto row `to`.
   void CopyRow(int from, int to, int x0, int x1);
+  // Detaches the image once and keeps its row pointers, for callers that
+  // write many short spans; nothing may copy or resize the image meanwhile.
+  void Pin();
 
  private:
   enum class Layout { Bgr24, Bgra32, Other };
 
+  uchar* Row(int y) { return bits_ ? bits_ + y * stride_ : image_.scanLine(y); }
+
   QImage& image_;
   Layout layout_;
+  uchar* bits_ = nullptr;
+  qsizetype stride_ = 0;
 };
 
 }  // namespace mirto
