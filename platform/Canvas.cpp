@@ -638,30 +638,35 @@ class PathSpans {
     if (top_ > bottom_ || edges_.empty()) return;
     const std::size_t rows = static_cast<std::size_t>(bottom_ - top_ + 1);
     // Crossings by row (counting sort), then by x within the row.
-    std::vector<int> start(rows + 1, 0);
-    for (const Edge& e : edges_)
-      for (int y = e.top; y <= e.bottom; ++y) ++start[static_cast<std::size_t>(y - top_) + 1];
-    for (std::size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
+    std::vector<int> start(rows + 2, 0);
+    for (const Edge& e : edges_) {
+      ++start[static_cast<std::size_t>(e.top - top_) + 1];
+      --start[static_cast<std::size_t>(e.bottom - top_) + 2];
+    }
+    for (int pass = 0; pass < 2; ++pass)
+      for (std::size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
     std::vector<Crossing> crossings(static_cast<std::size_t>(start[rows]));
-    std::vector<int> fill(start.begin(), start.end() - 1);
+    std::vector<int> fill(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(rows));
     for (const Edge& e : edges_) {
       long long xFP = e.xFP;
+      const Crossing side = e.winding > 0 ? 1 : 0;
       for (int y = e.top; y <= e.bottom; ++y, xFP += e.slopeFP)
-        crossings[static_cast<std::size_t>(fill[static_cast<std::size_t>(y - top_)]++)] = {
-            static_cast<int>(xFP >> 16), e.winding};
+        crossings[static_cast<std::size_t>(fill[static_cast<std::size_t>(y - top_)]++)] =
+            static_cast<Crossing>(static_cast<std::uint64_t>(xFP >> 16) << 32) | side;
     }
     for (std::size_t r = 0; r < rows; ++r) {
       Crossing* begin = crossings.data() + start[r];
       Crossing* end = crossings.data() + start[r + 1];
-      std::sort(begin, end, [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+      SortFew(begin, end);
       int winding = 0, from = 0;
       for (const Crossing* c = begin; c != end; ++c) {
+        const int x = static_cast<int>(*c >> 32);
         if (oddEven_ ? (winding & 1) != 0 : winding != 0) {
-          const int left = std::max(from, clip_.Left), right = std::min(c->x, clip_.Right);
+          const int left = std::max(from, clip_.Left), right = std::min(x, clip_.Right);
           if (left < right) onSpan(top_ + static_cast<int>(r), left, right);
         }
-        from = c->x;
-        winding += c->winding;
+        from = x;
+        winding += (*c & 1) != 0 ? 1 : -1;
       }
     }
   }
@@ -673,9 +678,50 @@ class PathSpans {
   struct Edge {
     int xFP, slopeFP, top, bottom, winding;
   };
-  struct Crossing {
-    int x, winding;
-  };
+  // x in the high half, so that crossings sort by x; bit 0: whether the
+  // edge runs downwards.
+  using Crossing = std::int64_t;
+
+  static void Order(Crossing& a, Crossing& b) {
+    const Crossing low = std::min(a, b), high = std::max(a, b);
+    a = low;
+    b = high;
+  }
+
+  // Rows cross an ellipse twice and a ring four times: fixed networks
+  // without branches, in registers; anything else by insertion.
+  static void SortFew(Crossing* begin, Crossing* end) {
+    switch (end - begin) {
+      case 2: {
+        Crossing a = begin[0], b = begin[1];
+        Order(a, b);
+        begin[0] = a;
+        begin[1] = b;
+        return;
+      }
+      case 4: {
+        Crossing a = begin[0], b = begin[1], c = begin[2], d = begin[3];
+        Order(a, b);
+        Order(c, d);
+        Order(a, c);
+        Order(b, d);
+        Order(b, c);
+        begin[0] = a;
+        begin[1] = b;
+        begin[2] = c;
+        begin[3] = d;
+        return;
+      }
+      default:
+        break;
+    }
+    for (Crossing* c = begin + 1; c < end; ++c) {
+      const Crossing moving = *c;
+      Crossing* hole = c;
+      for (; hole != begin && *(hole - 1) > moving; --hole) *hole = *(hole - 1);
+      *hole = moving;
+    }
+  }
 
   static int ToFixed(double v) {
     const double scaled = v * 64;
@@ -728,7 +774,12 @@ class PathSpans {
             std::fabs(b.y1 - b.y3);
         l = 1.;
       }
-      if (d < kThreshold * l || levels[top] == 0) {
+      // Pieces wholly above or below the clip's rows cross none of them: they
+      // end in the same point whether cut further or not.
+      const int highest = ToFixed(std::min({b.y1, b.y2, b.y3, b.y4}));
+      const int lowest = ToFixed(std::max({b.y1, b.y2, b.y3, b.y4}));
+      const bool unseen = lowest < clip_.Top * 64 + 32 || highest >= (clip_.Bottom - 1) * 64 + 32;
+      if (unseen || d < kThreshold * l || levels[top] == 0) {
         out.emplace_back(b.x4, b.y4);
         --top;
       } else {
@@ -872,6 +923,7 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
     QImage* bits = target_->Bits();
     if (!bits) return true;
     PixelSurface surface(*bits);
+    surface.Pin();
     if (fill) {
       const std::uint32_t rgb = *brushColor;
       fill->ForEach([&](int y, int x0, int x1) { surface.Span(y, x0, x1, rgb, pmCopy); });
