@@ -609,6 +609,7 @@ class PathSpans {
 
   PathSpans(const QPainterPath& path, const TRect& clip)
       : clip_(clip), oddEven_(path.fillRule() == Qt::OddEvenFill) {
+    points_.reserve(256);
     Flatten(path);
     if (points_.size() < 3 || clip_.IsEmpty()) return;
     int minY = points_[0].y, maxY = points_[0].y;
@@ -619,6 +620,7 @@ class PathSpans {
     top_ = std::max(clip_.Top, (minY + 32) >> 6);
     bottom_ = std::min(clip_.Bottom - 1, (maxY - 32) >> 6);
     if (top_ > bottom_) return;
+    edges_.reserve(points_.size());
     std::size_t first = 0;
     for (const std::size_t end : contourEnds_) {
       for (std::size_t i = first; i < end; ++i)
@@ -638,15 +640,18 @@ class PathSpans {
     if (top_ > bottom_ || edges_.empty()) return;
     const std::size_t rows = static_cast<std::size_t>(bottom_ - top_ + 1);
     // Crossings by row (counting sort), then by x within the row.
-    std::vector<int> start(rows + 2, 0);
+    // Scratch kept between calls: hundreds of rings are drawn in a row.
+    thread_local std::vector<int> start, fill;
+    thread_local std::vector<Crossing> crossings;
+    start.assign(rows + 2, 0);
     for (const Edge& e : edges_) {
       ++start[static_cast<std::size_t>(e.top - top_) + 1];
       --start[static_cast<std::size_t>(e.bottom - top_) + 2];
     }
     for (int pass = 0; pass < 2; ++pass)
       for (std::size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
-    std::vector<Crossing> crossings(static_cast<std::size_t>(start[rows]));
-    std::vector<int> fill(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(rows));
+    crossings.resize(static_cast<std::size_t>(start[rows]));
+    fill.assign(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(rows));
     for (const Edge& e : edges_) {
       long long xFP = e.xFP;
       const Crossing side = e.winding > 0 ? 1 : 0;
@@ -754,7 +759,7 @@ class PathSpans {
 
   // Appends the end points of the pieces a cubic is cut into until each is
   // flat to within a quarter pixel (nine halvings at most).
-  void AddCubic(const Cubic& curve, std::vector<QPointF>& out) {
+  void AddCubic(const Cubic& curve) {
     constexpr double kThreshold = 0.25;
     Cubic stack[10];
     int levels[10];
@@ -780,7 +785,7 @@ class PathSpans {
       const int lowest = ToFixed(std::max({b.y1, b.y2, b.y3, b.y4}));
       const bool unseen = lowest < clip_.Top * 64 + 32 || highest >= (clip_.Bottom - 1) * 64 + 32;
       if (unseen || d < kThreshold * l || levels[top] == 0) {
-        out.emplace_back(b.x4, b.y4);
+        points_.push_back({ToFixed(b.x4), ToFixed(b.y4)});
         --top;
       } else {
         Cubic first, second;
@@ -794,28 +799,34 @@ class PathSpans {
   }
 
   void Flatten(const QPainterPath& path) {
-    std::vector<QPointF> contour;
-    const auto flush = [&] {
-      if (contour.empty()) return;
-      for (const QPointF& p : contour) points_.push_back({ToFixed(p.x()), ToFixed(p.y())});
-      contourEnds_.push_back(points_.size());
-      contour.clear();
+    bool open = false;
+    QPointF last;
+    const auto add = [&](double x, double y) {
+      points_.push_back({ToFixed(x), ToFixed(y)});
+      last = {x, y};
+    };
+    const auto close = [&] {
+      if (open) contourEnds_.push_back(points_.size());
+      open = false;
     };
     for (int i = 0; i < path.elementCount(); ++i) {
       const QPainterPath::Element e = path.elementAt(i);
       if (e.isMoveTo()) {
-        flush();
-        contour.emplace_back(e.x, e.y);
+        close();
+        add(e.x, e.y);
+        open = true;
+      } else if (!open) {
+        continue;
       } else if (e.isLineTo()) {
-        contour.emplace_back(e.x, e.y);
-      } else if (e.isCurveTo() && i + 2 < path.elementCount() && !contour.empty()) {
-        const QPointF s = contour.back();
+        add(e.x, e.y);
+      } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
         const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
-        AddCubic({s.x(), s.y(), e.x, e.y, c2.x, c2.y, end.x, end.y}, contour);
+        AddCubic({last.x(), last.y(), e.x, e.y, c2.x, c2.y, end.x, end.y});
+        last = {end.x, end.y};
         i += 2;
       }
     }
-    flush();
+    close();
   }
 
   void AddEdge(Point a, Point b) {
@@ -926,11 +937,11 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
     surface.Pin();
     if (fill) {
       const std::uint32_t rgb = *brushColor;
-      fill->ForEach([&](int y, int x0, int x1) { surface.Span(y, x0, x1, rgb, pmCopy); });
+      fill->ForEach([&](int y, int x0, int x1) { surface.CopySpan(y, x0, x1, rgb); });
     }
     if (ring) {
       const std::uint32_t rgb = PenModeColor(mode, *penRgb);
-      ring->ForEach([&](int y, int x0, int x1) { surface.Span(y, x0, x1, rgb, pmCopy); });
+      ring->ForEach([&](int y, int x0, int x1) { surface.CopySpan(y, x0, x1, rgb); });
     }
     return true;
   };

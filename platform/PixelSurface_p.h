@@ -5,6 +5,7 @@
 // becomes opaque. Callers clip: coordinates must lie inside the image.
 
 #include <QImage>
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/Pen.h"
@@ -28,6 +29,16 @@ class PixelSurface {
   void Set(int x, int y, std::uint32_t rgb);
   // Combines pixels x0 .. x1 - 1 of row y with rgb by mode.
   void Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode = pmCopy);
+  // Span(y, x0, x1, rgb), without a call for a pinned 32-bit image.
+  void CopySpan(int y, int x0, int x1, std::uint32_t rgb) {
+    if (bits_ && layout_ == Layout::Bgra32) {
+      if (x0 >= x1) return;
+      auto* row = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
+      std::fill(row + x0, row + x1, 0xFF000000u | rgb);
+      return;
+    }
+    Span(y, x0, x1, rgb, pmCopy);
+  }
   void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
   // Copies pixels x0 .. x1 - 1 of row `from` onto row `to`.
   void CopyRow(int from, int to, int x0, int x1);
