@@ -761,6 +761,12 @@ class PathSpans {
   // flat to within a quarter pixel (nine halvings at most).
   void AddCubic(const Cubic& curve) {
     constexpr double kThreshold = 0.25;
+    // Pieces wholly above or below the clip's rows cross none of them: they
+    // end in the same point whether cut further or not. The limits keep a
+    // 1/64 pixel margin from the first and last row's centre, so rounding
+    // cannot bring a left-out piece back into view.
+    const double aboveRows = (clip_.Top * 64.0 + 31.0) / 64.0;
+    const double belowRows = ((clip_.Bottom - 1) * 64.0 + 33.0) / 64.0;
     Cubic stack[10];
     int levels[10];
     stack[0] = curve;
@@ -779,19 +785,13 @@ class PathSpans {
             std::fabs(b.y1 - b.y3);
         l = 1.;
       }
-      // Pieces wholly above or below the clip's rows cross none of them: they
-      // end in the same point whether cut further or not.
-      const int highest = ToFixed(std::min({b.y1, b.y2, b.y3, b.y4}));
-      const int lowest = ToFixed(std::max({b.y1, b.y2, b.y3, b.y4}));
-      const bool unseen = lowest < clip_.Top * 64 + 32 || highest >= (clip_.Bottom - 1) * 64 + 32;
+      const bool unseen = std::max(std::max(b.y1, b.y2), std::max(b.y3, b.y4)) < aboveRows ||
+                          std::min(std::min(b.y1, b.y2), std::min(b.y3, b.y4)) > belowRows;
       if (unseen || d < kThreshold * l || levels[top] == 0) {
         points_.push_back({ToFixed(b.x4), ToFixed(b.y4)});
         --top;
       } else {
-        Cubic first, second;
-        b.Split(first, second);
-        stack[top] = second;
-        stack[top + 1] = first;
+        b.Split(stack[top + 1], b);
         levels[top + 1] = --levels[top];
         ++top;
       }
