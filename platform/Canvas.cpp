@@ -1284,9 +1284,22 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   const QImage& sourceImage = TBitmapAccess::Image(source);
   QImage* image = target_->Bits();
   if (!image || sourceImage.isNull()) return false;
-  // Turning a bitmap in place reads pixels this blit overwrites.
-  const QImage snapshot = (&sourceImage == image) ? sourceImage.copy() : QImage();
+  // Turning a bitmap in place reads pixels this blit overwrites, so it reads
+  // a snapshot; the snapshot's memory is kept for the next turn of a bitmap
+  // the same size.
+  thread_local QImage snapshot;
+  if (&sourceImage == image && ReadableFormat(sourceImage) == RowFormat::Other) {
+    snapshot = sourceImage.copy();  // keeps a colour table, if any
+  } else if (&sourceImage == image) {
+    if (snapshot.size() != sourceImage.size() || snapshot.format() != sourceImage.format() ||
+        snapshot.bytesPerLine() != sourceImage.bytesPerLine())
+      snapshot = QImage(sourceImage.size(), sourceImage.format());
+    const auto rowBytes = static_cast<std::size_t>(sourceImage.bytesPerLine());
+    for (int y = 0; y < sourceImage.height(); ++y)
+      std::memcpy(snapshot.scanLine(y), sourceImage.constScanLine(y), rowBytes);
+  }
   const QImage& from = (&sourceImage == image) ? snapshot : sourceImage;
+  if (from.isNull()) return false;  // no memory for the snapshot
 
   const double xs[] = {p0x, p0x + ax, p0x + bx, p0x + ax + bx};
   const double ys[] = {p0y, p0y + ay, p0y + by, p0y + ay + by};
