@@ -140,14 +140,32 @@ static std::vector<QImage> Strips(const QImage& picture, int width, int height) 
   return strips;
 }
 
+// The bitmap's picture with transparency from a mask bitmap (when given).
+static QImage MaskedPicture(const TBitmap& image, const TBitmap* mask) {
+  QImage picture = PictureOf(image);
+  if (mask != nullptr) ApplyMask(picture, *mask);
+  return picture;
+}
+
+// The bitmap's picture with one colour made transparent; clDefault takes the
+// bitmap's own transparent colour, clNone keeps every pixel.
+static QImage MaskedPicture(const TBitmap& image, TColor maskColor) {
+  QImage picture = PictureOf(image);
+  if (maskColor == clDefault) maskColor = image.TransparentColor();
+  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
+  return picture;
+}
+
+int TCustomImageList::InsertImages(int index, const Images& images) {
+  images_->list.insert(images_->list.begin() + index, images.list.begin(), images.list.end());
+  ShiftOverlays(index, static_cast<int>(images.list.size()));
+  return static_cast<int>(images.list.size());
+}
+
 int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
   if (image == nullptr || image->Empty()) return -1;
-  QImage picture = PictureOf(*image);
-  if (mask != nullptr) ApplyMask(picture, *mask);
-  const std::vector<QImage> strips = Strips(picture, width_, height_);
-  if (strips.empty()) return -1;
   const int first = Count();
-  images_->list.insert(images_->list.end(), strips.begin(), strips.end());
+  if (InsertImages(first, {Strips(MaskedPicture(*image, mask), width_, height_)}) == 0) return -1;
   Change();
   return first;
 }
@@ -161,13 +179,9 @@ int TCustomImageList::AddIcon(TIcon* image) {
 
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
   if (image == nullptr || image->Empty()) return -1;
-  QImage picture = PictureOf(*image);
-  if (maskColor == clDefault) maskColor = image->TransparentColor();
-  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
-  const std::vector<QImage> strips = Strips(picture, width_, height_);
-  if (strips.empty()) return -1;
   const int first = Count();
-  images_->list.insert(images_->list.end(), strips.begin(), strips.end());
+  if (InsertImages(first, {Strips(MaskedPicture(*image, maskColor), width_, height_)}) == 0)
+    return -1;
   Change();
   return first;
 }
@@ -190,11 +204,7 @@ void TCustomImageList::AddImages(TCustomImageList* value) {
 
 void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
   if (index < 0 || index > Count() || image == nullptr || image->Empty()) return;
-  QImage picture = PictureOf(*image);
-  if (mask != nullptr) ApplyMask(picture, *mask);
-  const std::vector<QImage> strips = Strips(picture, width_, height_);
-  images_->list.insert(images_->list.begin() + index, strips.begin(), strips.end());
-  ShiftOverlays(index, static_cast<int>(strips.size()));
+  InsertImages(index, {Strips(MaskedPicture(*image, mask), width_, height_)});
   Change();
 }
 
@@ -210,20 +220,14 @@ void TCustomImageList::InsertIcon(int index, TIcon* image) {
 
 void TCustomImageList::InsertMasked(int index, TBitmap* image, TColor maskColor) {
   if (index < 0 || index > Count() || image == nullptr || image->Empty()) return;
-  QImage picture = PictureOf(*image);
-  if (maskColor == clDefault) maskColor = image->TransparentColor();
-  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
-  const std::vector<QImage> strips = Strips(picture, width_, height_);
-  images_->list.insert(images_->list.begin() + index, strips.begin(), strips.end());
-  ShiftOverlays(index, static_cast<int>(strips.size()));
+  InsertImages(index, {Strips(MaskedPicture(*image, maskColor), width_, height_)});
   Change();
 }
 
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
   if (index < 0 || index >= Count() || image == nullptr || image->Empty()) return;
-  QImage picture = PictureOf(*image);
-  if (mask != nullptr) ApplyMask(picture, *mask);
-  images_->list[static_cast<std::size_t>(index)] = picture.copy(0, 0, width_, height_);
+  images_->list[static_cast<std::size_t>(index)] =
+      MaskedPicture(*image, mask).copy(0, 0, width_, height_);
   Change();
 }
 
@@ -237,10 +241,8 @@ void TCustomImageList::ReplaceIcon(int index, TIcon* image) {
 
 void TCustomImageList::ReplaceMasked(int index, TBitmap* newImage, TColor maskColor) {
   if (index < 0 || index >= Count() || newImage == nullptr || newImage->Empty()) return;
-  QImage picture = PictureOf(*newImage);
-  if (maskColor == clDefault) maskColor = newImage->TransparentColor();
-  if (maskColor != clNone) ApplyMaskColor(picture, maskColor);
-  images_->list[static_cast<std::size_t>(index)] = picture.copy(0, 0, width_, height_);
+  images_->list[static_cast<std::size_t>(index)] =
+      MaskedPicture(*newImage, maskColor).copy(0, 0, width_, height_);
   Change();
 }
 

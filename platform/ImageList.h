@@ -142,6 +142,9 @@ class TCustomImageList : public TComponent {
   void UnregisterChanges(TChangeLink* link);
   // Moves overlay slots naming pictures at or after from by `by` places.
   void ShiftOverlays(int from, int by);
+  // Inserts images at index, keeping overlay slots on their pictures;
+  // returns how many were inserted. Does not notify.
+  int InsertImages(int index, const Images& images);
 
   int width_ = 16;
   int height_ = 16;
