@@ -426,20 +426,11 @@ void ControlWidget::wheelEvent(QWheelEvent* e) {
   e->accept();
 }
 
-void ControlWidget::keyPressEvent(QKeyEvent* e) {
-  auto* control = dynamic_cast<TWinControl*>(control_);
-  std::uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
-  if (control == nullptr || key == 0) {
-    e->ignore();
-    return;
-  }
-  DispatchScope scope(dispatching_);
-  ControlAccess::KeyDown(*control, key, ShiftStateOf(e->modifiers(), Qt::NoButton));
-  // A key the control did not take goes on to its parent.
-  e->setAccepted(key == 0);
-}
+void ControlWidget::keyPressEvent(QKeyEvent* e) { DispatchKey(e, &ControlAccess::KeyDown); }
 
-void ControlWidget::keyReleaseEvent(QKeyEvent* e) {
+void ControlWidget::keyReleaseEvent(QKeyEvent* e) { DispatchKey(e, &ControlAccess::KeyUp); }
+
+void ControlWidget::DispatchKey(QKeyEvent* e, KeyHandler handler) {
   auto* control = dynamic_cast<TWinControl*>(control_);
   std::uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
   if (control == nullptr || key == 0) {
@@ -447,7 +438,8 @@ void ControlWidget::keyReleaseEvent(QKeyEvent* e) {
     return;
   }
   DispatchScope scope(dispatching_);
-  ControlAccess::KeyUp(*control, key, ShiftStateOf(e->modifiers(), Qt::NoButton));
+  handler(*control, key, ShiftStateOf(e->modifiers(), Qt::NoButton));
+  // A key the control did not take (left non-zero) goes on to its parent.
   e->setAccepted(key == 0);
 }
 

@@ -44,6 +44,10 @@ class ControlWidget : public QWidget {
  private:
   friend class TControl;
   friend class ControlAccess;
+  using KeyHandler = void (*)(TWinControl&, std::uint16_t& key, TShiftState);
+  // Hands a key press or release to the control's handler in virtual-key terms.
+  void DispatchKey(QKeyEvent* event, KeyHandler handler);
+
   TControl* control_;
   int dispatching_ = 0;
   // On a window: the control that has the window's focus (entered last).
