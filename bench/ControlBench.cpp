@@ -6,11 +6,11 @@
 
 #include <QByteArray>
 
-#include "platform/Application.h"
-#include "platform/BitBtn.h"
-#include "platform/CustomPanel.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/BitBtn.h"
+#include "platform/toolkit/CustomPanel.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/Label.h"
 
 namespace {
 

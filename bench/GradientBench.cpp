@@ -8,8 +8,8 @@
 
 #include "components/KvoCommon.h"
 #include "graphics/KvoGradient.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace {
 

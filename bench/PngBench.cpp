@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "graphics/PngFunctions.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/PngImage.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/PngImage.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <cmath>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/FontSubstitution.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/FontSubstitution.h"
 
 namespace mirto {
 namespace {

@@ -7,7 +7,7 @@
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoProcs.h"
 #include "graphics/ColorHelpers.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 
 namespace mirto {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

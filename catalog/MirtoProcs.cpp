@@ -3,7 +3,7 @@
 #include "catalog/CatalogState_p.h"
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 
 namespace mirto {
 

@@ -4,8 +4,8 @@
 #include <QDateTime>
 #include <QTime>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace mirto {
 

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "graphics/KvoGradient.h"
-#include "platform/Pen.h"
-#include "platform/Persistent.h"
-#include "platform/Types.h"
+#include "platform/drawing/Pen.h"
+#include "platform/drawing/Persistent.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

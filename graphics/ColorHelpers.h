@@ -4,7 +4,7 @@
 // composing and splitting colour values, lightening and darkening them by a
 // percentage, and taking a percentage of a length.
 
-#include "platform/Types.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace mirto {
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/Types.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 namespace mirto {
 

@@ -3,7 +3,7 @@
 // Borders drawn as stacks of one-pixel lines, so that thickness, corners and
 // bevels come out exactly whatever the platform does with wide pens.
 
-#include "platform/Types.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

@@ -8,9 +8,9 @@
 
 #include <stdexcept>
 
-#include "platform/Graphic.h"
-#include "platform/PngImage.h"
-#include "platform/Types.h"
+#include "platform/drawing/Graphic.h"
+#include "platform/drawing/PngImage.h"
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 

@@ -1,8 +1,8 @@
 #include "graphics/PngImageList.h"
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Icon.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Icon.h"
 
 namespace mirto {
 

@@ -11,7 +11,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

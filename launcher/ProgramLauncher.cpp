@@ -2,7 +2,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 
 namespace mirto {
 

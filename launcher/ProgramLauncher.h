@@ -5,7 +5,7 @@
 // the shell's "open"; the shell's result is not reported, and an ID that is
 // not in the catalog does nothing.
 
-#include "platform/Shell.h"
+#include "platform/toolkit/Shell.h"
 
 namespace mirto {
 

@@ -7,7 +7,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

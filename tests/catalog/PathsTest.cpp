@@ -8,7 +8,7 @@
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/FileSystem.h"
+#include "platform/toolkit/FileSystem.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "components/KvoCommon.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace mirto {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "graphics/KvoGradient.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 
 namespace mirto {
 namespace {

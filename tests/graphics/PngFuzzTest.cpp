@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "graphics/PngFunctions.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
 #include "tests/support/PngSamples.h"
 
 namespace mirto {

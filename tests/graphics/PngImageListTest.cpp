@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "graphics/PngImageList.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Icon.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Icon.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "platform/Application.h"
-#include "platform/BitBtn.h"
-#include "platform/Control_p.h"
-#include "platform/Form.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/BitBtn.h"
+#include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 
 using namespace mirto;
 

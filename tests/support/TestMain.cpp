@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QByteArray>
 
-#include "platform/FontSubstitution.h"
+#include "platform/drawing/FontSubstitution.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,54 @@
+#pragma once
+
+// Text font: family, size, colour and style. Sizes in points are converted at
+// 96 dots per inch whatever the screen, so layouts stay pixel-exact.
+
+#include <QString>
+
+#include "platform/drawing/Persistent.h"
+#include "platform/drawing/Types.h"
+
+namespace mirto {
+
+enum class TFontPitch { fpDefault, fpVariable, fpFixed };
+using enum TFontPitch;
+
+class TFont : public TPersistent {
+ public:
+  static constexpr int PixelsPerInch = 96;
+
+  const QString& Name() const { return name_; }
+  void SetName(const QString& value);
+
+  // Size in points; derived from Height: -Height * 72 / 96, rounded.
+  int Size() const;
+  void SetSize(int points);
+
+  // Height in pixels: negative is the character height (em size), positive
+  // the cell height including the internal leading.
+  int Height() const { return height_; }
+  void SetHeight(int pixels);
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles value);
+  TFontPitch Pitch() const { return pitch_; }
+  void SetPitch(TFontPitch value);
+
+  // Copies name, height, colour, style and pitch of another font.
+  void Assign(const TPersistent* source) override;
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+
+  QString name_ = QStringLiteral("Tahoma");
+  int height_ = -11;  // 8 points at 96 dpi
+  TColor color_ = clWindowText;
+  TFontStyles style_;
+  TFontPitch pitch_ = fpDefault;
+};
+
+}  // namespace mirto

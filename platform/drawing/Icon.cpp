@@ -1,0 +1,89 @@
+#include "platform/drawing/Icon.h"
+
+#include <cstring>
+
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Canvas_p.h"
+#include "platform/drawing/PixelSurface_p.h"
+
+namespace mirto {
+
+struct TIcon::Image {
+  QImage pixels;  // Format_ARGB32 or null
+};
+
+TIcon::TIcon() : image_(std::make_unique<Image>()) { SetTransparent(true); }
+
+TIcon::~TIcon() = default;
+
+int TIcon::Width() const { return image_->pixels.width(); }
+int TIcon::Height() const { return image_->pixels.height(); }
+
+bool TIcon::LoadFromData(const QByteArray& data) {
+  QImage loaded;
+  if (data.isEmpty() || !loaded.loadFromData(data)) {
+    TIconAccess::SetImage(*this, QImage());
+    return false;
+  }
+  TIconAccess::SetImage(*this, loaded);
+  return true;
+}
+
+void TIcon::GetColorBitmap(TBitmap& dest) const {
+  const QImage& pixels = image_->pixels;
+  dest.SetPixelFormat(pf32bit);
+  dest.SetSize(pixels.width(), pixels.height());
+  const auto bytes = static_cast<std::size_t>(pixels.width()) * 4;
+  for (int y = 0; y < pixels.height(); ++y)
+    std::memcpy(dest.ScanLine(y), pixels.constScanLine(y), bytes);
+}
+
+void TIcon::GetMaskBitmap(TBitmap& dest) const {
+  const QImage& pixels = image_->pixels;
+  dest.SetPixelFormat(pf24bit);
+  dest.SetSize(pixels.width(), pixels.height());
+  for (int y = 0; y < pixels.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+    std::uint8_t* to = dest.ScanLine(y);
+    for (int x = 0; x < pixels.width(); ++x)
+      std::memset(to + 3 * x, qAlpha(from[x]) == 0 ? 0xFF : 0x00, 3);
+  }
+}
+
+void TIcon::Assign(const TPersistent* source) {
+  if (const auto* icon = dynamic_cast<const TIcon*>(source)) {
+    if (icon != this) TIconAccess::SetImage(*this, icon->image_->pixels);
+    return;
+  }
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
+    QImage pixels = TBitmapAccess::Image(*bitmap).convertToFormat(QImage::Format_ARGB32);
+    if (bitmap->PixelFormat() == pf24bit && bitmap->Transparent() && !pixels.isNull()) {
+      const TColor key = ColorToRGB(bitmap->TransparentColor());
+      const QRgb rgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
+      for (int y = 0; y < pixels.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+          if ((row[x] & 0xFFFFFF) == rgb) row[x] = 0;
+      }
+    }
+    TIconAccess::SetImage(*this, pixels);
+    return;
+  }
+  TGraphic::Assign(source);
+}
+
+void TIcon::Draw(TCanvas& canvas, const TRect& rect) const {
+  const QImage& pixels = image_->pixels;
+  if (pixels.isNull()) return;
+  TCanvasAccess::DrawImage(canvas, rect, pixels, pixels.rect());
+}
+
+const QImage& TIconAccess::Image(const TIcon& icon) { return icon.image_->pixels; }
+
+void TIconAccess::SetImage(TIcon& icon, const QImage& image) {
+  icon.image_->pixels = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+  icon.Changed();
+}
+
+}  // namespace mirto

@@ -1,0 +1,60 @@
+#pragma once
+
+// Platform-internal: writes pixels of a QImage directly, with the sixteen
+// raster operations of the pen. Colours are 0xRRGGBB; every pixel written
+// becomes opaque. Callers clip: coordinates must lie inside the image.
+
+#include <QImage>
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/drawing/Pen.h"
+
+namespace mirto {
+
+// Result of raster operation `mode` for pen colour pen over destination dest.
+std::uint32_t ApplyRasterOp(TPenMode mode, std::uint32_t pen, std::uint32_t dest);
+
+// Colour 0xRRGGBB of pixel (x, y) of any image; the caller checks bounds.
+std::uint32_t ReadRgb(const QImage& image, int x, int y);
+
+class PixelSurface {
+ public:
+  explicit PixelSurface(QImage& image);
+
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+
+  std::uint32_t Get(int x, int y) const { return ReadRgb(image_, x, y); }
+  void Set(int x, int y, std::uint32_t rgb);
+  // Combines pixels x0 .. x1 - 1 of row y with rgb by mode.
+  void Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode = pmCopy);
+  // Span(y, x0, x1, rgb), without a call for a pinned 32-bit image.
+  void CopySpan(int y, int x0, int x1, std::uint32_t rgb) {
+    if (bits_ && layout_ == Layout::Bgra32) {
+      if (x0 >= x1) return;
+      auto* row = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
+      std::fill(row + x0, row + x1, 0xFF000000u | rgb);
+      return;
+    }
+    Span(y, x0, x1, rgb, pmCopy);
+  }
+  void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
+  // Copies pixels x0 .. x1 - 1 of row `from` onto row `to`.
+  void CopyRow(int from, int to, int x0, int x1);
+  // Detaches the image once and keeps its row pointers, for callers that
+  // write many short spans; nothing may copy or resize the image meanwhile.
+  void Pin();
+
+ private:
+  enum class Layout { Bgr24, Bgra32, Other };
+
+  uchar* Row(int y) { return bits_ ? bits_ + y * stride_ : image_.scanLine(y); }
+
+  QImage& image_;
+  Layout layout_;
+  uchar* bits_ = nullptr;
+  qsizetype stride_ = 0;
+};
+
+}  // namespace mirto

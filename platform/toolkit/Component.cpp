@@ -1,0 +1,69 @@
+#include "platform/toolkit/Component.h"
+
+#include <algorithm>
+
+namespace mirto {
+
+TComponent::TComponent(TComponent* owner) {
+  if (owner != nullptr) {
+    owner->InsertComponent(this);
+    if (owner->state_.Contains(csLoading)) state_.Include(csLoading);
+  }
+}
+
+TComponent::~TComponent() {
+  state_.Include(csDestroying);
+  // Children are destroyed last-created first; each one unregisters itself.
+  while (!components_.empty()) delete components_.back();
+  if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+TComponent* TComponent::FindComponent(const QString& name) const {
+  if (name.isEmpty()) return nullptr;
+  for (TComponent* child : components_)
+    if (child->name_.compare(name, Qt::CaseInsensitive) == 0) return child;
+  return nullptr;
+}
+
+void TComponent::BeginLoading() {
+  if (loadingDepth_++ == 0) SetLoadingFlag(true);
+}
+
+void TComponent::EndLoading() {
+  if (loadingDepth_ == 0) return;
+  if (--loadingDepth_ == 0) SetLoadingFlag(false);
+}
+
+void TComponent::SetLoadingFlag(bool loading) {
+  if (loading) {
+    state_.Include(csLoading);
+    for (TComponent* child : components_) child->SetLoadingFlag(true);
+    return;
+  }
+  // Copy: a Loaded handler may create or destroy components.
+  const std::vector<TComponent*> children = components_;
+  for (TComponent* child : children)
+    if (std::find(components_.begin(), components_.end(), child) != components_.end())
+      child->SetLoadingFlag(false);
+  state_.Exclude(csLoading);
+  Loaded();
+}
+
+void TComponent::SetDesigning(bool designing) {
+  if (designing)
+    state_.Include(csDesigning);
+  else
+    state_.Exclude(csDesigning);
+}
+
+void TComponent::InsertComponent(TComponent* child) {
+  child->owner_ = this;
+  components_.push_back(child);
+}
+
+void TComponent::RemoveComponent(TComponent* child) {
+  components_.erase(std::remove(components_.begin(), components_.end(), child), components_.end());
+  child->owner_ = nullptr;
+}
+
+}  // namespace mirto

@@ -1,0 +1,81 @@
+#pragma once
+
+// Platform-internal: the native widget behind every control, and the way
+// from a control to its widget and back. Only platform .cpp files (and the
+// tests) include this header.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/toolkit/Control.h"
+
+namespace mirto {
+
+// The widget a control owns. It forwards Qt's events to the control's
+// virtual notifications and survives the control while it is still handling
+// one of them (a handler may destroy its own control).
+class ControlWidget : public QWidget {
+ public:
+  explicit ControlWidget(TControl* control);
+  ~ControlWidget() override;
+
+  // nullptr once the control is gone.
+  TControl* Control() const { return control_; }
+  // Events of this widget being handled right now (nested ones counted).
+  int Dispatching() const { return dispatching_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  friend class TControl;
+  friend class ControlAccess;
+  using KeyHandler = void (*)(TWinControl&, std::uint16_t& key, TShiftState);
+  // Hands a key press or release to the control's handler in virtual-key terms.
+  void DispatchKey(QKeyEvent* event, KeyHandler handler);
+
+  TControl* control_;
+  int dispatching_ = 0;
+  // On a window: the control that has the window's focus (entered last).
+  QPointer<ControlWidget> entered_;
+};
+
+// The widget that shows control (never nullptr while the control lives).
+QWidget* NativeWidget(const TControl& control);
+// The control a widget belongs to: the widget's own control or that of its
+// nearest ancestor; nullptr when none.
+TControl* ControlFromWidget(const QWidget* widget);
+
+// Whether an event of any control is being handled right now: deletions of
+// widgets are deferred until it ends.
+bool ControlEventInProgress();
+
+// Where the pointer was, and which buttons were held, at the last mouse
+// event a control received.
+struct PointerState {
+  QPoint global;
+  Qt::MouseButtons buttons;
+};
+const PointerState& LastPointer();
+// The control pressed with the left button last no longer turns the
+// release into a click.
+void CancelPendingClick();
+
+// Shift state of Qt's keyboard modifiers and mouse buttons.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+}  // namespace mirto

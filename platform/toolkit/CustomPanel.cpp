@@ -1,0 +1,94 @@
+#include "platform/toolkit/CustomPanel.h"
+
+#include <algorithm>
+
+namespace mirto {
+
+namespace {
+
+void DrawBevel(TCanvas& canvas, TRect& rect, TBevelCut cut, int width) {
+  if (cut == bvNone) return;
+  TColor topLeft = clBtnHighlight;
+  TColor bottomRight = clBtnShadow;
+  if (cut == bvLowered) std::swap(topLeft, bottomRight);
+  if (cut == bvSpace) topLeft = bottomRight = clBtnFace;
+  Frame3D(canvas, rect, topLeft, bottomRight, width);
+}
+
+}  // namespace
+
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 185, 41);
+  SetColor(clBtnFace);
+  SetParentBackground(true);
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut value) {
+  if (value == bevelInner_) return;
+  bevelInner_ = value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut value) {
+  if (value == bevelOuter_) return;
+  bevelOuter_ = value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetBevelWidth(int value) {
+  value = std::max(1, value);
+  if (value == bevelWidth_) return;
+  bevelWidth_ = value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetAlignment(TAlignment value) {
+  alignment_ = value;
+  Invalidate();
+}
+
+void TCustomPanel::SetVerticalAlignment(TVerticalAlignment value) {
+  verticalAlignment_ = value;
+  Invalidate();
+}
+
+void TCustomPanel::SetShowCaption(bool value) {
+  showCaption_ = value;
+  Invalidate();
+}
+
+void TCustomPanel::AdjustClientRect(TRect& rect) const {
+  TCustomControl::AdjustClientRect(rect);
+  if (bevelOuter_ != bvNone) InflateRect(rect, -bevelWidth_, -bevelWidth_);
+  if (bevelInner_ != bvNone) InflateRect(rect, -bevelWidth_, -bevelWidth_);
+}
+
+void TCustomPanel::Paint() {
+  TCanvas& canvas = Canvas();
+  TRect rect = ClientRect();
+  DrawBevel(canvas, rect, bevelOuter_, bevelWidth_);
+  if (ParentBackground())
+    InflateRect(rect, -BorderWidth(), -BorderWidth());
+  else
+    Frame3D(canvas, rect, Color(), Color(), BorderWidth());
+  DrawBevel(canvas, rect, bevelInner_, bevelWidth_);
+  if (!ParentBackground()) {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(rect);
+  }
+  if (showCaption_ && !Caption().isEmpty()) {
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().Assign(&Font());
+    TTextFormat flags = DT_EXPANDTABS | DT_SINGLELINE;
+    if (alignment_ == taCenter) flags |= DT_CENTER;
+    if (alignment_ == taRightJustify) flags |= DT_RIGHT;
+    if (verticalAlignment_ == taVerticalCenter) flags |= DT_VCENTER;
+    if (verticalAlignment_ == taAlignBottom) flags |= DT_BOTTOM;
+    canvas.DrawText(Caption(), rect, flags);
+  }
+}
+
+}  // namespace mirto

@@ -1,0 +1,53 @@
+#pragma once
+
+// The container panel: bevels, a border of its own colour, an optional
+// caption, and children aligned inside the bevels and the border. Paint is
+// virtual so that derived panels can draw their own background on Canvas.
+
+#include "platform/toolkit/Control.h"
+
+namespace mirto {
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+using enum TBevelCut;
+
+class TCustomPanel : public TCustomControl {
+ public:
+  explicit TCustomPanel(TComponent* owner = nullptr);
+
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut value);
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut value);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int value);
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TVerticalAlignment VerticalAlignment() const { return verticalAlignment_; }
+  void SetVerticalAlignment(TVerticalAlignment value);
+  bool ShowCaption() const { return showCaption_; }
+  void SetShowCaption(bool value);
+  // Stored for the layouts; every paint repaints the whole panel anyway.
+  bool FullRepaint() const { return fullRepaint_; }
+  void SetFullRepaint(bool value) { fullRepaint_ = value; }
+  bool Locked() const { return locked_; }
+  void SetLocked(bool value) { locked_ = value; }
+
+ protected:
+  // Bevels, border and face (unless ParentBackground), then the caption.
+  void Paint() override;
+  void AdjustClientRect(TRect& rect) const override;
+
+ private:
+  TBevelCut bevelInner_ = bvNone;
+  TBevelCut bevelOuter_ = bvRaised;
+  int bevelWidth_ = 1;
+  TAlignment alignment_ = taCenter;
+  TVerticalAlignment verticalAlignment_ = taVerticalCenter;
+  bool showCaption_ = true;
+  bool fullRepaint_ = true;
+  bool locked_ = false;
+};
+
+}  // namespace mirto

@@ -1,0 +1,289 @@
+#include "platform/toolkit/Form.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/BitBtn.h"
+#include "platform/toolkit/Control_p.h"
+
+namespace mirto {
+
+struct TForm::ModalLoop {
+  QEventLoop loop;
+};
+
+// Follows the active control without keeping a destroyed one.
+class TForm::ActiveControlLink {
+ public:
+  QPointer<QWidget> widget;
+  TWinControl* Control() const {
+    return widget.isNull() ? nullptr : dynamic_cast<TWinControl*>(ControlFromWidget(widget));
+  }
+};
+
+namespace {
+
+// Every button below control, in creation order.
+void CollectButtons(const TControl& control, std::vector<TBitBtn*>& buttons) {
+  const auto* win = dynamic_cast<const TWinControl*>(&control);
+  if (win == nullptr) return;
+  for (int i = 0; i < win->ControlCount(); ++i) {
+    TControl* child = win->Controls(i);
+    if (auto* button = dynamic_cast<TBitBtn*>(child)) buttons.push_back(button);
+    CollectButtons(*child, buttons);
+  }
+}
+
+bool Usable(const TBitBtn& button) {
+  for (const TControl* c = &button; c != nullptr; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner)
+    : TCustomControl(owner),
+      alive_(std::make_shared<bool>(true)),
+      activeControl_(std::make_unique<ActiveControlLink>()) {
+  SetTopLevelWindow(true);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  ApplyBorderStyle();
+}
+
+TForm::~TForm() {
+  *alive_ = false;
+  if (modalLoop_ != nullptr) modalLoop_->loop.quit();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  ApplyBorderStyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons value) {
+  if (value == borderIcons_) return;
+  borderIcons_ = value;
+  ApplyBorderStyle();
+}
+
+void TForm::ApplyBorderStyle() {
+  Qt::WindowFlags flags = Qt::Window;
+  if (borderStyle_ != bsNone) {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (borderIcons_.Contains(biSystemMenu))
+      flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (borderIcons_.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+    if (borderIcons_.Contains(biMaximize) && borderStyle_ == bsSizeable)
+      flags |= Qt::WindowMaximizeButtonHint;
+    if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
+  }
+  switch (borderStyle_) {
+    case bsNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case bsDialog:
+      flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
+      break;
+    case bsToolWindow:
+      flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
+      break;
+    default:
+      break;
+  }
+  const bool shown = Widget().isVisible();
+  Widget().setWindowFlags(flags);
+  Widget().setGeometry(Left(), Top(), Width(), Height());
+  if (shown) Widget().show();
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  Widget().raise();
+  Widget().activateWindow();
+}
+
+TModalResult TForm::ShowModal() {
+  if (Visible() || modal_) return mrNone;
+  modalResult_ = mrNone;
+  modal_ = true;
+  Widget().setWindowModality(Qt::ApplicationModal);
+  const std::shared_ptr<bool> alive = alive_;
+  ModalLoop loop;
+  modalLoop_ = &loop;
+  Show();
+  while (*alive && modalResult_ == mrNone && Visible() &&
+         !(Application() != nullptr && Application()->Terminated()))
+    loop.loop.exec();
+  if (!*alive) return mrCancel;  // destroyed while shown
+  modalLoop_ = nullptr;
+  const TModalResult result = modalResult_ != mrNone ? modalResult_ : mrCancel;
+  Hide();
+  Widget().setWindowModality(Qt::NonModal);
+  modal_ = false;
+  modalResult_ = result;
+  return result;
+}
+
+void TForm::SetModalResult(TModalResult value) {
+  modalResult_ = value;
+  if (value != mrNone && modalLoop_ != nullptr) modalLoop_->loop.quit();
+}
+
+void TForm::Close() {
+  if (!CloseQuery()) return;
+  if (modal_) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  TCloseAction action = caHide;
+  const std::shared_ptr<bool> alive = alive_;
+  DoClose(action);
+  if (!*alive || action == caNone) return;
+  if (Application() != nullptr && Application()->MainForm() == this) {
+    Application()->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      Widget().showMinimized();
+      break;
+    case caFree:
+      Release();
+      break;
+    case caNone:
+      break;
+  }
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+TWinControl* TForm::ActiveControl() const { return activeControl_->Control(); }
+
+void TForm::SetActiveControl(TWinControl* control) {
+  activeControl_->widget = control != nullptr ? NativeWidget(*control) : nullptr;
+  if (control != nullptr && Showing() && control->CanFocus()) control->SetFocus();
+}
+
+bool TForm::Active() const { return Widget().isActiveWindow(); }
+
+void TForm::VisibleChanging() {
+  TCustomControl::VisibleChanging();
+  if (!Visible()) {
+    ApplyPosition();
+    DoShow();
+  } else {
+    DoHide();
+    if (modalLoop_ != nullptr) modalLoop_->loop.quit();
+  }
+}
+
+void TForm::TextChanged() { Widget().setWindowTitle(Caption()); }
+
+bool TForm::WindowEvent(QEvent& event) {
+  switch (event.type()) {
+    case QEvent::Close:
+      // The window manager asks: the form decides as for its own Close.
+      event.ignore();
+      Close();
+      return true;
+    case QEvent::Show:
+      if (TWinControl* control = ActiveControl(); control != nullptr && control->CanFocus())
+        control->SetFocus();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TForm::KeyDown(std::uint16_t& key, TShiftState shift) {
+  TCustomControl::KeyDown(key, shift);
+  if (key != 0x0D && key != 0x1B) return;
+  std::vector<TBitBtn*> buttons;
+  CollectButtons(*this, buttons);
+  for (TBitBtn* button : buttons) {
+    const bool wanted = key == 0x0D ? button->Default() : button->Cancel();
+    if (wanted && Usable(*button)) {
+      key = 0;
+      button->Click();
+      return;
+    }
+  }
+}
+
+void TForm::ApplyPosition() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect work = screen->availableGeometry();
+  const TRect screenArea = Bounds(work.x(), work.y(), work.width(), work.height());
+  switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      if (!placedOnce_) CenterOver(screenArea);
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TForm* over = Application() != nullptr ? Application()->MainForm() : nullptr;
+      if (position_ == poOwnerFormCenter)
+        if (auto* owner = dynamic_cast<TForm*>(Owner())) over = owner;
+      if (over != nullptr && over != this && over->Visible())
+        CenterOver(over->BoundsRect());
+      else
+        CenterOver(screenArea);
+      break;
+    }
+    default:
+      break;
+  }
+  placedOnce_ = true;
+}
+
+void TForm::CenterOver(const TRect& area) {
+  int left = area.Left + Div(area.Width() - Width(), 2);
+  int top = area.Top + Div(area.Height() - Height(), 2);
+  // Keep the window on the screen.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect work = screen->availableGeometry();
+    left = std::max(work.left(), std::min(left, work.left() + work.width() - Width()));
+    top = std::max(work.top(), std::min(top, work.top() + work.height() - Height()));
+  }
+  SetBounds(left, top, Width(), Height());
+}
+
+TForm* GetParentForm(const TControl& control) {
+  const TControl* root = &control;
+  while (root->Parent() != nullptr) root = root->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(root));
+}
+
+}  // namespace mirto

@@ -1,0 +1,129 @@
+#pragma once
+
+// Windows. A form is a top-level control whose client area is its whole
+// size (Width and Height are the client area's, whatever frame the window
+// manager adds). Forms start hidden; Show places them by Position the first
+// time (screen centre) or every time (centred over the main window).
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/toolkit/Control.h"
+
+namespace mirto {
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+using enum TFormBorderStyle;
+
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using enum TBorderIcon;
+using TBorderIcons = TSet<TBorderIcon>;
+
+enum class TPosition {
+  poDesigned,
+  poDefault,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+using enum TPosition;
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using enum TCloseAction;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrClose = 8;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TCustomControl {
+ public:
+  explicit TForm(TComponent* owner = nullptr);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle value);
+  // The caption-bar buttons a framed window offers (a borderless window has
+  // no caption bar; it can still be minimised through the application).
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons value);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition value) { position_ = value; }
+
+  // Shows the window in front and activates it.
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Shows the window modally: the other windows take no input until it
+  // closes; timers and other events keep running. Returns the ModalResult
+  // that ended it (mrCancel when it was closed). A window that is already
+  // shown cannot become modal: mrNone, nothing happens.
+  TModalResult ShowModal();
+  bool Modal() const { return modal_; }
+  TModalResult ModalResult() const { return modalResult_; }
+  // A non-zero result ends a modal showing.
+  void SetModalResult(TModalResult value);
+
+  // Asks OnCloseQuery, then: a modal window ends with mrCancel; the main
+  // window ends the application; any other window does what OnClose leaves
+  // in its action (hide by default, caFree releases it).
+  void Close();
+
+  // The control that gets the focus when the window is shown.
+  TWinControl* ActiveControl() const;
+  void SetActiveControl(TWinControl* control);
+
+  bool Active() const;
+
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnPaint;
+
+ protected:
+  virtual bool CloseQuery();
+  virtual void DoClose(TCloseAction& action);
+  virtual void DoShow();
+  virtual void DoHide();
+
+  void Paint() override;
+  void VisibleChanging() override;
+  void TextChanged() override;
+  bool WindowEvent(QEvent& event) override;
+  // Enter clicks the default button and Esc the cancel button, unless the
+  // focused control took the key.
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
+
+ private:
+  void ApplyBorderStyle();
+  void ApplyPosition();
+  void CenterOver(const TRect& area);
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+  TPosition position_ = poDesigned;
+  bool modal_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool placedOnce_ = false;
+  struct ModalLoop;
+  ModalLoop* modalLoop_ = nullptr;
+  std::shared_ptr<bool> alive_;
+  class ActiveControlLink;
+  std::unique_ptr<ActiveControlLink> activeControl_;
+};
+
+// The form that holds control (the control itself when it is a form).
+TForm* GetParentForm(const TControl& control);
+
+}  // namespace mirto

@@ -1,0 +1,117 @@
+#include "platform/toolkit/Label.h"
+
+namespace mirto {
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+  SetBounds(0, 0, 65, 17);
+  SetParentColor(true);
+}
+
+void TCustomLabel::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  AdjustBounds();
+}
+
+void TCustomLabel::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  Invalidate();
+}
+
+void TCustomLabel::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout value) {
+  if (value == layout_) return;
+  layout_ = value;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+  if (value == wordWrap_) return;
+  wordWrap_ = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool value) {
+  if (value == showAccelChar_) return;
+  showAccelChar_ = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+TTextFormat TCustomLabel::TextFlags() const {
+  TTextFormat flags = DT_EXPANDTABS;
+  if (wordWrap_) flags |= DT_WORDBREAK;
+  if (alignment_ == taCenter) flags |= DT_CENTER;
+  if (alignment_ == taRightJustify) flags |= DT_RIGHT;
+  return flags;
+}
+
+void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, TTextFormat flags) {
+  QString text = Caption();
+  // An empty caption still measures one line high.
+  if ((flags & DT_CALCRECT) && (text.isEmpty() || (showAccelChar_ && text == "&"))) text += ' ';
+  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  canvas.Font().Assign(&Font());
+  if (!Enabled()) {
+    TRect engraved = rect;
+    OffsetRect(engraved, 1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(text, engraved, flags);
+    canvas.Font().SetColor(clBtnShadow);
+  }
+  canvas.DrawText(text, rect, flags);
+}
+
+void TCustomLabel::Paint() {
+  TCanvas& canvas = Canvas();
+  const TRect client = ClientRect();
+  if (!transparent_) {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(client);
+  }
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  TRect rect = client;
+  const TTextFormat flags = TextFlags();
+  if (layout_ != tlTop) {
+    TRect measured = rect;
+    DoDrawText(canvas, measured, flags | DT_CALCRECT);
+    const int free = client.Height() - measured.Height();
+    OffsetRect(rect, 0, layout_ == tlBottom ? free : Div(free, 2));
+  }
+  DoDrawText(canvas, rect, flags);
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!autoSize_ || ComponentState().Contains(csLoading)) return;
+  TCanvas measure;
+  TRect rect = ClientRect();
+  DoDrawText(measure, rect, TextFlags() | DT_CALCRECT);
+  int left = Left();
+  if (alignment_ == taRightJustify) left += Width() - rect.Width();
+  SetBounds(left, Top(), rect.Width(), rect.Height());
+}
+
+void TCustomLabel::TextChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::FontChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+}  // namespace mirto

@@ -1,0 +1,468 @@
+#include "platform/toolkit/Menus.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <algorithm>
+
+#include "platform/toolkit/Action.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Canvas_p.h"
+#include "platform/toolkit/ImageList.h"
+#include "platform/toolkit/Menus_p.h"
+
+namespace mirto {
+
+struct TMenuItem::Native {
+  QPointer<QAction> action;
+};
+
+struct TPopupMenu::Native {
+  QPointer<QMenu> menu;
+};
+
+QString StripHotkey(const QString& caption) {
+  QString result;
+  result.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption.at(i) == u'&') {
+      if (i + 1 < caption.size() && caption.at(i + 1) == u'&') {
+        result += u'&';
+        ++i;
+      }
+      continue;
+    }
+    result += caption.at(i);
+  }
+  return result;
+}
+
+namespace {
+void ApplyItem(QAction& action, const TMenuItem& item, TCustomImageList* images);
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Menu item
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), native_(std::make_unique<Native>()) {}
+
+TMenuItem::~TMenuItem() {
+  // An open menu keeps showing the entry until it closes; it must no longer
+  // lead here.
+  if (QAction* shown = native_->action.data()) {
+    shown->setData(QVariant());
+    shown->setVisible(false);
+  }
+  Clear();
+  if (parent_ != nullptr) parent_->Remove(this);
+  actionLink_.reset();
+}
+
+void TMenuItem::SetCaption(const QString& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Changed();
+}
+
+void TMenuItem::SetHint(const QString& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut shortCut) {
+  if (shortCut == shortCut_) return;
+  shortCut_ = shortCut;
+  Changed();
+}
+
+void TMenuItem::SetImageIndex(int index) {
+  if (index < -1) index = -1;
+  if (index == imageIndex_) return;
+  imageIndex_ = index;
+  Changed();
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Changed();
+}
+
+void TMenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Changed();
+}
+
+void TMenuItem::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  Changed();
+}
+
+TBasicAction* TMenuItem::Action() const {
+  return actionLink_ ? actionLink_->TBasicActionLink::Action() : nullptr;
+}
+
+void TMenuItem::SetAction(TBasicAction* action) {
+  if (action == nullptr) {
+    // The item keeps what it showed, as a control does.
+    actionLink_.reset();
+    return;
+  }
+  if (!actionLink_) {
+    actionLink_ = std::make_unique<TActionLink>(this);
+    actionLink_->OnChange = [this](TObject* sender) {
+      if (sender != nullptr) ActionChange(sender, false);
+    };
+  }
+  actionLink_->SetAction(action);
+  ActionChange(action, ComponentState().Contains(csLoading));
+}
+
+void TMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
+  auto* action = dynamic_cast<TAction*>(sender);
+  if (action == nullptr) return;
+  if (!checkDefaults || caption_.isEmpty()) caption_ = action->Caption();
+  if (!checkDefaults || hint_.isEmpty()) hint_ = action->Hint();
+  if (!checkDefaults || shortCut_ == scNone) shortCut_ = action->ShortCut();
+  if (!checkDefaults || imageIndex_ == -1) imageIndex_ = action->ImageIndex();
+  if (!checkDefaults || enabled_) enabled_ = action->Enabled();
+  if (!checkDefaults || visible_) visible_ = action->Visible();
+  if (!checkDefaults || !checked_) checked_ = action->Checked();
+  Changed();
+}
+
+void TMenuItem::Click() {
+  if (!enabled_) return;
+  if (OnClick) {
+    const TNotifyEvent handler = OnClick;
+    handler(this);
+  } else if (actionLink_) {
+    actionLink_->Execute(this);
+  }
+}
+
+void TMenuItem::Changed() {
+  if (QAction* shown = native_->action.data()) {
+    const TPopupMenu* menu = GetParentMenu();
+    ApplyItem(*shown, *this, menu != nullptr ? menu->Images() : nullptr);
+  }
+  if (OnChange) {
+    const TNotifyEvent handler = OnChange;
+    handler(this);
+  }
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[static_cast<std::size_t>(index)];
+}
+
+int TMenuItem::MenuIndex() const {
+  if (parent_ == nullptr) return -1;
+  const auto& siblings = parent_->items_;
+  return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item == nullptr) return;
+  // An item cannot hold itself or one of its ancestors.
+  for (const TMenuItem* p = this; p != nullptr; p = p->parent_)
+    if (p == item) return;
+  if (item->parent_ != nullptr) item->parent_->Remove(item);
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->parent_ = this;
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  const auto it = std::find(items_.begin(), items_.end(), item);
+  if (it == items_.end()) return;
+  items_.erase(it);
+  item->parent_ = nullptr;
+  Changed();
+}
+
+void TMenuItem::Delete(int index) {
+  if (TMenuItem* item = Items(index)) delete item;
+}
+
+void TMenuItem::Clear() {
+  while (!items_.empty()) delete items_.back();
+}
+
+TMenuItem* TMenuItem::Find(const QString& caption) const {
+  const QString wanted = StripHotkey(caption);
+  for (TMenuItem* item : items_)
+    if (StripHotkey(item->caption_).compare(wanted, Qt::CaseInsensitive) == 0) return item;
+  return nullptr;
+}
+
+TPopupMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* root = this;
+  while (root->parent_ != nullptr) root = root->parent_;
+  return root->menu_;
+}
+
+QAction* MenuItemAccess::ShownAction(const TMenuItem& item) { return item.native_->action.data(); }
+
+void MenuItemAccess::Bind(TMenuItem& item, QAction* action) { item.native_->action = action; }
+
+// ---------------------------------------------------------------------------
+// Showing items in a toolkit menu
+
+namespace {
+
+// The entry text: the caption keeps its accelerator marks (the toolkit reads
+// them the same way); the shortcut shows after a tab.
+QString EntryText(const TMenuItem& item) {
+  const QString shortCut = ShortCutToText(item.ShortCut());
+  return shortCut.isEmpty() ? item.Caption() : item.Caption() + u'\t' + shortCut;
+}
+
+QImage RenderImage(TCustomImageList& images, int index, bool enabled) {
+  QImage image(images.Width(), images.Height(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  TCanvas canvas;
+  TCanvasAccess::Bind(canvas, &image);
+  images.Draw(&canvas, 0, 0, index, enabled);
+  TCanvasAccess::Bind(canvas, nullptr);
+  return image;
+}
+
+QIcon EntryIcon(const TMenuItem& item, TCustomImageList* images) {
+  if (images == nullptr || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return {};
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), true)), QIcon::Normal);
+  // Disabled entries show the list's own disabled look, not the toolkit's.
+  icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), false)),
+                 QIcon::Disabled);
+  return icon;
+}
+
+void ApplyItem(QAction& action, const TMenuItem& item, TCustomImageList* images) {
+  if (item.IsLine()) {
+    action.setSeparator(true);
+  } else {
+    action.setText(EntryText(item));
+    action.setIcon(EntryIcon(item, images));
+    action.setCheckable(item.Checked());
+    action.setChecked(item.Checked());
+    action.setStatusTip(item.Hint());
+  }
+  action.setEnabled(item.Enabled());
+  action.setVisible(item.Visible());
+}
+
+TMenuItem* ItemOf(const QAction* action) {
+  if (action == nullptr) return nullptr;
+  return reinterpret_cast<TMenuItem*>(action->data().value<quintptr>());
+}
+
+bool Contains(const TMenuItem& root, const TMenuItem* wanted) {
+  for (int i = 0; i < root.Count(); ++i) {
+    const TMenuItem* child = root.Items(i);
+    if (child == wanted || Contains(*child, wanted)) return true;
+  }
+  return false;
+}
+
+// Routes the painting of an owner-drawn menu to the popup menu's handlers,
+// each drawing on a canvas over an offscreen image that is then copied onto
+// the menu.
+class OwnerDrawStyle : public QProxyStyle {
+ public:
+  explicit OwnerDrawStyle(TPopupMenu& menu) : menu_(menu) {}
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    switch (metric) {
+      case PM_MenuPanelWidth:
+        return menu_.BorderWidth();
+      case PM_MenuHMargin:
+      case PM_MenuVMargin:
+      case PM_MenuDesktopFrameWidth:
+        return 0;
+      default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+  }
+
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override {
+    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type != CT_MenuItem || !menu_.OnMeasureItem) return result;
+    TMenuItem* item = ItemOf(qobject_cast<const QAction*>(option->styleObject));
+    if (item == nullptr) return result;
+    int width = result.width(), height = result.height();
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    TCanvas canvas;
+    TCanvasAccess::Bind(canvas, &scratch);
+    const TMenuMeasureItemEvent handler = menu_.OnMeasureItem;
+    handler(item, &canvas, width, height);
+    TCanvasAccess::Bind(canvas, nullptr);
+    return QSize(std::max(width, 0), std::max(height, 0));
+  }
+
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_MenuEmptyArea && menu_.OnDrawBackground) return;
+    if (element != CE_MenuItem || !menu_.OnDrawItem) {
+      QProxyStyle::drawControl(element, option, painter, widget);
+      return;
+    }
+    TMenuItem* item = ItemOf(qobject_cast<const QAction*>(option->styleObject));
+    if (item == nullptr) return;
+    TOwnerDrawState state;
+    if (option->state & State_Selected) state.Include(odSelected);
+    if (!(option->state & State_Enabled)) state.Include(odDisabled).Include(odGrayed);
+    if (item->Checked()) state.Include(odChecked);
+    const TMenuDrawItemEvent handler = menu_.OnDrawItem;
+    Paint(painter, option->rect,
+          [&](TCanvas& canvas, const TRect& rect) { handler(item, &canvas, rect, state); });
+  }
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (menu_.OnDrawBackground && (element == PE_PanelMenu || element == PE_FrameMenu)) {
+      if (element == PE_FrameMenu) return;  // the background handler draws the border
+      const TMenuDrawBackgroundEvent handler = menu_.OnDrawBackground;
+      Paint(painter, option->rect,
+            [&](TCanvas& canvas, const TRect& rect) { handler(&menu_, &canvas, rect); });
+      return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+
+ private:
+  template <typename Draw>
+  static void Paint(QPainter* painter, const QRect& area, Draw draw) {
+    if (area.isEmpty()) return;
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+      TCanvas canvas;
+      TCanvasAccess::Bind(canvas, &image);
+      draw(canvas, Rect(0, 0, area.width(), area.height()));
+      TCanvasAccess::Bind(canvas, nullptr);
+    }
+    painter->drawImage(area.topLeft(), image);
+  }
+
+  TPopupMenu& menu_;
+};
+
+// A menu that tells the style which entry it is drawing.
+class OwnerDrawMenu : public QMenu {
+ public:
+  using QMenu::QMenu;
+
+ protected:
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
+    QMenu::initStyleOption(option, action);
+    option->styleObject = const_cast<QAction*>(action);
+  }
+};
+
+QMenu* NewMenu(TPopupMenu& popup, QWidget* parent) {
+  if (!popup.OwnerDraw()) return new QMenu(parent);
+  auto* menu = new OwnerDrawMenu(parent);
+  auto* style = new OwnerDrawStyle(popup);
+  style->setParent(menu);
+  menu->setStyle(style);
+  return menu;
+}
+
+void Fill(QMenu& menu, TMenuItem& parent, TPopupMenu& popup) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem* item = parent.Items(i);
+    QAction* action = nullptr;
+    if (item->Count() > 0 && !item->IsLine()) {
+      QMenu* sub = NewMenu(popup, &menu);
+      Fill(*sub, *item, popup);
+      action = sub->menuAction();
+      menu.addAction(action);
+    } else {
+      action = new QAction(&menu);
+      menu.addAction(action);
+    }
+    action->setData(QVariant::fromValue(reinterpret_cast<quintptr>(item)));
+    ApplyItem(*action, *item, popup.Images());
+    MenuItemAccess::Bind(*item, action);
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Popup menu
+
+TPopupMenu::TPopupMenu(TComponent* owner)
+    : TComponent(owner),
+      items_(new TMenuItem(this)),
+      imagesLink_(std::make_unique<TChangeLink>()),
+      native_(std::make_unique<Native>()),
+      self_(std::make_shared<TPopupMenu*>(this)) {
+  items_->menu_ = this;
+}
+
+TPopupMenu::~TPopupMenu() {
+  self_.reset();
+  if (QMenu* menu = native_->menu.data()) {
+    // Destroyed while open (from a timer or a handler): the toolkit menu is
+    // still inside its own event loop and is deleted once it has left it.
+    menu->close();
+    menu->deleteLater();
+  }
+  delete items_;
+}
+
+TCustomImageList* TPopupMenu::Images() const { return imagesLink_->Sender(); }
+
+void TPopupMenu::SetImages(TCustomImageList* images) { imagesLink_->SetSender(images); }
+
+bool TPopupMenu::IsOpen() const { return !native_->menu.isNull(); }
+
+void TPopupMenu::CloseMenu() {
+  if (QMenu* menu = native_->menu.data()) menu->close();
+}
+
+QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->menu.data(); }
+
+void TPopupMenu::Popup(int x, int y) {
+  if (IsOpen()) return;
+  const std::weak_ptr<TPopupMenu*> alive = self_;
+  if (OnPopup) {
+    const TNotifyEvent handler = OnPopup;
+    handler(this);
+    if (alive.expired()) return;
+  }
+  QMenu* menu = NewMenu(*this, nullptr);
+  Fill(*menu, *items_, *this);
+  native_->menu = menu;
+  QAction* chosen = menu->exec(QPoint(x, y));
+  if (alive.expired()) return;
+  TMenuItem* item = ItemOf(chosen);
+  native_->menu = nullptr;
+  delete menu;
+  if (OnClose) {
+    const TNotifyEvent handler = OnClose;
+    handler(this);
+    if (alive.expired()) return;
+  }
+  // The entry may have been destroyed while the menu was open.
+  if (item != nullptr && Contains(*items_, item)) item->Click();
+}
+
+}  // namespace mirto

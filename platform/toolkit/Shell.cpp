@@ -1,0 +1,140 @@
+#include "platform/toolkit/Shell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QUrl>
+#include <array>
+
+#include "platform/toolkit/Shell_p.h"
+
+namespace mirto {
+
+namespace {
+
+TShellExecuteHook& Hook() {
+  static TShellExecuteHook hook;
+  return hook;
+}
+
+bool IsWebAddress(const QString& file) {
+  static constexpr std::array<QStringView, 3> kPrefixes = {u"http://", u"https://", u"mailto:"};
+  for (QStringView prefix : kPrefixes) {
+    if (file.startsWith(prefix, Qt::CaseInsensitive) && file.size() > prefix.size()) return true;
+  }
+  return false;
+}
+
+#if !defined(_WIN32)
+
+bool IsOpenOperation(const QString& operation) {
+  return operation.isEmpty() || operation.compare(u"open", Qt::CaseInsensitive) == 0;
+}
+
+// Opening needs the desktop services of a GUI application object.
+bool CanOpenWithDesktop() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+std::intptr_t OpenWithDesktop(const QUrl& url) {
+  if (!CanOpenWithDesktop()) return SE_ERR_NOASSOC;
+  return QDesktopServices::openUrl(url) ? ShellExecuteSucceeded : SE_ERR_NOASSOC;
+}
+
+std::intptr_t StartDetached(const QString& program, const QString& parameters,
+                            const QString& directory) {
+  QProcess process;
+  process.setProgram(program);
+  process.setArguments(QProcess::splitCommand(parameters));
+  if (!directory.isEmpty()) {
+    const QFileInfo folder(directory);
+    if (!folder.isDir()) return SE_ERR_PNF;
+    process.setWorkingDirectory(folder.absoluteFilePath());
+  }
+  return process.startDetached() ? ShellExecuteSucceeded : SE_ERR_FNF;
+}
+
+std::intptr_t PerformOpen(const QString& file, const QString& parameters,
+                          const QString& directory) {
+  const TShellTarget target = ResolveShellTarget(file, directory);
+  switch (target.Kind) {
+    case stkWebAddress:
+      return OpenWithDesktop(QUrl(target.Location, QUrl::TolerantMode));
+    case stkFolder:
+    case stkDocument:
+      return OpenWithDesktop(QUrl::fromLocalFile(target.Location));
+    case stkExecutable:
+      return StartDetached(target.Location, parameters, directory);
+    case stkMissing:
+      break;
+  }
+  return SE_ERR_FNF;
+}
+
+#endif
+
+}  // namespace
+
+const char16_t* ShellArgumentText(const QString& text) {
+  return text.isEmpty() ? u"" : reinterpret_cast<const char16_t*>(text.utf16());
+}
+
+TShellTarget ResolveShellTarget(const QString& file, const QString& directory) {
+  if (file.isEmpty() || file.contains(QChar(u'\0'))) return {stkMissing, file};
+  if (IsWebAddress(file)) return {stkWebAddress, file};
+
+  // Relative names are taken from the working folder; QDir keeps every
+  // character of the name, a leading "-" included, and the result is
+  // absolute, so nothing downstream can mistake it for an option.
+  const QDir base(directory.isEmpty() ? QDir::currentPath() : directory);
+  const QFileInfo info(base.absoluteFilePath(file));
+  const QString location = QDir::cleanPath(info.absoluteFilePath());
+  if (!info.exists()) return {stkMissing, location};
+  if (info.isDir()) return {stkFolder, location};
+  if (info.isExecutable()) return {stkExecutable, location};
+  return {stkDocument, location};
+}
+
+TShellExecuteHook SetShellExecuteHook(TShellExecuteHook hook) {
+  TShellExecuteHook previous = std::move(Hook());
+  Hook() = std::move(hook);
+  return previous;
+}
+
+std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const QString& file,
+                            const QString& parameters, const QString& directory, int showCmd) {
+  if (const TShellExecuteHook& hook = Hook()) {
+    return hook(TShellExecuteRequest{owner, operation, file, parameters, directory, showCmd});
+  }
+#if defined(_WIN32)
+  // An absent operation asks for the default one, which is "open".
+  auto absentWhenEmpty = [](const QString& text) -> LPCWSTR {
+    return text.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(text.utf16());
+  };
+  auto argument = [](const QString& text) {
+    return reinterpret_cast<LPCWSTR>(ShellArgumentText(text));
+  };
+  return reinterpret_cast<std::intptr_t>(
+      ::ShellExecuteW(reinterpret_cast<HWND>(owner), absentWhenEmpty(operation),
+                      absentWhenEmpty(file), argument(parameters), argument(directory), showCmd));
+#else
+  Q_UNUSED(owner);
+  Q_UNUSED(showCmd);
+  if (!IsOpenOperation(operation)) return SE_ERR_NOASSOC;
+  return PerformOpen(file, parameters, directory);
+#endif
+}
+
+TShellExecuteRecorder::TShellExecuteRecorder(std::intptr_t result) {
+  previous_ = SetShellExecuteHook([this, result](const TShellExecuteRequest& request) {
+    requests_.push_back(request);
+    return result;
+  });
+}
+
+TShellExecuteRecorder::~TShellExecuteRecorder() { SetShellExecuteHook(std::move(previous_)); }
+
+}  // namespace mirto

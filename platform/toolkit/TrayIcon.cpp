@@ -1,0 +1,130 @@
+#include "platform/toolkit/TrayIcon.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+
+#include "platform/drawing/Canvas_p.h"
+#include "platform/drawing/Icon.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/TrayIcon_p.h"
+
+namespace mirto {
+
+struct TTrayIcon::Native {
+  // Created when first shown, so that a hidden tray icon costs nothing.
+  std::unique_ptr<QSystemTrayIcon> icon;
+  // True while an activation handler runs inside the icon's signal.
+  bool dispatching = false;
+};
+
+TTrayIcon::TTrayIcon(TComponent* owner)
+    : TComponent(owner),
+      icon_(std::make_unique<TIcon>()),
+      native_(std::make_unique<Native>()),
+      alive_(std::make_shared<bool>(true)) {
+  icon_->OnChange = [this](TObject*) { UpdateNative(); };
+}
+
+TTrayIcon::~TTrayIcon() {
+  *alive_ = false;
+  icon_->OnChange = nullptr;
+  if (!native_->icon) return;
+  native_->icon->hide();
+  QObject::disconnect(native_->icon.get(), nullptr, nullptr, nullptr);
+  // Destroyed from a click handler: the icon is still emitting its signal,
+  // so the event loop deletes it afterwards.
+  if (native_->dispatching) native_->icon.release()->deleteLater();
+}
+
+QSystemTrayIcon* TrayIconAccess::Native(const TTrayIcon& tray) { return tray.native_->icon.get(); }
+
+bool TTrayIcon::IsSystemTrayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void TTrayIcon::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  UpdateNative();
+}
+
+void TTrayIcon::SetIcon(const TIcon& icon) {
+  if (&icon == icon_.get()) return;
+  icon_->Assign(&icon);
+  UpdateNative();
+}
+
+void TTrayIcon::SetHint(const QString& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  UpdateNative();
+}
+
+TPopupMenu* TTrayIcon::PopupMenu() const {
+  const std::shared_ptr<TPopupMenu*> menu = popupMenu_.lock();
+  return menu ? *menu : nullptr;
+}
+
+void TTrayIcon::SetPopupMenu(TPopupMenu* menu) {
+  popupMenu_ = menu != nullptr ? menu->WeakRef() : std::weak_ptr<TPopupMenu*>();
+}
+
+void TTrayIcon::Click() {
+  if (OnClick) {
+    const TNotifyEvent handler = OnClick;
+    handler(this);
+  }
+}
+
+void TTrayIcon::DblClick() {
+  if (OnDblClick) {
+    const TNotifyEvent handler = OnDblClick;
+    handler(this);
+  }
+}
+
+void TTrayIcon::ContextPopup(int x, int y) {
+  if (TPopupMenu* menu = PopupMenu()) menu->Popup(x, y);
+}
+
+void TTrayIcon::UpdateNative() {
+  if (!visible_ && !native_->icon) return;
+  if (!native_->icon) {
+    native_->icon = std::make_unique<QSystemTrayIcon>();
+    QObject::connect(native_->icon.get(), &QSystemTrayIcon::activated, native_->icon.get(),
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                       const std::shared_ptr<bool> alive = alive_;
+                       native_->dispatching = true;
+                       switch (reason) {
+                         case QSystemTrayIcon::Trigger:
+                           Click();
+                           break;
+                         case QSystemTrayIcon::DoubleClick:
+                           DblClick();
+                           break;
+                         case QSystemTrayIcon::Context: {
+                           const QPoint at = QCursor::pos();
+                           ContextPopup(at.x(), at.y());
+                           break;
+                         }
+                         default:
+                           break;
+                       }
+                       if (*alive) native_->dispatching = false;
+                     });
+  }
+  QSystemTrayIcon& tray = *native_->icon;
+  const QImage& picture = TIconAccess::Image(*icon_);
+  QPixmap pixmap;
+  if (!picture.isNull()) {
+    pixmap = QPixmap::fromImage(picture);
+  } else {
+    pixmap = QPixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+  }
+  tray.setIcon(QIcon(pixmap));
+  tray.setToolTip(hint_);
+  tray.setVisible(visible_);
+}
+
+}  // namespace mirto

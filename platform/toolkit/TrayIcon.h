@@ -1,0 +1,68 @@
+#pragma once
+
+// The program's icon in the desktop's notification area (tray): an icon with
+// a hint, reacting to clicks and opening a popup menu on a right click.
+
+#include <QString>
+#include <memory>
+
+#include "platform/toolkit/Component.h"
+#include "platform/drawing/Types.h"
+
+namespace mirto {
+
+class TIcon;
+class TPopupMenu;
+
+class TTrayIcon : public TComponent {
+ public:
+  explicit TTrayIcon(TComponent* owner = nullptr);
+  ~TTrayIcon() override;
+
+  // Whether the desktop offers a notification area at all. Without one a
+  // visible tray icon shows nowhere, so a window should not hide itself
+  // into the tray.
+  static bool IsSystemTrayAvailable();
+
+  // Hidden by default. Showing needs an icon; one without shows a blank icon.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+
+  // The owned icon; changes to it show at once.
+  const TIcon& Icon() const { return *icon_; }
+  TIcon& Icon() { return *icon_; }
+  // Copies icon into the owned one.
+  void SetIcon(const TIcon& icon);
+
+  // Tooltip text.
+  const QString& Hint() const { return hint_; }
+  void SetHint(const QString& hint);
+
+  // Opened at the pointer on a right click. Not owned; forgotten when the
+  // menu is destroyed.
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* menu);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+
+  // What a click, a double click or a right click at the screen point
+  // (x, y) on the icon does; the desktop's events end here.
+  void Click();
+  void DblClick();
+  void ContextPopup(int x, int y);
+
+ private:
+  friend struct TrayIconAccess;
+  struct Native;
+  void UpdateNative();
+
+  bool visible_ = false;
+  std::unique_ptr<TIcon> icon_;
+  QString hint_;
+  std::weak_ptr<TPopupMenu*> popupMenu_;
+  std::unique_ptr<Native> native_;
+  std::shared_ptr<bool> alive_;
+};
+
+}  // namespace mirto

@@ -1,0 +1,326 @@
+// Fonts, text measuring and the formatting rules of DrawText.
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Canvas_p.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+void Blank(TBitmap& bitmap, int width, int height) {
+  bitmap.SetSize(width, height);
+  bitmap.Canvas().Brush().SetColor(clWhite);
+  bitmap.Canvas().FillRect({0, 0, width, height});
+}
+
+// Bounding box of the pixels that are not white.
+TRect Ink(TBitmap& bitmap) {
+  TRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x)
+      if (bitmap.Canvas().Pixels(x, y) != clWhite) {
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return box.Right < 0 ? TRect{} : box;
+}
+
+TEST(Font, PointsAreConvertedAtNinetySixDotsPerInch) {
+  TFont font;
+  EXPECT_EQ(font.Name(), QStringLiteral("Tahoma"));
+  EXPECT_EQ(font.Size(), 8);
+  EXPECT_EQ(font.Height(), -11);
+  struct Case {
+    int points, height;
+  };
+  for (const Case c : {Case{8, -11}, Case{9, -12}, Case{10, -13}, Case{11, -15}, Case{12, -16}}) {
+    font.SetSize(c.points);
+    EXPECT_EQ(font.Height(), c.height) << c.points;
+    EXPECT_EQ(font.Size(), c.points);
+    EXPECT_EQ(QFontInfo(ToQFont(font)).pixelSize(), -c.height) << c.points;
+  }
+  font.SetHeight(-20);
+  EXPECT_EQ(font.Size(), 15);
+}
+
+TEST(Font, PositiveHeightsCountTheWholeCell) {
+  TBitmap bitmap;
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Font().SetHeight(-20);
+  const int cell = canvas.TextHeight(QStringLiteral("Wg"));
+  EXPECT_GE(cell, 20);
+  canvas.Font().SetHeight(cell);
+  EXPECT_NEAR(canvas.TextHeight(QStringLiteral("Wg")), cell, 1);
+  canvas.Font().SetHeight(-40);
+  EXPECT_GT(canvas.TextHeight(QStringLiteral("Wg")), cell);
+}
+
+TEST(Font, AssignCopiesEverythingAndNotifiesOnce) {
+  TFont source;
+  source.SetName(QStringLiteral("Segoe UI"));
+  source.SetHeight(-14);
+  source.SetColor(clPurple);
+  source.SetStyle({fsBold, fsUnderline});
+  TFont font;
+  int changes = 0;
+  font.OnChange = [&changes](TObject*) { ++changes; };
+  font.Assign(&source);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(font.Name(), source.Name());
+  EXPECT_EQ(font.Height(), -14);
+  EXPECT_EQ(font.Color(), clPurple);
+  EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsUnderline}));
+  font.Assign(&source);
+  EXPECT_EQ(changes, 1);  // nothing changed
+  TPen pen;
+  EXPECT_THROW(font.Assign(&pen), EConvertError);
+}
+
+TEST(Tools, PenAndBrushCopyAndNotify) {
+  TBrush brush;
+  int changes = 0;
+  brush.OnChange = [&changes](TObject*) { ++changes; };
+  brush.SetStyle(bsClear);
+  brush.SetColor(clRed);
+  EXPECT_EQ(brush.Style(), bsSolid);  // a colour makes a clear brush solid
+  EXPECT_EQ(changes, 2);
+  brush.SetStyle(bsClear);
+  brush.SetColor(clRed);  // same colour, still solid again
+  EXPECT_EQ(brush.Style(), bsSolid);
+
+  TPen source;
+  source.SetColor(clRed);
+  source.SetWidth(3);
+  source.SetStyle(psDot);
+  source.SetMode(pmXor);
+  TPen pen;
+  pen.Assign(&source);
+  EXPECT_EQ(pen.Color(), clRed);
+  EXPECT_EQ(pen.Width(), 3);
+  EXPECT_EQ(pen.Style(), psDot);
+  EXPECT_EQ(pen.Mode(), pmXor);
+  EXPECT_THROW(pen.Assign(&brush), EConvertError);
+}
+
+TEST(CanvasText, TextOutPaintsABackgroundOnlyWithASolidBrush) {
+  const QString text = QStringLiteral("Mi");
+  for (TBrushStyle style : {bsSolid, bsClear}) {
+    TBitmap bitmap;
+    Blank(bitmap, 40, 30);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Font().SetColor(clBlack);
+    canvas.Brush().SetColor(clYellow);
+    canvas.Brush().SetStyle(style);
+    canvas.TextOut(5, 4, text);
+    const int w = canvas.TextWidth(text), h = canvas.TextHeight(text);
+    // The top-left corner of the text cell lies above every glyph.
+    EXPECT_EQ(canvas.Pixels(5, 4), style == bsSolid ? clYellow : clWhite);
+    EXPECT_EQ(canvas.Pixels(5 + w - 1, 4), style == bsSolid ? clYellow : clWhite);
+    EXPECT_EQ(canvas.Pixels(5 + w, 4), clWhite);
+    EXPECT_EQ(canvas.Pixels(5, 4 + h), clWhite);
+    EXPECT_EQ(canvas.PenPos(), (TPoint{5 + w, 4}));
+    bool inked = false;
+    for (int y = 4; y < 4 + h; ++y)
+      for (int x = 5; x < 5 + w; ++x) inked |= GetRValue(canvas.Pixels(x, y)) < 128;
+    EXPECT_TRUE(inked);
+  }
+}
+
+TEST(CanvasText, TextRectClipsAndFillsTheWholeRectangle) {
+  TBitmap bitmap;
+  Blank(bitmap, 60, 30);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Font().SetColor(clBlack);
+  canvas.Brush().SetColor(clYellow);
+  canvas.TextRect({2, 2, 9, 25}, 2, 4, QStringLiteral("WWWW"));
+  EXPECT_EQ(canvas.Pixels(2, 24), clYellow);
+  EXPECT_EQ(canvas.Pixels(8, 2), clYellow);
+  for (int y = 0; y < 30; ++y) EXPECT_EQ(canvas.Pixels(9, y), clWhite) << y;
+}
+
+TEST(CanvasText, TextStaysInsideItsCellAndFollowsTheOrigin) {
+  TBitmap bitmap;
+  Blank(bitmap, 60, 30);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Brush().SetStyle(bsClear);
+  canvas.Font().SetColor(clBlack);
+  canvas.SetWindowOrg({-10, -5});
+  canvas.TextOut(0, 0, QStringLiteral("Hg"));
+  canvas.SetWindowOrg({0, 0});
+  const TRect ink = Ink(bitmap);
+  const TRect cell = Bounds(10, 5, canvas.TextWidth(QStringLiteral("Hg")),
+                            canvas.TextHeight(QStringLiteral("Hg")));
+  EXPECT_FALSE(ink.IsEmpty());
+  EXPECT_GE(ink.Left, cell.Left);
+  EXPECT_GE(ink.Top, cell.Top);
+  EXPECT_LE(ink.Right, cell.Right + 1);
+  EXPECT_LE(ink.Bottom, cell.Bottom);
+}
+
+TEST(CanvasText, CalcRectMeasuresWithoutDrawing) {
+  TBitmap bitmap;
+  Blank(bitmap, 80, 60);
+  TCanvas& canvas = bitmap.Canvas();
+  const int line = canvas.TextHeight(QStringLiteral("x"));
+
+  TRect rect{3, 4, 3, 4};
+  EXPECT_EQ(canvas.DrawText(QStringLiteral("Convert"), rect, DT_CALCRECT | DT_SINGLELINE), line);
+  EXPECT_EQ(rect, (TRect{3, 4, 3 + canvas.TextWidth(QStringLiteral("Convert")), 4 + line}));
+  EXPECT_EQ(Ink(bitmap), TRect{});
+
+  struct Case {
+    const char* caption;
+    TTextFormat flags;
+    const char* measured;
+  };
+  const Case cases[] = {
+      {"&&", 0, "&"},
+      {"&File", 0, "File"},
+      {"Save && &quit", 0, "Save & quit"},
+      {"&File", DT_NOPREFIX, "&File"},
+  };
+  for (const Case& c : cases) {
+    TRect r{0, 0, 200, 0};
+    canvas.DrawText(QString::fromUtf8(c.caption), r, DT_CALCRECT | DT_SINGLELINE | c.flags);
+    EXPECT_EQ(r.Width(), canvas.TextWidth(QString::fromUtf8(c.measured))) << c.caption;
+  }
+
+  // Word breaks: a narrow rectangle gives one line per word, and a word
+  // wider than the rectangle widens it.
+  const QString words = QStringLiteral("one two three");
+  TRect narrow{0, 0, canvas.TextWidth(QStringLiteral("three")), 0};
+  EXPECT_EQ(canvas.DrawText(words, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * line);
+  EXPECT_EQ(narrow.Width(), canvas.TextWidth(QStringLiteral("three")));
+  TRect tiny{0, 0, 2, 0};
+  canvas.DrawText(words, tiny, DT_CALCRECT | DT_WORDBREAK);
+  EXPECT_EQ(tiny.Width(), canvas.TextWidth(QStringLiteral("three")));
+  TRect lines{0, 0, 500, 0};
+  EXPECT_EQ(canvas.DrawText(QStringLiteral("a\r\nb\nc"), lines, DT_CALCRECT), 3 * line);
+  TRect single{0, 0, 500, 0};
+  EXPECT_EQ(canvas.DrawText(QStringLiteral("a\nb"), single, DT_CALCRECT | DT_SINGLELINE), line);
+}
+
+TEST(CanvasText, AlignmentFlagsPlaceTheText) {
+  const TRect box{10, 10, 110, 50};
+  struct Case {
+    const char* name;
+    TTextFormat flags;
+  };
+  const Case cases[] = {{"left top", DT_SINGLELINE},
+                        {"centre", DT_SINGLELINE | DT_CENTER | DT_VCENTER},
+                        {"right bottom", DT_SINGLELINE | DT_RIGHT | DT_BOTTOM},
+                        {"right to left reading", DT_SINGLELINE | DT_RIGHT | DT_RTLREADING}};
+  for (const Case& c : cases) {
+    TBitmap bitmap;
+    Blank(bitmap, 120, 60);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().SetColor(clBlack);
+    TRect rect = box;
+    canvas.DrawText(QStringLiteral("HH"), rect, c.flags);
+    const TRect ink = Ink(bitmap);
+    const int w = canvas.TextWidth(QStringLiteral("HH")),
+              h = canvas.TextHeight(QStringLiteral("H"));
+    int left = box.Left, top = box.Top;
+    if (c.flags & DT_CENTER) left = box.Left + (box.Width() - w) / 2;
+    if (c.flags & DT_RIGHT) left = box.Right - w;
+    if (c.flags & DT_VCENTER) top = box.Top + (box.Height() - h) / 2;
+    if (c.flags & DT_BOTTOM) top = box.Bottom - h;
+    ASSERT_FALSE(ink.IsEmpty()) << c.name;
+    EXPECT_GE(ink.Left, left) << c.name;
+    EXPECT_LE(ink.Right, left + w + 1) << c.name;
+    EXPECT_GE(ink.Top, top) << c.name;
+    EXPECT_LE(ink.Bottom, top + h) << c.name;
+    EXPECT_GT(ink.Width(), w / 2) << c.name;
+  }
+}
+
+TEST(CanvasText, TextIsClippedToItsRectangleUnlessNoClip) {
+  for (TTextFormat extra : {TTextFormat{0}, DT_NOCLIP}) {
+    TBitmap bitmap;
+    Blank(bitmap, 80, 30);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Font().SetColor(clBlack);
+    canvas.Brush().SetStyle(bsClear);
+    TRect rect{5, 5, 12, 25};
+    canvas.DrawText(QStringLiteral("WWWWWW"), rect, DT_SINGLELINE | extra);
+    const TRect ink = Ink(bitmap);
+    if (extra == DT_NOCLIP)
+      EXPECT_GT(ink.Right, 12);
+    else
+      EXPECT_LE(ink.Right, 12);
+  }
+}
+
+TEST(CanvasText, AcceleratorUnderlinesTheNextLetter) {
+  const auto draw = [](const QString& text, TTextFormat flags) {
+    TBitmap bitmap;
+    Blank(bitmap, 60, 30);
+    bitmap.Canvas().Font().SetColor(clBlack);
+    bitmap.Canvas().Brush().SetStyle(bsClear);
+    TRect rect{2, 2, 60, 30};
+    bitmap.Canvas().DrawText(text, rect, flags | DT_SINGLELINE);
+    return Ink(bitmap);
+  };
+  const TRect plain = draw(QStringLiteral("nu"), 0);
+  const TRect underlined = draw(QStringLiteral("&nu"), 0);
+  EXPECT_GT(underlined.Bottom, plain.Bottom);  // the underline lies below the letters
+  EXPECT_EQ(draw(QStringLiteral("n&&u"), 0).Bottom,
+            draw(QStringLiteral("n&u"), DT_NOPREFIX).Bottom);
+  EXPECT_EQ(draw(QStringLiteral("n&&u"), 0), draw(QStringLiteral("n&u"), DT_NOPREFIX));
+}
+
+TEST(TextLayout, AcceleratorMarks) {
+  struct Case {
+    const char* caption;
+    const char* text;
+    int underline;
+  };
+  const Case cases[] = {
+      {"", "", -1},      {"&Open", "Open", 0}, {"Save &as", "Save as", 5}, {"R&&D", "R&D", -1},
+      {"&&&x", "&x", 1}, {"end&", "end", -1},  {"&a&b", "ab", 0},          {"&&", "&", -1},
+  };
+  for (const Case& c : cases) {
+    const TAcceleratedText result = StripAccelerators(QString::fromUtf8(c.caption));
+    EXPECT_EQ(result.Text, QString::fromUtf8(c.text)) << c.caption;
+    EXPECT_EQ(result.Underline, c.underline) << c.caption;
+  }
+}
+
+TEST(TextLayout, LinesBreakAtSpacesAndLineFeeds) {
+  // Every character is one unit wide.
+  const auto measure = [](const QString& s) { return static_cast<int>(s.size()); };
+  const auto texts = [&](const QString& text, int underline, TTextFormat flags, int width) {
+    QStringList lines;
+    QList<int> underlines;
+    for (const TTextLine& line : LayoutTextLines(text, underline, flags, width, measure)) {
+      lines << line.Text;
+      underlines << line.Underline;
+    }
+    return std::pair{lines.join(u'|'), underlines};
+  };
+  EXPECT_EQ(texts(QStringLiteral("aa bb cc"), -1, DT_WORDBREAK, 5).first,
+            QStringLiteral("aa bb|cc"));
+  EXPECT_EQ(texts(QStringLiteral("aa bb cc"), -1, DT_WORDBREAK, 4).first,
+            QStringLiteral("aa|bb|cc"));
+  EXPECT_EQ(texts(QStringLiteral("aa   bb"), -1, DT_WORDBREAK, 3).first, QStringLiteral("aa|bb"));
+  EXPECT_EQ(texts(QStringLiteral("longword x"), -1, DT_WORDBREAK, 3).first,
+            QStringLiteral("longword|x"));
+  EXPECT_EQ(texts(QStringLiteral("a\r\n\nb c"), -1, DT_WORDBREAK, 1).first,
+            QStringLiteral("a||b|c"));
+  EXPECT_EQ(texts(QStringLiteral("aa bb"), -1, 0, 1).first, QStringLiteral("aa bb"));
+  EXPECT_EQ(texts(QStringLiteral("a\nb"), -1, DT_SINGLELINE, 1).first, QStringLiteral("a\nb"));
+  // The underline follows its letter onto the later line.
+  EXPECT_EQ(texts(QStringLiteral("aa bb"), 4, DT_WORDBREAK, 2).second, (QList<int>{-1, 1}));
+  EXPECT_EQ(texts(QString(), -1, DT_WORDBREAK, 5).first, QString());
+}
+
+}  // namespace
+}  // namespace mirto

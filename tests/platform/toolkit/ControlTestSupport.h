@@ -1,0 +1,56 @@
+#pragma once
+
+// Helpers for the control tests: synthetic input and pixel reads of what a
+// control shows.
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <ostream>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Control_p.h"
+
+namespace mirto {
+
+inline void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
+}
+
+namespace testing_support {
+
+inline void SendMouse(TControl& control, QEvent::Type type, QPoint local, Qt::MouseButton button,
+                      Qt::MouseButtons held = Qt::NoButton) {
+  QWidget* w = NativeWidget(control);
+  Qt::MouseButtons buttons = held;
+  if (type == QEvent::MouseButtonPress) buttons |= button;
+  QMouseEvent event(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons,
+                    Qt::NoModifier);
+  QApplication::sendEvent(w, &event);
+}
+
+inline void ClickAt(TControl& control, QPoint local) {
+  SendMouse(control, QEvent::MouseButtonPress, local, Qt::LeftButton);
+  SendMouse(control, QEvent::MouseButtonRelease, local, Qt::LeftButton);
+}
+
+inline void SendKey(TControl& control, int qtKey, QEvent::Type type = QEvent::KeyPress) {
+  QKeyEvent event(type, qtKey, Qt::NoModifier);
+  QApplication::sendEvent(NativeWidget(control), &event);
+}
+
+// What the control shows, its children included.
+inline QImage Grab(TControl& control) {
+  return NativeWidget(control)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline TColor PixelAt(const QImage& image, int x, int y) {
+  const QRgb p = image.pixel(x, y);
+  return RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+             static_cast<std::uint8_t>(qBlue(p)));
+}
+
+}  // namespace testing_support
+}  // namespace mirto

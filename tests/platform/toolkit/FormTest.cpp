@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/Action.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/BitBtn.h"
+#include "platform/toolkit/CustomPanel.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/Memo.h"
+#include "platform/toolkit/WindowServices.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+using namespace testing_support;
+
+// An owner-drawn button that fills itself red (green while pressed) and
+// keeps the flags of every record it is handed.
+class RecordingButton : public TBitBtn {
+ public:
+  using TBitBtn::TBitBtn;
+  std::vector<TOwnerDrawState> states;
+  TRect lastRect;
+
+ protected:
+  void DrawItem(const TDrawItemStruct& item) override {
+    states.push_back(item.ItemState);
+    lastRect = item.ItemRect;
+    item.Canvas->Brush().SetColor(item.ItemState.Contains(odSelected) ? clLime : clRed);
+    item.Canvas->FillRect(item.ItemRect);
+  }
+};
+
+class FormFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TForm();
+    form->SetBorderStyle(bsNone);
+    form->SetColor(clWhite);
+    form->SetBounds(40, 30, 200, 120);
+  }
+  void TearDown() override {
+    delete form;
+    QCoreApplication::processEvents();
+  }
+  TForm* form = nullptr;
+};
+
+TEST_F(FormFixture, PanelLabelAndOwnerDrawnButtonRenderPixelExact) {
+  auto* panel = new TCustomPanel(form);
+  panel->SetParent(form);
+  panel->SetBevelOuter(bvNone);
+  panel->SetParentBackground(false);
+  panel->SetColor(clYellow);
+  panel->Margins().SetBounds(6, 6, 6, 6);
+  panel->SetAlignWithMargins(true);
+  panel->SetAlign(alClient);
+  auto* label = new TLabel(form);
+  label->SetParent(panel);
+  label->SetLeft(10);
+  label->SetTop(10);
+  label->SetTransparent(true);
+  label->Font().SetColor(clBlack);
+  label->Font().SetHeight(-20);
+  label->SetCaption("MM");
+  auto* button = new RecordingButton(form);
+  button->SetParent(panel);
+  button->SetBounds(100, 60, 40, 20);
+  form->Show();
+
+  EXPECT_EQ(panel->BoundsRect(), Rect(6, 6, 194, 114));
+  EXPECT_GT(label->Width(), 20);  // sized to its text
+  const QImage image = Grab(*form);
+  EXPECT_EQ(PixelAt(image, 0, 0), clWhite);
+  EXPECT_EQ(PixelAt(image, 5, 60), clWhite);
+  EXPECT_EQ(PixelAt(image, 6, 60), clYellow);
+  EXPECT_EQ(PixelAt(image, 193, 113), clYellow);
+  EXPECT_EQ(PixelAt(image, 194, 113), clWhite);
+  // The button: its whole rectangle and nothing more.
+  EXPECT_EQ(PixelAt(image, 106, 66), clRed);
+  EXPECT_EQ(PixelAt(image, 145, 85), clRed);
+  EXPECT_EQ(PixelAt(image, 146, 85), clYellow);
+  EXPECT_EQ(PixelAt(image, 105, 66), clYellow);
+  EXPECT_EQ(button->lastRect, Rect(0, 0, 40, 20));
+  // The label: black letters on the panel's yellow, nothing else.
+  int black = 0;
+  int other = 0;
+  for (int y = 16; y < 16 + label->Height(); ++y)
+    for (int x = 16; x < 16 + label->Width(); ++x) {
+      const TColor c = PixelAt(image, x, y);
+      if (c == clBlack)
+        ++black;
+      else if (c != clYellow && GetBValue(c) != 0)
+        ++other;  // antialiased edges stay yellowish
+    }
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(other, 0);
+}
+
+TEST_F(FormFixture, DrawItemFlagsFollowPressDisableAndFocus) {
+  auto* button = new RecordingButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 40, 20);
+  auto* other = new RecordingButton(form);
+  other->SetParent(form);
+  other->SetBounds(60, 10, 40, 20);
+  form->Show();
+  QCoreApplication::processEvents();
+
+  SendMouse(*button, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+  EXPECT_TRUE(button->states.back().Contains(odSelected));
+  EXPECT_EQ(PixelAt(Grab(*form), 15, 15), clLime);
+  // Off the button with the button held: no longer pressed; back on: pressed.
+  SendMouse(*button, QEvent::MouseMove, QPoint(60, 5), Qt::NoButton, Qt::LeftButton);
+  EXPECT_FALSE(button->states.back().Contains(odSelected));
+  SendMouse(*button, QEvent::MouseMove, QPoint(6, 5), Qt::NoButton, Qt::LeftButton);
+  EXPECT_TRUE(button->states.back().Contains(odSelected));
+  SendMouse(*button, QEvent::MouseButtonRelease, QPoint(6, 5), Qt::LeftButton);
+  EXPECT_FALSE(button->states.back().Contains(odSelected));
+
+  other->SetFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(other->Focused());
+  button->states.clear();
+  other->states.clear();
+  button->SetFocus();
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(button->states.empty());
+  EXPECT_TRUE(button->states.back().Contains(odFocus));
+  EXPECT_FALSE(other->states.back().Contains(odFocus));
+
+  button->SetEnabled(false);
+  button->Repaint();
+  EXPECT_TRUE(button->states.back().Contains(odDisabled));
+  EXPECT_FALSE(button->states.back().Contains(odSelected));
+}
+
+TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) {
+  std::vector<std::string> log;
+  auto* button = new RecordingButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 40, 20);
+  button->OnClick = [&](TObject*) { log.push_back("button"); };
+  auto* ok = new RecordingButton(form);
+  ok->SetParent(form);
+  ok->SetBounds(60, 10, 40, 20);
+  ok->SetDefault(true);
+  ok->OnClick = [&](TObject*) { log.push_back("ok"); };
+  auto* panel = new TCustomPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 50, 100, 50);
+  form->Show();
+
+  ClickAt(*button, QPoint(3, 3));
+  SendKey(*button, Qt::Key_Space);
+  EXPECT_TRUE(button->Down());
+  SendKey(*button, Qt::Key_Space, QEvent::KeyRelease);
+  SendKey(*button, Qt::Key_Return);  // the focused button takes Enter itself
+  SendKey(*panel, Qt::Key_Return);   // elsewhere Enter reaches the default button
+  ok->SetEnabled(false);
+  SendKey(*panel, Qt::Key_Return);  // ... unless it is disabled
+  EXPECT_EQ(log, (std::vector<std::string>{"button", "button", "button", "ok"}));
+}
+
+TEST_F(FormFixture, ShowModalReturnsTheResultThatEndedIt) {
+  auto* button = new RecordingButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 40, 20);
+  button->SetModalResult(mrOk);
+  int ticks = 0;
+  QTimer timer;
+  timer.setInterval(1);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (++ticks == 3) ClickAt(*button, QPoint(2, 2));
+  });
+  timer.start();
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_GE(ticks, 3);  // events kept flowing while the window was modal
+  EXPECT_FALSE(form->Visible());
+  EXPECT_FALSE(form->Modal());
+
+  QTimer::singleShot(0, [&] { form->Close(); });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+
+  form->Show();
+  EXPECT_EQ(form->ShowModal(), mrNone) << "a shown window cannot become modal";
+}
+
+TEST_F(FormFixture, CloseAsksOnCloseQueryAndFollowsOnClose) {
+  bool allow = false;
+  TCloseAction chosen = caHide;
+  form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+  form->OnClose = [&](TObject*, TCloseAction& action) { action = chosen; };
+  form->Show();
+  form->Close();
+  EXPECT_TRUE(form->Visible());
+  allow = true;
+  chosen = caNone;
+  form->Close();
+  EXPECT_TRUE(form->Visible());
+  chosen = caHide;
+  form->Close();
+  EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(FormFixture, PositionCentresOnTheScreenTheFirstTimeOnly) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  form->SetPosition(poScreenCenter);
+  form->Show();
+  EXPECT_EQ(form->Left(), screen.x() + (screen.width() - 200) / 2);
+  EXPECT_EQ(form->Top(), screen.y() + (screen.height() - 120) / 2);
+  form->Hide();
+  form->SetLeft(5);
+  form->Show();
+  EXPECT_EQ(form->Left(), 5);
+}
+
+TEST_F(FormFixture, DraggingMovesTheWindowWithThePointerWithoutClicking) {
+  auto* panel = new TCustomPanel(form);
+  panel->SetParent(form);
+  panel->SetAlign(alClient);
+  int clicks = 0;
+  panel->OnClick = [&](TObject*) { ++clicks; };
+  panel->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+    ReleaseCapture();
+    SendSysCommand(*panel, SC_DRAGMOVE);
+  };
+  form->Show();
+  const QPoint start = NativeWidget(*form)->pos();
+
+  // Moving without a button moves nothing.
+  SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(40, 40), Qt::NoButton);
+  EXPECT_EQ(NativeWidget(*form)->pos(), start);
+
+  SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(22, 21), Qt::NoButton, Qt::LeftButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(52, 61), Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(30, 40));
+  EXPECT_EQ(form->Left(), start.x() + 30);
+  SendMouse(*panel, QEvent::MouseButtonRelease, QPoint(22, 21), Qt::LeftButton);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
+  int argc = 1;
+  char name[] = "test";
+  char* argv[] = {name, nullptr};
+  {
+    TApplication app(argc, argv);
+    ASSERT_EQ(Application(), &app);
+    app.Initialize();
+    app.SetTitle("Mirto");
+    TForm* main = app.CreateForm<TForm>();
+    TForm* about = app.CreateForm<TForm>();
+    EXPECT_EQ(app.MainForm(), main);
+    EXPECT_EQ(NativeWidget(*about)->parentWidget(), NativeWidget(*main));
+    main->SetBorderStyle(bsNone);
+    main->SetBounds(100, 80, 300, 200);
+    about->SetBorderStyle(bsNone);
+    about->SetBounds(0, 0, 100, 50);
+    about->SetPosition(poMainFormCenter);
+    int minimized = 0;
+    app.OnMinimize = [&](TObject*) { ++minimized; };
+    QTimer::singleShot(0, [&] {
+      about->Show();
+      EXPECT_EQ(about->BoundsRect(), Bounds(200, 155, 100, 50)) << "centred over the main window";
+      app.Minimize();
+      EXPECT_EQ(minimized, 1);
+      app.Restore();
+      about->Close();  // hides, the program goes on
+      EXPECT_FALSE(app.Terminated());
+      main->Close();
+    });
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(about->Visible());
+  }
+  EXPECT_EQ(Application(), nullptr);
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
+  auto* action = new TAction(form);
+  action->SetCaption("Categories");
+  action->SetHint("Show categories");
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  auto* button = new RecordingButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 40, 20);
+  button->SetHint("own hint");
+  button->SetAction(action);
+  EXPECT_EQ(button->Caption(), "Categories");
+  EXPECT_EQ(button->Hint(), "own hint") << "binding keeps what the button already has";
+  action->SetHint("Show all");
+  EXPECT_EQ(button->Hint(), "Show all");
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  action->SetEnabled(true);
+  form->Show();
+  ClickAt(*button, QPoint(2, 2));
+  EXPECT_EQ(executed, 1);
+
+  delete action;  // the button lets go by itself
+  EXPECT_EQ(button->Action(), nullptr);
+  ClickAt(*button, QPoint(2, 2));
+  EXPECT_EQ(executed, 1);
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Remembers what the window told it about the active button.
+class StyledButton : public RecordingButton {
+ public:
+  using RecordingButton::RecordingButton;
+  std::vector<bool> styles;
+  void SetButtonStyle(bool isDefault) override { styles.push_back(isDefault); }
+};
+
+TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
+  std::vector<std::string> log;
+  auto* first = new StyledButton(form);
+  first->SetParent(form);
+  first->SetBounds(10, 10, 40, 20);
+  first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
+  first->OnExit = [&](TObject*) { log.push_back("exit first"); };
+  auto* second = new StyledButton(form);
+  second->SetParent(form);
+  second->SetBounds(60, 10, 40, 20);
+  second->SetDefault(true);
+  second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetBounds(10, 40, 100, 50);
+  form->Show();
+  QCoreApplication::processEvents();
+
+  first->SetFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(first->Focused());
+  EXPECT_EQ(first->styles.back(), true);
+  EXPECT_EQ(second->styles.back(), false) << "another button has the focus";
+
+  second->SetFocus();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(first->styles.back(), false);
+  EXPECT_EQ(second->styles.back(), true);
+
+  memo->SetFocus();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(memo->Focused());
+  EXPECT_EQ(first->styles.back(), false);
+  EXPECT_EQ(second->styles.back(), true) << "no button focused: the default one is active";
+  EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
+  auto* first = new RecordingButton(form);
+  first->SetParent(form);
+  first->SetBounds(10, 10, 40, 20);
+  auto* close = new RecordingButton(form);
+  close->SetParent(form);
+  close->SetBounds(60, 10, 40, 20);
+  form->SetActiveControl(close);
+  EXPECT_EQ(form->ActiveControl(), close);
+  form->Show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(close->Focused());
+  delete close;
+  EXPECT_EQ(form->ActiveControl(), nullptr) << "a destroyed control is forgotten";
+}
+
+TEST_F(FormFixture, BorderStyleAndIconsChooseTheWindowFrame) {
+  QWidget* window = NativeWidget(*form);
+  EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+  form->SetBorderStyle(bsSingle);
+  form->SetBorderIcons({biSystemMenu, biMinimize});
+  EXPECT_FALSE(window->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(form->BoundsRect(), Bounds(40, 30, 200, 120)) << "the client area keeps its place";
+}
+
+}  // namespace
+}  // namespace mirto

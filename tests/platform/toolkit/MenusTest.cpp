@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <memory>
+
+#include "platform/toolkit/Action.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/toolkit/ImageList.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/Menus_p.h"
+#include "platform/toolkit/Timer.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+TMenuItem* NewItem(TMenuItem* parent, TAction* action) {
+  auto* item = new TMenuItem();
+  parent->Add(item);
+  item->SetAction(action);
+  return item;
+}
+
+TMenuItem* NewLine(TMenuItem* parent) {
+  auto* item = new TMenuItem();
+  item->SetCaption("-");
+  parent->Add(item);
+  return item;
+}
+
+// Runs body once the popup menu is open, from a timer, as a user would act
+// while the menu's own event loop runs.
+void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
+  auto* timer = new TTimer(&menu);
+  timer->SetInterval(10);
+  timer->OnTimer = [&menu, timer, body](TObject*) {
+    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    if (open == nullptr || !open->isVisible()) return;
+    timer->SetEnabled(false);
+    body(*open);
+  };
+}
+
+void Choose(QMenu& open, TMenuItem& item) {
+  QAction* shown = MenuItemAccess::ShownAction(item);
+  ASSERT_NE(shown, nullptr);
+  open.setActiveAction(shown);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(&open, &enter);
+}
+
+TEST(MenuItemTest, EntriesFollowTheirActions) {
+  TComponent form;
+  auto* action = new TAction(&form);
+  action->SetCaption("Audio Converter && Extractor");
+  action->SetImageIndex(8);
+  action->SetShortCut(ShortCut('1', {ssAlt}));
+  TPopupMenu menu(&form);
+  TMenuItem* entry = NewItem(menu.Items(), action);
+  EXPECT_EQ(entry->Caption(), "Audio Converter && Extractor");
+  EXPECT_EQ(StripHotkey(entry->Caption()), "Audio Converter & Extractor");
+  EXPECT_EQ(entry->ImageIndex(), 8);
+  EXPECT_EQ(entry->ShortCut(), ShortCut('1', {ssAlt}));
+
+  action->SetCaption("CATEGORY:   Video -> AVI / MPG");
+  action->SetEnabled(false);
+  action->SetVisible(false);
+  EXPECT_EQ(entry->Caption(), "CATEGORY:   Video -> AVI / MPG");
+  EXPECT_FALSE(entry->Enabled());
+  EXPECT_FALSE(entry->Visible());
+
+  // Clicking a disabled entry does nothing; an enabled one runs the action
+  // with the action as sender.
+  TObject* sender = nullptr;
+  action->OnExecute = [&](TObject* s) { sender = s; };
+  entry->Click();
+  EXPECT_EQ(sender, nullptr);
+  action->SetEnabled(true);
+  entry->Click();
+  EXPECT_EQ(sender, action);
+  EXPECT_EQ(action->ActionComponent(), nullptr);
+
+  // An entry's own OnClick takes precedence over its action.
+  int own = 0;
+  entry->OnClick = [&](TObject*) { ++own; };
+  sender = nullptr;
+  entry->Click();
+  EXPECT_EQ(own, 1);
+  EXPECT_EQ(sender, nullptr);
+
+  delete action;
+  EXPECT_EQ(entry->Action(), nullptr);
+  EXPECT_EQ(entry->Caption(), "CATEGORY:   Video -> AVI / MPG") << "keeps what it showed";
+}
+
+TEST(MenuItemTest, TreeKeepsOrderAndOwnsItsItems) {
+  TPopupMenu menu;
+  TMenuItem* root = menu.Items();
+  auto* a = new TMenuItem();
+  auto* b = new TMenuItem();
+  auto* c = new TMenuItem();
+  a->SetCaption("&Open");
+  root->Add(a);
+  root->Add(c);
+  root->Insert(1, b);
+  EXPECT_EQ(b->MenuIndex(), 1);
+  EXPECT_EQ(root->Find("open"), a);
+  EXPECT_EQ(root->Find("close"), nullptr);
+  EXPECT_EQ(c->GetParentMenu(), &menu);
+  EXPECT_TRUE(NewLine(root)->IsLine());
+
+  // Moving an item under another takes it out of its old place; an item
+  // cannot hold itself or its ancestors.
+  a->Add(c);
+  EXPECT_EQ(root->Count(), 3);
+  EXPECT_EQ(c->Parent(), a);
+  c->Add(a);
+  a->Add(a);
+  EXPECT_EQ(a->Parent(), root);
+  EXPECT_EQ(a->Count(), 1);
+
+  delete b;
+  EXPECT_EQ(root->Count(), 2);
+  root->Delete(7);
+  root->Delete(0);  // a and c with it
+  EXPECT_EQ(root->Count(), 1);
+  std::unique_ptr<TMenuItem> line(root->Items(0));
+  root->Remove(line.get());  // handed back to the caller
+  EXPECT_EQ(root->Count(), 0);
+  EXPECT_EQ(line->Parent(), nullptr);
+}
+
+TEST(PopupMenuTest, ChosenEntryExecutesItsActionAfterTheMenuCloses) {
+  TComponent form;
+  TPopupMenu menu(&form);
+  auto* run = new TAction(&form);
+  run->SetCaption("Run program");
+  auto* folder = new TAction(&form);
+  folder->SetCaption("Open program folder");
+  NewItem(menu.Items(), run);
+  NewLine(menu.Items());
+  TMenuItem* folderEntry = NewItem(menu.Items(), folder);
+  int popups = 0;
+  bool closedBeforeRun = false;
+  menu.OnPopup = [&](TObject*) { ++popups; };
+  folder->OnExecute = [&](TObject*) { closedBeforeRun = !menu.IsOpen(); };
+
+  WhileOpen(menu, [&](QMenu& open) {
+    EXPECT_EQ(open.actions().size(), 3);
+    EXPECT_TRUE(open.actions().at(1)->isSeparator());
+    EXPECT_EQ(open.actions().at(2)->text(), "Open program folder");
+    Choose(open, *folderEntry);
+  });
+  menu.Popup(100, 100);
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(closedBeforeRun);
+  EXPECT_FALSE(menu.IsOpen());
+}
+
+TEST(PopupMenuTest, TimersKeepFiringWhileOpenAndMayCloseIt) {
+  TPopupMenu menu;
+  auto* entry = new TMenuItem();
+  entry->SetCaption("Only");
+  menu.Items()->Add(entry);
+  int clicks = 0;
+  entry->OnClick = [&](TObject*) { ++clicks; };
+  TTimer ticker;
+  ticker.SetInterval(5);
+  int ticks = 0;
+  ticker.OnTimer = [&](TObject*) {
+    if (++ticks == 5) menu.CloseMenu();
+  };
+  menu.Popup(10, 10);
+  EXPECT_GE(ticks, 5);
+  EXPECT_EQ(clicks, 0) << "closed without a choice";
+}
+
+TEST(PopupMenuTest, OpenMenuShowsChangesAndSurvivesDestroyedEntries) {
+  TComponent form;
+  TPopupMenu menu(&form);
+  auto* action = new TAction(&form);
+  action->SetCaption("Before");
+  TMenuItem* followed = NewItem(menu.Items(), action);
+  auto* doomed = new TMenuItem();
+  doomed->SetCaption("Doomed");
+  menu.Items()->Add(doomed);
+  int doomedClicks = 0;
+  doomed->OnClick = [&](TObject*) { ++doomedClicks; };
+
+  QAction* doomedShown = nullptr;
+  WhileOpen(menu, [&](QMenu& open) {
+    action->SetCaption("After");
+    action->SetEnabled(false);
+    EXPECT_EQ(MenuItemAccess::ShownAction(*followed)->text(), "After");
+    EXPECT_FALSE(MenuItemAccess::ShownAction(*followed)->isEnabled());
+    doomedShown = MenuItemAccess::ShownAction(*doomed);
+    delete doomed;
+    // Choosing what is left of the destroyed entry leads nowhere.
+    open.setActiveAction(doomedShown);
+    doomedShown->setVisible(true);
+    doomedShown->trigger();
+    open.close();
+  });
+  menu.Popup(0, 0);
+  EXPECT_EQ(doomedClicks, 0);
+  EXPECT_EQ(menu.Items()->Count(), 1);
+}
+
+TEST(PopupMenuTest, MenuDestroyedWhileOpenReturnsSafely) {
+  auto* menu = new TPopupMenu();
+  auto* entry = new TMenuItem();
+  entry->SetCaption("x");
+  menu->Items()->Add(entry);
+  TTimer killer;
+  killer.SetInterval(10);
+  killer.OnTimer = [&](TObject*) {
+    killer.SetEnabled(false);
+    delete menu;
+  };
+  menu->Popup(0, 0);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  SUCCEED();
+}
+
+TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {
+  TComponent form;
+  TPopupMenu menu(&form);
+  TImageList images(&form);
+  images.SetSize(16, 16);
+  menu.SetImages(&images);
+  auto* entry = new TMenuItem();
+  entry->SetCaption("Styled");
+  menu.Items()->Add(entry);
+  NewLine(menu.Items());
+  auto* last = new TMenuItem();
+  last->SetCaption("Last");
+  menu.Items()->Add(last);
+  menu.SetOwnerDraw(true);
+  menu.SetBorderWidth(1);
+  int measured = 0, linesDrawn = 0;
+  menu.OnMeasureItem = [&](TMenuItem* item, TCanvas* canvas, int& width, int& height) {
+    ++measured;
+    EXPECT_NE(canvas, nullptr);
+    width = 120;
+    height = item->IsLine() ? 3 : 22;
+  };
+  menu.OnDrawItem = [&](TMenuItem* item, TCanvas* canvas, const TRect& rect, TOwnerDrawState) {
+    if (item->IsLine()) ++linesDrawn;
+    canvas->Brush().SetColor(item->IsLine() ? clRed : RGB(0x27, 0x27, 0x27));
+    canvas->FillRect(rect);
+  };
+  menu.OnDrawBackground = [&](TPopupMenu* m, TCanvas* canvas, const TRect& rect) {
+    EXPECT_EQ(m, &menu);
+    canvas->Brush().SetColor(RGB(0x45, 0x45, 0x45));
+    canvas->FillRect(rect);
+  };
+  QImage shot;
+  QRect entryRect, lineRect;
+  WhileOpen(menu, [&](QMenu& open) {
+    shot = open.grab().toImage();
+    entryRect = open.actionGeometry(open.actions().at(0));
+    lineRect = open.actionGeometry(open.actions().at(1));
+    open.close();
+  });
+  menu.Popup(0, 0);
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_GT(measured, 0);
+  EXPECT_GT(linesDrawn, 0);
+  EXPECT_EQ(entryRect.height(), 22);
+  EXPECT_EQ(lineRect.height(), 3);
+  EXPECT_EQ(QColor(shot.pixel(entryRect.center())), QColor(0x27, 0x27, 0x27));
+  EXPECT_EQ(QColor(shot.pixel(lineRect.center())), QColor(Qt::red));
+  EXPECT_EQ(QColor(shot.pixel(0, 0)), QColor(0x45, 0x45, 0x45)) << "border from the background";
+}
+
+}  // namespace
+}  // namespace mirto

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <thread>
+
+#include "platform/toolkit/FileSystem.h"
+#include "platform/toolkit/Shell.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+// Names that break naive quoting or option parsing.
+const QStringList kAwkwardNames = {
+    QStringLiteral("with spaces"),          QStringLiteral("-leading dash"),
+    QStringLiteral("quote\"d 'name'"),      QStringLiteral("Ünïcödé Ordner ☃"),
+    QStringLiteral("semi;colon $HOME `x`"),
+};
+
+void WriteFile(const QString& path, const QByteArray& contents, bool executable) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  file.write(contents);
+  file.close();
+  if (executable) {
+    ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+  }
+}
+
+TEST(ShellHook, RecordsEveryRequestExactlyAsGiven) {
+  TShellExecuteRecorder recorder;
+  std::vector<TShellExecuteRequest> expected;
+  for (const QString& name : kAwkwardNames) {
+    const QString folder = QStringLiteral("/opt/") + name;
+    const QString file = folder + PathDelim + name + QStringLiteral(".exe");
+    EXPECT_EQ(ShellExecuteW(7, QStringLiteral("open"), file, QString(""), folder, SW_SHOW),
+              ShellExecuteSucceeded);
+    expected.push_back({7, QStringLiteral("open"), file, QString(""), folder, SW_SHOW});
+  }
+  ShellExecuteW(0, QStringLiteral("open"), QStringLiteral("https://www.example.com/a b?q=\"x\""),
+                QString(), QString(), SW_SHOWNORMAL);
+  expected.push_back({0, QStringLiteral("open"),
+                      QStringLiteral("https://www.example.com/a b?q=\"x\""), QString(), QString(),
+                      SW_SHOWNORMAL});
+  EXPECT_EQ(recorder.Requests(), expected);
+}
+
+TEST(ShellHook, RecordersNestAndRestoreThePreviousHook) {
+  TShellExecuteRecorder outer;
+  {
+    TShellExecuteRecorder inner(SE_ERR_FNF);
+    EXPECT_EQ(ShellExecuteW(0, "open", "a", "", "", SW_SHOW), SE_ERR_FNF);
+    EXPECT_EQ(inner.Requests().size(), 1u);
+  }
+  EXPECT_TRUE(outer.Requests().empty());
+  EXPECT_EQ(ShellExecuteW(0, "open", "b", "", "", SW_SHOW), ShellExecuteSucceeded);
+  ASSERT_EQ(outer.Requests().size(), 1u);
+  EXPECT_EQ(outer.Requests()[0].File, "b");
+
+  int calls = 0;
+  TShellExecuteHook previous = SetShellExecuteHook([&calls](const TShellExecuteRequest&) {
+    ++calls;
+    return std::intptr_t{99};
+  });
+  EXPECT_EQ(ShellExecuteW(0, "open", "c", "", "", SW_SHOW), 99);
+  EXPECT_EQ(calls, 1);
+  SetShellExecuteHook(std::move(previous));
+  EXPECT_EQ(ShellExecuteW(0, "open", "d", "", "", SW_SHOW), ShellExecuteSucceeded);
+  EXPECT_EQ(outer.Requests().size(), 2u);
+}
+
+#if !defined(_WIN32)
+
+class ShellTarget : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(temp_.isValid()); }
+  QString Path(const QString& name) const { return QDir(temp_.path()).absoluteFilePath(name); }
+  QTemporaryDir temp_;
+};
+
+TEST_F(ShellTarget, AwkwardNamesKeepEveryCharacter) {
+  for (const QString& name : kAwkwardNames) {
+    SCOPED_TRACE(name.toStdString());
+    const QString folder = Path(name);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString program = folder + PathDelim + name + QStringLiteral(".exe");
+    const QString document = folder + PathDelim + name + QStringLiteral(".txt");
+    WriteFile(program, "#!/bin/sh\n", true);
+    WriteFile(document, "text", false);
+
+    struct Case {
+      QString file, directory;
+      TShellTargetKind kind;
+      QString location;
+    };
+    const Case cases[] = {
+        {folder, {}, stkFolder, folder},
+        {program, folder, stkExecutable, program},
+        {document, {}, stkDocument, document},
+        // Relative names come from the working folder, even ones starting with "-".
+        {name + QStringLiteral(".exe"), folder, stkExecutable, program},
+        {name, temp_.path(), stkFolder, folder},
+        {folder + QStringLiteral("/gone"), {}, stkMissing, folder + QStringLiteral("/gone")},
+    };
+    for (const Case& c : cases) {
+      const TShellTarget target = ResolveShellTarget(c.file, c.directory);
+      EXPECT_EQ(target.Kind, c.kind) << c.file.toStdString();
+      EXPECT_EQ(target.Location, c.location);
+    }
+  }
+}
+
+TEST_F(ShellTarget, WebAddressesAreRecognisedByTheirScheme) {
+  struct Case {
+    const char* file;
+    TShellTargetKind kind;
+  };
+  const Case cases[] = {
+      {"https://www.example.org/", stkWebAddress},
+      {"HTTP://example.net/a b", stkWebAddress},
+      {"mailto:someone@example.com", stkWebAddress},
+      {"http://", stkMissing},  // a bare scheme names nothing
+      {"", stkMissing},
+      {"www.example.com", stkMissing},  // not an address without a scheme
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResolveShellTarget(QString::fromUtf8(c.file), temp_.path()).Kind, c.kind) << c.file;
+  }
+}
+
+TEST_F(ShellTarget, FailuresAreReportedWithoutActing) {
+  const QString program = Path(QStringLiteral("tool.exe"));
+  const QString marker = Path(QStringLiteral("ran"));
+  WriteFile(program, ("#!/bin/sh\ntouch '" + marker + "'\n").toUtf8(), true);
+
+  EXPECT_EQ(ShellExecuteW(0, "open", Path("missing.exe"), "", temp_.path(), SW_SHOW), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecuteW(0, "print", program, "", temp_.path(), SW_SHOW), SE_ERR_NOASSOC);
+  EXPECT_EQ(ShellExecuteW(0, "open", program, "", Path("no such folder"), SW_SHOW), SE_ERR_PNF);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_FALSE(QFileInfo::exists(marker));
+}
+
+// Waits for a file that a detached process writes, for at most a few seconds.
+bool WaitForFile(const QString& path) {
+  for (int i = 0; i < 200 && !QFileInfo::exists(path); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return QFileInfo::exists(path);
+}
+
+TEST_F(ShellTarget, ExecutableStartsInItsWorkingFolderWithItsPathIntact) {
+  const QString report = Path(QStringLiteral("report.txt"));
+  int index = 0;
+  for (const QString& name : kAwkwardNames) {
+    SCOPED_TRACE(name.toStdString());
+    const QString folder = Path(name);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString program = folder + PathDelim + name + QStringLiteral(".exe");
+    const QString done = report + QString::number(index++);
+    // The script reports its working folder, its own path and its arguments.
+    WriteFile(program,
+              ("#!/bin/sh\n"
+               "{ pwd -P; printf '%s\\n' \"$0\" \"$#\" \"$1\" \"$2\"; } > '" +
+               done + ".tmp'\nmv '" + done + ".tmp' '" + done + "'\n")
+                  .toUtf8(),
+              true);
+
+    EXPECT_GT(ShellExecuteW(0, QStringLiteral("open"), program, QStringLiteral("one \"two words\""),
+                            folder, SW_SHOW),
+              32);
+    ASSERT_TRUE(WaitForFile(done));
+    QFile file(done);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines[0], QFileInfo(folder).canonicalFilePath());
+    EXPECT_EQ(lines[1], program);
+    EXPECT_EQ(lines[2], "2");
+    EXPECT_EQ(lines[3], "one");
+    EXPECT_EQ(lines[4], "two words");
+  }
+}
+
+#endif
+
+}  // namespace
+}  // namespace mirto

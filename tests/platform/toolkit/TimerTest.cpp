@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QThread>
+#include <functional>
+
+#include "platform/toolkit/Timer.h"
+
+namespace mirto {
+namespace {
+
+// Runs the event loop until done() holds or timeoutMs pass; returns done().
+bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < timeoutMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(1);
+  }
+  return done();
+}
+
+void RunEventsFor(int ms) {
+  RunEventsUntil([] { return false; }, ms);
+}
+
+TEST(TimerTest, OneShotHandlerFiresOnceWithTheLatestRequest) {
+  // The view timers' pattern: each request stores a value and enables the
+  // timer; the handler uses the value and disables the timer.
+  TTimer timer;
+  timer.SetEnabled(false);
+  timer.SetInterval(200);
+  int selected = 0, shown = 0, fires = 0;
+  qint64 firedAfter = 0;
+  QElapsedTimer sinceFirst;
+  timer.OnTimer = [&](TObject* sender) {
+    ++fires;
+    shown = selected;
+    firedAfter = sinceFirst.elapsed();
+    static_cast<TTimer*>(sender)->SetEnabled(false);
+  };
+
+  sinceFirst.start();
+  selected = 30;
+  timer.SetEnabled(true);
+  QThread::msleep(120);  // the second request comes while the first is pending
+  selected = 40;
+  timer.SetEnabled(true);
+
+  ASSERT_TRUE(RunEventsUntil([&] { return fires > 0; }, 2000));
+  RunEventsFor(450);
+  EXPECT_EQ(fires, 1);
+  EXPECT_EQ(shown, 40);
+  // Not restarted by the second request: a restart would fire at 320 ms or later.
+  EXPECT_LT(firedAfter, 300);
+}
+
+TEST(TimerTest, DisabledOrZeroIntervalTimersStaySilent) {
+  TTimer timer;
+  int fires = 0;
+  timer.OnTimer = [&](TObject*) { ++fires; };
+  timer.SetInterval(0);
+  RunEventsFor(60);
+  timer.SetInterval(-5);
+  EXPECT_EQ(timer.Interval(), 0);
+  timer.SetInterval(10);
+  timer.SetEnabled(false);
+  RunEventsFor(60);
+  EXPECT_EQ(fires, 0);
+  timer.SetEnabled(true);
+  EXPECT_TRUE(RunEventsUntil([&] { return fires >= 2; }, 2000)) << "a repeating timer repeats";
+}
+
+TEST(TimerTest, NewIntervalRestartsARunningTimer) {
+  TTimer timer;
+  timer.SetInterval(150);
+  int fires = 0;
+  qint64 firedAfter = 0;
+  QElapsedTimer clock;
+  timer.OnTimer = [&](TObject*) {
+    if (fires++ == 0) firedAfter = clock.elapsed();
+  };
+  clock.start();
+  QThread::msleep(100);
+  timer.SetInterval(200);  // counts 200 ms from now, not 150 from the start
+  ASSERT_TRUE(RunEventsUntil([&] { return fires > 0; }, 2000));
+  // Without the restart it would fire at 150 ms; the restarted period ends at
+  // 300 ms, and coarse timers may fire a few per cent early.
+  EXPECT_GE(firedAfter, 250);
+}
+
+TEST(TimerTest, HandlerMayDestroyItsOwnTimer) {
+  auto* timer = new TTimer();
+  timer->SetInterval(5);
+  int fires = 0;
+  timer->OnTimer = [&](TObject* sender) {
+    ++fires;
+    delete static_cast<TTimer*>(sender);
+  };
+  ASSERT_TRUE(RunEventsUntil([&] { return fires > 0; }, 2000));
+  RunEventsFor(40);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(fires, 1);
+}
+
+TEST(TimerTest, OwnerDestroysItsTimers) {
+  int fires = 0;
+  {
+    TComponent owner;
+    auto* timer = new TTimer(&owner);
+    timer->SetInterval(5);
+    timer->OnTimer = [&](TObject*) { ++fires; };
+  }
+  RunEventsFor(40);
+  EXPECT_EQ(fires, 0);
+}
+
+}  // namespace
+}  // namespace mirto

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSystemTrayIcon>
+#include <memory>
+
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Icon.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/Timer.h"
+#include "platform/toolkit/TrayIcon.h"
+#include "platform/toolkit/TrayIcon_p.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+TEST(TrayIconTest, AvailabilityIsTheDesktopsAnswer) {
+  EXPECT_EQ(TTrayIcon::IsSystemTrayAvailable(), QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+TEST(TrayIconTest, KeepsItsSettingsWhetherOrNotATrayExists) {
+  TTrayIcon tray;
+  EXPECT_FALSE(tray.Visible());
+  TBitmap picture;
+  picture.SetSize(16, 16);
+  picture.Canvas().Brush().SetColor(clRed);
+  picture.Canvas().FillRect(Rect(0, 0, 16, 16));
+  TIcon icon;
+  icon.Assign(&picture);
+  tray.SetIcon(icon);
+  tray.SetHint("Mirto 2.21 [64-bit]");
+  tray.SetVisible(true);
+  EXPECT_TRUE(tray.Visible());
+  EXPECT_EQ(tray.Icon().Width(), 16);
+  EXPECT_EQ(tray.Hint(), "Mirto 2.21 [64-bit]");
+  tray.SetVisible(false);
+  EXPECT_FALSE(tray.Visible());
+}
+
+TEST(TrayIconTest, ClicksReachTheHandlersAndTheRightClickOpensTheMenu) {
+  TComponent form;
+  auto* tray = new TTrayIcon(&form);
+  int clicks = 0, doubleClicks = 0;
+  tray->OnClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, tray);
+    ++clicks;
+  };
+  tray->OnDblClick = [&](TObject*) { ++doubleClicks; };
+  tray->Click();
+  tray->DblClick();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(doubleClicks, 1);
+
+  auto menu = std::make_unique<TPopupMenu>();
+  auto* entry = new TMenuItem();
+  entry->SetCaption("Video");
+  menu->Items()->Add(entry);
+  tray->SetPopupMenu(menu.get());
+  int opened = 0;
+  menu->OnPopup = [&](TObject*) { ++opened; };
+  TTimer closer;
+  closer.SetInterval(10);
+  closer.OnTimer = [&](TObject*) {
+    if (menu->IsOpen()) menu->CloseMenu();
+  };
+  tray->ContextPopup(20, 20);
+  EXPECT_EQ(opened, 1);
+
+  // A destroyed menu is forgotten rather than opened.
+  menu.reset();
+  EXPECT_EQ(tray->PopupMenu(), nullptr);
+  tray->ContextPopup(20, 20);
+}
+
+TEST(TrayIconTest, DesktopClicksReachTheHandlerWhichMayDestroyTheTrayIcon) {
+  auto* tray = new TTrayIcon();
+  tray->SetVisible(true);
+  QSystemTrayIcon* native = TrayIconAccess::Native(*tray);
+  ASSERT_NE(native, nullptr);
+  int clicks = 0;
+  tray->OnClick = [&](TObject* sender) {
+    ++clicks;
+    delete static_cast<TTrayIcon*>(sender);
+  };
+  emit native->activated(QSystemTrayIcon::Trigger);
+  EXPECT_EQ(clicks, 1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+}  // namespace mirto
