@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "graphics/PngFunctions.h"
+#include "platform/drawing/PngImage.h"
 #include "platform/toolkit/Collection.h"
 #include "platform/toolkit/ImageList.h"
-#include "platform/drawing/PngImage.h"
 
 namespace mirto {
 

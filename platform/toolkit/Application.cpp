@@ -7,8 +7,8 @@
 #include <QPointer>
 
 #include "platform/drawing/Canvas_p.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/drawing/FontSubstitution.h"
+#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
 
 namespace mirto {

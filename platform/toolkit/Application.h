@@ -7,8 +7,8 @@
 #include <QString>
 #include <memory>
 
-#include "platform/toolkit/Component.h"
 #include "platform/drawing/Icon.h"
+#include "platform/toolkit/Component.h"
 
 namespace mirto {
 

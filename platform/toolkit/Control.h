@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "platform/drawing/Canvas.h"
-#include "platform/toolkit/Component.h"
 #include "platform/drawing/Font.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/Component.h"
 
 class QEvent;
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/toolkit/Component.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/Component.h"
 
 namespace mirto {
 

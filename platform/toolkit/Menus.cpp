@@ -11,9 +11,9 @@
 #include <QStyleOption>
 #include <algorithm>
 
-#include "platform/toolkit/Action.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
+#include "platform/toolkit/Action.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus_p.h"
 

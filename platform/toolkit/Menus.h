@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/drawing/Types.h"
 #include "platform/toolkit/Component.h"
 #include "platform/toolkit/ShortCut.h"
-#include "platform/drawing/Types.h"
 
 namespace mirto {
 

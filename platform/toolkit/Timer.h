@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "platform/toolkit/Component.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/Component.h"
 
 namespace mirto {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <memory>
 
-#include "platform/toolkit/Component.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/Component.h"
 
 namespace mirto {
 

@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <memory>
 
-#include "platform/toolkit/Action.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/toolkit/Action.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Menus_p.h"
