@@ -51,6 +51,7 @@ TBitBtn::TBitBtn(TComponent* owner) : TWinControl(owner) {
   SetParentBackground(true);
   SetFocusable(true);
   SetTabStop(true);
+  SetAccessibleRole(arPushButton);
   glyph_.OnChange = [this](TObject*) { Invalidate(); };
 }
 
@@ -143,7 +144,7 @@ void TBitBtn::PaintWindow(TCanvas& canvas) {
   item.ItemRect = ClientRect();
   if (Down()) item.ItemState.Include(odSelected);
   if (!Enabled()) item.ItemState.Include(odDisabled);
-  if (Focused()) item.ItemState.Include(odFocus);
+  if (activeButton_ || Focused()) item.ItemState.Include(odFocus);
   DrawItem(item);
 }
 
@@ -167,7 +168,7 @@ void TBitBtn::DrawItem(const TDrawItemStruct& item) {
   }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   if (item.ItemState.Contains(odDisabled)) canvas.Font().SetColor(clGrayText);
-  canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.DrawText(Caption(), text, DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
   if (item.ItemState.Contains(odFocus)) {
     TRect focus = item.ItemRect;
     InflateRect(focus, -4, -4);
@@ -237,12 +238,21 @@ void TBitBtn::EnabledChanged() {
   TWinControl::EnabledChanged();
 }
 
+void TBitBtn::SetButtonStyle(bool isDefault) {
+  if (isDefault == activeButton_) return;
+  activeButton_ = isDefault;
+  Invalidate();
+}
+
 void TBitBtn::FocusChanged(TWinControl* focused) {
   TWinControl::FocusChanged(focused);
-  if (dynamic_cast<TBitBtn*>(focused) != nullptr)
-    SetButtonStyle(focused == this);
-  else
-    SetButtonStyle(default_);
+  const bool active = dynamic_cast<TBitBtn*>(focused) != nullptr ? focused == this : default_;
+  // Recorded here as well, so that odFocus is right whatever an override does.
+  if (active != activeButton_) {
+    activeButton_ = active;
+    Invalidate();
+  }
+  SetButtonStyle(active);
 }
 
 }  // namespace mirto

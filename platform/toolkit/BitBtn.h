@@ -13,21 +13,20 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/toolkit/Control.h"
+#include "platform/toolkit/OwnerDrawState.h"
 
 namespace mirto {
 
 class TBasicAction;
 class TActionLink;
 
-enum class TOwnerDrawStateItem { odSelected, odDisabled, odFocus };
-using enum TOwnerDrawStateItem;
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
-
 // What the button hands to DrawItem for one paint.
 struct TDrawItemStruct {
   TCanvas* Canvas = nullptr;  // bound to the button's picture for this paint
   TRect ItemRect;             // the client rectangle
-  TOwnerDrawState ItemState;  // odSelected: pressed; odDisabled; odFocus: has the focus
+  // odSelected: pressed; odDisabled; odFocus: the window's active button (SetButtonStyle(true)),
+  // also while the keyboard focus is elsewhere.
+  TOwnerDrawState ItemState;
 };
 
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -91,8 +90,13 @@ class TBitBtn : public TWinControl {
 
   // Told when the keyboard focus moves between the window's controls: true
   // when this button is the window's active button (it has the focus, or it
-  // is the Default button while no other button has it).
-  virtual void SetButtonStyle(bool isDefault) { (void)isDefault; }
+  // is the Default button while no other button has it). The base version
+  // records it (odFocus of the draw-item record) and repaints on a change;
+  // overrides run it too.
+  virtual void SetButtonStyle(bool isDefault);
+  // The last value SetButtonStyle was told.
+  bool ActiveButton() const { return activeButton_; }
+  bool AccessiblePressed() const override { return Down(); }
 
  protected:
   // Paints the whole button from the record.
@@ -128,6 +132,7 @@ class TBitBtn : public TWinControl {
   bool mouseDown_ = false;
   bool mouseInside_ = false;
   bool spaceDown_ = false;
+  bool activeButton_ = false;
   std::unique_ptr<TActionLink> actionLink_;
 };
 

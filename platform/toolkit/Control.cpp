@@ -788,6 +788,57 @@ void TControl::ParentColorChanged() {
       if (child->parentColor_) child->ParentColorChanged();
 }
 
+void TControl::SetStyleElements(TStyleElements value) {
+  if (value == styleElements_) return;
+  styleElements_ = value;
+  Invalidate();
+}
+
+TBiDiMode TControl::BiDiMode() const {
+  if (parentBiDiMode_ && parent_ != nullptr) return parent_->BiDiMode();
+  return biDiMode_;
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+  const TBiDiMode previous = BiDiMode();
+  biDiMode_ = value;
+  parentBiDiMode_ = false;
+  if (value != previous) NotifyBiDiModeChange();
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  if (value == parentBiDiMode_) return;
+  const TBiDiMode previous = BiDiMode();
+  parentBiDiMode_ = value;
+  if (BiDiMode() != previous) NotifyBiDiModeChange();
+}
+
+void TControl::NotifyBiDiModeChange() {
+  BiDiModeChanged();
+  if (auto* self = dynamic_cast<TWinControl*>(this))
+    for (TControl* child : self->controls_)
+      if (child->parentBiDiMode_) child->NotifyBiDiModeChange();
+}
+
+TTextFormat TControl::DrawTextBiDiModeFlags(TTextFormat flags) const {
+  if (UseRightToLeftAlignment()) {
+    if ((flags & DT_RIGHT) != 0)
+      flags &= ~DT_RIGHT;
+    else if ((flags & DT_CENTER) == 0)
+      flags |= DT_RIGHT;
+  }
+  return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+TTextFormat TControl::DrawTextBiDiModeFlagsReadingOnly() const {
+  return UseRightToLeftReading() ? DT_RTLREADING : 0;
+}
+
+QString TControl::AccessibleName() const {
+  const QString caption = StripAccelerators(text_).Text;
+  return caption.isEmpty() ? hint_ : caption;
+}
+
 // A control that is still being loaded is not painted half-built: it is
 // painted once when loading ends.
 void TControl::Invalidate() {

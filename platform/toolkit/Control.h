@@ -21,6 +21,7 @@
 #include "platform/drawing/Font.h"
 #include "platform/drawing/Types.h"
 #include "platform/toolkit/Component.h"
+#include "platform/toolkit/StyleServices.h"
 
 class QEvent;
 
@@ -53,6 +54,19 @@ constexpr TCursor crNo = -18;
 constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
+
+// Reading order and alignment of a control's text.
+enum class TBiDiMode {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
+using enum TBiDiMode;
+
+// What a control is to assistive technology.
+enum class TAccessibleRole { arPanel, arWindow, arPushButton, arStaticText, arLink, arEdit };
+using enum TAccessibleRole;
 
 using TMouseEvent =
     std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
@@ -206,6 +220,34 @@ class TControl : public TComponent {
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool value);
 
+  // The parts a custom visual style may paint (all three by default).
+  TStyleElements StyleElements() const { return styleElements_; }
+  void SetStyleElements(TStyleElements value);
+
+  // With ParentBiDiMode (the default) the parent's mode applies.
+  TBiDiMode BiDiMode() const;
+  void SetBiDiMode(TBiDiMode value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool value);
+  bool IsRightToLeft() const { return BiDiMode() != bdLeftToRight; }
+  bool UseRightToLeftReading() const { return IsRightToLeft(); }
+  bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
+  // flags for DrawText as a right-to-left control needs them: left and right
+  // alignment swap (left becomes right unless centred) and the text reads
+  // right to left. Unchanged for a left-to-right control.
+  TTextFormat DrawTextBiDiModeFlags(TTextFormat flags) const;
+  // DT_RTLREADING for a right-to-left control, else 0.
+  TTextFormat DrawTextBiDiModeFlagsReadingOnly() const;
+
+  // --- accessibility ----------------------------------------------------------
+  // The role the control's widget reports; its name is the caption without
+  // accelerator marks (the hint when there is no caption), its description
+  // the hint.
+  TAccessibleRole AccessibleRole() const { return accessibleRole_; }
+  QString AccessibleName() const;
+  // Whether the control shows pressed (reported as a state).
+  virtual bool AccessiblePressed() const { return false; }
+
   // Schedules a paint of the whole control; several coalesce into one.
   // Nothing while the control is loading (it is painted when loading ends).
   void Invalidate();
@@ -255,6 +297,9 @@ class TControl : public TComponent {
   virtual void TextChanged() { Invalidate(); }
   virtual void FontChanged() { Invalidate(); }
   virtual void ColorChanged() { Invalidate(); }
+  virtual void BiDiModeChanged() { Invalidate(); }
+  // Component classes name what they are (a link label is a link).
+  void SetAccessibleRole(TAccessibleRole role) { accessibleRole_ = role; }
   // The keyboard focus moved to focused (nullptr: out of the window), told
   // to every control of the window.
   virtual void FocusChanged(TWinControl* focused) { (void)focused; }
@@ -299,6 +344,7 @@ class TControl : public TComponent {
   void ApplyWidgetVisibility();
   void RequestParentRealign();
   void NotifyFontChange();
+  void NotifyBiDiModeChange();
 
   ControlWidget* widget_;
   TCanvas canvas_;
@@ -330,6 +376,10 @@ class TControl : public TComponent {
   bool applyingParentFont_ = false;
   TColor color_ = clWindow;
   bool parentColor_ = false;
+  TStyleElements styleElements_ = kAllStyleElements;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
+  TAccessibleRole accessibleRole_ = arPanel;
   bool painting_ = false;
   bool leftPressed_ = false;
   bool releasePending_ = false;

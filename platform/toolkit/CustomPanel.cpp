@@ -87,7 +87,7 @@ void TCustomPanel::Paint() {
     if (alignment_ == taRightJustify) flags |= DT_RIGHT;
     if (verticalAlignment_ == taVerticalCenter) flags |= DT_VCENTER;
     if (verticalAlignment_ == taAlignBottom) flags |= DT_BOTTOM;
-    canvas.DrawText(Caption(), rect, flags);
+    canvas.DrawText(Caption(), rect, DrawTextBiDiModeFlags(flags));
   }
 }
 

@@ -52,6 +52,7 @@ TForm::TForm(TComponent* owner)
       alive_(std::make_shared<bool>(true)),
       activeControl_(std::make_unique<ActiveControlLink>()) {
   SetTopLevelWindow(true);
+  SetAccessibleRole(arWindow);
   SetColor(clBtnFace);
   SetParentFont(false);
   ApplyBorderStyle();

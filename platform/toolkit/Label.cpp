@@ -5,6 +5,7 @@ namespace mirto {
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
   SetBounds(0, 0, 65, 17);
   SetParentColor(true);
+  SetAccessibleRole(arStaticText);
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
@@ -50,7 +51,7 @@ TTextFormat TCustomLabel::TextFlags() const {
   if (wordWrap_) flags |= DT_WORDBREAK;
   if (alignment_ == taCenter) flags |= DT_CENTER;
   if (alignment_ == taRightJustify) flags |= DT_RIGHT;
-  return flags;
+  return DrawTextBiDiModeFlags(flags);
 }
 
 void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, TTextFormat flags) {

@@ -15,6 +15,7 @@ struct TMemo::Editor {
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner), editor_(std::make_unique<Editor>()) {
   SetColor(clWindow);
+  SetAccessibleRole(arEdit);
   QWidget* host = NativeWidget(*this);
   auto* edit = new QPlainTextEdit(host);
   editor_->edit = edit;

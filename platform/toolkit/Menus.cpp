@@ -8,12 +8,14 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <algorithm>
 
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Action.h"
+#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus_p.h"
 
@@ -280,10 +282,13 @@ bool Contains(const TMenuItem& root, const TMenuItem* wanted) {
 
 // Routes the painting of an owner-drawn menu to the popup menu's handlers,
 // each drawing on a canvas over an offscreen image that is then copied onto
-// the menu.
+// the menu. Whatever the desktop's style, what the handlers leave to the
+// style is drawn by one fixed style, so rounded or translucent menu frames
+// never show through.
 class OwnerDrawStyle : public QProxyStyle {
  public:
-  explicit OwnerDrawStyle(TPopupMenu& menu) : menu_(menu) {}
+  explicit OwnerDrawStyle(TPopupMenu& menu)
+      : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), menu_(menu) {}
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option,
                   const QWidget* widget) const override {
@@ -375,6 +380,18 @@ class OwnerDrawMenu : public QMenu {
   }
 };
 
+// The window the menu is opened for: that of the control it pops up for,
+// else that of the control that owns it. The window system places a menu
+// with a parent where it is asked to.
+QWidget* MenuWindow(const TPopupMenu& popup) {
+  if (const auto* control = dynamic_cast<const TControl*>(popup.PopupComponent()))
+    return NativeWidget(*control)->window();
+  for (const TComponent* owner = popup.Owner(); owner != nullptr; owner = owner->Owner())
+    if (const auto* control = dynamic_cast<const TControl*>(owner))
+      return NativeWidget(*control)->window();
+  return nullptr;
+}
+
 QMenu* NewMenu(TPopupMenu& popup, QWidget* parent) {
   if (!popup.OwnerDraw()) return new QMenu(parent);
   auto* menu = new OwnerDrawMenu(parent);
@@ -448,14 +465,15 @@ void TPopupMenu::Popup(int x, int y) {
     handler(this);
     if (alive.expired()) return;
   }
-  QMenu* menu = NewMenu(*this, nullptr);
+  // The window may be destroyed while the menu is open, and the menu with it.
+  QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
   Fill(*menu, *items_, *this);
   native_->menu = menu;
   QAction* chosen = menu->exec(QPoint(x, y));
   if (alive.expired()) return;
-  TMenuItem* item = ItemOf(chosen);
+  TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
   native_->menu = nullptr;
-  delete menu;
+  delete menu.data();
   if (OnClose) {
     const TNotifyEvent handler = OnClose;
     handler(this);

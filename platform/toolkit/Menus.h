@@ -14,6 +14,7 @@
 
 #include "platform/drawing/Types.h"
 #include "platform/toolkit/Component.h"
+#include "platform/toolkit/OwnerDrawState.h"
 #include "platform/toolkit/ShortCut.h"
 
 namespace mirto {
@@ -24,10 +25,6 @@ class TCanvas;
 class TChangeLink;
 class TCustomImageList;
 class TPopupMenu;
-
-enum class TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odDefault };
-using enum TOwnerDrawStateItem;
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 
 constexpr const char* cLineCaption = "-";
 

@@ -372,6 +372,35 @@ TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
   EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
 }
 
+TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
+  auto* plain = new RecordingButton(form);
+  plain->SetParent(form);
+  plain->SetBounds(10, 10, 40, 20);
+  auto* preferred = new StyledButton(form);  // an override that records only
+  preferred->SetParent(form);
+  preferred->SetBounds(60, 10, 40, 20);
+  preferred->SetDefault(true);
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetBounds(10, 40, 100, 50);
+  form->Show();
+  memo->SetFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(memo->Focused());
+  preferred->Repaint();
+  plain->Repaint();
+  EXPECT_FALSE(preferred->Focused());
+  EXPECT_TRUE(preferred->ActiveButton());
+  EXPECT_TRUE(preferred->states.back().Contains(odFocus));
+  EXPECT_FALSE(plain->states.back().Contains(odFocus));
+
+  plain->SetFocus();
+  QCoreApplication::processEvents();
+  preferred->Repaint();
+  EXPECT_FALSE(preferred->states.back().Contains(odFocus));
+  EXPECT_TRUE(plain->states.back().Contains(odFocus));
+}
+
 }  // namespace
 }  // namespace mirto
 

@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProxyStyle>
 #include <memory>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/Action.h"
+#include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Menus_p.h"
@@ -275,6 +278,32 @@ TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {
   EXPECT_EQ(QColor(shot.pixel(entryRect.center())), QColor(0x27, 0x27, 0x27));
   EXPECT_EQ(QColor(shot.pixel(lineRect.center())), QColor(Qt::red));
   EXPECT_EQ(QColor(shot.pixel(0, 0)), QColor(0x45, 0x45, 0x45)) << "border from the background";
+}
+
+TEST(PopupMenuTest, MenuOpensAsAChildOfItsWindowAndOwnerDrawsOnAFixedStyle) {
+  TForm form;
+  form.SetBounds(20, 20, 120, 80);
+  form.Show();
+  TPopupMenu menu(&form);
+  auto* entry = new TMenuItem();
+  entry->SetCaption("Only");
+  menu.Items()->Add(entry);
+  for (const bool ownerDraw : {false, true}) {
+    menu.SetOwnerDraw(ownerDraw);
+    QWidget* parent = nullptr;
+    QString baseStyle;
+    WhileOpen(menu, [&](QMenu& open) {
+      parent = open.parentWidget();
+      if (auto* proxy = qobject_cast<QProxyStyle*>(open.style()))
+        baseStyle = proxy->baseStyle()->name();
+      open.close();
+    });
+    menu.Popup(30, 30);
+    EXPECT_EQ(parent, NativeWidget(form)) << "owner-drawn " << ownerDraw;
+    if (ownerDraw) {
+      EXPECT_EQ(baseStyle.toLower(), "fusion");
+    }
+  }
 }
 
 }  // namespace
