@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "components/KvoMenuPainter.h"
+#include "components/KvoMenuStyle.h"
+#include "graphics/PngImageList.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/ShortCut.h"
+
+namespace mirto {
+namespace {
+
+constexpr TColor kRed = 0x000000FF;
+constexpr TColor kGreen = 0x0000FF00;
+
+void AddSolidImage(TPngImageList& list, TColor color) {
+  TPngImage png;
+  png.CreateBlank(COLOR_RGBALPHA, 16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      png.ScanLine(y)[x * 3] = GetBValue(color);
+      png.ScanLine(y)[x * 3 + 1] = GetGValue(color);
+      png.ScanLine(y)[x * 3 + 2] = GetRValue(color);
+      png.AlphaScanline(y)[x] = 255;
+    }
+  list.AddPng(&png, clWindow);
+}
+
+TMenuItem* AddEntry(TPopupMenu& menu, const QString& caption, int image, bool enabled = true) {
+  auto* item = new TMenuItem();
+  item->SetCaption(caption);
+  item->SetImageIndex(image);
+  item->SetEnabled(enabled);
+  menu.Items()->Add(item);
+  return item;
+}
+
+int Spread(TColor c) {
+  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  return std::max({r, g, b}) - std::min({r, g, b});
+}
+
+bool Near(TColor a, TColor b, int tolerance = 1) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// A menu like the launcher's: a selected entry with an image and a
+// shortcut, a separator, a disabled entry with an image, one without.
+class MenuPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    images.SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
+    AddSolidImage(images, kRed);
+    AddSolidImage(images, kGreen);
+    menu.SetImages(&images);
+    AddEntry(menu, "Audio Converter && Extractor", 0)->SetShortCut(ShortCut('1', {ssAlt}));
+    AddEntry(menu, "-", -1);
+    AddEntry(menu, "FLAC -> MP3 / WAV", 1, false);
+    AddEntry(menu, "APE CUE Splitter", -1);
+  }
+
+  // Paints the menu in style with entry 0 selected; returns the item rows'
+  // tops (menu coordinates) in tops.
+  TSize Paint(const TKvoMenuStyle& style, std::vector<int>& tops) {
+    const TKvoMenuPainter painter(style);
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetSize(400, 200);
+    bitmap.Canvas().Brush().SetColor(clWhite);
+    bitmap.Canvas().FillRect({0, 0, 400, 200});
+    tops.clear();
+    int y = TKvoMenuPainter::kBorderWidth;
+    for (int i = 0; i < menu.Items()->Count(); ++i) {
+      tops.push_back(y);
+      y += painter.MeasureItem(bitmap.Canvas(), *menu.Items()->Items(i)).cy;
+    }
+    return painter.PaintPreview(bitmap.Canvas(), {0, 0}, menu, 0);
+  }
+  TColor At(int x, int y) { return bitmap.Canvas().Pixels(x, y); }
+
+  TPngImageList images;
+  TPopupMenu menu;
+  TBitmap bitmap;
+};
+
+struct StyleCase {
+  const char* name;
+  TKvoMenuStyle style;
+};
+
+TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
+  for (const StyleCase& c :
+       {StyleCase{"dark", DarkMenuStyle()}, StyleCase{"light", LightMenuStyle()}}) {
+    SCOPED_TRACE(c.name);
+    const TKvoMenuStyle& s = c.style;
+    std::vector<int> tops;
+    const TSize size = Paint(s, tops);
+    const int right = size.cx - 1, bottom = size.cy - 1;
+    const int bar = s.IconBarWidth;  // the bar covers columns 1 .. bar
+    const int sepTop = tops[1], disabledTop = tops[2], plainTop = tops[3];
+
+    // The border all round, nothing drawn beyond it.
+    for (TPoint p : {TPoint{0, 0}, TPoint{right, 0}, TPoint{0, bottom}, TPoint{right, bottom},
+                     TPoint{right / 2, bottom}})
+      EXPECT_EQ(At(p.X, p.Y), s.BorderColor) << p.X << "," << p.Y;
+    EXPECT_EQ(At(size.cx, 5), clWhite);
+    EXPECT_EQ(At(5, size.cy), clWhite);
+
+    // Icon bar: its gradient starts in the first inner column, its last
+    // column carries the line (dark) or the gradient's end (light); right of
+    // it the menu's background.
+    EXPECT_EQ(At(1, plainTop + 1), s.IconBarFrom);
+    EXPECT_TRUE(Near(At(bar, plainTop + 1), s.IconBarLine != clNone ? s.IconBarLine : s.IconBarTo))
+        << std::hex << At(bar, plainTop + 1);
+    EXPECT_TRUE(Near(At(bar + 1, plainTop + 1), s.BackgroundFrom))
+        << std::hex << At(bar + 1, plainTop + 1);
+    EXPECT_TRUE(Near(At(right - 1, plainTop + 1), s.BackgroundTo));
+
+    // Selected entry: framed, its gradient running from left to right, the
+    // image on top.
+    const int selectedMiddle = (tops[0] + tops[1]) / 2;
+    EXPECT_EQ(At(1, tops[0]), s.SelectedBorder);
+    EXPECT_EQ(At(right - 1, selectedMiddle), s.SelectedBorder);
+    EXPECT_EQ(At(1, selectedMiddle), s.SelectedBorder);
+    EXPECT_TRUE(Near(At(2, selectedMiddle), s.SelectedFrom)) << std::hex << At(2, selectedMiddle);
+    EXPECT_TRUE(Near(At(right - 2, selectedMiddle), s.SelectedTo));
+    EXPECT_EQ(At(1 + bar / 2, selectedMiddle), kRed);
+
+    // Separator: one line in its colour, starting right of the icon bar.
+    const int lineStart = 1 + bar + TKvoMenuPainter::kSeparatorIndent;
+    int lineRow = -1;
+    for (int y = sepTop; y < disabledTop; ++y)
+      if (At(lineStart + 5, y) == s.SeparatorColor) lineRow = y;
+    ASSERT_NE(lineRow, -1);
+    EXPECT_EQ(At(lineStart, lineRow), s.SeparatorColor);
+    EXPECT_EQ(At(right - 1, lineRow), s.SeparatorColor);
+    EXPECT_NE(At(lineStart - 1, lineRow), s.SeparatorColor);
+    EXPECT_NE(At(lineStart + 5, lineRow - 1), s.SeparatorColor);
+    EXPECT_NE(At(lineStart + 5, lineRow + 1), s.SeparatorColor);
+
+    // The disabled entry's image is greyed and faded into the bar.
+    const TColor greyed = At(1 + bar / 2, (disabledTop + plainTop) / 2);
+    EXPECT_NE(greyed, kGreen);
+    EXPECT_LT(Spread(greyed), 16) << std::hex << greyed;
+  }
+}
+
+// The caption's ink ends where one "&" ends, well before where "&&" would.
+TEST_F(MenuPicture, DoubleAmpersandShowsOneAmpersand) {
+  const TKvoMenuStyle style = DarkMenuStyle();
+  const TKvoMenuPainter painter(style);
+  TMenuItem* entry = menu.Items()->Items(0);
+  entry->SetShortCut(scNone);
+  const TSize size = painter.MeasureItem(bitmap.Canvas(), *entry);
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(size.cx + 40, size.cy);
+  const TRect rect{0, 0, size.cx + 40, size.cy};
+  painter.DrawBackground(bitmap.Canvas(), rect);
+  const TColor probe = At(size.cx + 20, size.cy / 2);
+  painter.DrawItem(bitmap.Canvas(), *entry, rect, {});
+  int inkRight = -1;
+  for (int y = 1; y < size.cy - 1; ++y)
+    for (int x = style.IconBarWidth + 1; x < rect.Right - 1; ++x)
+      if (!Near(At(x, y), probe, 8) && x > inkRight) inkRight = x;
+
+  TCanvas measure;
+  measure.Font().SetName(style.ItemFont.Name);
+  measure.Font().SetHeight(-style.ItemFont.Height);
+  const int textLeft = style.IconBarWidth + TKvoMenuPainter::kCaptionIndent;
+  const int one = measure.TextWidth("Audio Converter & Extractor");
+  const int two = measure.TextWidth("Audio Converter && Extractor");
+  ASSERT_GT(two - one, 4);
+  EXPECT_NEAR(inkRight, textLeft + one, 3);
+  EXPECT_LT(inkRight, size.cx - TKvoMenuPainter::kRightMargin / 2) << "the caption fits";
+}
+
+}  // namespace
+}  // namespace mirto

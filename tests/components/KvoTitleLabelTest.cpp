@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <algorithm>
+#include <optional>
+
+#include "components/KvoTitleLabel.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/toolkit/CustomPanel.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
+
+namespace mirto {
+namespace {
+
+constexpr TColor kBack = 0x00626262;
+constexpr TColor kStart = 0x00C3C3C3;
+constexpr TColor kEnd = 0x00B2B2B2;
+constexpr TColor kShadow = 0x002D2D2D;
+const QString kTitle = QStringLiteral("Mirto 2.21 [64-bit]");
+
+void SetTitleFont(TFont& font) {
+  font.SetName("Segoe UI");
+  font.SetHeight(-17);
+  font.SetStyle({fsBold});
+}
+
+// The title over a flat background; the letters and the shadow can be
+// switched off one by one.
+class TitlePicture {
+ public:
+  TitlePicture(bool letters, bool shadow) {
+    look.Text = letters ? kTitle : QString();
+    look.ShadowText = shadow ? kTitle : QString();
+    SetTitleFont(font);
+    look.Font = &font;
+    look.GradientStart = kStart;
+    look.GradientEnd = kEnd;
+    look.ShadowColor = kShadow;
+    look.ShadowOpacityStart = 100;
+    look.ShadowOpacityEnd = 200;
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetSize(260, 40);
+    bitmap.Canvas().Brush().SetColor(kBack);
+    bitmap.Canvas().FillRect({0, 0, 260, 40});
+    DrawTitle(bitmap.Canvas(), {kX, kY}, look);
+  }
+  TColor At(int x, int y) { return bitmap.Canvas().Pixels(x, y); }
+  // Rows and columns holding anything but the background.
+  TRect Ink() {
+    TRect ink{1000, 1000, -1, -1};
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x)
+        if (At(x, y) != kBack) {
+          ink.Left = std::min(ink.Left, x);
+          ink.Top = std::min(ink.Top, y);
+          ink.Right = std::max(ink.Right, x + 1);
+          ink.Bottom = std::max(ink.Bottom, y + 1);
+        }
+    return ink;
+  }
+  // The green channel of the brightest or darkest pixel of a row.
+  int Extreme(int y, bool brightest) {
+    int best = brightest ? -1 : 256;
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const int g = GetGValue(At(x, y));
+      best = brightest ? std::max(best, g) : std::min(best, g);
+    }
+    return best;
+  }
+
+  static constexpr int kX = 10, kY = 5;
+  TFont font;
+  TKvoTitleLook look;
+  TBitmap bitmap;
+};
+
+TEST(TitleText, LettersRunFromTheStartColourAtTheTopToTheEndColourAtTheBottom) {
+  TitlePicture letters(true, false);
+  const TRect ink = letters.Ink();
+  ASSERT_GT(ink.Height(), 8);
+  const int top = letters.Extreme(ink.Top + 1, true);
+  const int bottom = letters.Extreme(ink.Bottom - 2, true);
+  EXPECT_LT(std::abs(top - GetGValue(kStart)), std::abs(top - GetGValue(kEnd))) << top;
+  EXPECT_LT(std::abs(bottom - GetGValue(kEnd)), std::abs(bottom - GetGValue(kStart))) << bottom;
+  EXPECT_LE(letters.Extreme(ink.Top + 1, true), GetGValue(kStart));
+}
+
+TEST(TitleText, ShadowSitsOneRightAndBelowAtOpacitiesRunningFromStartToEnd) {
+  TitlePicture letters(true, false);
+  TitlePicture shadow(false, true);
+  TRect moved = letters.Ink();
+  OffsetRect(moved, kTitleShadowOffset, kTitleShadowOffset);
+  EXPECT_EQ(shadow.Ink(), moved);
+
+  // The darkest pixel of a row is fully covered: background moved toward
+  // the shadow colour by the row's opacity, 100 at the cell's top row
+  // growing to 200 at its bottom.
+  const TSize size = MeasureTitle(shadow.look);
+  const int lastRow = size.cy - 1 - kTitleShadowOffset;
+  const int back = GetGValue(kBack), dark = GetGValue(kShadow);
+  std::optional<int> previous;
+  for (int y = moved.Top + 1; y < moved.Bottom - 1; y += 3) {
+    const int row = y - TitlePicture::kY - kTitleShadowOffset;
+    const int opacity = 100 + (100 * row + lastRow / 2) / lastRow;
+    const int seen = shadow.Extreme(y, false);
+    EXPECT_NEAR(seen, back + (dark - back) * opacity / 255, 1) << "row " << row;
+    if (previous) {
+      EXPECT_LT(seen, *previous);
+    }
+    previous = seen;
+  }
+
+  // Together: the letters on top, the shadow showing right of and below them.
+  TitlePicture both(true, true);
+  EXPECT_EQ(both.Ink().Right, moved.Right);
+  EXPECT_EQ(both.Ink().Bottom, moved.Bottom);
+  EXPECT_LT(both.Extreme(moved.Bottom - 1, false), back - 20);
+  EXPECT_GE(both.Extreme(moved.Top + 2, true), GetGValue(kEnd));
+}
+
+TEST(TitleText, EmptyTextsPaintNothing) {
+  TitlePicture nothing(false, false);
+  EXPECT_EQ(nothing.Ink().Right, -1);
+}
+
+TEST(TitleLabel, SizesItselfToItsTextPaintsOverItsParentAndReportsMouseMoves) {
+  TCustomPanel panel;
+  panel.SetBounds(0, 0, 300, 41);
+  panel.SetColor(kBack);
+  auto* label = new TKvoTitleLabel(&panel);
+  label->SetParent(&panel);
+  SetTitleFont(label->Font());
+  label->SetText(kTitle);
+  label->SetShadowText(kTitle);
+  label->SetGradientStart(kStart);
+  label->SetGradientEnd(kEnd);
+  label->SetShadowColor(kShadow);
+  label->SetShadowOpacityStart(100);
+  label->SetShadowOpacityEnd(200);
+  label->SetTop(11);
+
+  TCanvas measure;
+  measure.Font().Assign(&label->Font());
+  EXPECT_EQ(label->Width(), measure.TextWidth(kTitle) + kTitleShadowOffset);
+  EXPECT_EQ(label->Height(), measure.TextHeight(kTitle) + kTitleShadowOffset);
+  label->SetLeft(panel.Width() / 2 - label->Width() / 2);
+
+  // Transparent: the panel's colour shows at the label's corners; the
+  // letters show inside.
+  const QImage shown = testing_support::Grab(panel);
+  EXPECT_EQ(testing_support::PixelAt(shown, label->Left(), label->Top()), kBack);
+  EXPECT_EQ(testing_support::PixelAt(shown, label->Left() + label->Width() - 1,
+                                     label->Top() + label->Height() - 1),
+            kBack);
+  bool letters = false;
+  for (int y = label->Top(); y < label->Top() + label->Height(); ++y)
+    for (int x = label->Left(); x < label->Left() + label->Width(); ++x)
+      letters |= GetGValue(testing_support::PixelAt(shown, x, y)) >= GetGValue(kEnd);
+  EXPECT_TRUE(letters);
+
+  int moves = 0;
+  label->OnMouseMove = [&](TObject* sender, TShiftState, int, int) {
+    if (sender == label) ++moves;
+  };
+  testing_support::SendMouse(*label, QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(moves, 1);
+
+  label->SetText("");
+  label->SetShadowText("");
+  EXPECT_EQ(label->Width(), kTitleShadowOffset);
+  const QImage empty = testing_support::Grab(panel);
+  for (int x = 5; x < panel.Width() - 5; ++x)  // inside the panel's bevel
+    ASSERT_EQ(testing_support::PixelAt(empty, x, 20), kBack) << x;
+}
+
+}  // namespace
+}  // namespace mirto
