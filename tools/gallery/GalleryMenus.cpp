@@ -1,0 +1,105 @@
+// Gallery section: the two popup menu styles, each with a selected entry, a
+// disabled entry and separators, and the smoothed title label over the
+// title bar's gradient.
+
+#include <QStringList>
+
+#include "components/KvoMenuPainter.h"
+#include "components/KvoMenuStyle.h"
+#include "components/KvoTitleLabel.h"
+#include "graphics/PngImageList.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/ShortCut.h"
+#include "tools/gallery/GallerySheet.h"
+
+namespace mirto::gallery {
+namespace {
+
+// A 16 x 16 disc in color with a soft edge, on transparency.
+void AddDisc(TPngImageList& list, TColor color) {
+  TPngImage png;
+  png.CreateBlank(COLOR_RGBALPHA, 16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const int dx = 2 * x - 15, dy = 2 * y - 15;
+      const int d2 = dx * dx + dy * dy;  // 4 * distance^2 from the centre
+      png.ScanLine(y)[x * 3] = GetBValue(color);
+      png.ScanLine(y)[x * 3 + 1] = GetGValue(color);
+      png.ScanLine(y)[x * 3 + 2] = GetRValue(color);
+      png.AlphaScanline(y)[x] = d2 <= 196 ? 255 : d2 <= 256 ? 128 : 0;
+    }
+  list.AddPng(&png, clWindow);
+}
+
+void AddEntry(TPopupMenu& menu, const QString& caption, int image, bool enabled = true,
+              TShortCut shortCut = scNone) {
+  auto* item = new TMenuItem();
+  item->SetCaption(caption);
+  item->SetImageIndex(image);
+  item->SetEnabled(enabled);
+  item->SetShortCut(shortCut);
+  menu.Items()->Add(item);
+}
+
+void MenuShot(TSection& section, const QString& label, const TKvoMenuStyle& style,
+              const TPopupMenu& menu, int selected) {
+  const TKvoMenuPainter painter(style);
+  TBitmap measure;
+  const TSize size = painter.PaintPreview(measure.Canvas(), {0, 0}, menu, selected);
+  TBitmap& picture = section.Add(label, size.cx + 20, size.cy + 20, 0x00D6D6D6);
+  painter.PaintPreview(picture.Canvas(), {10, 10}, menu, selected);
+}
+
+void DrawMenusAndTitle(TSection& section) {
+  TPngImageList images;
+  images.SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
+  AddDisc(images, RGB(220, 60, 40));
+  AddDisc(images, RGB(40, 150, 70));
+  AddDisc(images, RGB(40, 110, 210));
+
+  TPopupMenu audio;
+  audio.SetImages(&images);
+  AddEntry(audio, "Audio Converter && Extractor", 0, true, ShortCut('1', {ssAlt}));
+  AddEntry(audio, "-", -1);
+  AddEntry(audio, "CATEGORY:   Audio -> MP3", -1, true, ShortCut('2', {ssAlt}));
+  AddEntry(audio, "M4A, AAC -> MP3 / WAV", 1);
+  AddEntry(audio, "FLAC -> MP3 / WAV", 2, false);
+  AddEntry(audio, "-", -1);
+  AddEntry(audio, "APE CUE Splitter", 1);
+  MenuShot(section, "amsDark: selected, disabled, separators", DarkMenuStyle(), audio, 3);
+
+  TPopupMenu button;
+  button.SetImages(&images);
+  AddEntry(button, "Run program", 0);
+  AddEntry(button, "-", -1);
+  AddEntry(button, "Open program folder", 1, false);
+  AddEntry(button, "https://www.example.com/", 2);
+  MenuShot(section, "amsLight: selected, disabled, separator", LightMenuStyle(), button, 3);
+  section.NewRow();
+
+  TFont font;
+  font.SetName("Segoe UI");
+  font.SetHeight(-17);
+  font.SetStyle({fsBold});
+  TKvoTitleLook look;
+  look.Text = look.ShadowText = QStringLiteral("Mirto 2.21 [64-bit]");
+  look.Font = &font;
+  look.GradientStart = 0x00C3C3C3;
+  look.GradientEnd = 0x00B2B2B2;
+  look.ShadowColor = 0x002D2D2D;
+  look.ShadowOpacityStart = 100;
+  look.ShadowOpacityEnd = 200;
+  constexpr int kBarWidth = 615, kBarHeight = 41;
+  TBitmap& bar = section.Add("title label over the title bar", kBarWidth, kBarHeight);
+  GradientFillCanvas(bar.Canvas(), 0x00454545, 0x00626262, {0, 0, kBarWidth, kBarHeight},
+                     gdHorizontal);
+  const TSize size = MeasureTitle(look);
+  DrawTitle(bar.Canvas(), {kBarWidth / 2 - size.cx / 2, 11}, look);
+}
+
+const TSectionRegistration registration(70, "Styled popup menus and title label",
+                                        &DrawMenusAndTitle);
+
+}  // namespace
+}  // namespace mirto::gallery
