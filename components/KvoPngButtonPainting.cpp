@@ -43,9 +43,9 @@ const TKvoItemStateParams& LookOf(const TKvoButtonAppearance& appearance, TKvoLo
 
 // --- layout -------------------------------------------------------------------
 
-void LayoutGlyphAndCaption(TCanvas& canvas, const TPngImage* png, const TRect& client, bool pressed,
-                           bool down, const QString& caption, TButtonLayout layout, int margin,
-                           int spacing, TPoint& glyphPos, TPoint& textPos, TTextFormat biDiFlags) {
+void PlaceGlyphAndCaption(TSize glyph, TSize text, const TRect& client, bool pressed, bool down,
+                          TButtonLayout layout, int margin, int spacing, TPoint& glyphPos,
+                          TPoint& textPos, TTextFormat biDiFlags) {
   if ((biDiFlags & DT_RIGHT) != 0) {
     if (layout == blGlyphLeft)
       layout = blGlyphRight;
@@ -54,16 +54,10 @@ void LayoutGlyphAndCaption(TCanvas& canvas, const TPngImage* png, const TRect& c
   }
   const int w = client.Right - client.Left;
   const int h = client.Bottom - client.Top;
-  const int gw = png != nullptr ? png->Width() : 0;
-  const int gh = png != nullptr ? png->Height() : 0;
-  int tw = 0;
-  int th = 0;
-  if (!caption.isEmpty()) {
-    TRect measured{0, 0, w, 0};
-    canvas.DrawText(caption, measured, biDiFlags | DT_CALCRECT);
-    tw = measured.Width();
-    th = measured.Height();
-  }
+  const int gw = glyph.cx;
+  const int gh = glyph.cy;
+  const int tw = text.cx;
+  const int th = text.cy;
   const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
   glyphPos = {};
   textPos = {};
@@ -93,40 +87,45 @@ void LayoutGlyphAndCaption(TCanvas& canvas, const TPngImage* png, const TRect& c
   switch (layout) {
     case blGlyphLeft:
       glyphPos.X = margin;
+      textPos.X = glyphPos.X + gw + spacing;
       break;
     case blGlyphRight:
       glyphPos.X = w - margin - gw;
+      textPos.X = glyphPos.X - spacing - tw;
       break;
     case blGlyphTop:
       glyphPos.Y = margin;
+      textPos.Y = glyphPos.Y + gh + spacing;
       break;
     case blGlyphBottom:
       glyphPos.Y = h - margin - gh;
+      textPos.Y = glyphPos.Y - spacing - th;
       break;
   }
   if (horizontal)
     textPos.Y = Div(h - th, 2);
   else
     textPos.X = Div(w - tw, 2);
-  switch (layout) {
-    case blGlyphLeft:
-      textPos.X = glyphPos.X + gw + spacing;
-      break;
-    case blGlyphRight:
-      textPos.X = glyphPos.X - spacing - tw;
-      break;
-    case blGlyphTop:
-      textPos.Y = glyphPos.Y + gh + spacing;
-      break;
-    case blGlyphBottom:
-      textPos.Y = glyphPos.Y - spacing - th;
-      break;
-  }
   const int shift = (pressed || down) ? 1 : 0;
   glyphPos.X += client.Left + shift;
   glyphPos.Y += client.Top + shift;
   textPos.X += client.Left + shift;
   textPos.Y += client.Top + shift;
+}
+
+void LayoutGlyphAndCaption(TCanvas& canvas, const TPngImage* png, const TRect& client, bool pressed,
+                           bool down, const QString& caption, TButtonLayout layout, int margin,
+                           int spacing, TPoint& glyphPos, TPoint& textPos, TTextFormat biDiFlags) {
+  TSize glyph;
+  if (png != nullptr) glyph = {png->Width(), png->Height()};
+  TSize text;
+  if (!caption.isEmpty()) {
+    TRect measured{0, 0, client.Right - client.Left, 0};
+    canvas.DrawText(caption, measured, biDiFlags | DT_CALCRECT);
+    text = {measured.Width(), measured.Height()};
+  }
+  PlaceGlyphAndCaption(glyph, text, client, pressed, down, layout, margin, spacing, glyphPos,
+                       textPos, biDiFlags);
 }
 
 // --- custom drawing -------------------------------------------------------------

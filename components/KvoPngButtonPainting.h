@@ -34,6 +34,11 @@ const TKvoItemStateParams& LookOf(const TKvoButtonAppearance& appearance, TKvoLo
 // glyph and caption together; spacing -1 divides the free length into three
 // equal parts (margin, gap, margin) when margin is -1 too, and otherwise
 // centres the caption in the room after margin and glyph.
+// The placement rule itself, for glyph and caption sizes already known.
+void PlaceGlyphAndCaption(TSize glyph, TSize text, const TRect& client, bool pressed, bool down,
+                          TButtonLayout layout, int margin, int spacing, TPoint& glyphPos,
+                          TPoint& textPos, TTextFormat biDiFlags);
+
 void LayoutGlyphAndCaption(TCanvas& canvas, const TPngImage* png, const TRect& client, bool pressed,
                            bool down, const QString& caption, TButtonLayout layout, int margin,
                            int spacing, TPoint& glyphPos, TPoint& textPos, TTextFormat biDiFlags);
