@@ -280,6 +280,19 @@ bool Contains(const TMenuItem& root, const TMenuItem* wanted) {
   return false;
 }
 
+// The width a menu reserves right of its widest entry: that of its widest
+// shortcut text (the part of an entry's text after a tab).
+int ShortCutColumn(const QMenu& menu) {
+  int widest = 0;
+  for (const QAction* action : menu.actions()) {
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(u'\t');
+    if (tab >= 0)
+      widest = std::max(widest, menu.fontMetrics().horizontalAdvance(text.mid(tab + 1)));
+  }
+  return widest;
+}
+
 // Routes the painting of an owner-drawn menu to the popup menu's handlers,
 // each drawing on a canvas over an offscreen image that is then copied onto
 // the menu. Whatever the desktop's style, what the handlers leave to the
@@ -317,6 +330,9 @@ class OwnerDrawStyle : public QProxyStyle {
     const TMenuMeasureItemEvent handler = menu_.OnMeasureItem;
     handler(item, &canvas, width, height);
     TCanvasAccess::Bind(canvas, nullptr);
+    // The handler measures the whole entry, shortcut included, but the menu
+    // adds its own shortcut column to the widest entry afterwards.
+    if (const auto* menu = qobject_cast<const QMenu*>(widget)) width -= ShortCutColumn(*menu);
     return QSize(std::max(width, 0), std::max(height, 0));
   }
 

@@ -237,6 +237,7 @@ TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {
   menu.SetImages(&images);
   auto* entry = new TMenuItem();
   entry->SetCaption("Styled");
+  entry->SetShortCut(ShortCut('1', {ssAlt}));
   menu.Items()->Add(entry);
   NewLine(menu.Items());
   auto* last = new TMenuItem();
@@ -263,7 +264,9 @@ TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {
   };
   QImage shot;
   QRect entryRect, lineRect;
+  int menuWidth = 0;
   WhileOpen(menu, [&](QMenu& open) {
+    menuWidth = open.width();
     shot = open.grab().toImage();
     entryRect = open.actionGeometry(open.actions().at(0));
     lineRect = open.actionGeometry(open.actions().at(1));
@@ -274,6 +277,7 @@ TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {
   EXPECT_GT(measured, 0);
   EXPECT_GT(linesDrawn, 0);
   EXPECT_EQ(entryRect.height(), 22);
+  EXPECT_EQ(menuWidth, 120 + 2) << "the measured width holds the shortcut; none is added";
   EXPECT_EQ(lineRect.height(), 3);
   EXPECT_EQ(QColor(shot.pixel(entryRect.center())), QColor(0x27, 0x27, 0x27));
   EXPECT_EQ(QColor(shot.pixel(lineRect.center())), QColor(Qt::red));
