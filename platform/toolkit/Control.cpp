@@ -272,6 +272,12 @@ void CancelPendingClick() {
   ControlAccess::LeftPressed(*g_pressedWidget->Control()) = false;
 }
 
+void PressControl(TControl& control) {
+  ControlWidget* widget = ControlAccess::Widget(control);
+  DispatchScope scope(ControlAccess::Dispatching(*widget));
+  ControlAccess::Click(control);
+}
+
 QWidget* NativeWidget(const TControl& control) { return ControlAccess::Widget(control); }
 
 TControl* ControlFromWidget(const QWidget* widget) {
@@ -302,6 +308,7 @@ ControlWidget::ControlWidget(TControl* control) : control_(control) {
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
   ConnectFocusTracking();
+  InstallControlAccessibility();
 }
 
 ControlWidget::~ControlWidget() = default;

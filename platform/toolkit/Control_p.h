@@ -75,6 +75,13 @@ const PointerState& LastPointer();
 // release into a click.
 void CancelPendingClick();
 
+// Clicks control as a press of the user would, as one control event (what
+// the click handler destroys is destroyed once it has returned).
+void PressControl(TControl& control);
+
+// Lets the widgets of controls answer accessibility queries (idempotent).
+void InstallControlAccessibility();
+
 // Shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 

@@ -221,6 +221,11 @@ QAction* MenuItemAccess::ShownAction(const TMenuItem& item) { return item.native
 
 void MenuItemAccess::Bind(TMenuItem& item, QAction* action) { item.native_->action = action; }
 
+TMenuItem* MenuItemAccess::ItemShownBy(const QAction* action) {
+  if (action == nullptr) return nullptr;
+  return reinterpret_cast<TMenuItem*>(action->data().value<quintptr>());
+}
+
 // ---------------------------------------------------------------------------
 // Showing items in a toolkit menu
 
@@ -267,10 +272,7 @@ void ApplyItem(QAction& action, const TMenuItem& item, TCustomImageList* images)
   action.setVisible(item.Visible());
 }
 
-TMenuItem* ItemOf(const QAction* action) {
-  if (action == nullptr) return nullptr;
-  return reinterpret_cast<TMenuItem*>(action->data().value<quintptr>());
-}
+TMenuItem* ItemOf(const QAction* action) { return MenuItemAccess::ItemShownBy(action); }
 
 bool Contains(const TMenuItem& root, const TMenuItem* wanted) {
   for (int i = 0; i < root.Count(); ++i) {
@@ -448,6 +450,7 @@ TPopupMenu::TPopupMenu(TComponent* owner)
       native_(std::make_unique<Native>()),
       self_(std::make_shared<TPopupMenu*>(this)) {
   items_->menu_ = this;
+  InstallMenuAccessibility();
 }
 
 TPopupMenu::~TPopupMenu() {

@@ -22,6 +22,13 @@ struct MenuItemAccess {
   static QAction* ShownAction(const TMenuItem& item);
   // Records action as the one showing item while the menu is open.
   static void Bind(TMenuItem& item, QAction* action);
+  // The item a toolkit action shows, or null (not an entry of a popup menu,
+  // or the item is gone).
+  static TMenuItem* ItemShownBy(const QAction* action);
 };
+
+// Lets the entries of open popup menus answer accessibility queries with
+// their captions (idempotent).
+void InstallMenuAccessibility();
 
 }  // namespace mirto

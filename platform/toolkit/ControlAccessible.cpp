@@ -1,0 +1,102 @@
+// What assistive technology learns about a control: its widget answers the
+// platform's accessibility queries from the control's own fields.
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include "platform/toolkit/Control_p.h"
+
+namespace mirto {
+
+namespace {
+
+QAccessible::Role QtRoleOf(TAccessibleRole role) {
+  switch (role) {
+    case arWindow:
+      return QAccessible::Window;
+    case arPushButton:
+      return QAccessible::PushButton;
+    case arStaticText:
+      return QAccessible::StaticText;
+    case arLink:
+      return QAccessible::Link;
+    case arEdit:
+      return QAccessible::EditableText;
+    case arPanel:
+      break;
+  }
+  return QAccessible::Pane;
+}
+
+bool Pressable(TAccessibleRole role) { return role == arPushButton || role == arLink; }
+
+class ControlAccessible : public QAccessibleWidget {
+ public:
+  explicit ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {}
+
+  QAccessible::Role role() const override {
+    const TControl* control = Control();
+    return control != nullptr ? QtRoleOf(control->AccessibleRole()) : QAccessibleWidget::role();
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    const TControl* control = Control();
+    if (control == nullptr) return QAccessibleWidget::text(kind);
+    switch (kind) {
+      case QAccessible::Name:
+        return control->AccessibleName();
+      case QAccessible::Description:
+        return control->Hint();
+      default:
+        return QAccessibleWidget::text(kind);
+    }
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State result = QAccessibleWidget::state();
+    const TControl* control = Control();
+    if (control == nullptr) return result;
+    result.pressed = control->AccessiblePressed();
+    result.disabled = !control->Enabled();
+    result.focused = widget()->hasFocus();
+    result.invisible = !control->Showing();
+    return result;
+  }
+
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    const TControl* control = Control();
+    if (control != nullptr && Pressable(control->AccessibleRole())) names.prepend(pressAction());
+    return names;
+  }
+
+  void doAction(const QString& name) override {
+    TControl* control = Control();
+    if (control != nullptr && name == pressAction() && Pressable(control->AccessibleRole())) {
+      if (control->Enabled()) PressControl(*control);
+      return;
+    }
+    QAccessibleWidget::doAction(name);
+  }
+
+ private:
+  TControl* Control() const { return static_cast<const ControlWidget*>(widget())->Control(); }
+};
+
+QAccessibleInterface* ControlAccessibleFactory(const QString&, QObject* object) {
+  if (auto* widget = dynamic_cast<ControlWidget*>(object)) return new ControlAccessible(widget);
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallControlAccessibility() {
+  // The factory list belongs to the process, not to one application object.
+  static const bool installed = [] {
+    QAccessible::installFactory(&ControlAccessibleFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace mirto
