@@ -1,0 +1,155 @@
+// Gallery section: panel backgrounds and borders, and the main window's
+// background built from its four panels.
+
+#include "components/KvoPanel.h"
+#include "platform/drawing/Canvas.h"
+#include "tools/gallery/GallerySheet.h"
+
+namespace mirto::gallery {
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 64;
+
+void Shot(TSection& section, TKvoPanel& panel, const QString& label, TColor behind = clWhite) {
+  TBitmap& picture = section.Add(label, panel.Width(), panel.Height(), behind);
+  panel.PaintTo(picture.Canvas());
+}
+
+void Gradient(TKvoGradientEx& g, std::uint32_t from, std::uint32_t to) {
+  g.SetColorFrom(TColorFromUnsigned(from));
+  g.SetColorTo(TColorFromUnsigned(to));
+}
+
+void SetAllBorders(TKvoPanel& panel, TColor color, int width, bool border3D) {
+  TKvoPanelBorders& b = panel.Appearance().Borders();
+  for (TKvoPanelBorder* side : {&b.Left(), &b.Right(), &b.Top(), &b.Bottom()}) {
+    side->Pen().SetColor(color);
+    side->Pen().SetWidth(width);
+    side->SetBorder3D(border3D);
+  }
+}
+
+void DrawBackgrounds(TSection& section) {
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    Shot(section, panel, QStringLiteral("new panel"));
+  }
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    panel.Appearance().SetDrawGradient(false);
+    panel.Appearance().SetBackgroundColor(RGB(255, 236, 200));
+    Shot(section, panel, QStringLiteral("DrawGradient false"));
+  }
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    Gradient(panel.Appearance().UpperGradient(), 0x00F0C080, 0x00A06020);
+    Gradient(panel.Appearance().BottomGradient(), 0x00402000, 0x00A06020);
+    panel.Appearance().SetUpperGradientPercent(25);
+    Shot(section, panel, QStringLiteral("upper 25 %"));
+  }
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    SetAllBorders(panel, RGB(110, 110, 110), 3, true);
+    panel.Appearance().SetBorderToGradientMargin(3);
+    panel.Appearance().SetBackgroundColor(RGB(255, 255, 255));
+    Shot(section, panel, QStringLiteral("borders 3, margin 3"));
+  }
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    TKvoPanelBorders& b = panel.Appearance().Borders();
+    b.Left().Pen().SetColor(clRed);
+    b.Right().Pen().SetColor(clBlue);
+    b.Top().Pen().SetColor(RGB(0, 160, 0));
+    b.Bottom().Pen().SetColor(RGB(200, 140, 0));
+    for (TKvoPanelBorder* side : {&b.Left(), &b.Right(), &b.Top(), &b.Bottom()})
+      side->Pen().SetWidth(6);
+    Shot(section, panel, QStringLiteral("borders 6, mitred"));
+    for (TKvoPanelBorder* side : {&b.Left(), &b.Right(), &b.Top(), &b.Bottom()})
+      side->SetBorder3D(false);
+    Shot(section, panel, QStringLiteral("borders 6, flat"));
+    b.Top().SetVisible(false);
+    panel.Appearance().SetDrawBorder(true);
+    Shot(section, panel, QStringLiteral("top border hidden"));
+  }
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    panel.SetParentBackground(true);
+    SetAllBorders(panel, RGB(200, 0, 0), 2, true);
+    Shot(section, panel, QStringLiteral("ParentBackground"), RGB(180, 210, 240));
+  }
+  section.NewRow();
+  {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, kWidth, kHeight);
+    panel.Appearance().UpperGradient().SetOrientation(dgdAngle);
+    panel.Appearance().UpperGradient().SetBalanceMode(bmMirror);
+    Gradient(panel.Appearance().UpperGradient(), 0x00A06020, 0x00F0E0C0);
+    panel.Appearance().SetUpperGradientPercent(100);
+    Shot(section, panel, QStringLiteral("angle 45, mirrored"));
+    panel.Appearance().UpperGradient().SetOrientation(dgdRadial);
+    Shot(section, panel, QStringLiteral("radial"));
+  }
+}
+
+// The main window's background: pnBg with pnAppTitle on top, pnBottom at
+// the bottom and pnMain between them, 6 pixels in.
+void DrawMainWindow(TSection& section) {
+  TKvoPanel bg;
+  bg.SetBounds(0, 0, 615, 336);
+  bg.Appearance().SetDrawGradient(false);
+  bg.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00626262));
+  SetAllBorders(bg, TColorFromUnsigned(0x00303030), 1, true);
+
+  TKvoPanel title;
+  title.SetBounds(0, 0, 615, 41);
+  Gradient(title.Appearance().UpperGradient(), 0x00454545, 0x00626262);
+  title.Appearance().SetUpperGradientPercent(100);
+  Gradient(title.Appearance().BottomGradient(), 0x002E2E2E, 0x002E2E2E);
+  title.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00454545));
+  title.Appearance().SetDrawBorder(false);
+
+  TKvoPanel main;
+  main.SetBounds(0, 0, 603, 258);
+  TKvoGradientEx& angle = main.Appearance().UpperGradient();
+  angle.SetOrientation(dgdAngle);
+  angle.SetBalanceMode(bmMirror);
+  Gradient(angle, 0x00D1DDE0, 0x00E7EEEF);
+  main.Appearance().SetUpperGradientPercent(100);
+  Gradient(main.Appearance().BottomGradient(), 0x00D6D6D6, 0x00D6D6D6);
+  main.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00120D05));
+  main.Appearance().SetDrawBorder(false);
+
+  TKvoPanel bottom;
+  bottom.SetBounds(0, 0, 615, 25);
+  Gradient(bottom.Appearance().UpperGradient(), 0x00626262, 0x00454545);
+  bottom.Appearance().SetUpperGradientPercent(100);
+  bottom.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00454545));
+  bottom.Appearance().SetDrawBorder(false);
+
+  TBitmap& window = section.Add(QStringLiteral("main window background, 615 x 336"), 615, 336);
+  bg.PaintTo(window.Canvas());
+  const struct {
+    TKvoPanel* panel;
+    TPoint at;
+  } children[] = {{&title, {0, 0}}, {&main, {6, 47}}, {&bottom, {0, 311}}};
+  for (const auto& child : children) {
+    TBitmap layer;
+    layer.SetSize(child.panel->Width(), child.panel->Height());
+    child.panel->PaintTo(layer.Canvas());
+    window.Canvas().Draw(child.at.X, child.at.Y, layer);
+  }
+}
+
+const TSectionRegistration backgrounds(10, "Panel backgrounds and borders (TKvoPanel)",
+                                       &DrawBackgrounds);
+const TSectionRegistration mainWindow(11, "Panels of the main window", &DrawMainWindow);
+
+}  // namespace
+}  // namespace mirto::gallery
