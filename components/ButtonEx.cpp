@@ -85,8 +85,10 @@ void TButtonEx::DrawItem(const TDrawItemStruct& item) {
   TButtonExState state;
   state.Down = item.ItemState.Contains(odSelected);
   state.Over = over_;
-  state.Enabled = !item.ItemState.Contains(odDisabled);
-  state.Focused = item.ItemState.Contains(odFocus);
+  // The record's focus flag marks the window's active button; the look
+  // follows the keyboard focus itself.
+  state.Enabled = Enabled();
+  state.Focused = Focused();
   state.Default = Default();
   PaintState(*item.Canvas, state);
 }

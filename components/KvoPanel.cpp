@@ -301,7 +301,12 @@ void TKvoCustomPanel::GetBorderWidths(int& left, int& right, int& top, int& bott
 }
 
 void TKvoCustomPanel::DrawBackground(TRect r) {
-  if (!ParentBackground()) DrawAppearanceBackground(r);
+  if (!ParentBackground()) {
+    if (TStyleServices::IsCustomStyleActive() && StyleElements().Contains(seClient))
+      DrawStyledBackground();
+    else
+      DrawAppearanceBackground(r);
+  }
   DrawHorizontalBars(r);
   DrawVerticalLines(r);
   DrawHorizontalLines(r);
@@ -333,6 +338,37 @@ void TKvoCustomPanel::DrawAppearanceBackground(const TRect& r) {
   const int upperH = Round(static_cast<double>(h) * appearance_.UpperGradientPercent() / 100.0);
   appearance_.UpperGradient().Draw(canvas, {g.Left, g.Top, g.Right, g.Top + upperH});
   appearance_.BottomGradient().Draw(canvas, {g.Left, g.Top + upperH, g.Right, g.Bottom});
+}
+
+// The toolkit's standard panel face in the active style's colours.
+void TKvoCustomPanel::DrawStyledBackground() {
+  TCanvas& canvas = PaintCanvas();
+  TRect s = ClientRect();
+  TColor base = Color();
+  TColor top = clBtnHighlight;
+  TColor bottom = clBtnShadow;
+  if (TStyleServices::Enabled()) {
+    const auto take = [](TThemedElement element, TElementColor kind, TColor& target) {
+      TColor c = clNone;
+      if (TStyleServices::GetElementColor(element, kind, c) && c != clNone) target = c;
+    };
+    take(tpPanelBackground, ecFillColor, base);
+    take(tpPanelBevel, ecEdgeHighLightColor, top);
+    take(tpPanelBevel, ecEdgeShadowColor, bottom);
+  }
+  const auto bevel = [&](TBevelCut cut) {
+    if (cut == bvNone) return;
+    if (cut == bvLowered)
+      Frame3D(canvas, s, bottom, top, BevelWidth());
+    else
+      Frame3D(canvas, s, top, bottom, BevelWidth());
+  };
+  bevel(BevelOuter());
+  Frame3D(canvas, s, base, base, BorderWidth());
+  bevel(BevelInner());
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(base);
+  canvas.FillRect(s);
 }
 
 void TKvoCustomPanel::DrawBorders(TRect r) {

@@ -255,6 +255,7 @@ class TKvoCustomPanel : public TKvoBasePanel {
 
  private:
   void DrawAppearanceBackground(const TRect& r);
+  void DrawStyledBackground();
 
   TKvoPanelAppearance appearance_;
   TKvoTagExt tagExt_;

@@ -148,6 +148,73 @@ TEST(KvoPanelBackground, GradientAreaAndBorders) {
   }
 }
 
+TEST(KvoPanelBackground, CustomStylePaintsTheStandardPanelFaceInItsColours) {
+  struct Case {
+    const char* name;
+    const char* style;
+    bool enabled;
+    bool client;
+    TBevelCut outer;
+    std::vector<std::string> expected;
+  };
+  // a appearance (solid aqua), f style fill, p panel colour, h/s bevel
+  // highlight and shadow.
+  const Case cases[] = {
+      {"plain system style", "Windows", true, true, bvNone, {"aaaa", "aaaa", "aaaa", "aaaa"}},
+      {"custom style without seClient",
+       "Slate Dusk",
+       true,
+       false,
+       bvNone,
+       {"aaaa", "aaaa", "aaaa", "aaaa"}},
+      {"custom style", "Slate Dusk", true, true, bvNone, {"ffff", "ffff", "ffff", "ffff"}},
+      {"custom style, raised bevel",
+       "Slate Dusk",
+       true,
+       true,
+       bvRaised,
+       {"hhhs", "hffs", "hffs", "ssss"}},
+      {"custom style, lowered bevel",
+       "Slate Dusk",
+       true,
+       true,
+       bvLowered,
+       {"sssh", "sffh", "sffh", "hhhh"}},
+      {"style services off: panel colour and system bevel",
+       "Slate Dusk",
+       false,
+       true,
+       bvRaised,
+       {"HHHS", "HppS", "HppS", "SSSS"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TStyleScope scope(c.enabled, QString::fromUtf8(c.style));
+    TStyleServices::SetElementColor(tpPanelBackground, ecFillColor, clLime);
+    TStyleServices::SetElementColor(tpPanelBevel, ecEdgeHighLightColor, clYellow);
+    TStyleServices::SetElementColor(tpPanelBevel, ecEdgeShadowColor, clNavy);
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, 4, 4);
+    panel.SetColor(clRed);
+    panel.SetBevelOuter(c.outer);
+    panel.Appearance().SetDrawGradient(false);
+    panel.Appearance().SetDrawBorder(false);
+    panel.Appearance().SetBackgroundColor(clAqua);
+    if (!c.client) panel.SetStyleElements({seFont, seBorder});
+    PixelBoard board(4, 4);
+    panel.PaintTo(board.Canvas());
+    EXPECT_EQ(board.Picture({{clAqua, 'a'},
+                             {clLime, 'f'},
+                             {clRed, 'p'},
+                             {clYellow, 'h'},
+                             {clNavy, 's'},
+                             {clBtnHighlight, 'H'},
+                             {clBtnShadow, 'S'}}),
+              c.expected);
+    TStyleServices::ClearElementColors();
+  }
+}
+
 TEST(KvoPanelBackground, BorderWidthsCountOnlyVisiblePositivePens) {
   TKvoPanel panel;
   TKvoPanelBorders& b = panel.Appearance().Borders();
