@@ -45,7 +45,8 @@ void SetPenColors(TKvoPanel& panel, TColor color) {
 // The title-bar look: nothing but the glyph, brighter while hot or pressed.
 void MakeGlyphOnly(TKvoPngButton& button, int hotGamma) {
   auto& looks = button.Appearance();
-  for (TKvoItemStateParams* look : {&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()}) {
+  for (TKvoItemStateParams* look :
+       {&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()}) {
     look->SetTransparentBackground(true);
     look->SetTransparentFrame(true);
   }
@@ -676,8 +677,8 @@ TPoint TFormMain::ProgramPopupPoint(const TButtonEx& button, int X, int Y) const
           Top() + pnMain->Top() + button.Top() + button.Height()};
 }
 
-void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState,
-                                        int X, int Y) {
+void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState, int X,
+                                        int Y) {
   if (Button == mbLeft) return;
   auto* button = dynamic_cast<TButtonEx*>(Sender);
   if (button == nullptr) return;

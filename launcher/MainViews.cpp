@@ -1,0 +1,212 @@
+#include "launcher/MainViews.h"
+
+#include "catalog/MirtoApps.h"
+#include "components/ButtonEx.h"
+#include "launcher/ViewLayout.h"
+#include "platform/toolkit/FileSystem.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/Label.h"
+
+namespace mirto {
+
+namespace {
+
+void SetFontParams(TFont& font, const TFontParams& params) {
+  font.SetSize(params.Size);
+  font.SetColor(params.Color);
+  font.SetStyle(params.Style);
+}
+
+bool IsFile(const QString& path) {
+  const std::uint32_t attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+TMainViews::TMainViews(TForm& window, TWinControl& area, TControl& homeButton)
+    : window_(window), area_(area), homeButton_(homeButton) {}
+
+TMainViews::TBusyButton::TBusyButton(TMainViews& views, TButtonEx* button)
+    : views_(views), outer_(views.busyButton_), outerRetired_(views.busyButtonRetired_) {
+  views_.busyButton_ = button;
+  views_.busyButtonRetired_ = false;
+}
+
+TMainViews::TBusyButton::~TBusyButton() {
+  TButtonEx* const button = views_.busyButton_;
+  const bool retired = views_.busyButtonRetired_;
+  views_.busyButton_ = outer_;
+  views_.busyButtonRetired_ = outerRetired_;
+  if (retired) views_.RetireButton(button);
+}
+
+void TMainViews::RetireButton(TButtonEx* button) {
+  if (button == busyButton_) {
+    busyButtonRetired_ = true;
+    return;
+  }
+  // Deferred: the rebuild may run inside an event of one of the buttons.
+  button->Release();
+}
+
+void TMainViews::ClearGroup() {
+  for (int i = area_.ControlCount() - 1; i >= 0; --i) {
+    TControl* child = area_.Controls(i);
+    if (auto* button = dynamic_cast<TButtonEx*>(child)) {
+      button->Hide();
+      RetireButton(button);
+    } else if (dynamic_cast<TCustomLabel*>(child) != nullptr) {
+      delete child;
+    }
+  }
+  window_.Repaint();
+}
+
+TLabel* TMainViews::NewLabel(const QString& caption) {
+  auto* label = new TLabel(&area_);
+  label->SetParent(&area_);
+  label->SetCaption(caption);
+  return label;
+}
+
+// Caption, size and fonts: the steps every view button starts with.
+TButtonEx* TMainViews::NewButton(const TButtonParams& params, const QString& caption) {
+  auto* button = new TButtonEx(&area_);
+  button->SetParent(&area_);
+  button->SetCaption(caption);
+  button->SetWidth(params.Width);
+  button->SetHeight(params.Height);
+  return button;
+}
+
+// Pens, borders, state fonts, fills and text placement from the catalog.
+void TMainViews::FinishButton(TButtonEx& button, const TButtonParams& params) {
+  button.SetPenWidth(2);
+  button.SetPenWidthDefault(0);
+  button.SetColorBorder(params.ColorBorder);
+  button.SetColorBorderOver(params.ColorBorderOver);
+  button.SetColorBorderDown(params.ColorBorderDown);
+  SetFontParams(button.FontOver(), params.FontOver);
+  SetFontParams(button.FontDown(), params.FontDown);
+  SetFontParams(button.FontFocus(), params.FontFocus);
+  button.SetColorBg(params.ColorBg);
+  button.SetColorBgGradientStart(params.ColorBgGradientStart);
+  button.SetColorOver(params.ColorOver);
+  button.SetColorOverGradientStart(params.ColorOverGradientStart);
+  button.SetColorDown(params.ColorDown);
+  button.SetColorDownGradientStart(params.ColorDownGradientStart);
+  button.SetUseGradient(false);
+  button.SetTextAlignment(taCenter);
+  button.SetTextMargin(0);
+}
+
+void TMainViews::DisplayCategories() {
+  area_.Hide();
+  ClearGroup();
+  const int width = area_.Width();
+  TCategoryViewLayout layout(width);
+  const auto addHeading = [&](const QString& caption) {
+    TLabel* heading = NewLabel(caption);
+    heading->Font().SetSize(11);
+    heading->Font().SetStyle(heading->Font().Style() + TFontStyles{fsBold});
+    heading->SetTop(layout.HeadingTop());
+    heading->SetLeft(CenteredLeft(width, heading->Width()));
+    heading->Font().SetColor(clWhite);
+    heading->SetTransparent(true);
+    layout.HeadingPlaced(heading->Top(), heading->Height());
+  };
+  const auto addButtons = [&](TMainCategory half) {
+    for (const TCategoryInfo& category : Categories) {
+      if (category.MainCategory != half) continue;
+      const TButtonParams& params = category.Button;
+      TButtonEx* button = NewButton(params, category.Title);
+      SetFontParams(button->Font(), params.Font);
+      button->Font().SetName(window_.Font().Name());
+      button->FontOver().SetName(button->Font().Name());
+      button->FontDown().SetName(button->Font().Name());
+      button->FontFocus().SetName(button->Font().Name());
+      const TPoint place = layout.NextButton(params.Width, params.Height);
+      button->SetTop(place.Y);
+      button->SetLeft(place.X);
+      button->OnClick = OnCategoryClick;
+      button->SetTag(category.ID);
+      FinishButton(*button, params);
+      button->SetVisible(true);
+    }
+  };
+  addHeading(QStringLiteral("Video Converters"));
+  addButtons(mcVideo);
+  layout.HalfDone();
+  addHeading(QStringLiteral("Audio Converters"));
+  addButtons(mcAudio);
+  window_.Repaint();
+  area_.Repaint();
+  area_.Show();
+  homeButton_.SetEnabled(false);
+}
+
+void TMainViews::DisplayGroup(int GroupID) {
+  area_.Hide();
+  ClearGroup();
+  const int groupIndex = IndexOfGroup(GroupID);
+  if (groupIndex < 0) return;
+  const TProgramGroup group = Groups[static_cast<std::size_t>(groupIndex)];
+  const int width = area_.Width();
+  TGroupViewLayout layout(width, static_cast<int>(group.IDs.size()));
+
+  TLabel* title = NewLabel(QString());
+  title->SetVisible(true);
+  title->SetCaption(group.Title);
+  title->Font().SetSize(12);
+  title->Font().SetStyle({fsBold});
+  title->SetTransparent(true);
+  title->SetLeft(CenteredLeft(width, title->Width()));
+  title->SetTop(TGroupViewLayout::TitleTop);
+  layout.TitlePlaced(title->Top(), title->Height());
+
+  TLabel* description = NewLabel(group.Description);
+  description->Font().SetSize(10);
+  description->Font().SetStyle({});
+  description->SetTop(layout.DescriptionTop());
+  description->SetLeft(CenteredLeft(width, description->Width()));
+  description->SetTransparent(true);
+  layout.DescriptionPlaced(description->Height());
+
+  for (const int id : group.IDs) {
+    const int programIndex = IndexOfProgram(id);
+    if (programIndex < 0) continue;
+    const TProgramInfo program = Programs[static_cast<std::size_t>(programIndex)];
+    const TButtonParams& params = program.Button;
+    TButtonEx* button = NewButton(params, program.DisplayName);
+    button->OnMouseDown = OnProgramMouseDown;
+    button->Font().SetSize(params.Font.Size);
+    button->Font().SetColor(params.Font.Color);
+    button->Font().SetStyle({});
+    button->Font().SetName(window_.Font().Name());
+    button->FontOver().SetName(button->Font().Name());
+    button->FontDown().SetName(button->Font().Name());
+    button->FontFocus().SetName(button->Font().Name());
+    const TPoint place = layout.NextButton(params.Width, params.Height);
+    button->SetTop(place.Y);
+    button->SetLeft(place.X);
+    button->OnClick = OnProgramClick;
+    button->SetTag(program.ID);
+    FinishButton(*button, params);
+    // A click still asks the shell, but the pointer already says why
+    // nothing will start.
+    const QString executable = program.Dir + PathDelim + program.ExeFile;
+    if (!IsFile(executable)) {
+      button->SetHint(QStringLiteral("Not installed: ") + executable);
+      button->SetShowHint(true);
+    }
+  }
+
+  window_.Repaint();
+  area_.Repaint();
+  area_.Show();
+  homeButton_.Show();
+  homeButton_.SetEnabled(true);
+}
+
+}  // namespace mirto

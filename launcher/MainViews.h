@@ -1,0 +1,69 @@
+#pragma once
+
+// The two views of the main window's main area: the category view (two
+// headings over the category buttons) and the group view (a group's title
+// and description over its program buttons). Each rebuild empties the area
+// first: labels go at once, buttons are hidden and destroyed once none of
+// their handlers can still be running, so however often the views are
+// rebuilt the number of controls stays flat.
+
+#include <QString>
+
+#include "platform/toolkit/Control.h"
+
+namespace mirto {
+
+class TButtonEx;
+class TForm;
+class TLabel;
+struct TButtonParams;
+
+class TMainViews {
+ public:
+  // area is the panel the views fill, homeButton the permanent button on it
+  // that leads back to the categories, window the window that holds both.
+  TMainViews(TForm& window, TWinControl& area, TControl& homeButton);
+
+  // Handlers the new buttons get.
+  TNotifyEvent OnCategoryClick;
+  TNotifyEvent OnProgramClick;
+  TMouseEvent OnProgramMouseDown;
+
+  // Hides every view button and destroys every label of the area; the
+  // permanent button stays. Repaints the window.
+  void ClearGroup();
+  // Rebuilds the area as the category view; the home button is disabled.
+  void DisplayCategories();
+  // Rebuilds the area as the group's view; the home button is shown and
+  // enabled. An unknown group leaves the area hidden and empty.
+  void DisplayGroup(int GroupID);
+
+  // Keeps a view button alive while one of its handlers runs a nested event
+  // loop (a popup menu), during which a timer may rebuild the view.
+  class TBusyButton {
+   public:
+    TBusyButton(TMainViews& views, TButtonEx* button);
+    ~TBusyButton();
+    TBusyButton(const TBusyButton&) = delete;
+    TBusyButton& operator=(const TBusyButton&) = delete;
+
+   private:
+    TMainViews& views_;
+    TButtonEx* outer_;
+    bool outerRetired_;
+  };
+
+ private:
+  TButtonEx* NewButton(const TButtonParams& params, const QString& caption);
+  void FinishButton(TButtonEx& button, const TButtonParams& params);
+  TLabel* NewLabel(const QString& caption);
+  void RetireButton(TButtonEx* button);
+
+  TForm& window_;
+  TWinControl& area_;
+  TControl& homeButton_;
+  TButtonEx* busyButton_ = nullptr;
+  bool busyButtonRetired_ = false;
+};
+
+}  // namespace mirto
