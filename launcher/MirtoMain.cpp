@@ -11,9 +11,9 @@
 #include "graphics/PngImageList.h"
 #include "launcher/Artwork.h"
 #include "launcher/MainActions.h"
+#include "launcher/MainViews.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/ProgramLauncher.h"
-#include "launcher/ViewLayout.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/FileSystem.h"
@@ -53,14 +53,6 @@ void MakeGlyphOnly(TKvoPngButton& button, int hotGamma) {
   looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
 }
 
-// A view button's four fonts: the window's face, the catalog's sizes and
-// colours.
-void SetFontParams(TFont& font, const TFontParams& params) {
-  font.SetSize(params.Size);
-  font.SetColor(params.Color);
-  font.SetStyle(params.Style);
-}
-
 }  // namespace
 
 TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
@@ -68,6 +60,12 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
   BeginLoading();
   BuildLayout();
   EndLoading();
+  views_ = std::make_unique<TMainViews>(*this, *pnMain, *btnHome);
+  views_->OnCategoryClick = [this](TObject* s) { CategoryButtonClick(s); };
+  views_->OnProgramClick = [this](TObject* s) { ProgButtonClick(s); };
+  views_->OnProgramMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    ProgramButton_MouseDown(s, b, sh, x, y);
+  };
   FormCreate(this);
 }
 
@@ -477,186 +475,9 @@ void TFormMain::actButton_HomePageExecute(TObject*) {
 
 // --- views ------------------------------------------------------------------
 
-void TFormMain::RetireButton(TButtonEx* button) {
-  if (button == busyButton_) {
-    busyButtonRetired_ = true;
-    return;
-  }
-  button->Release();
-}
-
-void TFormMain::ClearGroup() {
-  for (int i = pnMain->ControlCount() - 1; i >= 0; --i) {
-    TControl* child = pnMain->Controls(i);
-    if (auto* button = dynamic_cast<TButtonEx*>(child)) {
-      button->Hide();
-      RetireButton(button);
-    } else if (dynamic_cast<TCustomLabel*>(child) != nullptr) {
-      delete child;
-    }
-  }
-  Repaint();
-}
-
-TLabel* TFormMain::CreateViewLabel(const QString& caption) {
-  auto* label = new TLabel(pnMain);
-  label->SetParent(pnMain);
-  label->SetCaption(caption);
-  return label;
-}
-
-void TFormMain::DisplayCategories() {
-  pnMain->Hide();
-  ClearGroup();
-  TCategoryViewLayout layout(pnMain->Width());
-  const auto addHeading = [&](const char* caption) {
-    TLabel* heading = CreateViewLabel(QString::fromLatin1(caption));
-    heading->Font().SetSize(11);
-    heading->Font().SetStyle(heading->Font().Style() + fsBold);
-    heading->SetTop(layout.HeadingTop());
-    heading->SetLeft(CenteredLeft(pnMain->Width(), heading->Width()));
-    heading->Font().SetColor(clWhite);
-    heading->SetTransparent(true);
-    layout.HeadingPlaced(heading->Top(), heading->Height());
-  };
-  const auto addButtons = [&](TMainCategory half) {
-    for (const TCategoryInfo& category : Categories) {
-      if (category.MainCategory != half) continue;
-      const TButtonParams& params = category.Button;
-      auto* button = new TButtonEx(pnMain);
-      button->SetParent(pnMain);
-      button->SetCaption(category.Title);
-      button->SetWidth(params.Width);
-      button->SetHeight(params.Height);
-      SetFontParams(button->Font(), params.Font);
-      button->Font().SetName(Font().Name());
-      button->FontOver().SetName(button->Font().Name());
-      button->FontDown().SetName(button->Font().Name());
-      button->FontFocus().SetName(button->Font().Name());
-      const TPoint place = layout.NextButton(params.Width, params.Height);
-      button->SetTop(place.Y);
-      button->SetLeft(place.X);
-      button->OnClick = [this](TObject* s) { CategoryButtonClick(s); };
-      button->SetTag(category.ID);
-      button->SetPenWidth(2);
-      button->SetPenWidthDefault(0);
-      button->SetColorBorder(params.ColorBorder);
-      button->SetColorBorderOver(params.ColorBorderOver);
-      button->SetColorBorderDown(params.ColorBorderDown);
-      SetFontParams(button->FontOver(), params.FontOver);
-      SetFontParams(button->FontDown(), params.FontDown);
-      SetFontParams(button->FontFocus(), params.FontFocus);
-      button->SetColorBg(params.ColorBg);
-      button->SetColorBgGradientStart(params.ColorBgGradientStart);
-      button->SetColorOver(params.ColorOver);
-      button->SetColorOverGradientStart(params.ColorOverGradientStart);
-      button->SetColorDown(params.ColorDown);
-      button->SetColorDownGradientStart(params.ColorDownGradientStart);
-      button->SetUseGradient(false);
-      button->SetTextAlignment(taCenter);
-      button->SetTextMargin(0);
-      button->SetVisible(true);
-      SetAccessibleName(*button, category.Title);
-    }
-  };
-  addHeading("Video Converters");
-  addButtons(mcVideo);
-  layout.HalfDone();
-  addHeading("Audio Converters");
-  addButtons(mcAudio);
-  Repaint();
-  pnMain->Repaint();
-  pnMain->Show();
-  btnHome->SetEnabled(false);
-}
-
-void TFormMain::DisplayGroup(int GroupID) {
-  pnMain->Hide();
-  ClearGroup();
-  const int groupIndex = IndexOfGroup(GroupID);
-  if (groupIndex < 0) return;
-  const TProgramGroup group = Groups[static_cast<std::size_t>(groupIndex)];
-  const int width = pnMain->Width();
-  TGroupViewLayout layout(width, static_cast<int>(group.IDs.size()));
-
-  auto* title = new TLabel(pnMain);
-  title->SetParent(pnMain);
-  title->SetVisible(true);
-  title->SetCaption(group.Title);
-  title->Font().SetSize(12);
-  title->Font().SetStyle({fsBold});
-  title->SetTransparent(true);
-  title->SetLeft(CenteredLeft(width, title->Width()));
-  title->SetTop(TGroupViewLayout::TitleTop);
-  layout.TitlePlaced(title->Top(), title->Height());
-
-  auto* description = new TLabel(pnMain);
-  description->SetParent(pnMain);
-  description->SetCaption(group.Description);
-  description->Font().SetSize(10);
-  description->Font().SetStyle({});
-  description->SetTop(layout.DescriptionTop());
-  description->SetLeft(CenteredLeft(width, description->Width()));
-  description->SetTransparent(true);
-  layout.DescriptionPlaced(description->Height());
-
-  for (const int id : group.IDs) {
-    const int programIndex = IndexOfProgram(id);
-    if (programIndex < 0) continue;
-    const TProgramInfo program = Programs[static_cast<std::size_t>(programIndex)];
-    const TButtonParams& params = program.Button;
-    auto* button = new TButtonEx(pnMain);
-    button->SetParent(pnMain);
-    button->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-      ProgramButton_MouseDown(s, b, sh, x, y);
-    };
-    button->SetCaption(program.DisplayName);
-    button->SetWidth(params.Width);
-    button->SetHeight(params.Height);
-    button->Font().SetSize(params.Font.Size);
-    button->Font().SetColor(params.Font.Color);
-    button->Font().SetStyle({});
-    button->Font().SetName(Font().Name());
-    button->FontOver().SetName(button->Font().Name());
-    button->FontDown().SetName(button->Font().Name());
-    button->FontFocus().SetName(button->Font().Name());
-    const TPoint place = layout.NextButton(params.Width, params.Height);
-    button->SetTop(place.Y);
-    button->SetLeft(place.X);
-    button->OnClick = [this](TObject* s) { ProgButtonClick(s); };
-    button->SetTag(program.ID);
-    button->SetPenWidth(2);
-    button->SetPenWidthDefault(0);
-    button->SetColorBorder(params.ColorBorder);
-    button->SetColorBorderOver(params.ColorBorderOver);
-    button->SetColorBorderDown(params.ColorBorderDown);
-    SetFontParams(button->FontOver(), params.FontOver);
-    SetFontParams(button->FontDown(), params.FontDown);
-    SetFontParams(button->FontFocus(), params.FontFocus);
-    button->SetColorBg(params.ColorBg);
-    button->SetColorBgGradientStart(params.ColorBgGradientStart);
-    button->SetColorOver(params.ColorOver);
-    button->SetColorOverGradientStart(params.ColorOverGradientStart);
-    button->SetColorDown(params.ColorDown);
-    button->SetColorDownGradientStart(params.ColorDownGradientStart);
-    button->SetUseGradient(false);
-    button->SetTextAlignment(taCenter);
-    button->SetTextMargin(0);
-    // Not part of the look: a stand-in that is missing says so.
-    const QString executable = program.Dir + PathDelim + program.ExeFile;
-    if (!FileExists(executable)) {
-      button->SetHint(QStringLiteral("Not installed: ") + executable);
-      button->SetShowHint(true);
-    }
-    SetAccessibleName(*button, program.DisplayName);
-  }
-
-  Repaint();
-  pnMain->Repaint();
-  pnMain->Show();
-  btnHome->Show();
-  btnHome->SetEnabled(true);
-}
+void TFormMain::ClearGroup() { views_->ClearGroup(); }
+void TFormMain::DisplayCategories() { views_->DisplayCategories(); }
+void TFormMain::DisplayGroup(int GroupID) { views_->DisplayGroup(GroupID); }
 
 void TFormMain::CategoryButtonClick(TObject* Sender) {
   auto* button = dynamic_cast<TComponent*>(Sender);
@@ -688,15 +509,8 @@ void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TS
   const TPoint p = ProgramPopupPoint(*button, X, Y);
   // A timer may rebuild the view while the menu is open: the button stays
   // until this handler is done with it.
-  TButtonEx* const outer = busyButton_;
-  const bool outerRetired = busyButtonRetired_;
-  busyButton_ = button;
-  busyButtonRetired_ = false;
+  TMainViews::TBusyButton busy(*views_, button);
   popButton->Popup(p.X, p.Y);
-  const bool retired = busyButtonRetired_;
-  busyButton_ = outer;
-  busyButtonRetired_ = outerRetired;
-  if (retired) button->Release();
 }
 
 }  // namespace mirto

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <span>
 
 #include "catalog/MirtoApps.h"
@@ -22,7 +23,7 @@ class TActionList;
 class TButtonEx;
 class TFormAbout;
 class TKvoLinkLabel;
-class TLabel;
+class TMainViews;
 class TKvoPanel;
 class TKvoPngButton;
 class TKvoTitleLabel;
@@ -122,15 +123,9 @@ class TFormMain : public TForm {
   void BuildActions();
   void BuildMenus();
   void FillMenu(TPopupMenu& menu, std::span<const char* const> entries);
-  TLabel* CreateViewLabel(const QString& caption);
-  // A hidden view button goes once no handler of its own can be running.
-  void RetireButton(TButtonEx* button);
 
   TFormAbout* about_ = nullptr;
-  // The program button whose mouse-down handler is running (its popup may
-  // be open), and whether a rebuild retired it meanwhile.
-  TButtonEx* busyButton_ = nullptr;
-  bool busyButtonRetired_ = false;
+  std::unique_ptr<TMainViews> views_;
 };
 
 }  // namespace mirto
