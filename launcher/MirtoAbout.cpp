@@ -6,7 +6,8 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "launcher/AppsInfo.h"
-#include "launcher/Artwork.h"
+#include "launcher/LauncherArtwork.h"
+#include "launcher/ButtonGlyph.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
@@ -131,7 +132,7 @@ void TFormAbout::BuildLayout() {
     look->SetTransparentFrame(true);
   }
   close.SetGlyphHotGammaFactor(140);
-  LoadGlyph(*btnClose, QStringLiteral("close"));
+  LoadGlyph(*btnClose, kGlyphClose);
   btnClose->OnClick = [this](TObject* s) { btnCloseClick(s); };
 
   TeskPanel1 = new TKvoPanel(this);

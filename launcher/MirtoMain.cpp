@@ -9,7 +9,8 @@
 #include "components/KvoStyledMenu.h"
 #include "components/KvoTitleLabel.h"
 #include "graphics/PngImageList.h"
-#include "launcher/Artwork.h"
+#include "launcher/ButtonGlyph.h"
+#include "launcher/LauncherArtwork.h"
 #include "launcher/MainActions.h"
 #include "launcher/MainViews.h"
 #include "launcher/MirtoAbout.h"
@@ -86,7 +87,7 @@ void TFormMain::BuildLayout() {
 
   pilMain = new TPngImageList(this);
   pilMain->SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
-  LoadMainImages(*pilMain);
+  LoadMainImageList(*pilMain);
 
   pnBg = new TKvoPanel(this);
   pnBg->SetParent(this);
@@ -144,16 +145,16 @@ void TFormMain::BuildTitleBar() {
     void (TFormMain::*click)(TObject*);
   };
   const TitleButton buttons[] = {
-      {&btnMenuVideo, "btnMenuVideo", 6, 22, "Video converters", "menu_video", 230,
+      {&btnMenuVideo, "btnMenuVideo", 6, 22, "Video converters", kGlyphMenuVideo, 230,
        &TFormMain::btnMenuVideoClick},
-      {&btnMenuAudio, "btnMenuAudio", 41, 22, "Audio converters", "menu_audio", 230,
+      {&btnMenuAudio, "btnMenuAudio", 41, 22, "Audio converters", kGlyphMenuAudio, 230,
        &TFormMain::btnMenuAudioClick},
-      {&btnAbout, "btnAbout", 490, 22, "About", "about", 230, &TFormMain::btnAboutClick},
-      {&btnMinimize, "btnMinimize", 520, 22, "Minimize", "minimize", 230,
+      {&btnAbout, "btnAbout", 490, 22, "About", kGlyphAbout, 230, &TFormMain::btnAboutClick},
+      {&btnMinimize, "btnMinimize", 520, 22, "Minimize", kGlyphMinimize, 230,
        &TFormMain::btnMinimizeClick},
-      {&btnMinimizeToTray, "btnMinimizeToTray", 550, 22, "Minimize to tray", "minimize_to_tray",
+      {&btnMinimizeToTray, "btnMinimizeToTray", 550, 22, "Minimize to tray", kGlyphMinimizeToTray,
        230, &TFormMain::btnMinimizeToTrayClick},
-      {&btnClose, "btnClose", 582, 24, "Exit", "close", 140, &TFormMain::btnCloseClick},
+      {&btnClose, "btnClose", 582, 24, "Exit", kGlyphExit, 140, &TFormMain::btnCloseClick},
   };
   for (const TitleButton& b : buttons) {
     auto* button = new TKvoPngButton(this);
@@ -165,7 +166,7 @@ void TFormMain::BuildTitleBar() {
     button->SetTabStop(false);
     button->SetCaption(QString());
     MakeGlyphOnly(*button, b.hotGamma);
-    LoadGlyph(*button, QString::fromLatin1(b.glyph));
+    LoadGlyph(*button, b.glyph);
     const auto click = b.click;
     button->OnClick = [this, click](TObject* s) { (this->*click)(s); };
     *b.member = button;
@@ -266,7 +267,7 @@ void TFormMain::BuildMainArea() {
   home.Hot().Font().SetColor(clBlack);
   home.Down().Font().SetColor(clBlack);
   home.Focused().Font().SetColor(clBlack);
-  LoadGlyph(*btnHome, QStringLiteral("home"));
+  LoadGlyph(*btnHome, kGlyphCategories);
 }
 
 void TFormMain::BuildActions() {

@@ -1,7 +1,7 @@
 #include "launcher/MirtoStartup.h"
 
 #include "catalog/MirtoApps.h"
-#include "launcher/Artwork.h"
+#include "launcher/LauncherArtwork.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"

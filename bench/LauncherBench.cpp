@@ -1,0 +1,111 @@
+// The launcher's main window: one full repaint, a rebuild of the category
+// view and of the largest group view, and the memory the process holds
+// after many rebuilds compared with after a few.
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QFile>
+
+#include "catalog/MirtoApps.h"
+#include "launcher/MirtoMain.h"
+#include "platform/toolkit/Application.h"
+
+namespace {
+
+using namespace mirto;
+
+TFormMain& MainWindow() {
+  static TFormMain* window = [] {
+    auto* form = Application()->CreateForm<TFormMain>();
+    form->Show();
+    Application()->ProcessMessages();
+    return form;
+  }();
+  return *window;
+}
+
+// Repaints control and every control inside it (a parent's repaint leaves
+// its children alone).
+void RepaintAll(TControl& control) {
+  control.Repaint();
+  if (auto* win = dynamic_cast<TWinControl*>(&control))
+    for (int i = 0; i < win->ControlCount(); ++i) RepaintAll(*win->Controls(i));
+}
+
+void BM_FullRepaint(benchmark::State& state) {
+  TFormMain& window = MainWindow();
+  window.DisplayCategories();
+  Application()->ProcessMessages();
+  for (auto _ : state) RepaintAll(window);
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+
+// A rebuild as the timer runs it, with the events that follow it (the
+// deferred destruction of the old buttons and the paint) handled.
+void BM_RebuildCategoryView(benchmark::State& state) {
+  TFormMain& window = MainWindow();
+  for (auto _ : state) {
+    window.DisplayCategories();
+    Application()->ProcessMessages();
+  }
+}
+BENCHMARK(BM_RebuildCategoryView)->Unit(benchmark::kMicrosecond);
+
+void BM_RebuildLargestGroupView(benchmark::State& state) {
+  TFormMain& window = MainWindow();
+  for (auto _ : state) {
+    window.DisplayGroup(10);  // six programs, with 110 the largest group
+    Application()->ProcessMessages();
+  }
+}
+BENCHMARK(BM_RebuildLargestGroupView)->Unit(benchmark::kMicrosecond);
+
+long ResidentKiB() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return -1;
+}
+
+void Rebuild(TFormMain& window, int times) {
+  for (int i = 0; i < times; ++i) {
+    if (i % 2 == 0)
+      window.DisplayGroup(110);
+    else
+      window.DisplayCategories();
+    Application()->ProcessMessages();
+  }
+}
+
+void BM_MemoryAfterRebuilds(benchmark::State& state) {
+  TFormMain& window = MainWindow();
+  for (auto _ : state) {
+    Rebuild(window, 100);
+    const long after100 = ResidentKiB();
+    Rebuild(window, 9900);
+    const long after10000 = ResidentKiB();
+    state.counters["rss_after_100_KiB"] = static_cast<double>(after100);
+    state.counters["rss_after_10000_KiB"] = static_cast<double>(after10000);
+    state.counters["growth_KiB"] = static_cast<double>(after10000 - after100);
+    state.counters["controls_on_main_area"] = window.pnMain->ControlCount();
+  }
+}
+BENCHMARK(BM_MemoryAfterRebuilds)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  InitCatalog();
+  {
+    TApplication app(argc, argv);
+    app.Initialize();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+  }
+  FinalizeCatalog();
+  return 0;
+}
