@@ -1,5 +1,6 @@
 #include "platform/toolkit/Form.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -242,8 +243,18 @@ void TForm::KeyDown(std::uint16_t& key, TShiftState shift) {
   }
 }
 
+namespace {
+
+// The screen the user is looking at: the one under the pointer.
+QScreen* ScreenUnderPointer() {
+  if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) return screen;
+  return QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
 void TForm::ApplyPosition() {
-  QScreen* screen = QGuiApplication::primaryScreen();
+  QScreen* screen = ScreenUnderPointer();
   if (screen == nullptr) return;
   const QRect work = screen->availableGeometry();
   const TRect screenArea = Bounds(work.x(), work.y(), work.width(), work.height());
@@ -272,8 +283,11 @@ void TForm::ApplyPosition() {
 void TForm::CenterOver(const TRect& area) {
   int left = area.Left + Div(area.Width() - Width(), 2);
   int top = area.Top + Div(area.Height() - Height(), 2);
-  // Keep the window on the screen.
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+  // Keep the window on the screen it is centred on.
+  const QPoint centre(area.Left + area.Width() / 2, area.Top + area.Height() / 2);
+  QScreen* screen = QGuiApplication::screenAt(centre);
+  if (screen == nullptr) screen = ScreenUnderPointer();
+  if (screen != nullptr) {
     const QRect work = screen->availableGeometry();
     left = std::max(work.left(), std::min(left, work.left() + work.width() - Width()));
     top = std::max(work.top(), std::min(top, work.top() + work.height() - Height()));
