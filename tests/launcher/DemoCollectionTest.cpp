@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "catalog/MirtoApps.h"
+#include "launcher/ProgramLauncher.h"
+#include "platform/toolkit/FileSystem.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+// Starts of the demo collection's stand-in, as its log records them.
+QStringList WaitForLines(const QString& log, int count) {
+  QElapsedTimer clock;
+  clock.start();
+  QStringList lines;
+  while (clock.elapsed() < 10000) {
+    QFile file(log);
+    if (file.open(QIODevice::ReadOnly)) {
+      lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+      if (lines.size() >= count) break;
+    }
+    QThread::msleep(20);
+  }
+  return lines;
+}
+
+TEST(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  QProcess make;
+  make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
+             {temp.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
+  ASSERT_TRUE(make.waitForFinished(30000));
+  ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+  EXPECT_EQ(make.readAllStandardOutput().trimmed(), "25");
+
+  qputenv("MIRTO_DEMO_QUIET", "1");
+  InitCatalog(temp.filePath(QStringLiteral("mirto")));
+  for (const TProgramInfo& program : Programs)
+    EXPECT_TRUE(QFile::exists(program.Dir + PathDelim + program.ExeFile)) << program.ID;
+  RunProgram(0, 21);
+  RunProgram(0, 35);
+  const QStringList lines = WaitForLines(temp.filePath(QStringLiteral("apps64/launches.log")), 2);
+  qunsetenv("MIRTO_DEMO_QUIET");
+  ASSERT_EQ(lines.size(), 2);
+  QStringList ids;
+  for (const QString& line : lines) {
+    const QStringList fields = line.split(u'\t');
+    ASSERT_EQ(fields.size(), 3) << line.toStdString();  // no arguments
+    const TProgramInfo& program = Programs[IndexOfProgram(fields[0].toInt())];
+    EXPECT_EQ(fields[1], program.Dir + PathDelim + program.ExeFile);
+    EXPECT_EQ(QDir(fields[2]).canonicalPath(), QDir(program.Dir).canonicalPath());
+    ids << fields[0];
+  }
+  ids.sort();
+  EXPECT_EQ(ids, QStringList({"21", "35"}));
+  FinalizeCatalog();
+}
+
+}  // namespace
+}  // namespace mirto
