@@ -6,8 +6,8 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "launcher/AppsInfo.h"
-#include "launcher/LauncherArtwork.h"
 #include "launcher/ButtonGlyph.h"
+#include "launcher/LauncherArtwork.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
@@ -76,6 +76,7 @@ void TFormAbout::BuildLayout() {
   pnMain->SetParent(this);
   pnMain->Margins().SetBounds(6, 6, 6, 6);
   pnMain->SetAlignWithMargins(true);
+  pnMain->SetBounds(6, 6, 554, 377);  // the client area less the margins
   pnMain->SetAlign(alClient);
   auto& looks = pnMain->Appearance();
   looks.UpperGradient().SetOrientation(dgdAngle);

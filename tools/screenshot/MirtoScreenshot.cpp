@@ -19,6 +19,7 @@
 
 #include "components/ButtonEx.h"
 #include "components/KvoPanel.h"
+#include "components/KvoPngButton.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "launcher/MirtoStartup.h"
