@@ -334,8 +334,11 @@ class OwnerDrawStyle : public QProxyStyle {
     TCanvasAccess::Bind(canvas, nullptr);
     // The handler measures the whole entry, shortcut included, but the menu
     // adds its own shortcut column to the widest entry afterwards.
-    if (const auto* menu = qobject_cast<const QMenu*>(widget)) width -= ShortCutColumn(*menu);
-    return QSize(std::max(width, 0), std::max(height, 0));
+    // A separator has no shortcut; taking the column from its short width
+    // would leave it no width at all, and the menu would drop it.
+    if (const auto* menu = qobject_cast<const QMenu*>(widget); menu != nullptr && !item->IsLine())
+      width -= ShortCutColumn(*menu);
+    return QSize(std::max(width, 1), std::max(height, 0));
   }
 
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

@@ -60,7 +60,10 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
         about_->btnClose->Click();
       }
     });
-    QTimer::singleShot(3000, [this] { about_->SetModalResult(mrAbort); });  // a safety net
+    QTimer safetyNet;  // ends a showing the key or click failed to end
+    safetyNet.setSingleShot(true);
+    QObject::connect(&safetyNet, &QTimer::timeout, [this] { about_->SetModalResult(mrAbort); });
+    safetyNet.start(3000);
     EXPECT_EQ(about_->ShowModal(), mrCancel) << (byEsc ? "Esc" : "Close");
   }
 }

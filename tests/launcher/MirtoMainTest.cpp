@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -179,6 +180,23 @@ TEST_F(MainWindow, MenusShowTheirCaptionsAndTheTrayOffersTheVideoMenu) {
   EXPECT_EQ(main_->ti->PopupMenu(), main_->popMenuVideo);
   EXPECT_EQ(main_->MenuPoint(*main_->btnMenuAudio),
             (TPoint{main_->Left() + 41, main_->Top() + 12 + 22 + 2}));
+}
+
+// Entries with Ctrl shortcuts widen the shortcut column past a separator's
+// own width; the separators of the video menu used to vanish.
+TEST_F(MainWindow, VideoMenuSeparatorsShowDespiteItsCtrlShortcuts) {
+  int shown = -1;
+  QTimer::singleShot(50, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu != nullptr) {
+      shown = 0;
+      for (QAction* action : menu->actions())
+        if (action->isSeparator() && !menu->actionGeometry(action).isEmpty()) ++shown;
+    }
+    main_->popMenuVideo->CloseMenu();
+  });
+  main_->btnMenuVideoClick(main_->btnMenuVideo);
+  EXPECT_EQ(shown, 5);
 }
 
 TEST_F(MainWindow, AGroupChosenWhileInTheTrayRebuildsWithoutShowingTheWindow) {
