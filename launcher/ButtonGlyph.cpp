@@ -4,19 +4,12 @@
 #include <QString>
 
 #include "components/KvoPngButton.h"
-#if __has_include("platform/drawing/EmbeddedArtwork.h")  // TEMPORARY
 #include "platform/drawing/EmbeddedArtwork.h"
-#define MIRTO_HAS_ARTWORK 1
-#endif
 #include "platform/drawing/PngImage.h"
 
 namespace mirto {
 
 void LoadGlyph(TKvoPngButton& button, const char* pictureName) {
-#ifndef MIRTO_HAS_ARTWORK  // TEMPORARY
-  (void)button;
-  (void)pictureName;
-#else
   const QByteArray data = EmbeddedArtwork(QString::fromLatin1(pictureName));
   if (data.isEmpty()) return;
   TPngImage glyph;
@@ -26,7 +19,6 @@ void LoadGlyph(TKvoPngButton& button, const char* pictureName) {
     return;
   }
   button.SetPngImage(&glyph);
-#endif
 }
 
 }  // namespace mirto
