@@ -4,6 +4,7 @@
 #include "graphics/PngImageList.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/ImageList.h"
+#include "platform/toolkit/StyleServices.h"
 
 namespace mirto {
 
@@ -81,7 +82,7 @@ void TKvoPngButton::SetButtonStyle(bool isDefault) {
 
 void TKvoPngButton::MouseEnter() {
   over_ = true;
-  if (VisualStylesEnabled() && !mouseInControl_) {
+  if (TStyleServices::Enabled() && !mouseInControl_) {
     mouseInControl_ = true;
     Repaint();
     return;
@@ -93,7 +94,7 @@ void TKvoPngButton::MouseEnter() {
 
 void TKvoPngButton::MouseLeave() {
   over_ = false;
-  if (VisualStylesEnabled() && mouseInControl_) {
+  if (TStyleServices::Enabled() && mouseInControl_) {
     mouseInControl_ = false;
     Repaint();
     return;
