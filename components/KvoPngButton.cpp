@@ -1,6 +1,7 @@
 #include "components/KvoPngButton.h"
 
 #include "components/KvoPngButtonPainting.h"
+#include "components/KvoPngButtonStyleHook.h"
 #include "graphics/PngImageList.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/ImageList.h"
@@ -118,6 +119,13 @@ void TKvoPngButton::ActionChange(TObject* action, bool checkDefaults) {
 
 void TKvoPngButton::Paint(TCanvas& canvas, const TRect& client,
                           const TKvoPngButtonState& state) const {
+  if (TStyleServices::IsCustomStyleActive()) {
+    TKvoPngButtonStyleHook hook(*this);
+    hook.SetPressed(state.Pressed);
+    hook.SetFocused(state.HoldsFocus);
+    hook.DrawButton(canvas, state.Over);
+    return;
+  }
   if (appearance_.DefaultDrawing())
     PaintPngButtonPlatformStyle(*this, canvas, client, state);
   else
