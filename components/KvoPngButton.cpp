@@ -1,9 +1,11 @@
 #include "components/KvoPngButton.h"
 
 #include "components/KvoPngButtonPainting.h"
+#include "components/KvoPngButtonStyleHook.h"
 #include "graphics/PngImageList.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/ImageList.h"
+#include "platform/toolkit/StyleServices.h"
 
 namespace mirto {
 
@@ -81,7 +83,7 @@ void TKvoPngButton::SetButtonStyle(bool isDefault) {
 
 void TKvoPngButton::MouseEnter() {
   over_ = true;
-  if (VisualStylesEnabled() && !mouseInControl_) {
+  if (TStyleServices::Enabled() && !mouseInControl_) {
     mouseInControl_ = true;
     Repaint();
     return;
@@ -93,7 +95,7 @@ void TKvoPngButton::MouseEnter() {
 
 void TKvoPngButton::MouseLeave() {
   over_ = false;
-  if (VisualStylesEnabled() && mouseInControl_) {
+  if (TStyleServices::Enabled() && mouseInControl_) {
     mouseInControl_ = false;
     Repaint();
     return;
@@ -117,6 +119,13 @@ void TKvoPngButton::ActionChange(TObject* action, bool checkDefaults) {
 
 void TKvoPngButton::Paint(TCanvas& canvas, const TRect& client,
                           const TKvoPngButtonState& state) const {
+  if (TStyleServices::IsCustomStyleActive()) {
+    TKvoPngButtonStyleHook hook(*this);
+    hook.SetPressed(state.Pressed);
+    hook.SetFocused(state.HoldsFocus);
+    hook.DrawButton(canvas, state.Over);
+    return;
+  }
   if (appearance_.DefaultDrawing())
     PaintPngButtonPlatformStyle(*this, canvas, client, state);
   else

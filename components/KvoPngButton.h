@@ -73,7 +73,9 @@ class TKvoPngButton : public TBitBtn {
   TBitBtnKind LastKind() const { return lastKind_; }
 
   // Paints the button for state into client on canvas: the custom looks, or
-  // the platform's push button when Appearance.DefaultDrawing is set.
+  // the platform's push button when Appearance.DefaultDrawing is set. While
+  // a custom visual style is active the style hook paints the button's
+  // element instead (enabled state and kind from the button itself).
   void Paint(TCanvas& canvas, const TRect& client, const TKvoPngButtonState& state) const;
 
  protected:

@@ -7,15 +7,9 @@
 #include "graphics/PngFunctions.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
+#include "platform/toolkit/StyleServices.h"
 
 namespace mirto {
-
-bool VisualStylesEnabled() { return false; }
-
-TTextFormat BiDiFlagsOf(const TKvoPngButton& button) {
-  (void)button;
-  return 0;
-}
 
 TKvoLookKind ChooseLook(const TKvoPngButtonState& state) {
   if (!state.Enabled) return lkDisabled;
@@ -223,7 +217,7 @@ void PaintPngButtonCustom(const TKvoPngButton& button, TCanvas& canvas, const TR
 
   canvas.Font().Assign(&look.Font());
   const QString caption = ShownCaption(button);
-  const TTextFormat biDi = BiDiFlagsOf(button);
+  const TTextFormat biDi = button.DrawTextBiDiModeFlags(0);
   TPoint glyphPos;
   TPoint textPos;
   LayoutGlyphAndCaption(
@@ -330,14 +324,14 @@ void PaintPngButtonPlatformStyle(const TKvoPngButton& button, TCanvas& canvas, c
                                  const TKvoPngButtonState& state) {
   const TCanvasStateGuard guard(canvas);
   canvas.Font().Assign(&button.Font());
-  const bool themed = VisualStylesEnabled();
+  const bool themed = TStyleServices::Enabled();
   if (themed)
     DrawThemedPushButton(canvas, client, PushButtonElementState(button, state));
   else
     PaintClassicFrame(canvas, client, button, state);
 
   const QString caption = ShownCaption(button);
-  const TTextFormat biDi = BiDiFlagsOf(button);
+  const TTextFormat biDi = button.DrawTextBiDiModeFlags(0);
   TPoint glyphPos;
   TPoint textPos;
   LayoutGlyphAndCaption(

@@ -15,11 +15,6 @@ namespace mirto {
 class TCanvas;
 class TPngImage;
 
-// Whether the platform's visual styles are on.
-bool VisualStylesEnabled();
-// The text flags of the button's reading direction.
-TTextFormat BiDiFlagsOf(const TKvoPngButton& button);
-
 enum class TKvoLookKind { lkNormal, lkHot, lkDown, lkFocused, lkDisabled };
 using enum TKvoLookKind;
 

@@ -5,11 +5,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -83,6 +85,10 @@ class TIconAccess {
   // The icon's pixels as Format_ARGB32 (null when empty).
   static const QImage& Image(const TIcon& icon);
   static void SetImage(TIcon& icon, const QImage& image);
+  // Several drawings of one picture (null ones are left out).
+  static void SetImages(TIcon& icon, const std::vector<QImage>& images);
+  // Every size of the icon, for windows and the tray; null when empty.
+  static QIcon NativeIcon(const TIcon& icon);
 };
 
 }  // namespace mirto

@@ -1,16 +1,21 @@
 #include "platform/drawing/Icon.h"
 
+#include <QPixmap>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
+#include "platform/drawing/EmbeddedArtwork.h"
 #include "platform/drawing/PixelSurface_p.h"
 
 namespace mirto {
 
 struct TIcon::Image {
-  QImage pixels;  // Format_ARGB32 or null
+  QImage pixels;  // Format_ARGB32 or null; the largest size
+  // Every size, smallest first, when the icon holds more than one.
+  std::vector<QImage> sizes;
 };
 
 TIcon::TIcon() : image_(std::make_unique<Image>()) { SetTransparent(true); }
@@ -28,6 +33,23 @@ bool TIcon::LoadFromData(const QByteArray& data) {
   }
   TIconAccess::SetImage(*this, loaded);
   return true;
+}
+
+bool TIcon::LoadFromResourceName(const QString& name) {
+  std::vector<QImage> images;
+  for (int size : EmbeddedIconSizes(name)) {
+    QImage image;
+    if (image.loadFromData(EmbeddedArtwork(name + QLatin1Char('-') + QString::number(size))))
+      images.push_back(image);
+  }
+  if (images.empty()) return LoadFromData(EmbeddedArtwork(name));
+  TIconAccess::SetImages(*this, images);
+  return true;
+}
+
+int TIcon::SizeCount() const {
+  if (image_->pixels.isNull()) return 0;
+  return std::max<int>(1, static_cast<int>(image_->sizes.size()));
 }
 
 void TIcon::GetColorBitmap(TBitmap& dest) const {
@@ -53,7 +75,11 @@ void TIcon::GetMaskBitmap(TBitmap& dest) const {
 
 void TIcon::Assign(const TPersistent* source) {
   if (const auto* icon = dynamic_cast<const TIcon*>(source)) {
-    if (icon != this) TIconAccess::SetImage(*this, icon->image_->pixels);
+    if (icon != this) {
+      image_->pixels = icon->image_->pixels;
+      image_->sizes = icon->image_->sizes;
+      Changed();
+    }
     return;
   }
   if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
@@ -74,7 +100,16 @@ void TIcon::Assign(const TPersistent* source) {
 }
 
 void TIcon::Draw(TCanvas& canvas, const TRect& rect) const {
-  const QImage& pixels = image_->pixels;
+  // The smallest drawing that covers the target, else the largest.
+  const QImage* best = &image_->pixels;
+  for (const QImage& size : image_->sizes) {
+    if (1LL * size.width() >= 1LL * rect.Right - rect.Left &&
+        1LL * size.height() >= 1LL * rect.Bottom - rect.Top) {
+      best = &size;
+      break;
+    }
+  }
+  const QImage& pixels = *best;
   if (pixels.isNull()) return;
   TCanvasAccess::DrawImage(canvas, rect, pixels, pixels.rect());
 }
@@ -83,7 +118,31 @@ const QImage& TIconAccess::Image(const TIcon& icon) { return icon.image_->pixels
 
 void TIconAccess::SetImage(TIcon& icon, const QImage& image) {
   icon.image_->pixels = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+  icon.image_->sizes.clear();
   icon.Changed();
+}
+
+void TIconAccess::SetImages(TIcon& icon, const std::vector<QImage>& images) {
+  std::vector<QImage> sizes;
+  for (const QImage& image : images)
+    if (!image.isNull()) sizes.push_back(image.convertToFormat(QImage::Format_ARGB32));
+  std::stable_sort(sizes.begin(), sizes.end(), [](const QImage& a, const QImage& b) {
+    return 1LL * a.width() * a.height() < 1LL * b.width() * b.height();
+  });
+  icon.image_->pixels = sizes.empty() ? QImage() : sizes.back();
+  if (sizes.size() < 2) sizes.clear();
+  icon.image_->sizes = std::move(sizes);
+  icon.Changed();
+}
+
+QIcon TIconAccess::NativeIcon(const TIcon& icon) {
+  QIcon native;
+  if (icon.image_->sizes.empty()) {
+    if (!icon.image_->pixels.isNull()) native.addPixmap(QPixmap::fromImage(icon.image_->pixels));
+    return native;
+  }
+  for (const QImage& size : icon.image_->sizes) native.addPixmap(QPixmap::fromImage(size));
+  return native;
 }
 
 }  // namespace mirto

@@ -1,8 +1,12 @@
 #pragma once
 
-// An icon: a picture with a full alpha channel, drawn blended.
+// An icon: a picture with a full alpha channel, drawn blended. An icon may
+// hold the same picture drawn for several sizes; it then reports the size of
+// the largest, draws the one that fits the target best and hands all of them
+// to the desktop.
 
 #include <QByteArray>
+#include <QString>
 #include <memory>
 
 #include "platform/drawing/Graphic.h"
@@ -22,6 +26,12 @@ class TIcon : public TGraphic {
   // Loads an icon from encoded image data (ICO, PNG, BMP, ...). On failure
   // returns false and leaves the icon empty.
   bool LoadFromData(const QByteArray& data);
+  // Loads every size of the embedded icon name ("name-16", "name-32", ...,
+  // EmbeddedArtwork.h), or the single embedded picture name when there are no
+  // sizes. Returns false and leaves the icon empty when there is neither.
+  bool LoadFromResourceName(const QString& name);
+  // How many sizes the icon holds (0 when empty).
+  int SizeCount() const;
 
   // The colour picture as a 32-bit bitmap (B, G, R, A rows, alpha kept).
   void GetColorBitmap(TBitmap& dest) const;

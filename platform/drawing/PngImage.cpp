@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include "platform/drawing/Canvas_p.h"
+#include "platform/drawing/EmbeddedArtwork.h"
 
 namespace mirto {
 
@@ -716,6 +717,20 @@ void TPngImage::LoadFromFile(const QString& fileName) {
                     "\": " + file.errorString().toStdString());
   }
   LoadFromBytes(file.readAll());
+}
+
+bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
+  const QByteArray data = EmbeddedArtwork(name, scale);
+  if (data.isEmpty()) {
+    Clear();
+    return false;
+  }
+  try {
+    LoadFromBytes(data);
+  } catch (const EPngError&) {
+    return false;  // LoadFromBytes left the image empty
+  }
+  return true;
 }
 
 std::vector<std::uint8_t> TPngImage::SaveToBytes() const {

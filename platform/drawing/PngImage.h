@@ -150,6 +150,9 @@ class TPngImage : public TGraphic {
   void LoadFromBytes(const QByteArray& data);
   void LoadFromStream(std::istream& stream);
   void LoadFromFile(const QString& fileName);
+  // Loads the embedded picture name at scale 1 or 2 (EmbeddedArtwork.h).
+  // Returns false and leaves the image empty when there is no such picture.
+  bool LoadFromResourceName(const QString& name, int scale = 1);
 
   // Encodes the image (8 bits per sample, not interlaced, chunks kept).
   std::vector<std::uint8_t> SaveToBytes() const;

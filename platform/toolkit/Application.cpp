@@ -50,10 +50,7 @@ void TApplication::SetTitle(const QString& value) {
   QGuiApplication::setApplicationDisplayName(value);
 }
 
-void TApplication::ApplyIcon() {
-  const QImage& image = TIconAccess::Image(icon_);
-  QGuiApplication::setWindowIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
-}
+void TApplication::ApplyIcon() { QGuiApplication::setWindowIcon(TIconAccess::NativeIcon(icon_)); }
 
 void TApplication::FormCreated(TForm* form) {
   if (mainForm_ == nullptr) {

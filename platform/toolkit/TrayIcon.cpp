@@ -114,15 +114,13 @@ void TTrayIcon::UpdateNative() {
                      });
   }
   QSystemTrayIcon& tray = *native_->icon;
-  const QImage& picture = TIconAccess::Image(*icon_);
-  QPixmap pixmap;
-  if (!picture.isNull()) {
-    pixmap = QPixmap::fromImage(picture);
-  } else {
-    pixmap = QPixmap(16, 16);
-    pixmap.fill(Qt::transparent);
+  QIcon native = TIconAccess::NativeIcon(*icon_);
+  if (native.isNull()) {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    native = QIcon(blank);
   }
-  tray.setIcon(QIcon(pixmap));
+  tray.setIcon(native);
   tray.setToolTip(hint_);
   tray.setVisible(visible_);
 }

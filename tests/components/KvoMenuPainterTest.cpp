@@ -129,7 +129,22 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     EXPECT_EQ(At(1, selectedMiddle), s.SelectedBorder);
     EXPECT_TRUE(Near(At(2, selectedMiddle), s.SelectedFrom)) << std::hex << At(2, selectedMiddle);
     EXPECT_TRUE(Near(At(right - 2, selectedMiddle), s.SelectedTo));
-    EXPECT_EQ(At(1 + bar / 2, selectedMiddle), kRed);
+    // The image centred in the icon bar, across and up and down.
+    int first = -1, last = -1, top = -1, low = -1;
+    for (int x = 0; x < right; ++x)
+      if (At(x, selectedMiddle) == kRed) {
+        if (first < 0) first = x;
+        last = x;
+      }
+    for (int y = tops[0]; y < tops[1]; ++y)
+      if (At(1 + bar / 2, y) == kRed) {
+        if (top < 0) top = y;
+        low = y;
+      }
+    EXPECT_EQ(last - first + 1, 16);
+    EXPECT_EQ(first - 1, bar - last);
+    EXPECT_EQ(low - top + 1, 16);
+    EXPECT_LE(std::abs((top - tops[0]) - (tops[1] - 1 - low)), 1);
 
     // Separator: one line in its colour, starting right of the icon bar.
     const int lineStart = 1 + bar + TKvoMenuPainter::kSeparatorIndent;

@@ -349,6 +349,17 @@ TEST_F(ShownPanel, PointerAndVisibilityEventsFireOnce) {
   EXPECT_EQ(visibility, 1);
 }
 
+TEST(KvoPanel, GradientChangeWhileDesigningShowsTheGradient) {
+  for (bool designing : {false, true}) {
+    SCOPED_TRACE(designing);
+    TKvoPanel panel;
+    panel.SetDesigning(designing);
+    panel.SetParentBackground(true);
+    panel.Appearance().UpperGradient().SetColorFrom(clRed);
+    EXPECT_EQ(panel.ParentBackground(), !designing);
+  }
+}
+
 TEST(KvoPanel, ConstructedWithoutOuterBevelAndOwnBackground) {
   TKvoPanel panel;
   EXPECT_EQ(panel.BevelOuter(), bvNone);

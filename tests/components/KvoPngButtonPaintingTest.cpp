@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "components/KvoPngButtonPainting.h"
+#include "components/KvoPngButtonStyleHook.h"
 #include "graphics/ColorHelpers.h"
+#include "platform/toolkit/StyleServices.h"
 #include "tests/components/PngButtonTestSupport.h"
 
 namespace mirto {
@@ -363,6 +365,89 @@ TEST(PngButtonPlatformStyle, ClassicFrameMarksTheActiveButtonAndThePress) {
   PaintInto(bitmap, button, state);
   EXPECT_EQ(bitmap.Canvas().Pixels(1, 1), ColorToRGB(clBtnShadow));
   EXPECT_EQ(bitmap.Canvas().Pixels(2, 2), ColorToRGB(clBtnFace));
+}
+
+TEST(PngButtonPlatformStyle, ThemedElementFollowsTheTrackedPointer) {
+  const TStyleScope scope(true, kSystemStyleName);
+  TKvoPngButton button;
+  button.SetBounds(0, 0, 40, 22);
+  button.Appearance().SetDefaultDrawing(true);
+  TBitmap bitmap;
+  PaintInto(bitmap, button, {});
+  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clFuchsia) << "the element's corner shows the parent";
+  const TColor normalEdge = bitmap.Canvas().Pixels(5, 0);
+  TKvoPngButtonState state;
+  state.Over = true;
+  PaintInto(bitmap, button, state);
+  EXPECT_EQ(bitmap.Canvas().Pixels(5, 0), normalEdge) << "bOver alone is not the themed hot";
+  state.MouseInControl = true;
+  PaintInto(bitmap, button, state);
+  EXPECT_NE(bitmap.Canvas().Pixels(5, 0), normalEdge);
+}
+
+TEST(PngButtonLayout, RightToLeftButtonPutsTheGlyphOnTheRight) {
+  TKvoPngButton button;
+  button.SetBounds(0, 0, 90, 22);
+  button.SetCaption("Categories");
+  const auto glyph = SolidGlyph(16, 16, clRed);
+  button.SetPngImage(glyph.get());
+  button.SetBiDiMode(bdRightToLeft);
+  TBitmap bitmap;
+  PaintInto(bitmap, button, {});
+  EXPECT_FALSE(ColorsIn(bitmap, Rect(0, 0, 45, 22)).contains(clRed));
+  EXPECT_TRUE(ColorsIn(bitmap, Rect(45, 0, 90, 22)).contains(clRed));
+}
+
+// Under a custom style the hook paints the style's element and takes the
+// style's text colour where the button lets the style colour its font.
+TEST(PngButtonStyleHook, PaintsTheStylesElementAndColours) {
+  const TStyleScope scope(true, "Carbon");
+  TStyleServices::SetElementColor(tbPushButtonNormal, ecFillColor, RGB(10, 20, 30));
+  TStyleServices::SetElementColor(tbPushButtonHot, ecFillColor, RGB(40, 50, 60));
+  TStyleServices::SetElementColor(tbPushButtonNormal, ecTextColor, clYellow);
+  TStyleServices::SetElementColor(tbPushButtonDisabled, ecTextColor, clAqua);
+  TKvoPngButton button;
+  button.SetBounds(0, 0, 90, 22);
+  button.SetCaption("Categories");
+  button.Appearance().SetShowCaption(false);  // the hook shows the caption all the same
+  button.Font().SetHeight(-16);
+  button.Font().SetStyle({fsBold});
+  button.Font().SetColor(clLime);
+  TBitmap bitmap;
+  PaintInto(bitmap, button, {});
+  EXPECT_EQ(bitmap.Canvas().Pixels(3, 3), RGB(10, 20, 30));
+  EXPECT_TRUE(ColorsIn(bitmap, Rect(2, 2, 88, 20)).contains(clYellow));
+  TKvoPngButtonState over;
+  over.Over = true;
+  PaintInto(bitmap, button, over);
+  EXPECT_EQ(bitmap.Canvas().Pixels(3, 3), RGB(40, 50, 60));
+
+  button.SetStyleElements({seClient, seBorder});
+  PaintInto(bitmap, button, {});
+  EXPECT_TRUE(ColorsIn(bitmap, Rect(2, 2, 88, 20)).contains(clLime)) << "the button's own font";
+  button.SetEnabled(false);
+  PaintInto(bitmap, button, {});
+  EXPECT_TRUE(ColorsIn(bitmap, Rect(2, 2, 88, 20)).contains(clAqua)) << "disabled: the style's";
+
+  TKvoPngButtonStyleHook hook(button);
+  EXPECT_EQ(hook.ElementState(false), tbPushButtonDisabled);
+  hook.SetFocused(true);
+  EXPECT_EQ(hook.ElementState(false), tbPushButtonDefaulted);
+  EXPECT_EQ(hook.ElementState(true), tbPushButtonHot);
+  hook.SetPressed(true);
+  EXPECT_EQ(hook.ElementState(true), tbPushButtonPressed);
+}
+
+TEST(PngButtonStyleHook, OtherButtonsGetTheElementAndACentredCaption) {
+  const TStyleScope scope(true, "Carbon");
+  TStyleServices::SetElementColor(tbPushButtonNormal, ecFillColor, RGB(10, 20, 30));
+  TBitBtn plain;
+  plain.SetBounds(0, 0, 60, 22);
+  TBitmap bitmap;
+  bitmap.SetSize(60, 22);
+  TKvoPngButtonStyleHook(plain).DrawButton(bitmap.Canvas(), false);
+  EXPECT_EQ(bitmap.Canvas().Pixels(30, 11), RGB(10, 20, 30));
+  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), ColorToRGB(clBtnHighlight));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "graphics/PngImageList.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Form.h"
+#include "platform/toolkit/StyleServices.h"
 #include "tests/components/PngButtonTestSupport.h"
 #include "tests/support/PngSamples.h"
 
@@ -180,23 +181,31 @@ TEST_F(ShownButton, SetButtonStyleRepaintsOnlyWhenTheValueChanges) {
   EXPECT_EQ(button->IsFocused(), !initial);
 }
 
-TEST_F(ShownButton, PointerTrackingWithoutVisualStylesCallsTheHandlers) {
-  std::vector<std::string> calls;
-  button->OnMouseEnter = [&](TObject* sender) {
-    EXPECT_EQ(sender, button);
-    calls.push_back("enter");
-  };
-  button->OnMouseLeave = [&](TObject*) { calls.push_back("leave"); };
-  for (int i = 0; i < 2; ++i) {
-    const int before = button->paints;
-    button->MouseEnter();
-    EXPECT_TRUE(button->MouseOver());
-    button->MouseLeave();
-    EXPECT_FALSE(button->MouseOver());
-    EXPECT_EQ(button->paints - before, 2) << "every enter and leave repaints";
+TEST_F(ShownButton, PointerHandlersRunOnlyWithoutVisualStylesAndEveryCrossingRepaints) {
+  for (const bool styles : {false, true}) {
+    SCOPED_TRACE(styles ? "visual styles" : "classic");
+    const TStyleScope scope(styles, kSystemStyleName);
+    std::vector<std::string> calls;
+    button->OnMouseEnter = [&](TObject* sender) {
+      EXPECT_EQ(sender, button);
+      calls.push_back("enter");
+    };
+    button->OnMouseLeave = [&](TObject*) { calls.push_back("leave"); };
+    for (int i = 0; i < 2; ++i) {
+      const int before = button->paints;
+      button->MouseEnter();
+      EXPECT_TRUE(button->MouseOver());
+      EXPECT_EQ(button->MouseInControl(), styles);
+      button->MouseLeave();
+      EXPECT_FALSE(button->MouseOver());
+      EXPECT_FALSE(button->MouseInControl());
+      EXPECT_EQ(button->paints - before, 2) << "every enter and leave repaints";
+    }
+    const std::vector<std::string> expected =
+        styles ? std::vector<std::string>{}
+               : std::vector<std::string>{"enter", "leave", "enter", "leave"};
+    EXPECT_EQ(calls, expected);
   }
-  EXPECT_EQ(calls, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
-  EXPECT_FALSE(button->MouseInControl());
 }
 
 TEST(PngButtonGlyph, GammaChunkIsDroppedForColourTypesTwoThreeAndSix) {

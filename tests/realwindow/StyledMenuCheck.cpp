@@ -1,8 +1,8 @@
 // A styled popup menu on a real (virtual) X display: opened at a screen
 // point, its top-left pixel lies at that point in the style's border colour,
-// the icon bar beside it; the keyboard then moves to the second entry and
-// chooses it, which executes that entry's action and no other. Exit code 0
-// only when all of that happened.
+// the icon bar beside it; the keyboard then moves the selection to the
+// second entry, the screen shows it moved, and Return chooses it, which executes that entry's
+// action and no other. Exit code 0 only when all of that happened.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   AttachMenuStyle(*menu, style);
 
   constexpr int kX = 100, kY = 80;
-  bool placed = false, barBeside = false, outsideClear = false, timedOut = false;
+  bool placed = false, barBeside = false, outsideClear = false, selectionMoved = false;
+  bool timedOut = false;
   QTimer watch;
   watch.setInterval(20);
   QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -87,8 +88,19 @@ int main(int argc, char** argv) {
     if (!placed)
       std::fprintf(stderr, "found %08x at the opening point\n",
                    static_cast<unsigned>(ColorOf(screen, kX, kY)));
+    // Moving down twice leaves the first entry and selects the last one;
+    // each shows its new look on the screen.
     QTest::keyClick(open, Qt::Key_Down);
     QTest::keyClick(open, Qt::Key_Down);
+    QTest::qWait(100);
+    const QImage moved = open->screen()->grabWindow(0).toImage();
+    const auto middleLeft = [&](int index) {
+      const QRect r = open->actionGeometry(open->actions().at(index));
+      return open->mapToGlobal(QPoint(r.left(), r.center().y()));
+    };
+    const QPoint first = middleLeft(0), last = middleLeft(2);
+    selectionMoved = ColorOf(moved, first.x(), first.y()) == style.IconBarFrom &&
+                     ColorOf(moved, last.x(), last.y()) == style.SelectedBorder;
     QTest::keyClick(open, Qt::Key_Return);
   });
   QTimer::singleShot(0, [&] {
@@ -109,6 +121,10 @@ int main(int argc, char** argv) {
   if (!placed || !barBeside || !outsideClear) {
     std::fprintf(stderr, "menu not drawn at the point: border %d, icon bar %d, outside %d\n",
                  placed, barBeside, outsideClear);
+    return 1;
+  }
+  if (!selectionMoved) {
+    std::fprintf(stderr, "the selection did not move on the screen\n");
     return 1;
   }
   if (folders != 1 || runs != 0) {

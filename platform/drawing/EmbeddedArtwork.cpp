@@ -1,0 +1,57 @@
+#include "platform/drawing/EmbeddedArtwork.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "artwork/ArtworkResources.h"
+
+namespace mirto {
+namespace {
+
+const QString kFolder = QStringLiteral(":/artwork/");
+
+// Letters, digits and dashes only: a name can never reach another resource
+// folder or a file on disk.
+bool IsPlainName(const QString& name) {
+  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9-]*$"));
+  return plain.match(name).hasMatch();
+}
+
+QStringList PngFiles() {
+  InitArtworkResources();
+  return QDir(kFolder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+QByteArray EmbeddedArtwork(const QString& name, int scale) {
+  if (!IsPlainName(name) || (scale != 1 && scale != 2)) return {};
+  InitArtworkResources();
+  QFile file(kFolder + name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+std::vector<int> EmbeddedIconSizes(const QString& name) {
+  std::vector<int> sizes;
+  if (!IsPlainName(name)) return sizes;
+  const QRegularExpression sized(QStringLiteral("^") + QRegularExpression::escape(name) +
+                                 QStringLiteral("-([1-9][0-9]{0,3})\\.png$"));
+  for (const QString& file : PngFiles()) {
+    const QRegularExpressionMatch match = sized.match(file);
+    if (match.hasMatch()) sizes.push_back(match.captured(1).toInt());
+  }
+  std::sort(sizes.begin(), sizes.end());
+  return sizes;
+}
+
+QStringList EmbeddedArtworkNames() {
+  QStringList names;
+  for (const QString& file : PngFiles())
+    if (!file.endsWith(QStringLiteral("@2x.png"))) names.append(file.chopped(4));
+  return names;
+}
+
+}  // namespace mirto

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+
+#include "components/ButtonEx.h"
+#include "components/KvoLinkLabel.h"
+#include "components/KvoPanel.h"
+#include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+TEST(ComponentsAccessibility, PanelButtonAndLinkReportRoleAndName) {
+  TForm form;
+  form.SetBounds(0, 0, 300, 100);
+  auto* panel = new TKvoPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(0, 0, 300, 100);
+  panel->SetHint(QStringLiteral("Main area"));
+  auto* button = new TButtonEx(&form);
+  button->SetParent(panel);
+  button->SetBounds(10, 10, 120, 30);
+  button->SetCaption(QStringLiteral("Audio && Video"));
+  auto* link = new TKvoLinkLabel(&form);
+  link->SetParent(panel);
+  link->SetBounds(10, 60, 120, 17);
+  link->SetCaption(QStringLiteral("www.example.com"));
+  form.Show();
+
+  const struct {
+    TControl* control;
+    QAccessible::Role role;
+    QString name;
+  } expected[] = {{panel, QAccessible::Pane, "Main area"},
+                  {button, QAccessible::PushButton, "Audio & Video"},
+                  {link, QAccessible::Link, "www.example.com"}};
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.name.toStdString());
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(NativeWidget(*e.control));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), e.role);
+    EXPECT_EQ(a->text(QAccessible::Name), e.name);
+  }
+  button->SetEnabled(false);
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(NativeWidget(*button))->state().disabled);
+}
+
+}  // namespace
+}  // namespace mirto

@@ -1,0 +1,154 @@
+// The pictures built into the program: found by name, drawn for their size,
+// with real transparency; icons that come in several sizes.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/Icon.h"
+#include "platform/drawing/PngImage.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+// Side of each kind of picture at 1x, by the start of its name.
+int ExpectedSide(const QString& name) {
+  if (name == "glyph-categories" || name.startsWith("menu-")) return 16;
+  if (name.startsWith("glyph-")) return 24;
+  return 0;
+}
+
+struct AlphaCount {
+  int clear = 0;
+  int opaque = 0;
+};
+
+AlphaCount CountAlpha(const TPngImage& png) {
+  AlphaCount count;
+  for (int y = 0; y < png.Height(); ++y)
+    for (int x = 0; x < png.Width(); ++x) {
+      if (png.PixelAlpha(x, y) == 0) ++count.clear;
+      if (png.PixelAlpha(x, y) == 255) ++count.opaque;
+    }
+  return count;
+}
+
+TEST(EmbeddedArtwork, EveryPictureLoadsAtItsSizeWithRealTransparency) {
+  const QStringList names = EmbeddedArtworkNames();
+  ASSERT_GE(names.size(), 8 + 30 + 11);
+  const QRegularExpression iconSize(QStringLiteral("^mirto-icon-(\\d+)$"));
+  for (const QString& name : names) {
+    SCOPED_TRACE(name.toStdString());
+    const auto match = iconSize.match(name);
+    const int side = match.hasMatch() ? match.captured(1).toInt() : ExpectedSide(name);
+    ASSERT_GT(side, 0) << "a picture of no known kind";
+    // Icon sizes are single drawings; every other picture has its own 2x drawing.
+    for (int scale : match.hasMatch() ? std::vector{1} : std::vector{1, 2}) {
+      TPngImage png;
+      ASSERT_TRUE(png.LoadFromResourceName(name, scale)) << "scale " << scale;
+      EXPECT_EQ(png.Width(), side * scale);
+      EXPECT_EQ(png.Height(), side * scale);
+      ASSERT_TRUE(png.HasAlphaChannel());
+      const AlphaCount alpha = CountAlpha(png);
+      EXPECT_GT(alpha.clear, 0) << "no transparent pixel: a baked-in background";
+      EXPECT_GT(alpha.opaque, 0) << "no opaque pixel";
+    }
+  }
+}
+
+TEST(EmbeddedArtwork, GlyphsOfTheSmallButtonsKeepAClearRing) {
+  // These 24 x 24 glyphs sit in 22 x 22 buttons: their outer ring (two pixels
+  // at 2x) is cut off, so nothing may be drawn there.
+  for (const char* name : {"glyph-menu-video", "glyph-menu-audio", "glyph-about", "glyph-minimize",
+                           "glyph-minimize-to-tray"}) {
+    for (int scale : {1, 2}) {
+      SCOPED_TRACE(std::string(name) + " scale " + std::to_string(scale));
+      TPngImage png;
+      ASSERT_TRUE(png.LoadFromResourceName(name, scale));
+      const int side = png.Width();
+      int drawn = 0;
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+          const bool ring = x < scale || y < scale || x >= side - scale || y >= side - scale;
+          if (ring && png.PixelAlpha(x, y) != 0) ++drawn;
+        }
+      EXPECT_EQ(drawn, 0);
+    }
+  }
+}
+
+TEST(EmbeddedArtwork, UnknownNamesScalesAndPathsFindNothing) {
+  for (const QString& name :
+       {QString(), QString("no-such-picture"), QString("../artwork/glyph-about"),
+        QString("glyph-about.png"), QString("/glyph-about"), QString("glyph-about@2x")}) {
+    SCOPED_TRACE(name.toStdString());
+    EXPECT_TRUE(EmbeddedArtwork(name).isEmpty());
+  }
+  EXPECT_TRUE(EmbeddedArtwork("glyph-about", 0).isEmpty());
+  EXPECT_TRUE(EmbeddedArtwork("glyph-about", 3).isEmpty());
+  EXPECT_TRUE(EmbeddedIconSizes("glyph-about").empty());
+  EXPECT_TRUE(EmbeddedIconSizes("mirto").empty()) << "a prefix of the icon's name is not its name";
+}
+
+TEST(EmbeddedArtwork, AFailedLoadLeavesTheImageEmpty) {
+  TPngImage png;
+  ASSERT_TRUE(png.LoadFromResourceName("glyph-about"));
+  EXPECT_FALSE(png.LoadFromResourceName("no-such-picture"));
+  EXPECT_TRUE(png.Empty());
+  TIcon icon;
+  ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
+  EXPECT_FALSE(icon.LoadFromResourceName("no-such-picture"));
+  EXPECT_TRUE(icon.Empty());
+  EXPECT_EQ(icon.SizeCount(), 0);
+}
+
+TEST(EmbeddedArtwork, TheApplicationIconHoldsEveryDesktopSize) {
+  const std::vector<int> sizes = EmbeddedIconSizes("mirto-icon");
+  // Each size a desktop asks for, and twice each for screens of 200 %.
+  for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), side), sizes.end()) << side;
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), 2 * side), sizes.end()) << 2 * side;
+  }
+  EXPECT_TRUE(std::is_sorted(sizes.begin(), sizes.end()));
+  TIcon icon;
+  ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
+  EXPECT_EQ(icon.SizeCount(), static_cast<int>(sizes.size()));
+  EXPECT_EQ(icon.Width(), sizes.back());
+  TIcon copy;
+  copy.Assign(&icon);
+  EXPECT_EQ(copy.SizeCount(), icon.SizeCount());
+}
+
+// Draws graphic into a side x side white bitmap.
+void DrawInto(TBitmap& target, int side, const TGraphic& graphic) {
+  target.SetPixelFormat(pf24bit);
+  target.SetSize(side, side);
+  target.Canvas().Brush().SetColor(clWhite);
+  target.Canvas().FillRect(TRect{0, 0, side, side});
+  target.Canvas().StretchDraw(TRect{0, 0, side, side}, graphic);
+}
+
+TEST(EmbeddedArtwork, AnIconOfSeveralSizesDrawsTheDrawingMadeForTheTarget) {
+  TIcon icon;
+  ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
+  for (int side : {16, 24, 48}) {
+    SCOPED_TRACE(side);
+    TPngImage own;
+    ASSERT_TRUE(own.LoadFromResourceName("mirto-icon-" + QString::number(side)));
+    TBitmap fromIcon, fromOwn;
+    DrawInto(fromIcon, side, icon);
+    DrawInto(fromOwn, side, own);
+    int differing = 0;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x)
+        if (fromIcon.Canvas().Pixels(x, y) != fromOwn.Canvas().Pixels(x, y)) ++differing;
+    EXPECT_EQ(differing, 0);
+  }
+}
+
+}  // namespace
+}  // namespace mirto
