@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include "catalog/MirtoApps.h"
+#include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
 

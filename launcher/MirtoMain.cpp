@@ -88,10 +88,12 @@ void TFormMain::BuildLayout() {
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DragWindow(s, sh, x, y); };
 
   pilMain = new TPngImageList(this);
+  pilMain->SetName(QStringLiteral("pilMain"));
   pilMain->SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
   LoadMainImageList(*pilMain);
 
   pnBg = new TKvoPanel(this);
+  pnBg->SetName(QStringLiteral("pnBg"));
   pnBg->SetParent(this);
   pnBg->SetBounds(0, 0, 615, 336);
   pnBg->Appearance().SetDrawGradient(false);
@@ -105,15 +107,18 @@ void TFormMain::BuildLayout() {
   BuildMenus();
 
   tmCat = new TTimer(this);
+  tmCat->SetName(QStringLiteral("tmCat"));
   tmCat->SetEnabled(false);
   tmCat->SetInterval(kViewTimerInterval);
   tmCat->OnTimer = [this](TObject* s) { tmCatTimer(s); };
   tm2 = new TTimer(this);
+  tm2->SetName(QStringLiteral("tm2"));
   tm2->SetEnabled(false);
   tm2->SetInterval(kViewTimerInterval);
   tm2->OnTimer = [this](TObject* s) { tm2Timer(s); };
 
   ti = new TTrayIcon(this);
+  ti->SetName(QStringLiteral("ti"));
   ti->SetVisible(false);
   ti->SetPopupMenu(popMenuVideo);
   ti->OnClick = [this](TObject* s) { tiClick(s); };
@@ -121,6 +126,7 @@ void TFormMain::BuildLayout() {
 
 void TFormMain::BuildTitleBar() {
   pnAppTitle = new TKvoPanel(this);
+  pnAppTitle->SetName(QStringLiteral("pnAppTitle"));
   pnAppTitle->SetParent(pnBg);
   pnAppTitle->SetHeight(41);
   pnAppTitle->SetAlign(alTop);
@@ -175,6 +181,7 @@ void TFormMain::BuildTitleBar() {
   }
 
   lblAppTitle = new TKvoTitleLabel(this);
+  lblAppTitle->SetName(QStringLiteral("lblAppTitle"));
   lblAppTitle->SetParent(pnAppTitle);
   lblAppTitle->SetTop(11);
   lblAppTitle->Font().SetName(kSegoeUI);
@@ -193,6 +200,7 @@ void TFormMain::BuildTitleBar() {
 
 void TFormMain::BuildBottomBar() {
   pnBottom = new TKvoPanel(this);
+  pnBottom->SetName(QStringLiteral("pnBottom"));
   pnBottom->SetParent(pnBg);
   pnBottom->SetHeight(25);
   pnBottom->SetAlign(alBottom);
@@ -207,6 +215,7 @@ void TFormMain::BuildBottomBar() {
   };
 
   lblHomePage = new TKvoLinkLabel(this);
+  lblHomePage->SetName(QStringLiteral("lblHomePage"));
   lblHomePage->SetParent(pnBottom);
   lblHomePage->SetBounds(498, 2, 107, 13);
   lblHomePage->SetTransparent(true);
@@ -224,6 +233,7 @@ void TFormMain::BuildBottomBar() {
 
 void TFormMain::BuildMainArea() {
   pnMain = new TKvoPanel(this);
+  pnMain->SetName(QStringLiteral("pnMain"));
   pnMain->SetParent(pnBg);
   pnMain->Margins().SetBounds(6, 6, 6, 6);
   pnMain->SetAlignWithMargins(true);

@@ -334,10 +334,9 @@ class OwnerDrawStyle : public QProxyStyle {
     TCanvasAccess::Bind(canvas, nullptr);
     // The handler measures the whole entry, shortcut included, but the menu
     // adds its own shortcut column to the widest entry afterwards.
-    // A separator has no shortcut; taking the column from its short width
-    // would leave it no width at all, and the menu would drop it.
-    if (const auto* menu = qobject_cast<const QMenu*>(widget); menu != nullptr && !item->IsLine())
-      width -= ShortCutColumn(*menu);
+    if (const auto* menu = qobject_cast<const QMenu*>(widget)) width -= ShortCutColumn(*menu);
+    // A short entry (a separator) may be narrower than the shortcut column;
+    // with no width left the menu would drop it.
     return QSize(std::max(width, 1), std::max(height, 0));
   }
 

@@ -118,6 +118,26 @@ TEST_F(MainWindow, StartsInTheCategoryViewWithAFixedWidth) {
   EXPECT_EQ(main_->SelectedGroupID, 0);
 }
 
+TEST_F(MainWindow, DragsFromTheBackgroundsAndTitleOnlyAndEveryControlHasAName) {
+  for (TControl* dragging : std::initializer_list<TControl*>{
+           main_.get(), main_->pnMain, main_->pnAppTitle, main_->pnBottom, main_->lblAppTitle})
+    EXPECT_TRUE(static_cast<bool>(dragging->OnMouseMove)) << dragging->Name().toStdString();
+  EXPECT_FALSE(static_cast<bool>(main_->pnBg->OnMouseMove));
+  for (TKvoPngButton* button : {main_->btnMenuVideo, main_->btnMenuAudio, main_->btnAbout,
+                                main_->btnMinimize, main_->btnMinimizeToTray, main_->btnClose}) {
+    EXPECT_FALSE(static_cast<bool>(button->OnMouseMove));
+    EXPECT_FALSE(button->AccessibleName().isEmpty());
+    EXPECT_EQ(button->AccessibleName(), button->Hint());
+  }
+  EXPECT_EQ(main_->btnClose->AccessibleName(), "Exit");
+  EXPECT_EQ(main_->btnHome->AccessibleName(), "Categories");
+  for (TButtonEx* button : Buttons()) {
+    EXPECT_FALSE(static_cast<bool>(button->OnMouseMove));
+    EXPECT_EQ(button->AccessibleName(), StripHotkey(button->Caption()));
+  }
+  for (TLabel* label : Labels()) EXPECT_FALSE(static_cast<bool>(label->OnMouseMove));
+}
+
 TEST_F(MainWindow, TitleIsCentredInTheTitleBar) {
   main_->lblAppTitle->SetWidth(196);
   main_->CenterTitleLabel();

@@ -5,7 +5,8 @@
 //   mirto-screenshot FILE                 the window as it starts
 //   mirto-screenshot --scene SCENE FILE   SCENE: categories, group:ID,
 //                                         menu:video, menu:audio, menu:button,
-//                                         about, hover, pressed
+//                                         about, hover (a program button),
+//                                         pressed (the categories button)
 //   mirto-screenshot --first-frame        no picture: exit at the first frame
 //
 // Window pictures show the main window alone; menu and about pictures show
@@ -86,17 +87,21 @@ void RunScene(const QString& scene, const QString& file, TFormMain& main, TFormA
     main.btnAboutClick(main.btnAbout);
     Finish(g_exitCode == 0);
   } else if (scene == u"hover" || scene == u"pressed") {
+    // Hovered: the first program button. Pressed: the categories button,
+    // whose pressed look differs from its normal one (a program button's
+    // pressed fill is its normal fill).
     main.DisplayGroup(10);
     AfterSettling([&main, file, scene] {
-      TButtonEx* button = FirstProgramButton(main);
-      if (button == nullptr) return Finish(false);
-      const TPoint centre = button->ClientToScreen({button->Width() / 2, button->Height() / 2});
+      TControl* target = scene == u"hover" ? static_cast<TControl*>(FirstProgramButton(main))
+                                           : static_cast<TControl*>(main.btnHome);
+      if (target == nullptr) return Finish(false);
+      const TPoint centre = target->ClientToScreen({target->Width() / 2, target->Height() / 2});
       MovePointerTo(centre);
-      if (scene == u"pressed") SendLeftButton(*button, button->Width() / 2, 10, true);
-      AfterSettling([&main, file, button, scene] {
+      if (scene == u"pressed") SendLeftButton(*target, target->Width() / 2, 10, true);
+      AfterSettling([&main, file, target, scene] {
         const bool saved = SaveWindowPicture(main, file);
         // Let go outside the button, so that nothing is started.
-        if (scene == u"pressed") SendLeftButton(*button, -20, -20, false);
+        if (scene == u"pressed") SendLeftButton(*target, -20, -20, false);
         Finish(saved);
       });
     });
