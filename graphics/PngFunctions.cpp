@@ -117,7 +117,12 @@ void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
         row[x * 3] = GetBValue(color);
         row[x * 3 + 1] = GetGValue(color);
         row[x * 3 + 2] = GetRValue(color);
-        if (singleColor && color == transparent) {
+        // A palette image's transparency belongs to its entry, not its
+        // colour: another entry may hold the same colour and be opaque.
+        const bool transparentPixel =
+            singleColor &&
+            (type == COLOR_PALETTE ? png->PixelAlpha(x, y) == 0 : color == transparent);
+        if (transparentPixel) {
           alpha[x] = 0;
         } else if (gradedPalette) {
           alpha[x] = scaled[png->PixelAlpha(x, y)];
