@@ -216,6 +216,17 @@ TEST_F(DrawTest, OverlayBeyondTheListShowsOnceTheListGrowsToIt) {
   EXPECT_EQ(plain.OverlayImage(0), 1);
 }
 
+TEST_F(DrawTest, BitmapsTooWideForAPngImageAreRefusedAndChangeNothing) {
+  TBitmap wide;
+  wide.SetSize(8193, 1);
+  EXPECT_THROW(list.Add(&wide, nullptr), EPngError);
+  EXPECT_THROW(list.AddMasked(&wide, clBlack), EPngError);
+  EXPECT_THROW(list.Insert(0, &wide, nullptr), EPngError);
+  EXPECT_THROW(list.ReplaceMasked(0, &wide, clBlack), EPngError);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(Draw(0, true), std::make_pair(clRed, clWhite));
+}
+
 TEST_F(DrawTest, BitmapsShowTheDisabledEffectsWhenImagesAreNotEnabled) {
   TBitmap bitmap;
   ASSERT_TRUE(list.GetBitmap(0, &bitmap));
