@@ -227,8 +227,10 @@ void FillPrograms() {
     const TInstallationRecord& r = installed != nullptr ? *installed : none;
     AddProgram(row.ID, r.ProgramName.toString(), r.Version.toString(), r.Date.toString(),
                QString::fromUtf16(row.DisplayName), QString(), r.Url.toString(),
-               AppParams.AppsDir + PathDelim + r.FolderName.toString(), GetExeName(row.ID, true),
-               MakeButton(row.Width, row.Palette, row.Fonts));
+               AppParams.AppsDir.isEmpty()
+                   ? QString()
+                   : AppParams.AppsDir + PathDelim + r.FolderName.toString(),
+               GetExeName(row.ID, true), MakeButton(row.Width, row.Palette, row.Fonts));
   }
 }
 

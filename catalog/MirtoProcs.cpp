@@ -1,5 +1,7 @@
 #include "catalog/MirtoProcs.h"
 
+#include <cstdio>
+
 #include "catalog/CatalogState_p.h"
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
@@ -79,6 +81,15 @@ void InitAppParams() { InitAppParams(ExecutableFileName()); }
 
 void InitAppParams(const QString& exeFileName) {
   TAppParams& paths = catalog_state::Paths;
+  // Without the launcher's own folder every path would point somewhere
+  // unrelated (the root's "apps64"); the collection then has no paths, so
+  // nothing can be started, and the one place to say so is standard error.
+  if (!exeFileName.contains(PathDelim)) {
+    paths = {};
+    std::fputs("mirto: the launcher's own folder cannot be found; no program can be started\n",
+               stderr);
+    return;
+  }
   paths.MyDir = NormalizeDir(FolderPart(exeFileName));
   paths.AppsDir = paths.MyDir + PathDelim + QStringLiteral("apps64");
   paths.IniName = WithIniExtension(exeFileName);

@@ -12,7 +12,8 @@ namespace mirto {
 void InitAppParams();
 // Fills AppParams for a launcher at exeFileName: MyDir is its folder,
 // AppsDir that folder's "apps64" sub-folder, IniName the name with ".ini" as
-// extension.
+// extension. A name without a folder (the executable could not be found)
+// leaves every path empty and says so on standard error.
 void InitAppParams(const QString& exeFileName);
 
 // The program's executable file name; with Is64Bit the name of its 64-bit

@@ -9,7 +9,7 @@ TKvoCustomLinkLabel::TKvoCustomLinkLabel(TComponent* owner) : TCustomLabel(owner
   SetAccessibleRole(arLink);
   fontNormal_.SetColor(clBlue);
   fontNormal_.SetStyle({});
-  Show(fontNormal_);
+  ShowFont(fontNormal_);
   fontNormal_.OnChange = [this](TObject*) { FontNormalChanged(); };
   fontHot_.SetColor(clBlue);
   fontHot_.SetStyle({fsUnderline});
@@ -57,25 +57,25 @@ void TKvoCustomLinkLabel::SetAction(TBasicAction* value) {
 void TKvoCustomLinkLabel::SetEnabled(bool value) {
   enabled_ = value;
   if (value) {
-    Show(RestingFont());
+    ShowFont(RestingFont());
     SetCursor(cursorHot_);
   } else {
-    Show(fontDisabled_);
+    ShowFont(fontDisabled_);
     SetCursor(cursorDisabled_);
   }
 }
 
 void TKvoCustomLinkLabel::SetVisited(bool value) {
   visited_ = value;
-  if (enabled_) Show(RestingFont());
+  if (enabled_) ShowFont(RestingFont());
 }
 
 void TKvoCustomLinkLabel::FontNormalChanged() {
-  if (enabled_) Show(RestingFont());
+  if (enabled_) ShowFont(RestingFont());
 }
 
 void TKvoCustomLinkLabel::FontVisitedNormalChanged() {
-  if (enabled_ && visited_) Show(fontVisitedNormal_);
+  if (enabled_ && visited_) ShowFont(fontVisitedNormal_);
 }
 
 void TKvoCustomLinkLabel::MouseEnter() { PointerMoved(true); }
@@ -91,14 +91,14 @@ void TKvoCustomLinkLabel::PointerMoved(bool entered) {
     TCustomLabel::MouseLeave();
   if (!watch.Alive()) return;
   if (!enabled_) {
-    Show(fontDisabled_);
+    ShowFont(fontDisabled_);
     SetCursor(cursorDisabled_);
     return;
   }
   if (entered)
-    Show(visited_ ? fontVisitedHot_ : fontHot_);
+    ShowFont(visited_ ? fontVisitedHot_ : fontHot_);
   else
-    Show(RestingFont());
+    ShowFont(RestingFont());
   SetCursor(cursorHot_);
 }
 
@@ -109,14 +109,14 @@ void TKvoCustomLinkLabel::Click() {
   if (ComponentState().Contains(csDesigning) || !enabled_) return;
   if (clickActionType_ == catGoToURL && !url_.isEmpty()) {
     visited_ = true;
-    Show(fontVisitedHot_);
+    ShowFont(fontVisitedHot_);
     const QString url = url_;
     ShellExecuteW(0, QStringLiteral("open"), url, QString(), QString(), SW_SHOW);
     return;
   }
   if (clickActionType_ == catExecuteAction && Action() != nullptr) {
     visited_ = true;
-    Show(fontVisitedHot_);
+    ShowFont(fontVisitedHot_);
     Action()->Execute();
   }
 }

@@ -90,7 +90,7 @@ class TKvoCustomLinkLabel : public TCustomLabel {
   void MouseLeave() override;
 
  private:
-  void Show(const TFont& font) { Font().Assign(&font); }
+  void ShowFont(const TFont& font) { Font().Assign(&font); }
   const TFont& RestingFont() const { return visited_ ? fontVisitedNormal_ : fontNormal_; }
   void FontNormalChanged();
   void FontVisitedNormalChanged();

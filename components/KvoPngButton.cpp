@@ -100,6 +100,9 @@ void TKvoPngButton::MouseLeave() {
     Repaint();
     return;
   }
+  // Styles switched off while the pointer was inside: the pointer has still
+  // left, so a later themed paint must not show the button hot.
+  mouseInControl_ = false;
   Repaint();
   if (TNotifyEvent handler = OnMouseLeave) handler(this);
 }

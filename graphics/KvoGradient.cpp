@@ -178,34 +178,97 @@ class ClipRegionGuard {
   TRegion saved_;
 };
 
-void CopyTopRowDown(TBitmap& bitmap) {
-  const std::uint8_t* top = bitmap.ScanLine(0);
-  if (top == nullptr) return;
-  const auto bytes = static_cast<std::size_t>(bitmap.Width()) * bitmap.BytesPerPixel();
-  for (int y = 1; y < bitmap.Height(); ++y) std::memcpy(bitmap.ScanLine(y), top, bytes);
+// The corners RotateBitmap turns a w x h picture onto.
+std::array<TPoint, 3> RotationCorners(int width, int height, std::uint16_t angleDegree) {
+  const float angle = DegToRad(static_cast<float>(angleDegree));
+  const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
+  const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+  const auto w = static_cast<float>(width);
+  const auto h = static_cast<float>(height);
+  const float x0 = (w - w * c + h * s) / 2.0f;
+  const float y0 = (h - w * s - h * c) / 2.0f;
+  return {
+      TPoint{Round(x0), Round(y0)},
+      TPoint{Round(x0 + w * c), Round(y0 + w * s)},
+      TPoint{Round(x0 - h * s), Round(y0 + h * c)},
+  };
+}
+
+// Squares up to this side are kept whole in a bitmap the caller hands in, so
+// it can be drawn again (16 MB at most). A larger square is never built
+// whole: only the part that reaches the canvas, in bands of at most
+// kBandPixels, so no angle shape costs more than a few tens of MB.
+constexpr int kMaxKeptSquareSide = 2048;
+constexpr long long kBandPixels = 1LL << 22;
+
+// Puts `part` (square coordinates) of the turned square into `out`, which
+// has part's size and the strip's pixel format. The square is columns of one
+// colour each, so the strip (its top row) holds all of it: turning the square
+// reads the same colours as turning its top row stretched over the full
+// height, and the pixels the turn does not reach keep the unturned columns.
+void BuildSquarePart(TBitmap& out, const TBitmap& strip, const std::array<TPoint, 3>& corners,
+                     const TRect& part) {
+  const std::uint8_t* columns = strip.ScanLine(0);
+  if (columns == nullptr) return;
+  const std::size_t pixel = static_cast<std::size_t>(strip.BytesPerPixel());
+  const std::size_t bytes = static_cast<std::size_t>(part.Width()) * pixel;
+  for (int y = 0; y < out.Height(); ++y)
+    std::memcpy(out.ScanLine(y), columns + static_cast<std::size_t>(part.Left) * pixel, bytes);
+  TCanvas& canvas = out.Canvas();
+  const TPoint origin = canvas.WindowOrg();
+  canvas.SetWindowOrg({part.Left, part.Top});
+  canvas.PlgBlt(corners, strip, {0, 0, strip.Width(), 1});
+  canvas.SetWindowOrg(origin);
+}
+
+// Builds and draws only the part of the turned square (placed centred on
+// rect) that can reach the canvas, band by band.
+void PaintSquareInBands(TCanvas& canvas, const TRect& rect, const TBitmap& strip,
+                        const std::array<TPoint, 3>& corners, bool clipToRect) {
+  const int side = strip.Width();
+  const int left = rect.Left + (rect.Width() - side) / 2;
+  const int top = rect.Top + (rect.Height() - side) / 2;
+  TRect reach = canvas.ClipRect();
+  if (clipToRect && !IntersectRect(reach, reach, rect)) return;
+  TRect window;
+  if (!IntersectRect(window, reach, Bounds(left, top, side, side))) return;
+  const int rows = static_cast<int>(std::max<long long>(1, kBandPixels / window.Width()));
+  TBitmap band;
+  band.SetPixelFormat(strip.PixelFormat());
+  for (int y = window.Top; y < window.Bottom; y += std::min(rows, window.Bottom - y)) {
+    const int height = std::min(rows, window.Bottom - y);
+    band.SetSize(window.Width(), height);
+    if (band.Width() != window.Width() || band.Height() != height) return;
+    BuildSquarePart(band, strip, corners,
+                    Bounds(window.Left - left, y - top, window.Width(), height));
+    canvas.Draw(window.Left, y, band);
+  }
 }
 
 // Builds the square with `fill`, turns it and draws it centred on rect. Any
-// failure ends the drawing; a temporary bitmap is freed either way.
+// failure ends the drawing. A bitmap handed in keeps the turned square when
+// it is modest and is emptied otherwise, so nothing large stays behind.
 template <typename Fill>
 void PaintAngleShape(TCanvas& canvas, const TRect& rect, std::uint16_t angleDegree, bool clipToRect,
                      TBitmap* bitmap, Fill fill) {
   const int side = AngleSquareSide(rect);
   if (side <= 0) return;
   try {
-    std::unique_ptr<TBitmap> temporary;
-    if (bitmap == nullptr) {
-      temporary = std::make_unique<TBitmap>();
-      bitmap = temporary.get();
+    const bool keep = bitmap != nullptr && side <= kMaxKeptSquareSide;
+    TBitmap strip;
+    strip.SetPixelFormat(keep ? bitmap->PixelFormat() : pf24bit);
+    strip.SetSize(side, 1);
+    if (strip.Width() != side) return;
+    fill(strip.Canvas(), side, 1);
+    const std::array<TPoint, 3> corners = RotationCorners(side, side, angleDegree);
+    if (!keep) {
+      if (bitmap != nullptr) bitmap->SetSize(0, 0);
+      PaintSquareInBands(canvas, rect, strip, corners, clipToRect);
+      return;
     }
     if (bitmap->Width() != side || bitmap->Height() != side) bitmap->SetSize(side, side);
     if (bitmap->Width() != side || bitmap->Height() != side) return;
-    // Columns of one colour: the bands are painted into the top row and the
-    // row is copied down, which gives the same square as bands painted over
-    // its full height.
-    fill(bitmap->Canvas(), side, 1);
-    CopyTopRowDown(*bitmap);
-    RotateBitmap(bitmap, angleDegree);
+    BuildSquarePart(*bitmap, strip, corners, {0, 0, side, side});
     DrawAngleImage(canvas, rect, *bitmap, clipToRect);
   } catch (const std::exception&) {
     // The gradient is decoration: a picture that cannot be built is left out.
@@ -374,12 +437,15 @@ void GradientFillEx(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor
   if (rect.IsEmpty() || !WithinReach(rect)) return;
   // A balance point beyond the end would put the second part outside rect.
   const int clampedBalance = std::min<int>(balance, 100);
-  if (clampedBalance == 50 && balanceMode == bmNormal && speedPercent == 100) {
+  // Speeds outside 0..100 would move the balance colours past any meaning
+  // (and overflow at the ends of int).
+  const int clampedSpeed = std::clamp(speedPercent, 0, 100);
+  if (clampedBalance == 50 && balanceMode == bmNormal && clampedSpeed == 100) {
     FillEven(canvas, rect, colorFrom, colorTo, orientation, angleDegree, maxDegrade, angleClipRect,
              angleBitmap);
   } else {
     FillBalanced(canvas, rect, colorFrom, colorTo, orientation, clampedBalance, angleDegree,
-                 balanceMode, maxDegrade, speedPercent, angleClipRect, angleBitmap);
+                 balanceMode, maxDegrade, clampedSpeed, angleClipRect, angleBitmap);
   }
 }
 
@@ -434,19 +500,8 @@ void FillAngleGradient(TCanvas& canvas, const TRect& rect, TColor colorFrom, TCo
 
 void RotateBitmap(TBitmap* bitmap, std::uint16_t angleDegree) {
   if (bitmap == nullptr || bitmap->Empty()) return;
-  const float angle = DegToRad(static_cast<float>(angleDegree));
-  const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
-  const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
-  const auto w = static_cast<float>(bitmap->Width());
-  const auto h = static_cast<float>(bitmap->Height());
-  const float x0 = (w - w * c + h * s) / 2.0f;
-  const float y0 = (h - w * s - h * c) / 2.0f;
-  const std::array<TPoint, 3> corners = {
-      TPoint{Round(x0), Round(y0)},
-      TPoint{Round(x0 + w * c), Round(y0 + w * s)},
-      TPoint{Round(x0 - h * s), Round(y0 + h * c)},
-  };
-  bitmap->Canvas().PlgBlt(corners, *bitmap, {0, 0, bitmap->Width(), bitmap->Height()});
+  bitmap->Canvas().PlgBlt(RotationCorners(bitmap->Width(), bitmap->Height(), angleDegree), *bitmap,
+                          {0, 0, bitmap->Width(), bitmap->Height()});
 }
 
 int AngleSquareSide(const TRect& rect) {

@@ -45,9 +45,13 @@ using enum TConcentricShape;
 // an even gradient, 50 a hard edge. The default combination (balance 50,
 // bmNormal, speed 100) paints one even gradient.
 //
+// speedPercent outside 0..100 counts as the nearer end of that range.
+//
 // For dgdAngle, angleClipRect keeps the rotated image inside rect and
 // angleBitmap, when given, receives the rotated image so the caller can draw
-// it again without rebuilding it.
+// it again without rebuilding it; a square with a side above 2,048 is never
+// kept (angleBitmap is emptied) and only its part that reaches the canvas is
+// built, so no angle shape needs more than a few tens of MB.
 //
 // An empty or inverted rect paints nothing, and so does one with a
 // coordinate beyond +-2^29 (no canvas reaches that far).
@@ -71,7 +75,8 @@ void FillStepsConcentric(TCanvas& canvas, const TRect& outer, TColor colorFrom, 
 
 // The horizontal stepped gradient over a square as large as rect's diagonal,
 // turned clockwise by angleDegree and drawn centred on rect. The square is
-// built in bitmap when one is given, else in a temporary one.
+// kept in bitmap when one is given and its side is at most 2,048; otherwise
+// only the part that reaches the canvas is built, in temporary bands.
 void FillAngleGradient(TCanvas& canvas, const TRect& rect, TColor colorFrom, TColor colorTo,
                        std::uint8_t colors, std::uint16_t angleDegree, bool angleClipRect,
                        TBitmap* bitmap);

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -48,6 +50,10 @@ void RequireDest(const TPngImage* dest) {
   if (dest == nullptr) throw EAssertionFailed("Dest is nil!");
 }
 
+void RequireSourceSize(const TGraphic* source) {
+  if (source != nullptr) RequirePngSize(source->Width(), source->Height());
+}
+
 // The RGB value pixels are compared with; clNone matches no pixel.
 TColor KeyOf(TColor transparentColor) {
   return transparentColor == clNone ? -1 : ColorToRGB(transparentColor) & 0xFFFFFF;
@@ -64,6 +70,7 @@ TColor BitmapPixel(const TBitmap& bitmap, int x, int y) {
 template <class AlphaAt>
 void ColorWithAlpha(const TBitmap* color, TPngImage* dest, AlphaAt alphaAt) {
   RequireDest(dest);
+  RequireSourceSize(color);
   if (color == nullptr || color->Empty()) {
     dest->Clear();
     return;
@@ -79,6 +86,15 @@ void ColorWithAlpha(const TBitmap* color, TPngImage* dest, AlphaAt alphaAt) {
 }
 
 }  // namespace
+
+void RequirePngSize(int width, int height) {
+  if (width <= TPngImage::kMaxSide && height <= TPngImage::kMaxSide &&
+      std::int64_t{width} * height <= TPngImage::kMaxPixels)
+    return;
+  throw EPngError("Picture too large for a PNG image: " + std::to_string(width) + " x " +
+                  std::to_string(height) + " (at most " + std::to_string(TPngImage::kMaxSide) +
+                  " a side and " + std::to_string(TPngImage::kMaxPixels) + " pixels)");
+}
 
 bool PngApplyGamma(TPngImage* png, float gamma) {
   if (png == nullptr || png->Empty() || gamma == 1.0f || std::isnan(gamma)) return false;
@@ -117,7 +133,12 @@ void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
         row[x * 3] = GetBValue(color);
         row[x * 3 + 1] = GetGValue(color);
         row[x * 3 + 2] = GetRValue(color);
-        if (singleColor && color == transparent) {
+        // A palette image's transparency belongs to its entry, not its
+        // colour: another entry may hold the same colour and be opaque.
+        const bool transparentPixel =
+            singleColor &&
+            (type == COLOR_PALETTE ? png->PixelAlpha(x, y) == 0 : color == transparent);
+        if (transparentPixel) {
           alpha[x] = 0;
         } else if (gradedPalette) {
           alpha[x] = scaled[png->PixelAlpha(x, y)];
@@ -182,6 +203,7 @@ void DrawPngWithEffects(const TPngImage* png, TCanvas& canvas, const TRect& rect
 
 void PngFromGraphic(const TGraphic* source, TPngImage* dest) {
   RequireDest(dest);
+  RequireSourceSize(source);
   if (const auto* png = dynamic_cast<const TPngImage*>(source)) {
     dest->Assign(png);
     return;

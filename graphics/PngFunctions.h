@@ -54,8 +54,15 @@ void PngApplyGrayscale(TPngImage* png, std::uint8_t amount);
 void DrawPngWithEffects(const TPngImage* png, TCanvas& canvas, const TRect& rect,
                         TPngOptions options);
 
+// Raises EPngError when a picture of this size cannot become a PNG image:
+// more than TPngImage::kMaxSide (8,192) pixels a side or TPngImage::kMaxPixels
+// in all.
+void RequirePngSize(int width, int height);
+
 // The conversions below raise EAssertionFailed("Dest is nil!") without a
-// destination. A missing source leaves dest empty.
+// destination. A missing source leaves dest empty. A source larger than a
+// PNG image can be (RequirePngSize) is refused with EPngError before any
+// work, and dest is left as it was.
 
 // dest becomes source (a PNG image, bitmap or icon) with alpha where source
 // is transparent: a transparent bitmap's transparent colour, an icon's mask

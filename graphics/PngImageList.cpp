@@ -45,6 +45,7 @@ bool CopyPng(TPngImage& dest, TCustomImageList& list, int index) {
   }
   TIcon icon;
   if (!list.GetIcon(index, &icon)) return false;
+  RequirePngSize(icon.Width(), icon.Height());
   TBitmap colors, mask;
   icon.GetColorBitmap(colors);
   colors.SetPixelFormat(pf24bit);

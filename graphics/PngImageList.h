@@ -82,6 +82,9 @@ class TPngImageList : public TCustomImageList {
 
   // Bitmaps, icons and images of other lists are converted to PNG images
   // (background clNone). Mask bitmaps are black where the image shows.
+  // Pictures larger than a PNG image can be (more than 8,192 pixels a side,
+  // see RequirePngSize) are refused with EPngError before anything is added,
+  // inserted or replaced.
   int Add(TBitmap* image, TBitmap* mask) override;
   int AddIcon(TIcon* image) override;
   int AddMasked(TBitmap* image, TColor maskColor) override;

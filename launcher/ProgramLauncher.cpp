@@ -16,6 +16,7 @@ void RunProgram(TWindowHandle owner, int ProgID) {
   const int index = IndexOfProgram(ProgID);
   if (index < 0) return;
   const TProgramInfo program = Programs[index];
+  if (program.Dir.isEmpty()) return;  // the collection's folder is unknown
   const QString path = program.Dir + PathDelim + program.ExeFile;
   const QString workingFolder = path.left(path.lastIndexOf(PathDelim));
   ShellExecuteW(owner, kOpen, path, QString(""), workingFolder, SW_SHOW);

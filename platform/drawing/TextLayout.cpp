@@ -1,5 +1,7 @@
 #include "platform/drawing/TextLayout.h"
 
+#include <algorithm>
+
 namespace mirto {
 
 TAcceleratedText StripAccelerators(const QString& caption) {
@@ -31,28 +33,56 @@ void EmitLine(std::vector<TTextLine>& lines, const QString& text, qsizetype begi
   lines.push_back(std::move(line));
 }
 
+// The end of the word after `from`: spaces skipped, then the word.
+qsizetype WordEnd(const QString& text, qsizetype from, qsizetype end) {
+  while (from < end && text[from] == u' ') ++from;
+  while (from < end && text[from] != u' ') ++from;
+  return from;
+}
+
+// Each line takes as many words as fit maxWidth (at least one). A line's
+// width only grows with its words, so the count is found by doubling and
+// then halving instead of measuring the line again after every word: long
+// lines cost a few measurements of their length, not one per word.
 void BreakParagraph(std::vector<TTextLine>& lines, const QString& text, qsizetype begin,
                     qsizetype end, int underline, int maxWidth,
                     const std::function<int(const QString&)>& measure) {
   qsizetype lineStart = begin;
-  qsizetype fitted = begin;  // end of the words already on the current line
+  std::vector<qsizetype> ends;  // ends[k]: end of the line's word k
   while (true) {
-    qsizetype next = fitted;
-    while (next < end && text[next] == u' ') ++next;
-    while (next < end && text[next] != u' ') ++next;
-    const bool firstWord = fitted == lineStart;
-    if (firstWord || measure(text.mid(lineStart, next - lineStart)) <= maxWidth) {
-      fitted = next;
-      if (fitted >= end) {
-        EmitLine(lines, text, lineStart, end, underline);
-        return;
-      }
-      continue;
+    ends.assign(1, WordEnd(text, lineStart, end));
+    const auto reach = [&](std::size_t k) {
+      while (ends.size() <= k && ends.back() < end) ends.push_back(WordEnd(text, ends.back(), end));
+      return std::min(k, ends.size() - 1);
+    };
+    const auto fits = [&](std::size_t k) {
+      return measure(text.mid(lineStart, ends[k] - lineStart)) <= maxWidth;
+    };
+    std::size_t fitting = 0;  // the first word always stays
+    std::size_t tooMany = 0;  // 0: no count known to be too many
+    for (std::size_t step = 1; tooMany == 0; step *= 2) {
+      const std::size_t k = reach(fitting + step);
+      if (k == fitting) break;  // every word of the paragraph fits
+      if (fits(k))
+        fitting = k;
+      else
+        tooMany = k;
+    }
+    while (tooMany > fitting + 1) {
+      const std::size_t k = fitting + (tooMany - fitting) / 2;
+      if (fits(k))
+        fitting = k;
+      else
+        tooMany = k;
+    }
+    const qsizetype fitted = ends[fitting];
+    if (fitted >= end) {
+      EmitLine(lines, text, lineStart, end, underline);
+      return;
     }
     EmitLine(lines, text, lineStart, fitted, underline);
     lineStart = fitted;
     while (lineStart < end && text[lineStart] == u' ') ++lineStart;
-    fitted = lineStart;
     if (lineStart >= end) return;
   }
 }

@@ -157,8 +157,8 @@ static QImage MaskedPicture(const TBitmap& image, TColor maskColor) {
 }
 
 int TCustomImageList::InsertImages(int index, const Images& images) {
-  images_->list.insert(images_->list.begin() + index, images.list.begin(), images.list.end());
   ShiftOverlays(index, static_cast<int>(images.list.size()));
+  images_->list.insert(images_->list.begin() + index, images.list.begin(), images.list.end());
   return static_cast<int>(images.list.size());
 }
 
@@ -213,8 +213,8 @@ void TCustomImageList::InsertIcon(int index, TIcon* image) {
   const QImage picture =
       ToArgb(TIconAccess::Image(*image))
           .scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  images_->list.insert(images_->list.begin() + index, picture);
   ShiftOverlays(index, 1);
+  images_->list.insert(images_->list.begin() + index, picture);
   Change();
 }
 
@@ -248,11 +248,12 @@ void TCustomImageList::ReplaceMasked(int index, TBitmap* newImage, TColor maskCo
 
 void TCustomImageList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
+  const int count = Count();
   images_->list.erase(images_->list.begin() + index);
   for (int& slot : overlays_) {
     if (slot == index)
       slot = -1;
-    else if (slot > index)
+    else if (slot > index && slot < count)
       --slot;
   }
   Change();
@@ -286,9 +287,10 @@ void TCustomImageList::Clear() {
 
 bool TCustomImageList::Overlay(int imageIndex, TOverlay overlay) {
   if (overlay >= kMaxOverlays) return false;
-  const bool valid = imageIndex >= 0 && imageIndex < Count();
-  overlays_[overlay] = valid ? imageIndex : -1;
-  return valid;
+  // An index beyond the list is kept too: the overlay shows once the list has
+  // grown to it.
+  overlays_[overlay] = imageIndex >= 0 ? imageIndex : -1;
+  return imageIndex >= 0 && imageIndex < Count();
 }
 
 int TCustomImageList::OverlayImage(TOverlay overlay) const {
@@ -373,9 +375,12 @@ void TCustomImageList::UnregisterChanges(TChangeLink* link) {
   links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
 }
 
+// Before images are inserted at `from`: slots naming images from there on
+// keep naming them; slots beyond the list keep their index.
 void TCustomImageList::ShiftOverlays(int from, int by) {
+  const int count = Count();
   for (int& slot : overlays_)
-    if (slot >= from) slot += by;
+    if (slot >= from && slot < count) slot += by;
 }
 
 }  // namespace mirto

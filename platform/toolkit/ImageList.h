@@ -101,8 +101,10 @@ class TCustomImageList : public TComponent {
   virtual void Clear();
 
   // Makes image imageIndex the picture of overlay slot overlay (0..14).
-  // Returns whether imageIndex is an image of the list; a slot outside 0..14
-  // gives false and changes nothing.
+  // Returns whether imageIndex is an image of the list; an index beyond the
+  // list is stored all the same and shows once the list reaches it (a
+  // negative one empties the slot). A slot outside 0..14 gives false and
+  // changes nothing.
   virtual bool Overlay(int imageIndex, TOverlay overlay);
   // Image of an overlay slot, -1 for none.
   int OverlayImage(TOverlay overlay) const;

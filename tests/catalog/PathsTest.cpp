@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <set>
 
 #include "catalog/InstallationData.h"
@@ -45,6 +46,20 @@ TEST_F(Paths, LauncherFolderAppsFolderAndIniNameFollowTheExecutable) {
     EXPECT_EQ(AppParams.MyDir, P(c.myDir)) << c.exe;
     EXPECT_EQ(AppParams.AppsDir, P(c.appsDir)) << c.exe;
     EXPECT_EQ(AppParams.IniName, P(c.iniName)) << c.exe;
+  }
+}
+
+TEST_F(Paths, UnknownExecutableLeavesEveryPathEmptyAndSaysSoOnce) {
+  for (const char* exe : {"", "launcher"}) {
+    ::testing::internal::CaptureStderr();
+    InitCatalog(QString::fromUtf8(exe));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_TRUE(AppParams.MyDir.isEmpty());
+    EXPECT_TRUE(AppParams.AppsDir.isEmpty());
+    EXPECT_TRUE(AppParams.IniName.isEmpty());
+    ASSERT_EQ(Programs.size(), 25u);
+    for (const TProgramInfo& p : Programs) EXPECT_TRUE(p.Dir.isEmpty()) << p.ID;
   }
 }
 

@@ -339,23 +339,5 @@ TEST(ButtonExPointer, HandlerThatDestroysTheButtonDoesNotCrash) {
   SUCCEED();
 }
 
-TEST(ButtonExDefaults, InitialValues) {
-  TestButton b;
-  EXPECT_FALSE(b.Over());
-  EXPECT_FALSE(b.ShowFocusRect());
-  EXPECT_EQ(b.FontOver().Color(), clWindowText);
-  EXPECT_EQ(b.ColorBorderOver(), RGB(80, 80, 80));
-  EXPECT_EQ(b.ColorBorderDown(), RGB(120, 120, 120));
-  EXPECT_EQ(b.ColorBorderInactive(), clGrayText);
-  EXPECT_EQ(b.GlyphTransparentColor(), clFuchsia);
-  EXPECT_EQ(b.GlyphTransparentMode(), tmFixed);
-  EXPECT_EQ(b.ColorDown(), RGB(242, 235, 183));
-  EXPECT_EQ(b.ColorOver(), RGB(247, 239, 223));
-  EXPECT_EQ(b.ColorInactive(), clBtnFace);
-  EXPECT_EQ(b.PenWidthDefault(), 3);
-  EXPECT_EQ(b.TextAlignment(), taCenter);
-  EXPECT_EQ(b.ColorBgGradientStart(), clWhite);
-}
-
 }  // namespace
 }  // namespace mirto

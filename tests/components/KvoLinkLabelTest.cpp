@@ -166,6 +166,14 @@ TEST(KvoLinkLabel, NewLabelLooksLikeALink) {
   EXPECT_EQ(label.AccessibleRole(), arLink);
 }
 
+TEST(KvoLinkLabel, ShowAndHideStillReachTheControl) {
+  TestLabel label;
+  label.Hide();
+  EXPECT_FALSE(label.Visible());
+  label.Show();
+  EXPECT_TRUE(label.Visible());
+}
+
 TEST(KvoLinkLabel, FontsNameAndSizeFollowAtOnceOnlyWhenEnabled) {
   for (bool enabled : {true, false}) {
     SCOPED_TRACE(enabled);

@@ -208,6 +208,15 @@ TEST_F(ShownButton, PointerHandlersRunOnlyWithoutVisualStylesAndEveryCrossingRep
   }
 }
 
+TEST_F(ShownButton, MouseInControlClearedByALeaveAfterStylesWereSwitchedOff) {
+  {
+    const TStyleScope scope(true, kSystemStyleName);
+    button->MouseEnter();
+  }
+  button->MouseLeave();
+  EXPECT_FALSE(button->MouseInControl());
+}
+
 TEST(PngButtonGlyph, GammaChunkIsDroppedForColourTypesTwoThreeAndSix) {
   for (const int colorType : {0, 2, 3, 4, 6}) {
     testing::RawPng raw;

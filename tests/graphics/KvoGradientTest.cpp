@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "graphics/KvoGradient.h"
@@ -26,6 +27,13 @@ class Board {
   TColor At(int x, int y) { return Canvas().Pixels(x, y); }
   int Width() const { return bitmap_.Width(); }
   int Height() const { return bitmap_.Height(); }
+  // The first row that differs from other's, or -1.
+  int FirstDifferingRow(const Board& other) const {
+    const auto bytes = static_cast<std::size_t>(Width()) * bitmap_.BytesPerPixel();
+    for (int y = 0; y < Height(); ++y)
+      if (std::memcmp(bitmap_.ScanLine(y), other.bitmap_.ScanLine(y), bytes) != 0) return y;
+    return -1;
+  }
   // True when every pixel outside `inside` still has the background colour.
   bool UntouchedOutside(const TRect& inside) {
     for (int y = 0; y < Height(); ++y)
@@ -348,6 +356,47 @@ TEST_F(GradientAngle, BalancedImageIsBuiltInTwoParts) {
   EXPECT_EQ(board.At(kImage.Left + 17, 30), clBlue);
   EXPECT_EQ(board.At(kImage.Left + 18, 30), clRed);
   EXPECT_EQ(board.At(kImage.Right - 1, 30), clRed);
+}
+
+TEST(GradientAngleEdges, SquareAboveTheKeptSizeIsBuiltInBandsAndNotKept) {
+  // A 2100 x 20 rectangle turns a 2100-pixel square, which the board holds
+  // whole: it is drawn in two bands. The reference turns the whole square.
+  constexpr TRect kWide{0, 1040, 2100, 1060};
+  constexpr int kSide = 2100;
+  for (bool clip : {false, true}) {
+    SCOPED_TRACE(clip);
+    Board banded(kSide, kSide, pf24bit);
+    TBitmap kept;
+    kept.SetSize(8, 8);
+    GradientFillEx(banded.Canvas(), kWide, clBlack, RGB(0, 200, 90), dgdAngle, 50, 30, bmNormal,
+                   255, 100, clip, &kept);
+    EXPECT_TRUE(kept.Empty());
+
+    Board reference(kSide, kSide, pf24bit);
+    TBitmap square;
+    square.SetSize(kSide, kSide);
+    FillStepsHorizontal(square.Canvas(), {0, 0, kSide, kSide}, clBlack, RGB(0, 200, 90), 255);
+    RotateBitmap(&square, 30);
+    DrawAngleImage(reference.Canvas(), kWide, square, clip);
+    EXPECT_EQ(banded.FirstDifferingRow(reference), -1);
+  }
+}
+
+TEST(GradientBalance, SpeedBeyondItsRangeCountsAsTheNearerEnd) {
+  struct Case {
+    int speed, within;
+  };
+  for (const Case& c : {Case{INT_MIN, 0}, Case{-7, 0}, Case{130, 100}, Case{INT_MAX, 100}}) {
+    for (int balance : {30, 50}) {
+      SCOPED_TRACE(testing::Message() << c.speed << " " << balance);
+      Board given(30, 4), expected(30, 4);
+      Fill(given, {0, 0, 30, 4}, RGB(10, 20, 30), RGB(200, 100, 0), dgdHorizontal, balance,
+           bmNormal, 255, c.speed);
+      Fill(expected, {0, 0, 30, 4}, RGB(10, 20, 30), RGB(200, 100, 0), dgdHorizontal, balance,
+           bmNormal, 255, c.within);
+      EXPECT_EQ(given.FirstDifferingRow(expected), -1);
+    }
+  }
 }
 
 TEST(GradientRotation, QuarterTurnsMoveTheTopLeftPixelClockwise) {

@@ -40,6 +40,29 @@ TEST(PngConversions, MissingDestinationIsReportedNotIgnored) {
   expectDestNil([&] { PngFromBitmapTransparent(&bitmap, clRed, nullptr); });
 }
 
+TEST(PngConversions, PicturesBeyondThePngLimitsAreRefusedBeforeAnyWork) {
+  struct Size {
+    int width, height;
+  };
+  for (const Size& size : {Size{8193, 1}, Size{1, 8193}, Size{4097, 4096}}) {
+    SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+    TBitmap big;
+    big.SetSize(size.width, size.height);
+    ASSERT_EQ(big.Width(), size.width);
+    TPngImage dest;
+    dest.CreateBlank(COLOR_RGB, 2, 2);
+    EXPECT_THROW(PngFromGraphic(&big, &dest), EPngError);
+    EXPECT_THROW(PngFromBitmapMask(&big, nullptr, &dest, false), EPngError);
+    EXPECT_THROW(PngFromBitmapTransparent(&big, clBlack, &dest), EPngError);
+    EXPECT_EQ(dest.Width(), 2);
+  }
+  TBitmap widest;
+  widest.SetSize(8192, 1);
+  TPngImage dest;
+  PngFromBitmapTransparent(&widest, clBlack, &dest);
+  EXPECT_EQ(dest.Width(), 8192);
+}
+
 TEST(PngConversions, FuchsiaBackgroundBecomesTransparent) {
   TBitmap bitmap;
   Paint(bitmap, 3, 2, clFuchsia);

@@ -165,6 +165,16 @@ TEST(PngApplyBlend, PaletteAndGreyImagesBecomeRgbWithAlphaAmount) {
   EXPECT_EQ(grey.AlphaScanline(0)[1], 0);
 }
 
+TEST(PngApplyBlend, OpaqueEntryWithTheTransparentEntrysColourStaysVisible) {
+  auto pngHolder = PaletteRow({0, 1, 2}, {{255, 0, 255, 0}, {255, 0, 255, 255}, {1, 2, 3, 255}});
+  TPngImage& png = *pngHolder;
+  ASSERT_EQ(png.TransparencyMode(), ptmBit);
+  PngApplyBlend(&png, 127);
+  EXPECT_EQ(png.AlphaScanline(0)[0], 0);
+  EXPECT_EQ(png.AlphaScanline(0)[1], 127);
+  EXPECT_EQ(png.AlphaScanline(0)[2], 127);
+}
+
 TEST(PngApplyBlend, GradedPaletteAlphaIsScaledNotReplaced) {
   // Entries that were fully or half transparent must not become amount-opaque.
   auto pngHolder = PaletteRow({0, 1, 2}, {{1, 1, 1, 0}, {2, 2, 2, 100}, {3, 3, 3, 0}});

@@ -198,6 +198,35 @@ TEST_F(DrawTest, OverlaysDrawOnlyValidImages) {
   EXPECT_EQ(Draw(7, true), std::make_pair(clWhite, clWhite));
 }
 
+TEST_F(DrawTest, OverlayBeyondTheListShowsOnceTheListGrowsToIt) {
+  EXPECT_FALSE(list.Overlay(2, 4));
+  EXPECT_EQ(Draw(0, true, 4), std::make_pair(clRed, clWhite));
+  TPngImage png;
+  MakeRow(png, {clNone, clLime});
+  list.AddPng(&png);
+  EXPECT_EQ(Draw(0, true, 4), std::make_pair(clRed, clLime));
+  // The platform list's own overlays behave alike.
+  TImageList plain;
+  plain.SetSize(1, 1);
+  EXPECT_FALSE(plain.Overlay(1, 0));
+  TBitmap pixel;
+  pixel.SetSize(1, 1);
+  plain.AddMasked(&pixel, clNone);
+  plain.AddMasked(&pixel, clNone);
+  EXPECT_EQ(plain.OverlayImage(0), 1);
+}
+
+TEST_F(DrawTest, BitmapsTooWideForAPngImageAreRefusedAndChangeNothing) {
+  TBitmap wide;
+  wide.SetSize(8193, 1);
+  EXPECT_THROW(list.Add(&wide, nullptr), EPngError);
+  EXPECT_THROW(list.AddMasked(&wide, clBlack), EPngError);
+  EXPECT_THROW(list.Insert(0, &wide, nullptr), EPngError);
+  EXPECT_THROW(list.ReplaceMasked(0, &wide, clBlack), EPngError);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(Draw(0, true), std::make_pair(clRed, clWhite));
+}
+
 TEST_F(DrawTest, BitmapsShowTheDisabledEffectsWhenImagesAreNotEnabled) {
   TBitmap bitmap;
   ASSERT_TRUE(list.GetBitmap(0, &bitmap));

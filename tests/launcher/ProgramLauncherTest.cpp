@@ -46,6 +46,17 @@ TEST_F(Launching, RunProgramOpensTheExecutableInItsOwnFolder) {
   EXPECT_FALSE(shell_.Requests()[0].Parameters.isNull());
 }
 
+TEST_F(Launching, UnknownLauncherFolderStartsNothing) {
+  ::testing::internal::CaptureStderr();
+  InitCatalog(QString());
+  ::testing::internal::GetCapturedStderr();
+  for (int id : {12, 20, 35}) {
+    RunProgram(kMainWindow, id);
+    OpenProgramFolder(kMainWindow, id);
+  }
+  EXPECT_TRUE(shell_.Requests().empty());
+}
+
 TEST_F(Launching, UnknownProgramsAskNothingOfTheShell) {
   InitCatalog(P("C:\\Pack\\launcher.exe"));
   for (int id : {0, 11, -1, 10, 200}) {

@@ -227,13 +227,13 @@ int Run(const QString& out, int zoom, TRect part) {
     zoomed.SetPixelFormat(pf24bit);
     zoomed.SetSize(w * zoom, h * zoom);
     // Pixel by pixel, so every source pixel stays a sharp square.
-    for (int y = 0; y < h * zoom; ++y) {
-      const int sy = std::clamp(part.Top + y / zoom, 0, height - 1);
+    for (int row = 0; row < h * zoom; ++row) {
+      const int sy = std::clamp(part.Top + row / zoom, 0, height - 1);
       const std::uint8_t* from = bitmap.ScanLine(sy);
-      std::uint8_t* to = zoomed.ScanLine(y);
-      for (int x = 0; x < w * zoom; ++x) {
-        const int sx = std::clamp(part.Left + x / zoom, 0, width - 1);
-        std::copy_n(from + 3 * sx, 3, to + 3 * x);
+      std::uint8_t* to = zoomed.ScanLine(row);
+      for (int col = 0; col < w * zoom; ++col) {
+        const int sx = std::clamp(part.Left + col / zoom, 0, width - 1);
+        std::copy_n(from + 3 * sx, 3, to + 3 * col);
       }
     }
     result = &zoomed;

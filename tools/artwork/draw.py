@@ -63,63 +63,61 @@ def haloed(d, width, halo, light="#EDEDED", dark="#101010", filled=False):
 
 def glyph_menu_video(s):
     if s == 1:
-        w, h = 1.8, 1.0
-        frame = "M5.5 7.5 H18.5 V16.5 H5.5 Z"
-        play = "M10.5 9.8 L14.6 12 L10.5 14.2 Z"
-        return doc(24, haloed(frame, w, h) + haloed(play, 1.2, h, filled=True))
-    w, h = 3.0, 1.6
-    frame = "M10 14 H38 V34 H10 Z"
-    play = "M21 19.5 L29.5 24 L21 28.5 Z"
-    holes = "".join(rect(12.5 + 6 * i, 15.5, 3, 2, "#101010", 0.5, 'fill-opacity="0.6"')
+        frame = "M4 6 H20 V18 H4 Z"
+        play = "M10 9.2 L15.6 12 L10 14.8 Z"
+        return doc(24, haloed(frame, 2, 1.0) + haloed(play, 1.0, 1.0, filled=True))
+    frame = "M8 12 H40 V36 H8 Z"
+    play = "M20 18 L31.5 24 L20 30 Z"
+    holes = "".join(rect(12 + 5.5 * i, 15, 3, 2, "#101010", 0.5, 'fill-opacity="0.6"')
                     for i in range(5))
-    holes += "".join(rect(12.5 + 6 * i, 30.5, 3, 2, "#101010", 0.5, 'fill-opacity="0.6"')
+    holes += "".join(rect(12 + 5.5 * i, 31, 3, 2, "#101010", 0.5, 'fill-opacity="0.6"')
                      for i in range(5))
-    return doc(48, haloed(frame, w, h) + holes + haloed(play, 2.0, h, filled=True))
+    return doc(48, haloed(frame, 4, 1.6) + holes + haloed(play, 2.0, 1.6, filled=True))
 
 
 def glyph_menu_audio(s):
     if s == 1:
-        beam = "M9.5 15.5 V7.5 L17.5 5.5 V13.5"
-        heads = ("M5.8 15.5 a2.2 1.8 -20 1 0 4.4 0 a2.2 1.8 -20 1 0 -4.4 0 Z "
-                 "M13.8 13.5 a2.2 1.8 -20 1 0 4.4 0 a2.2 1.8 -20 1 0 -4.4 0 Z")
-        return doc(24, haloed(beam, 1.6, 1.0) + haloed(heads, 1.0, 1.0, filled=True))
-    beam = "M19 32 V15 L35 11 V28"
-    bar = "M19 20 L35 16"
-    heads = ("M11.5 32 a4.4 3.5 -20 1 0 8.8 0 a4.4 3.5 -20 1 0 -8.8 0 Z "
-             "M27.5 28 a4.4 3.5 -20 1 0 8.8 0 a4.4 3.5 -20 1 0 -8.8 0 Z")
-    return doc(48, haloed(beam, 2.6, 1.6) + haloed(bar, 2.0, 1.2)
+        beam = "M9.5 17 V7 L17.5 5 V15"
+        heads = ("M4.6 17.3 a2.6 2.0 -20 1 0 5.2 0 a2.6 2.0 -20 1 0 -5.2 0 Z "
+                 "M12.6 15.3 a2.6 2.0 -20 1 0 5.2 0 a2.6 2.0 -20 1 0 -5.2 0 Z")
+        return doc(24, haloed(beam, 2, 1.0) + haloed(heads, 1.0, 1.0, filled=True))
+    beam = "M19 34 V13 L35 9 V30"
+    bar = "M19 19 L35 15"
+    heads = ("M9.5 34.5 a5 4 -20 1 0 10 0 a5 4 -20 1 0 -10 0 Z "
+             "M25.5 30.5 a5 4 -20 1 0 10 0 a5 4 -20 1 0 -10 0 Z")
+    return doc(48, haloed(beam, 3.5, 1.6) + haloed(bar, 3, 1.2)
                + haloed(heads, 1.6, 1.6, filled=True))
 
 
 def glyph_about(s):
     if s == 1:
-        ring = "M12 4.5 a7.5 7.5 0 1 0 0.01 0 Z"
-        stem = "M12 11 V16"
-        dot = "M12 7.6 a1.1 1.1 0 1 0 0.01 0 Z"
-        return doc(24, haloed(ring, 1.6, 1.0) + haloed(stem, 2.0, 1.0)
-                   + haloed(dot, 0.6, 1.0, filled=True))
-    ring = "M24 8.5 a15.5 15.5 0 1 0 0.01 0 Z"
-    stem = "M24 21.5 V33"
-    dot = "M24 14.2 a2.1 2.1 0 1 0 0.01 0 Z"
-    return doc(48, haloed(ring, 2.8, 1.6) + haloed(stem, 3.6, 1.6)
+        ring = "M12 4 a8 8 0 1 0 0.01 0 Z"
+        stem = "M12 11 V16.5"
+        dot = "M12 6.7 a1.4 1.4 0 1 0 0.01 0 Z"
+        return doc(24, haloed(ring, 2, 1.0) + haloed(stem, 2.4, 1.0)
+                   + haloed(dot, 0.4, 1.0, filled=True))
+    ring = "M24 7.5 a16.5 16.5 0 1 0 0.01 0 Z"
+    stem = "M24 21.5 V33.5"
+    dot = "M24 12.6 a2.4 2.4 0 1 0 0.01 0 Z"
+    return doc(48, haloed(ring, 3.5, 1.6) + haloed(stem, 4, 1.6)
                + haloed(dot, 1.0, 1.4, filled=True))
 
 
 def glyph_minimize(s):
     if s == 1:
-        return doc(24, haloed("M7 16 H17", 2.2, 1.0))
-    return doc(48, haloed("M14 32 H34", 3.6, 1.6))
+        return doc(24, haloed("M6 16 H18", 2, 1.0))
+    return doc(48, haloed("M12 32 H36", 4, 1.6))
 
 
 def glyph_minimize_to_tray(s):
     if s == 1:
-        tray = "M5.5 13.5 V18.5 H18.5 V13.5"
-        arrow = "M12 4.5 V13 M8.8 10 L12 13.2 L15.2 10"
-        return doc(24, haloed(tray, 1.6, 1.0) + haloed(arrow, 1.6, 1.0))
-    tray = "M10 27 V37 H38 V27"
-    slot = "M15 31.5 H33"
-    arrow = "M24 8 V26 M17.5 19.5 L24 26 L30.5 19.5"
-    return doc(48, haloed(tray, 2.8, 1.6) + haloed(slot, 1.6, 1.0) + haloed(arrow, 2.8, 1.6))
+        tray = "M5 14 V19 H19 V14"
+        arrow = "M12 4 V14 M8 10 L12 14 L16 10"
+        return doc(24, haloed(tray, 2, 1.0) + haloed(arrow, 2, 1.0))
+    tray = "M9 28 V38 H39 V28"
+    slot = "M15 33 H33"
+    arrow = "M24 7 V27 M16.5 19.5 L24 27 L31.5 19.5"
+    return doc(48, haloed(tray, 4, 1.6) + haloed(slot, 2, 1.0) + haloed(arrow, 4, 1.6))
 
 
 def cross_disk(size, color, rim):
@@ -305,11 +303,11 @@ def menu_exit(s):
 def menu_tray(s):
     if s == 1:
         body = fill("M1.5 9.5 H14.5 V14.5 H1.5 Z", "#C9D3DC", extra='stroke="#3E5C76" stroke-width="1"')
-        body += stroke("M8 1.5 V8.5 M5 5.8 L8 8.8 L11 5.8", 1.6, "#2D65A8")
+        body += stroke("M8 1.5 V8.5 M5 5.8 L8 8.8 L11 5.8", 1.6, "#3F86D6")
         return doc(16, body)
     body = fill("M3 19 H29 V29 H3 Z", "#C9D3DC", extra='stroke="#3E5C76" stroke-width="1.5" stroke-linejoin="round"')
     body += stroke("M8 23.5 H24", 1.5, "#3E5C76")
-    body += stroke("M16 2.5 V17 M10 11.5 L16 17.5 L22 11.5", 3, "#2D65A8")
+    body += stroke("M16 2.5 V17 M10 11.5 L16 17.5 L22 11.5", 3, "#3F86D6")
     return doc(32, body)
 
 
@@ -319,14 +317,14 @@ def menu_home_page(s):
         house = "M3.5 7 V14.5 H12.5 V7 L8 2.8 Z"
         body = fill(house, "#F1E6CF", extra='stroke="#7A5A2E" stroke-width="1" stroke-linejoin="round"')
         body += rect(6.5, 9.5, 3, 5, "#7A5A2E")
-        body += stroke(roof, 1.6, "#B23A2E")
+        body += stroke(roof, 1.6, "#D0503C")
         return doc(16, body)
     roof = "M2.5 16 L16 3.5 L29.5 16"
     house = "M6.5 14 V29.5 H25.5 V14 L16 5.5 Z"
     body = fill(house, "#F1E6CF", extra='stroke="#7A5A2E" stroke-width="1.5" stroke-linejoin="round"')
     body += rect(13, 19, 6, 10.5, "#7A5A2E", 1)
     body += rect(20, 16, 4, 4, "#9FB8CC", 0.5, 'stroke="#7A5A2E" stroke-width="1"')
-    body += stroke(roof, 3, "#B23A2E")
+    body += stroke(roof, 3, "#D0503C")
     return doc(32, body)
 
 
@@ -413,10 +411,10 @@ def note_with_rim(stem, heads, stem_w, rim, colour="#2F6FC0"):
 def menu_mp3_encoder(s):
     """An encoder front end: a note driven by a gear."""
     if s == 1:
-        g = fill(gear(11.5, 11.5, 4.4, 3.2, 6, 1.3), "#A3A9AF",
-                 extra='fill-rule="evenodd" stroke="#4A4F54" stroke-width="0.8"')
-        note = note_with_rim("M6 11 V2 L12 0.8 V8",
-                             "M2.3 11.3 a2.2 1.7 -20 1 0 4.4 0 a2.2 1.7 -20 1 0 -4.4 0 Z", 1.4, 0.7)
+        g = fill(gear(11, 11, 5, 3.6, 6, 1.4), "#C4CAD0",
+                 extra='fill-rule="evenodd" stroke="#4A4F54" stroke-width="0.6"')
+        note = note_with_rim("M6.5 11 V1.5 C7.5 3.6 10.8 3.6 10.8 7",
+                             "M2.3 11.3 a2.3 1.8 -20 1 0 4.6 0 a2.3 1.8 -20 1 0 -4.6 0 Z", 1.4, 0.7)
         return doc(16, g + note)
     g = fill(gear(23, 23, 8.6, 6.4, 8, 2.6), "#A3A9AF",
              extra='fill-rule="evenodd" stroke="#4A4F54" stroke-width="1.2"')

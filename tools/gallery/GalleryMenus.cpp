@@ -9,6 +9,7 @@
 #include "components/KvoTitleLabel.h"
 #include "graphics/PngImageList.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/EmbeddedArtwork.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ShortCut.h"
 #include "tools/gallery/GallerySheet.h"
@@ -16,19 +17,10 @@
 namespace mirto::gallery {
 namespace {
 
-// A 16 x 16 disc in color with a soft edge, on transparency.
-void AddDisc(TPngImageList& list, TColor color) {
+// One of the program's menu images, by name.
+void AddArtwork(TPngImageList& list, const char* name) {
   TPngImage png;
-  png.CreateBlank(COLOR_RGBALPHA, 16, 16);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      const int dx = 2 * x - 15, dy = 2 * y - 15;
-      const int d2 = dx * dx + dy * dy;  // 4 * distance^2 from the centre
-      png.ScanLine(y)[x * 3] = GetBValue(color);
-      png.ScanLine(y)[x * 3 + 1] = GetGValue(color);
-      png.ScanLine(y)[x * 3 + 2] = GetRValue(color);
-      png.AlphaScanline(y)[x] = d2 <= 196 ? 255 : d2 <= 256 ? 128 : 0;
-    }
+  png.LoadFromBytes(EmbeddedArtwork(QString::fromLatin1(name)));
   list.AddPng(&png, clWindow);
 }
 
@@ -54,9 +46,9 @@ void MenuShot(TSection& section, const QString& label, const TKvoMenuStyle& styl
 void DrawMenusAndTitle(TSection& section) {
   TPngImageList images;
   images.SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
-  AddDisc(images, RGB(220, 60, 40));
-  AddDisc(images, RGB(40, 150, 70));
-  AddDisc(images, RGB(40, 110, 210));
+  for (const char* name : {"menu-audio-extractor", "menu-m4a-mp3", "menu-flac-mp3", "menu-ape-mp3",
+                           "menu-execute", "menu-folder-open", "menu-internet"})
+    AddArtwork(images, name);
 
   TPopupMenu audio;
   audio.SetImages(&images);
@@ -66,15 +58,15 @@ void DrawMenusAndTitle(TSection& section) {
   AddEntry(audio, "M4A, AAC -> MP3 / WAV", 1);
   AddEntry(audio, "FLAC -> MP3 / WAV", 2, false);
   AddEntry(audio, "-", -1);
-  AddEntry(audio, "APE CUE Splitter", 1);
+  AddEntry(audio, "APE CUE Splitter", 3);
   MenuShot(section, "amsDark: selected, disabled, separators", DarkMenuStyle(), audio, 3);
 
   TPopupMenu button;
   button.SetImages(&images);
-  AddEntry(button, "Run program", 0);
+  AddEntry(button, "Run program", 4);
   AddEntry(button, "-", -1);
-  AddEntry(button, "Open program folder", 1, false);
-  AddEntry(button, "https://www.example.com/", 2);
+  AddEntry(button, "Open program folder", 5, false);
+  AddEntry(button, "https://www.example.com/", 6);
   MenuShot(section, "amsLight: selected, disabled, separator", LightMenuStyle(), button, 3);
   section.NewRow();
 

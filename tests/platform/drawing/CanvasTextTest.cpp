@@ -322,5 +322,41 @@ TEST(TextLayout, LinesBreakAtSpacesAndLineFeeds) {
   EXPECT_EQ(texts(QString(), -1, DT_WORDBREAK, 5).first, QString());
 }
 
+TEST(TextLayout, WordWrapFillsEachLineAndMeasuresLongLinesAFewTimesNotOncePerWord) {
+  // Words of 1 to 9 letters, single spaces; every character one unit wide.
+  QString text;
+  unsigned seed = 7;
+  while (text.size() < 20000) {
+    seed = seed * 1103515245u + 12345u;
+    text += QString((seed >> 16) % 9 + 1, u'w') + u' ';
+  }
+  text.chop(1);
+  long long measured = 0;
+  const auto measure = [&measured](const QString& s) {
+    measured += s.size();
+    return static_cast<int>(s.size());
+  };
+  for (int width : {1, 7, 40, 333, 1 << 30}) {
+    SCOPED_TRACE(width);
+    measured = 0;
+    const std::vector<TTextLine> lines = LayoutTextLines(text, -1, DT_WORDBREAK, width, measure);
+    QStringList joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const QString& line = lines[i].Text;
+      joined << line;
+      ASSERT_TRUE(line.size() <= width || !line.contains(u' ')) << i;
+      if (i + 1 < lines.size()) {
+        const qsizetype nextWord = lines[i + 1].Text.indexOf(u' ');
+        const qsizetype wordLength = nextWord < 0 ? lines[i + 1].Text.size() : nextWord;
+        ASSERT_GT(line.size() + 1 + wordLength, width) << "line " << i << " could take a word";
+      }
+    }
+    EXPECT_EQ(joined.join(u' '), text);
+    // Measuring the line again after each word would add up to about 40
+    // million characters for the widest case.
+    EXPECT_LT(measured, 40LL * text.size());
+  }
+}
+
 }  // namespace
 }  // namespace mirto
