@@ -39,6 +39,19 @@ TEST(TrayIconTest, KeepsItsSettingsWhetherOrNotATrayExists) {
   EXPECT_FALSE(tray.Visible());
 }
 
+TEST(TrayIconTest, AnIconOfSeveralSizesReachesTheDesktopWithAllOfThem) {
+  TIcon icon;
+  ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
+  ASSERT_GT(icon.SizeCount(), 1);
+  TTrayIcon tray;
+  tray.SetIcon(icon);
+  tray.SetVisible(true);
+  const QSystemTrayIcon* native = TrayIconAccess::Native(tray);
+  ASSERT_NE(native, nullptr);
+  EXPECT_EQ(native->icon().availableSizes().size(), icon.SizeCount());
+  tray.SetVisible(false);
+}
+
 TEST(TrayIconTest, ClicksReachTheHandlersAndTheRightClickOpensTheMenu) {
   TComponent form;
   auto* tray = new TTrayIcon(&form);
