@@ -1,9 +1,9 @@
 // Start-up to the first painted frame: the launcher's own start-up program
 // (mirto-screenshot --first-frame, which runs the entry point's start-up and
-// exits after the main window's first frame) against an empty frameless
-// window of the same size, started the same way in the same run. Each
-// iteration starts a fresh process, so the figures include loading the
-// program and the toolkit.
+// reports the main window's first frame on its output, then exits) against
+// an empty frameless window of the same size, started the same way in the
+// same run. Each iteration starts a fresh process, so the figures include
+// loading the program and the toolkit; they end at the report.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/toolkit/Application.h"
@@ -24,13 +25,19 @@ using namespace mirto;
 constexpr const char* kEmptyWindowChild = "--empty-window-child";
 QString g_self;
 
+// Seconds from starting the program to its report of the first frame on its
+// standard output; the program's end is not counted.
 double StartAndWait(const QString& program, const QStringList& arguments) {
   QElapsedTimer clock;
   clock.start();
   QProcess process;
   process.start(program, arguments);
+  while (!process.canReadLine())
+    if (!process.waitForReadyRead(30000)) return -1;
+  const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+  if (!process.readLine().startsWith("first frame")) return -1;
   if (!process.waitForFinished(30000) || process.exitCode() != 0) return -1;
-  return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+  return seconds;
 }
 
 void Measure(benchmark::State& state, const QString& program, const QStringList& arguments) {
@@ -61,7 +68,11 @@ int EmptyWindow(int argc, char** argv) {
   form->SetBorderStyle(bsNone);
   form->SetBounds(0, 0, 615, 336);
   form->SetPosition(poScreenCenter);
-  WhenFirstFramePainted(*form, [&app] { app.Terminate(); });
+  WhenFirstFramePainted(*form, [&app] {
+    std::fputs("first frame\n", stdout);
+    std::fflush(stdout);
+    app.Terminate();
+  });
   app.Run();
   return 0;
 }

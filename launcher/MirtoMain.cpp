@@ -1,5 +1,7 @@
 #include "launcher/MirtoMain.h"
 
+#include <QTimer>
+
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
@@ -16,6 +18,7 @@
 #include "launcher/MainViews.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/ProgramLauncher.h"
+#include "platform/drawing/Icon.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/FileSystem.h"
@@ -63,6 +66,14 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
   BeginLoading();
   BuildLayout();
   EndLoading();
+  // The menu pictures and the application icon are first needed after the
+  // window is on screen; loading them then shortens the start-up.
+  WhenFirstFramePainted(*this, [this, alive = std::weak_ptr<bool>(alive_)] {
+    // Behind whatever else waited for the first frame.
+    QTimer::singleShot(0, [this, alive] {
+      if (!alive.expired()) LoadDeferredArtwork();
+    });
+  });
   views_ = std::make_unique<TMainViews>(*this, *pnMain, *btnHome);
   views_->OnCategoryClick = [this](TObject* s) { CategoryButtonClick(s); };
   views_->OnProgramClick = [this](TObject* s) { ProgButtonClick(s); };
@@ -90,7 +101,6 @@ void TFormMain::BuildLayout() {
   pilMain = new TPngImageList(this);
   pilMain->SetName(QStringLiteral("pilMain"));
   pilMain->SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
-  LoadMainImageList(*pilMain);
 
   pnBg = new TKvoPanel(this);
   pnBg->SetName(QStringLiteral("pnBg"));
@@ -340,8 +350,21 @@ void TFormMain::BuildMenus() {
   AttachMenuStyle(*popButton, amsLight);
 }
 
+void TFormMain::LoadDeferredArtwork() {
+  if (artworkLoaded_) return;
+  artworkLoaded_ = true;
+  LoadMainImageList(*pilMain);
+  TApplication* application = Application();
+  if (application == nullptr || !application->Icon().Empty()) return;
+  TIcon icon;
+  if (!LoadApplicationIcon(icon)) return;
+  application->SetIcon(icon);
+  ti->SetIcon(application->Icon());
+}
+
 void TFormMain::FillMenu(TPopupMenu& menu, std::span<const char* const> entries) {
   menu.SetImages(pilMain);
+  menu.OnPopup = [this](TObject*) { LoadDeferredArtwork(); };
   for (const char* entry : entries) {
     auto* item = new TMenuItem(&menu);
     if (QLatin1String(entry) == QLatin1String(cLineCaption))

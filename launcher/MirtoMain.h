@@ -123,9 +123,13 @@ class TFormMain : public TForm {
   void BuildActions();
   void BuildMenus();
   void FillMenu(TPopupMenu& menu, std::span<const char* const> entries);
+  // The image list's pictures and the application icon, once.
+  void LoadDeferredArtwork();
 
   TFormAbout* about_ = nullptr;
   std::unique_ptr<TMainViews> views_;
+  bool artworkLoaded_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace mirto

@@ -1,7 +1,6 @@
 #include "launcher/MirtoStartup.h"
 
 #include "catalog/MirtoApps.h"
-#include "launcher/LauncherArtwork.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
@@ -15,7 +14,6 @@ int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
     TApplication application(argc, argv);
     application.Initialize();
     application.SetMainFormOnTaskBar(true);
-    LoadApplicationIcon(application.Icon());
     auto* main = application.CreateForm<TFormMain>();
     auto* about = application.CreateForm<TFormAbout>();
     main->SetAboutForm(about);

@@ -7,7 +7,8 @@
 //                                         menu:video, menu:audio, menu:button,
 //                                         about, hover (a program button),
 //                                         pressed (the categories button)
-//   mirto-screenshot --first-frame        no picture: exit at the first frame
+//   mirto-screenshot --first-frame        no picture: print "first frame" and
+//                                         exit at the first frame
 //
 // Window pictures show the main window alone; menu and about pictures show
 // the whole screen, since those windows lie partly outside the main window.
@@ -132,7 +133,11 @@ int main(int argc, char** argv) {
   }
   TStartupHooks hooks;
   hooks.FirstFrame = [&](TFormMain& main, TFormAbout& about) {
-    if (firstFrameOnly) return Finish(true);
+    if (firstFrameOnly) {
+      std::fputs("first frame\n", stdout);
+      std::fflush(stdout);
+      return Finish(true);
+    }
     RunScene(scene, file, main, about);
   };
   int qtArgc = 1;  // the scene arguments are ours, not the toolkit's
