@@ -84,6 +84,8 @@ class TKvoCustomLinkLabel : public TCustomLabel {
   TCursor CursorDisabled() const { return cursorDisabled_; }
   void SetCursorDisabled(TCursor value) { cursorDisabled_ = value; }
 
+  bool AccessibleEnabled() const override { return enabled_; }
+
  protected:
   void Click() override;
   void MouseEnter() override;

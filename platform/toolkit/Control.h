@@ -247,6 +247,9 @@ class TControl : public TComponent {
   QString AccessibleName() const;
   // Whether the control shows pressed (reported as a state).
   virtual bool AccessiblePressed() const { return false; }
+  // Whether the control reports itself enabled; a component with an enabled
+  // state of its own (the link label) answers with that.
+  virtual bool AccessibleEnabled() const { return Enabled(); }
 
   // Schedules a paint of the whole control; several coalesce into one.
   // Nothing while the control is loading (it is painted when loading ends).

@@ -57,7 +57,7 @@ class ControlAccessible : public QAccessibleWidget {
     const TControl* control = Control();
     if (control == nullptr) return result;
     result.pressed = control->AccessiblePressed();
-    result.disabled = !control->Enabled();
+    result.disabled = !control->AccessibleEnabled();
     result.focused = widget()->hasFocus();
     result.invisible = !control->Showing();
     return result;

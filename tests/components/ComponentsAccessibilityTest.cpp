@@ -45,6 +45,10 @@ TEST(ComponentsAccessibility, PanelButtonAndLinkReportRoleAndName) {
   }
   button->SetEnabled(false);
   EXPECT_TRUE(QAccessible::queryAccessibleInterface(NativeWidget(*button))->state().disabled);
+  QAccessibleInterface* linkInterface = QAccessible::queryAccessibleInterface(NativeWidget(*link));
+  EXPECT_FALSE(linkInterface->state().disabled);
+  link->SetEnabled(false);
+  EXPECT_TRUE(linkInterface->state().disabled);
 }
 
 }  // namespace
