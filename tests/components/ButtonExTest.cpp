@@ -213,33 +213,6 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
   }
 }
 
-TEST(ButtonExPaint, RightJustifiedCaptionStartsAtWidthLessTextLessMarginPlusOne) {
-  TestButton b;
-  b.SetBounds(0, 0, 120, 30);
-  b.SetColorBg(clWhite);
-  b.SetTextAlignment(taRightJustify);
-  b.SetTextMargin(4);
-  b.Font().SetColor(clRed);
-  b.SetCaption(QStringLiteral("|"));
-  PixelBoard board(120, 30);
-  const int tw = board.Canvas().TextWidth(QStringLiteral("|"));
-  b.PaintState(board.Canvas(), {});
-  PixelBoard reference(120, 30);
-  reference.Canvas().Font().Assign(&b.Font());
-  reference.Canvas().Brush().SetStyle(bsClear);
-  reference.Canvas().TextOut(120 - tw - 4 + 1, 0, QStringLiteral("|"));
-  int first = -1;
-  int firstReference = -1;
-  for (int x = 0; x < 120 && first < 0; ++x)
-    for (int y = 1; y < 29; ++y)
-      if (board.At(x, y) != clWhite && board.At(x, y) != clBlack) first = x;
-  for (int x = 0; x < 120 && firstReference < 0; ++x)
-    for (int y = 0; y < 30; ++y)
-      if (reference.At(x, y) != clWhite) firstReference = x;
-  ASSERT_GE(first, 0);
-  EXPECT_EQ(first, firstReference);
-}
-
 TEST(ButtonExPaint, DisabledCaptionIsGrayWhateverTheFont) {
   TestButton b;
   b.SetColorInactive(clWhite);
