@@ -50,16 +50,21 @@ TEST_F(AboutWindow, MarginsOffMoveTheAnchoredControlsAndTheListIsFilled) {
 
 TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
   for (const bool byEsc : {true, false}) {
-    QTimer::singleShot(50, [this, byEsc] {
+    // Acts once the window is shown modally (a slow build may get here late).
+    QTimer act;
+    QObject::connect(&act, &QTimer::timeout, [this, byEsc, &act] {
+      if (!about_->Modal()) return;
+      act.stop();
       if (byEsc) {
-        QWidget* w =
-            QApplication::focusWidget() ? QApplication::focusWidget() : NativeWidget(*about_);
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                 : NativeWidget(*about_);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
       } else {
         about_->btnClose->Click();
       }
     });
+    act.start(20);
     QTimer safetyNet;  // ends a showing the key or click failed to end
     safetyNet.setSingleShot(true);
     QObject::connect(&safetyNet, &QTimer::timeout, [this] { about_->SetModalResult(mrAbort); });
