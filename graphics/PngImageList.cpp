@@ -3,6 +3,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
+#include "platform/drawing/PicturePlacement.h"
 
 namespace mirto {
 
@@ -327,18 +328,19 @@ void TPngImageList::SetPngImages(const TPngImageCollectionItems& value) {
 
 void TPngImageList::DoDraw(int index, TCanvas* canvas, int x, int y, unsigned style, bool enabled) {
   if (canvas == nullptr) return;
-  const TRect rect{x, y, x + Width(), y + Height()};
   const TPngOptions effects = enabled ? TPngOptions{} : pngOptions_;
-  if (const TPngImageCollectionItem* item = pngImages_->Items(index)) {
-    DrawPngWithEffects(item->PngImage(), *canvas, rect, effects);
-  }
-  const int mark = OverlayMarkOf(style);
-  if (mark >= 1 && mark <= kMaxOverlays) {
-    const int overlay = OverlayImage(static_cast<TOverlay>(mark - 1));
-    if (const TPngImageCollectionItem* item = pngImages_->Items(overlay)) {
+  DrawPlaced(*canvas, x, y, Width(), Height(), [&](const TRect& rect) {
+    if (const TPngImageCollectionItem* item = pngImages_->Items(index)) {
       DrawPngWithEffects(item->PngImage(), *canvas, rect, effects);
     }
-  }
+    const int mark = OverlayMarkOf(style);
+    if (mark >= 1 && mark <= kMaxOverlays) {
+      const int overlay = OverlayImage(static_cast<TOverlay>(mark - 1));
+      if (const TPngImageCollectionItem* item = pngImages_->Items(overlay)) {
+        DrawPngWithEffects(item->PngImage(), *canvas, rect, effects);
+      }
+    }
+  });
 }
 
 void CopyPngFromImageList(TPngImage* dest, TCustomImageList* list, int index) {

@@ -11,6 +11,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Graphic.h"
+#include "platform/drawing/PicturePlacement.h"
 #include "platform/drawing/PixelSurface_p.h"
 
 namespace mirto {
@@ -1232,7 +1233,8 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
 
 void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
   if (graphic.Empty()) return;
-  graphic.Draw(*this, Bounds(x, y, graphic.Width(), graphic.Height()));
+  DrawPlaced(*this, x, y, graphic.Width(), graphic.Height(),
+             [&](const TRect& rect) { graphic.Draw(*this, rect); });
 }
 
 void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {

@@ -9,6 +9,7 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Icon.h"
+#include "platform/drawing/PicturePlacement.h"
 
 namespace mirto {
 
@@ -313,18 +314,19 @@ void TCustomImageList::DrawOverlay(TCanvas* canvas, int x, int y, int index, TOv
 void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, unsigned style,
                               bool enabled) {
   if (canvas == nullptr || index < 0 || index >= Count()) return;
-  const TRect target = Bounds(x, y, width_, height_);
-  const auto drawOne = [&](const QImage& picture) {
-    const QImage shown = enabled ? picture : FadedGray(picture);
-    TCanvasAccess::DrawImage(*canvas, target, shown, shown.rect());
-  };
-  drawOne(images_->list[static_cast<std::size_t>(index)]);
-  const int mark = OverlayMarkOf(style);
-  if (mark >= 1 && mark <= kMaxOverlays) {
-    const int overlayIndex = overlays_[mark - 1];
-    if (overlayIndex >= 0 && overlayIndex < Count())
-      drawOne(images_->list[static_cast<std::size_t>(overlayIndex)]);
-  }
+  DrawPlaced(*canvas, x, y, width_, height_, [&](const TRect& target) {
+    const auto drawOne = [&](const QImage& picture) {
+      const QImage shown = enabled ? picture : FadedGray(picture);
+      TCanvasAccess::DrawImage(*canvas, target, shown, shown.rect());
+    };
+    drawOne(images_->list[static_cast<std::size_t>(index)]);
+    const int mark = OverlayMarkOf(style);
+    if (mark >= 1 && mark <= kMaxOverlays) {
+      const int overlayIndex = overlays_[mark - 1];
+      if (overlayIndex >= 0 && overlayIndex < Count())
+        drawOne(images_->list[static_cast<std::size_t>(overlayIndex)]);
+    }
+  });
 }
 
 bool TCustomImageList::GetBitmap(int index, TBitmap* image) const {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "graphics/PngImageList.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -160,15 +162,23 @@ class DrawTest : public ::testing::Test {
     list.AddPng(&png);
     target.SetSize(2, 1);
   }
-  std::pair<TColor, TColor> Draw(int index, bool enabled, int overlay = -1) {
-    target.Canvas().Brush().SetColor(clWhite);
-    target.Canvas().FillRect({0, 0, 2, 1});
+  // The two pixels of the target (device coordinates) after drawing at x.
+  std::pair<TColor, TColor> Draw(int index, bool enabled, int overlay = -1, int x = 0) {
+    TCanvas& canvas = target.Canvas();
+    const TPoint origin = canvas.WindowOrg();
+    canvas.SetWindowOrg({});
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect({0, 0, 2, 1});
+    canvas.SetWindowOrg(origin);
     if (overlay < 0) {
-      list.Draw(&target.Canvas(), 0, 0, index, enabled);
+      list.Draw(&canvas, x, 0, index, enabled);
     } else {
-      list.DrawOverlay(&target.Canvas(), 0, 0, index, TOverlay(overlay), enabled);
+      list.DrawOverlay(&canvas, x, 0, index, TOverlay(overlay), enabled);
     }
-    return {target.Canvas().Pixels(0, 0), target.Canvas().Pixels(1, 0)};
+    canvas.SetWindowOrg({});
+    const std::pair<TColor, TColor> shown{canvas.Pixels(0, 0), canvas.Pixels(1, 0)};
+    canvas.SetWindowOrg(origin);
+    return shown;
   }
   TPngImageList list;
   TBitmap target;
@@ -225,6 +235,20 @@ TEST_F(DrawTest, BitmapsTooWideForAPngImageAreRefusedAndChangeNothing) {
   EXPECT_THROW(list.ReplaceMasked(0, &wide, clBlack), EPngError);
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(Draw(0, true), std::make_pair(clRed, clWhite));
+}
+
+TEST_F(DrawTest, ImagesEndingBeyondIntAreDrawnWhereTheyReachTheTarget) {
+  target.Canvas().SetWindowOrg({INT_MAX - 2, 0});
+  EXPECT_EQ(Draw(0, true, -1, INT_MAX - 2), std::make_pair(clRed, clWhite));
+  TImageList plain;
+  plain.SetSize(2, 1);
+  TBitmap pixels;
+  pixels.SetSize(2, 1);
+  pixels.Canvas().SetPixels(1, 0, clBlue);
+  plain.AddMasked(&pixels, clNone);
+  plain.Draw(&target.Canvas(), INT_MAX - 2, 0, 0);
+  target.Canvas().SetWindowOrg({});
+  EXPECT_EQ(target.Canvas().Pixels(1, 0), clBlue);
 }
 
 TEST_F(DrawTest, BitmapsShowTheDisabledEffectsWhenImagesAreNotEnabled) {

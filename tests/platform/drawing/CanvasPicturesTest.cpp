@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <climits>
 #include <string>
 
 #include "platform/drawing/Bitmap.h"
@@ -195,6 +196,27 @@ TEST(Bitmap, DrawHonoursOriginClipAndStretch) {
   Blank(target, 2, 1);
   target.Canvas().CopyRect({0, 0, 2, 1}, source.Canvas(), {1, 0, 3, 1});
   EXPECT_EQ(Origins(target), "00 10\n");
+}
+
+TEST(Bitmap, PictureEndingBeyondIntIsCutByTheTargetNotLost) {
+  // With the origin near the end of int, a picture drawn there lands on the
+  // target although its right and bottom edges lie beyond int.
+  TBitmap source;
+  Numbered(source, 3, 2);
+  struct Case {
+    TPoint origin, at;
+    const char* shown;
+  };
+  for (const Case& c : {Case{{INT_MAX - 4, 0}, {INT_MAX - 3, 0}, ".. 00 10 20\n.. 01 11 21\n"},
+                        Case{{0, INT_MAX - 1}, {2, INT_MAX - 1}, ".. .. 00 10\n.. .. 01 11\n"},
+                        Case{{INT_MIN, 0}, {INT_MAX - 1, 0}, ".. .. .. ..\n.. .. .. ..\n"}}) {
+    TBitmap target;
+    Blank(target, 4, 2);
+    target.Canvas().SetWindowOrg(c.origin);
+    target.Canvas().Draw(c.at.X, c.at.Y, source);
+    target.Canvas().SetWindowOrg({});
+    EXPECT_EQ(Origins(target), c.shown) << c.at.X << "," << c.at.Y;
+  }
 }
 
 TEST(CanvasPlgBlt, QuarterTurnClockwise) {
