@@ -40,6 +40,12 @@ TRect ToDevice(const TRect& r, TPoint origin) {
   return Offset(r, -1LL * origin.X, -1LL * origin.Y);
 }
 
+// offset * to / from, truncated; the product of two extents of up to 2^32
+// needs more than 64 bits.
+long long Scaled(long long offset, long long to, long long from) {
+  return static_cast<long long>(static_cast<__int128>(offset) * to / from);
+}
+
 // Width and height without overflow for any rectangle.
 long long Width64(const TRect& r) { return 1LL * r.Right - r.Left; }
 long long Height64(const TRect& r) { return 1LL * r.Bottom - r.Top; }
@@ -471,7 +477,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   const bool unscaled = dw == sw && dh == sh;
   const long long columnOffset = 1LL * sourceRect.Left - device.Left;
   for (int y = clip.Top; y < clip.Bottom; ++y) {
-    const long long sy = sourceRect.Top + (1LL * y - device.Top) * sh / dh;
+    const long long sy = sourceRect.Top + Scaled(1LL * y - device.Top, sh, dh);
     if (sy < 0 || sy >= from.height()) continue;
     const uchar* sourceRow = from.constScanLine(static_cast<int>(sy));
     uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
@@ -496,7 +502,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
     }
     for (int x = left; x < right; ++x) {
       const long long sx =
-          unscaled ? x + columnOffset : sourceRect.Left + (1LL * x - device.Left) * sw / dw;
+          unscaled ? x + columnOffset : sourceRect.Left + Scaled(1LL * x - device.Left, sw, dw);
       if (sx < 0 || sx >= from.width()) continue;
       const std::uint32_t rgb =
           ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy));
@@ -1112,9 +1118,18 @@ void TCanvas::DrawTextRun(int deviceX, int deviceY, const QString& text, int und
                           const TRect& deviceClip, bool rightToLeft) {
   const auto rgb = Rgb(font_.Color());
   if (!rgb || text.isEmpty()) return;
+  const QFontMetrics& metrics = target_->Metrics(font_);
+  // Text that cannot reach the clip is left out before any position is
+  // worked out, so a run placed near the ends of int never overflows: what
+  // remains starts within a line's height and a run's width of the clip.
+  if (deviceY >= deviceClip.Bottom || 1LL * deviceY + metrics.height() <= deviceClip.Top ||
+      deviceX >= deviceClip.Right)
+    return;
+  if (deviceX < deviceClip.Left &&
+      1LL * deviceX + metrics.horizontalAdvance(text) <= deviceClip.Left)
+    return;
   QPainter* painter = DevicePainter(target_->painter, target_->image, deviceClip);
   if (!painter) return;
-  const QFontMetrics& metrics = target_->Metrics(font_);
   painter->setFont(target_->font);
   painter->setPen(OpaqueColor(*rgb));
   if (rightToLeft) painter->setLayoutDirection(Qt::RightToLeft);

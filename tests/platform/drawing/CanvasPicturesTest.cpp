@@ -219,6 +219,19 @@ TEST(Bitmap, PictureEndingBeyondIntIsCutByTheTargetNotLost) {
   }
 }
 
+TEST(Bitmap, ScaledCopyBetweenRectanglesOfTwoToTheThirtyTwoRowsMapsRowsExactly) {
+  // Both rectangles are 2^32 - 1 rows high: row y maps to row y, and the
+  // product of offset and height needs more than 64 bits.
+  TBitmap source;
+  Numbered(source, 2, 2);
+  TBitmap target;
+  Blank(target, 4, 2);
+  target.Canvas().CopyRect({0, INT_MIN, 4, INT_MAX}, source.Canvas(), {0, INT_MIN, 2, INT_MAX});
+  EXPECT_EQ(Origins(target),
+            "00 00 10 10\n"
+            "01 01 11 11\n");
+}
+
 TEST(CanvasPlgBlt, QuarterTurnClockwise) {
   // The corners a clockwise quarter turn of a 3 x 3 picture gives.
   const std::array<TPoint, 3> quarter{TPoint{3, 0}, TPoint{3, 3}, TPoint{0, 0}};

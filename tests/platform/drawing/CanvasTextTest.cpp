@@ -164,6 +164,34 @@ TEST(CanvasText, TextStaysInsideItsCellAndFollowsTheOrigin) {
   EXPECT_LE(ink.Bottom, cell.Bottom);
 }
 
+TEST(CanvasText, TextNearTheEndsOfIntDrawsWithoutOverflowWhereItReachesTheClip) {
+  // Far outside, the baseline and underline positions would lie beyond int
+  // (the sanitizer build checks that nothing overflows); text starting left
+  // of the clip but reaching into it still shows.
+  struct Case {
+    TPoint origin, at;
+    bool shows;
+  };
+  for (const Case& c :
+       {Case{{0, 0}, {5, INT_MAX - 2}, false}, Case{{0, 0}, {INT_MAX - 2, 0}, false},
+        Case{{0, 0}, {INT_MIN, INT_MIN}, false}, Case{{0, INT_MAX - 40}, {5, INT_MAX - 30}, true},
+        Case{{0, 0}, {-8, 2}, true}}) {
+    SCOPED_TRACE(testing::Message() << c.at.X << "," << c.at.Y);
+    TBitmap bitmap;
+    Blank(bitmap, 60, 30);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().SetColor(clBlack);
+    canvas.SetWindowOrg(c.origin);
+    canvas.TextOut(c.at.X, c.at.Y, QStringLiteral("Hgw"));
+    TRect r{c.at.X, c.at.Y, c.at.X == INT_MAX - 2 ? INT_MAX : c.at.X + 40,
+            c.at.Y >= INT_MAX - 30 ? INT_MAX : c.at.Y + 20};
+    canvas.DrawText(QStringLiteral("&Hgw"), r, DT_NOCLIP);
+    canvas.SetWindowOrg({0, 0});
+    EXPECT_EQ(!Ink(bitmap).IsEmpty(), c.shows);
+  }
+}
+
 TEST(CanvasText, CalcRectMeasuresWithoutDrawing) {
   TBitmap bitmap;
   Blank(bitmap, 80, 60);
