@@ -159,16 +159,37 @@ extern "C" void OnPngError(png_structp png, png_const_charp message) {
 
 extern "C" void OnPngWarning(png_structp, png_const_charp) {}
 
+// Once every row is in, libpng inflates whatever compressed image data is
+// left, however much it inflates to. So before the last row is read, what is
+// left may be at most that row (stored, in the worst case) and this many
+// bytes for an encoder's closing blocks and checksum; more is data no row
+// needs, which could cost seconds to inflate, and the file is refused. A
+// load thus inflates at most its image's rows plus about 12 MB.
+constexpr std::size_t kImageDataSlack = 4096;
+
+// Where the last IDAT chunk of a file the chunk walker accepted ends.
+std::size_t ImageDataEnd(std::span<const std::uint8_t> data) {
+  std::size_t end = 0;
+  for (std::size_t pos = kSignature.size(); data.size() - pos >= 12;) {
+    const std::size_t next = pos + 12 + ReadBigEndian32(data.data() + pos);
+    if (std::memcmp(data.data() + pos + 4, "IDAT", 4) == 0) end = next;
+    if (std::memcmp(data.data() + pos + 4, "IEND", 4) == 0 || next > data.size()) break;
+    pos = next;
+  }
+  return end;
+}
+
 struct ReadContext {
   ErrorSink errors;
   const std::uint8_t* data = nullptr;
   std::size_t size = 0;
   std::size_t pos = 0;
+  std::size_t imageDataEnd = 0;
   png_structp png = nullptr;
   png_infop info = nullptr;
   // Filled by ReadHeaderPhase.
   png_uint_32 width = 0, height = 0;
-  int bitDepth = 0, colorType = 0, interlace = 0;
+  int bitDepth = 0, colorType = 0, interlace = 0, passes = 1;
   std::size_t rowBytes = 0;
   png_color palette[256] = {};
   int paletteCount = 0;
@@ -230,7 +251,7 @@ bool ReadHeaderPhase(ReadContext* ctx) {
   if ((ctx->colorType & PNG_COLOR_MASK_COLOR) != 0 && ctx->colorType != PNG_COLOR_TYPE_PALETTE) {
     png_set_bgr(ctx->png);
   }
-  png_set_interlace_handling(ctx->png);
+  ctx->passes = png_set_interlace_handling(ctx->png);
   png_read_update_info(ctx->png, ctx->info);
   ctx->rowBytes = png_get_rowbytes(ctx->png, ctx->info);
   return true;
@@ -238,7 +259,17 @@ bool ReadHeaderPhase(ReadContext* ctx) {
 
 bool ReadRowsPhase(ReadContext* ctx, png_bytepp rows) {
   if (setjmp(png_jmpbuf(ctx->png))) return false;
-  png_read_image(ctx->png, rows);
+  // Row by row as png_read_image does, every pass over every row.
+  const int height = static_cast<int>(ctx->height);
+  const std::size_t lastRowAtMost = (ctx->rowBytes + 1) + (ctx->rowBytes + 1) / 64 + 16;
+  for (int pass = 0; pass < ctx->passes; ++pass) {
+    for (int y = 0; y < height; ++y) {
+      if (pass == ctx->passes - 1 && y == height - 1 &&
+          ctx->imageDataEnd > ctx->pos + lastRowAtMost + kImageDataSlack)
+        png_error(ctx->png, "the compressed image data runs on past the last row");
+      png_read_row(ctx->png, rows[y], nullptr);
+    }
+  }
   png_read_end(ctx->png, nullptr);
   return true;
 }
@@ -619,13 +650,24 @@ void TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
   }
 }
 
+namespace {
+
+EPngError FileTooLarge(std::size_t size) {
+  return EPngError("PNG data too large: " + std::to_string(size) + " bytes, at most " +
+                   std::to_string(TPngImage::kMaxFileBytes) + " are accepted");
+}
+
+}  // namespace
+
 void TPngImage::Decode(std::span<const std::uint8_t> data) {
   Reset();
+  if (data.size() > kMaxFileBytes) throw FileTooLarge(data.size());
   std::vector<TPngChunk> chunks = WalkChunks(data);
 
   ReadContext ctx;
   ctx.data = data.data();
   ctx.size = data.size();
+  ctx.imageDataEnd = ImageDataEnd(data);
   ctx.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &ctx.errors, OnPngError, OnPngWarning);
   if (ctx.png == nullptr) throw EPngError("Cannot decode PNG data: out of memory");
   ReadStructGuard guard{&ctx};
@@ -703,8 +745,15 @@ void TPngImage::LoadFromBytes(const QByteArray& data) {
 
 void TPngImage::LoadFromStream(std::istream& stream) {
   Reset();
-  std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(stream),
-                                 std::istreambuf_iterator<char>()};
+  // Read in pieces, and no further than one byte past what a load accepts.
+  std::vector<std::uint8_t> data;
+  constexpr std::size_t kPiece = 1 << 16;
+  while (stream && data.size() <= kMaxFileBytes) {
+    const std::size_t have = data.size();
+    data.resize(have + kPiece);
+    stream.read(reinterpret_cast<char*>(data.data() + have), std::streamsize(kPiece));
+    data.resize(have + static_cast<std::size_t>(stream.gcount()));
+  }
   if (stream.bad()) throw EPngError("Cannot read PNG data from the stream");
   LoadFromBytes(data);
 }
@@ -715,6 +764,9 @@ void TPngImage::LoadFromFile(const QString& fileName) {
   if (!file.open(QIODevice::ReadOnly)) {
     throw EPngError("Cannot open PNG file \"" + fileName.toStdString() +
                     "\": " + file.errorString().toStdString());
+  }
+  if (!file.isSequential() && file.size() > qint64(kMaxFileBytes)) {
+    throw FileTooLarge(static_cast<std::size_t>(file.size()));
   }
   LoadFromBytes(file.readAll());
 }

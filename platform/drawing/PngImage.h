@@ -85,6 +85,9 @@ class TPngImage : public TGraphic {
   // than allocated.
   static constexpr int kMaxSide = 8192;
   static constexpr std::int64_t kMaxPixels = 16 * 1024 * 1024;
+  // Largest file a load accepts: more than any image within the limits
+  // above needs.
+  static constexpr std::size_t kMaxFileBytes = std::size_t{128} << 20;
 
   TPngImage() = default;
   ~TPngImage() override = default;
@@ -145,7 +148,10 @@ class TPngImage : public TGraphic {
   void AddChunk(TPngChunk chunk);
 
   // Loading replaces the image; on failure it raises EPngError and leaves the
-  // image empty.
+  // image empty. Refused as well: files above kMaxFileBytes, and compressed
+  // image data that runs on past the last row by more than a few kilobytes
+  // (inflating it would cost time for nothing), so that no file costs much
+  // more to refuse than its image would cost to load.
   void LoadFromBytes(std::span<const std::uint8_t> data);
   void LoadFromBytes(const QByteArray& data);
   void LoadFromStream(std::istream& stream);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -180,6 +183,76 @@ std::vector<std::uint8_t> WithHeaderSize(std::uint32_t width, std::uint32_t heig
   }
   testing::FixChunkCrc(file, ihdr);
   return file;
+}
+
+// A grey 8-bit image whose image data inflates to `plain` (filter bytes and
+// samples, then whatever follows the last row).
+std::vector<std::uint8_t> GreyWithImageData(std::uint32_t width, std::uint32_t height,
+                                            bool interlaced,
+                                            const std::vector<std::uint8_t>& plain) {
+  uLongf size = compressBound(static_cast<uLong>(plain.size()));
+  std::vector<std::uint8_t> packed(size);
+  compress2(packed.data(), &size, plain.data(), static_cast<uLong>(plain.size()), 1);
+  packed.resize(size);
+  std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::vector<std::uint8_t> header;
+  for (std::uint32_t v : {width, height})
+    for (int shift : {24, 16, 8, 0}) header.push_back(std::uint8_t(v >> shift));
+  header.insert(header.end(), {8, 0, 0, 0, std::uint8_t(interlaced ? 1 : 0)});
+  for (const auto& chunk : {testing::MakeChunk("IHDR", header), testing::MakeChunk("IDAT", packed),
+                            testing::MakeChunk("IEND", {})})
+    file.insert(file.end(), chunk.begin(), chunk.end());
+  return file;
+}
+
+TEST(PngImage, ImageDataInflatingFarPastTheLastRowIsRefusedAndAFewBytesMoreAreNot) {
+  // 1 x 1: a filter byte and a sample; 3 x 3 interlaced: 14 bytes in 6 passes.
+  constexpr std::size_t kOneByOne = 2, kInterlaced = 14;
+  struct Case {
+    std::uint32_t side;
+    bool interlaced;
+    std::size_t rows, trailing;
+    bool refused;
+  };
+  for (const Case& c :
+       {Case{1, false, kOneByOne, 16u << 20, true}, Case{3, true, kInterlaced, 16u << 20, true},
+        Case{1, false, kOneByOne, 100, false}, Case{3, true, kInterlaced, 100, false}}) {
+    SCOPED_TRACE(::testing::Message() << c.side << " " << c.trailing);
+    TPngImage png;
+    const auto file = GreyWithImageData(c.side, c.side, c.interlaced,
+                                        std::vector<std::uint8_t>(c.rows + c.trailing, 0));
+    if (!c.refused) {
+      png.LoadFromBytes(file);
+      EXPECT_EQ(png.Width(), int(c.side));
+      continue;
+    }
+    try {
+      png.LoadFromBytes(file);
+      ADD_FAILURE() << "accepted";
+    } catch (const EPngError& e) {
+      EXPECT_NE(std::string(e.what()).find("past the last row"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(png.Empty());
+  }
+}
+
+TEST(PngImage, FileLargerThanALoadAcceptsIsRefusedBeforeItIsRead) {
+  QTemporaryDir folder;
+  const QString name = folder.filePath(QStringLiteral("huge.png"));
+  QFile file(name);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::vector<std::uint8_t> good = SmallRgbPng();
+  file.write(reinterpret_cast<const char*>(good.data()), qint64(good.size()));
+  ASSERT_TRUE(file.resize(qint64(TPngImage::kMaxFileBytes) + 1));  // sparse: costs no disk
+  file.close();
+  TPngImage png;
+  try {
+    png.LoadFromFile(name);
+    ADD_FAILURE() << "accepted";
+  } catch (const EPngError& e) {
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(png.Empty());
 }
 
 TEST(PngImage, RefusesBadDataWithAMessageAndStaysEmpty) {
