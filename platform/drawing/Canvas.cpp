@@ -1290,6 +1290,21 @@ void CopyRun(int x, int right, double u, double v, const BlitStep& step, Copy co
 
 }  // namespace
 
+namespace {
+
+constexpr std::size_t kKeptTurnSnapshotBytes = std::size_t{4} << 20;
+
+QImage& TurnSnapshot() {
+  thread_local QImage snapshot;
+  return snapshot;
+}
+
+}  // namespace
+
+std::size_t TCanvasAccess::KeptTurnSnapshotBytes() {
+  return std::size_t(TurnSnapshot().sizeInBytes());
+}
+
 bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
                      const TRect& sourceRect) {
   if (sourceRect.IsEmpty()) return false;
@@ -1302,9 +1317,15 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   QImage* image = target_->Bits();
   if (!image || sourceImage.isNull()) return false;
   // Turning a bitmap in place reads pixels this blit overwrites, so it reads
-  // a snapshot; the snapshot's memory is kept for the next turn of a bitmap
-  // the same size.
-  thread_local QImage snapshot;
+  // a snapshot; a small snapshot's memory is kept for the next turn of a
+  // bitmap the same size, a large one is released when the blit ends.
+  QImage& snapshot = TurnSnapshot();
+  struct ReleaseLargeSnapshot {
+    QImage& snapshot;
+    ~ReleaseLargeSnapshot() {
+      if (std::size_t(snapshot.sizeInBytes()) > kKeptTurnSnapshotBytes) snapshot = QImage();
+    }
+  } release{snapshot};
   if (&sourceImage == image && ReadableFormat(sourceImage) == RowFormat::Other) {
     snapshot = sourceImage.copy();  // keeps a colour table, if any
   } else if (&sourceImage == image) {

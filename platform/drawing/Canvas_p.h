@@ -70,6 +70,10 @@ class TCanvasAccess {
   // Effective clip in device coordinates (image bounds, paint area and clip
   // region combined); empty when the canvas is unbound.
   static TRect DeviceClip(const TCanvas& canvas);
+
+  // Bytes of the snapshot an in-place parallelogram blit keeps for the next
+  // turn of a bitmap the same size (on this thread); only small ones stay.
+  static std::size_t KeptTurnSnapshotBytes();
 };
 
 class TBitmapAccess {

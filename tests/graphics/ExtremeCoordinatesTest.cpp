@@ -15,7 +15,7 @@
 namespace mirto {
 namespace {
 
-// Random canvas and gradient operations with coordinates, sizes and origins
+// 200,000 random canvas and gradient operations with coordinates, sizes and origins
 // taken mostly from the ends of int. Whatever they are asked, they must stay
 // defined (the sanitizer build checks that) and paint nothing outside the
 // selected clip region.
@@ -170,7 +170,7 @@ TEST(ExtremeCoordinates, RandomOperationsStayDefinedAndInsideTheClipRegion) {
   constexpr TColor kOutside = RGB(9, 8, 7);
   ExtremeOperations operations(424242);
   for (TPixelFormat format : {pf24bit, pf32bit}) {
-    for (int batch = 0; batch < 100; ++batch) {
+    for (int batch = 0; batch < 400; ++batch) {
       TBitmap board;
       board.SetPixelFormat(format);
       board.SetSize(24, 16);

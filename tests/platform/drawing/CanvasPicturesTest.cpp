@@ -9,6 +9,7 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Icon.h"
 
 namespace mirto {
@@ -249,6 +250,22 @@ TEST(CanvasPlgBlt, QuarterTurnClockwise) {
   // In place: the bitmap is both source and destination.
   EXPECT_TRUE(source.Canvas().PlgBlt(quarter, source, {0, 0, 3, 3}));
   EXPECT_EQ(Origins(source), turned);
+}
+
+TEST(CanvasPlgBlt, TurningALargeBitmapInPlaceKeepsNoSnapshotBehind) {
+  struct Case {
+    int side;
+    bool kept;
+  };
+  for (const Case& c : {Case{64, true}, Case{1400, false}}) {
+    TBitmap bitmap;
+    Numbered(bitmap, 2, 2);
+    bitmap.SetSize(c.side, c.side);
+    bitmap.Canvas().PlgBlt({TPoint{c.side, 0}, TPoint{c.side, c.side}, TPoint{0, 0}}, bitmap,
+                           {0, 0, c.side, c.side});
+    EXPECT_EQ(bitmap.Canvas().Pixels(c.side - 1, 0), RGB(0, 0, 99)) << c.side;
+    EXPECT_EQ(TCanvasAccess::KeptTurnSnapshotBytes() > 0, c.kept) << c.side;
+  }
 }
 
 TEST(CanvasPlgBlt, PixelsOutsideTheParallelogramKeepTheirValues) {
