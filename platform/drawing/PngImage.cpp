@@ -386,7 +386,7 @@ void TPngImage::Assign(const TPersistent* source) {
     palette_ = png->palette_;
     transparentColor_ = png->transparentColor_;
     chunks_ = png->chunks_;
-    Changed();
+    PixelsChanged();
     return;
   }
   if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
@@ -401,7 +401,7 @@ void TPngImage::Assign(const TPersistent* source) {
       std::uint8_t* to = ScanLine(y);
       for (int x = 0; x < header_.Width; ++x) std::copy_n(from + x * step, 3, to + x * 3);
     }
-    Changed();
+    PixelsChanged();
     return;
   }
   TPersistent::Assign(source);
@@ -413,10 +413,16 @@ int TPngImage::BytesPerPixel() const {
 
 void TPngImage::Clear() {
   Reset();
+  PixelsChanged();
+}
+
+void TPngImage::PixelsChanged() {
+  devicePicture_.reset();
   Changed();
 }
 
 void TPngImage::Reset() {
+  devicePicture_.reset();
   header_ = TPngHeader{};
   pixels_.clear();
   alpha_.clear();
@@ -439,7 +445,7 @@ void TPngImage::CreateBlank(int colorType, int width, int height) {
   const std::size_t count = std::size_t(width) * std::size_t(height);
   pixels_.assign(count * BytesPerPixel(), 0);
   if (ColorTypeHasAlpha(colorType)) alpha_.assign(count, 0);
-  Changed();
+  PixelsChanged();
 }
 
 void TPngImage::CheckRow(int y) const {
@@ -450,6 +456,7 @@ void TPngImage::CheckRow(int y) const {
 
 std::uint8_t* TPngImage::ScanLine(int y) {
   CheckRow(y);
+  devicePicture_.reset();
   return pixels_.data() + std::size_t(y) * header_.Width * BytesPerPixel();
 }
 
@@ -461,6 +468,7 @@ const std::uint8_t* TPngImage::ScanLine(int y) const {
 std::uint8_t* TPngImage::AlphaScanline(int y) {
   if (alpha_.empty()) return nullptr;
   CheckRow(y);
+  devicePicture_.reset();
   return alpha_.data() + std::size_t(y) * header_.Width;
 }
 
@@ -518,7 +526,7 @@ void TPngImage::CreateAlpha() {
   transparentColor_ = clNone;
   header_.BitDepth = 8;
   DropColorDependentChunks();
-  Changed();
+  PixelsChanged();
 }
 
 void TPngImage::DropColorDependentChunks() {
@@ -535,7 +543,7 @@ void TPngImage::SetPalette(std::vector<TPngPaletteEntry> entries) {
   }
   if (entries.size() > 256) throw EPngError("A PNG palette holds at most 256 entries");
   palette_ = std::move(entries);
-  Changed();
+  PixelsChanged();
 }
 
 TPngTransparencyMode TPngImage::TransparencyMode() const {
@@ -569,7 +577,7 @@ TColor TPngImage::TransparentColor() const {
 void TPngImage::SetTransparentColor(TColor color) {
   if (color == clNone) {
     transparentColor_ = clNone;
-    Changed();
+    PixelsChanged();
     return;
   }
   if (header_.ColorType != COLOR_GRAYSCALE && header_.ColorType != COLOR_RGB) {
@@ -581,7 +589,7 @@ void TPngImage::SetTransparentColor(TColor color) {
     color = RGB(grey, grey, grey);
   }
   transparentColor_ = color;
-  Changed();
+  PixelsChanged();
 }
 
 TColor TPngImage::Pixel(int x, int y) const {
@@ -645,7 +653,7 @@ void TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
   } catch (...) {
     // Listeners must learn that the image they showed is gone.
     Reset();
-    Changed();
+    PixelsChanged();
     throw;
   }
 }
@@ -735,7 +743,7 @@ void TPngImage::Decode(std::span<const std::uint8_t> data) {
   palette_ = std::move(palette);
   transparentColor_ = transparent;
   chunks_ = std::move(chunks);
-  Changed();
+  PixelsChanged();
 }
 
 void TPngImage::LoadFromBytes(const QByteArray& data) {
@@ -866,15 +874,18 @@ std::vector<std::uint8_t> TPngImage::SaveToBytes() const {
 
 void TPngImage::Draw(TCanvas& canvas, const TRect& rect) const {
   if (Empty() || rect.IsEmpty()) return;
-  QImage image(header_.Width, header_.Height, QImage::Format_ARGB32);
-  for (int y = 0; y < header_.Height; ++y) {
-    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < header_.Width; ++x) {
-      const TColor c = Pixel(x, y);
-      out[x] = qRgba(GetRValue(c), GetGValue(c), GetBValue(c), PixelAlpha(x, y));
+  if (!devicePicture_) {
+    auto image = std::make_shared<QImage>(header_.Width, header_.Height, QImage::Format_ARGB32);
+    for (int y = 0; y < header_.Height; ++y) {
+      auto* out = reinterpret_cast<QRgb*>(image->scanLine(y));
+      for (int x = 0; x < header_.Width; ++x) {
+        const TColor c = Pixel(x, y);
+        out[x] = qRgba(GetRValue(c), GetGValue(c), GetBValue(c), PixelAlpha(x, y));
+      }
     }
+    devicePicture_ = std::move(image);
   }
-  TCanvasAccess::DrawImage(canvas, rect, image, image.rect());
+  TCanvasAccess::DrawImage(canvas, rect, *devicePicture_, devicePicture_->rect());
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {

@@ -19,6 +19,7 @@
 #include <QString>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,8 @@
 
 #include "platform/drawing/Graphic.h"
 #include "platform/drawing/Types.h"
+
+class QImage;
 
 namespace mirto {
 
@@ -111,6 +114,9 @@ class TPngImage : public TGraphic {
 
   // Colour row y (see the row formats above). Rows outside 0..Height-1
   // raise std::out_of_range, as do Pixel and PixelAlpha outside the image.
+  // Asking for a writable row (colour or alpha) counts as a change of the
+  // pixels for drawing: write through it before the image is drawn again,
+  // not after.
   std::uint8_t* ScanLine(int y);
   const std::uint8_t* ScanLine(int y) const;
   // Alpha row y, or nullptr when the image has no alpha channel.
@@ -167,10 +173,12 @@ class TPngImage : public TGraphic {
 
   // Draws the image into rect, blended by its alpha (palette alpha and the
   // transparent colour included), nearest-pixel scaled to the rect's size.
+  // The picture converted for drawing is kept until the image changes.
   void Draw(TCanvas& canvas, const TRect& rect) const override;
 
  private:
-  void Reset();  // Clear without notification
+  void Reset();          // Clear without notification
+  void PixelsChanged();  // drops the kept picture and notifies
   void Decode(std::span<const std::uint8_t> data);
   void CheckRow(int y) const;
   // Keeps chunks that describe samples valid after a change of colour type.
@@ -182,6 +190,8 @@ class TPngImage : public TGraphic {
   std::vector<TPngPaletteEntry> palette_;
   TColor transparentColor_ = clNone;  // types 0 and 2 only
   std::vector<TPngChunk> chunks_;
+  // The image converted for drawing, built by the first Draw after a change.
+  mutable std::shared_ptr<const QImage> devicePicture_;
 };
 
 }  // namespace mirto

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -512,6 +513,61 @@ TEST(PngImageDraw, BlendsEveryKindOfTransparencyOverTheBackground) {
     EXPECT_EQ(bitmap.Canvas().Pixels(1, 0), background);
     EXPECT_EQ(bitmap.Canvas().Pixels(1, 2), background);
   }
+}
+
+TEST(PngImageDraw, EveryChangeOfTheImageShowsOnTheNextDraw) {
+  // Drawing keeps the converted picture; each way of changing the image must
+  // drop it.
+  const std::vector<std::uint8_t> whitePixel = [] {
+    TPngImage white;
+    white.CreateBlank(COLOR_RGB, 1, 1);
+    std::fill_n(white.ScanLine(0), 3, 255);
+    return white.SaveToBytes();
+  }();
+  struct Case {
+    const char* name;
+    int type;
+    std::function<void(TPngImage&)> change;
+    TColor shown;
+  };
+  const std::vector<Case> cases = {
+      {"colour row", COLOR_RGB, [](TPngImage& p) { p.ScanLine(0)[2] = 255; }, clRed},
+      {"alpha row", COLOR_RGBALPHA, [](TPngImage& p) { p.AlphaScanline(0)[0] = 0; }, clLime},
+      {"transparent colour", COLOR_RGB, [](TPngImage& p) { p.SetTransparentColor(clBlack); },
+       clLime},
+      {"load", COLOR_RGB, [&](TPngImage& p) { p.LoadFromBytes(whitePixel); }, clWhite},
+      {"assign", COLOR_RGB,
+       [](TPngImage& p) {
+         TPngImage blue;
+         blue.CreateBlank(COLOR_RGB, 1, 1);
+         blue.ScanLine(0)[0] = 255;
+         p.Assign(&blue);
+       },
+       clBlue},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TPngImage png;
+    png.CreateBlank(c.type, 1, 1);
+    if (png.HasAlphaChannel()) png.AlphaScanline(0)[0] = 255;
+    TBitmap bitmap;
+    FillBitmap(bitmap, 1, 1, clLime);
+    bitmap.Canvas().Draw(0, 0, png);
+    ASSERT_EQ(bitmap.Canvas().Pixels(0, 0), clBlack);
+    c.change(png);
+    FillBitmap(bitmap, 1, 1, clLime);
+    bitmap.Canvas().Draw(0, 0, png);
+    EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), c.shown);
+  }
+  TPngImage palette;
+  palette.CreateBlank(COLOR_PALETTE, 1, 1);
+  palette.SetPalette({{0, 0, 0}});
+  TBitmap bitmap;
+  bitmap.SetSize(1, 1);
+  bitmap.Canvas().Draw(0, 0, palette);
+  palette.SetPalette({{0, 0, 255}});
+  bitmap.Canvas().Draw(0, 0, palette);
+  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clBlue);
 }
 
 TEST(PngImageDraw, StretchesWithNearestPixels) {
