@@ -40,9 +40,7 @@ bool TBasicActionLink::Execute(TComponent* component) {
   return handled;
 }
 
-void TBasicActionLink::Change(TObject* sender) {
-  if (OnChange) OnChange(sender);
-}
+void TBasicActionLink::Change(TObject* sender) { CallHandler(OnChange, sender); }
 
 void TBasicActionLink::ActionDestroyed() {
   action_ = nullptr;
@@ -292,17 +290,15 @@ bool TActionList::IsShortCut(TShortCut shortCut) {
 
 void TActionList::InsertAction(TAction* action) {
   actions_.push_back(action);
-  if (OnChange) OnChange(this);
+  CallHandler(OnChange, this);
 }
 
 void TActionList::RemoveAction(TAction* action) {
   actions_.erase(std::remove(actions_.begin(), actions_.end(), action), actions_.end());
-  if (OnChange) OnChange(this);
+  CallHandler(OnChange, this);
 }
 
-void TActionList::ImagesChanged() {
-  if (OnChange) OnChange(this);
-}
+void TActionList::ImagesChanged() { CallHandler(OnChange, this); }
 
 bool TActionList::ExecuteAction(TBasicAction* action) {
   if (!OnExecute) return false;

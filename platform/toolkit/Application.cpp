@@ -38,6 +38,7 @@ TApplication::~TApplication() {
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
   mainForm_ = nullptr;
   // Widgets whose destruction had to wait for the end of an event.
+  FlushDeferredDeletions();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   if (g_application == this) g_application = nullptr;
   toolkit_->owned.reset();
@@ -68,7 +69,7 @@ void TApplication::FormCreated(TForm* form) {
 void TApplication::Minimize() {
   if (mainForm_ == nullptr) return;
   NativeWidget(*mainForm_)->showMinimized();
-  if (OnMinimize) OnMinimize(this);
+  CallHandler(OnMinimize, this);
 }
 
 void TApplication::Restore() {
@@ -76,7 +77,7 @@ void TApplication::Restore() {
   QWidget* widget = NativeWidget(*mainForm_);
   widget->showNormal();
   widget->activateWindow();
-  if (OnRestore) OnRestore(this);
+  CallHandler(OnRestore, this);
 }
 
 void TApplication::Run() {

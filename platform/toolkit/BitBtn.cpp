@@ -70,7 +70,7 @@ void TBitBtn::Click() {
     }
   }
   if (OnClick) {
-    OnClick(this);
+    CallHandler(OnClick, this);
   } else if (actionLink_ != nullptr) {
     actionLink_->Execute(this);
   }

@@ -12,10 +12,16 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
-  state_.Include(csDestroying);
+  MarkDestroying();
   // Children are destroyed last-created first; each one unregisters itself.
   while (!components_.empty()) delete components_.back();
   if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+void TComponent::MarkDestroying() {
+  if (state_.Contains(csDestroying)) return;
+  state_.Include(csDestroying);
+  for (TComponent* child : components_) child->MarkDestroying();
 }
 
 TComponent* TComponent::FindComponent(const QString& name) const {

@@ -6,12 +6,23 @@
 
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
 
 namespace mirto {
+
+// Calls handler, when set, through a copy: a handler that destroys the
+// object holding it (its control, its window) must not destroy the closure
+// that is running.
+template <typename Handler, typename... Args>
+void CallHandler(const Handler& handler, Args&&... args) {
+  if (!handler) return;
+  const Handler copy = handler;
+  copy(std::forward<Args>(args)...);
+}
 
 enum class TComponentStateItem { csLoading, csDesigning, csDestroying };
 using enum TComponentStateItem;
@@ -54,6 +65,9 @@ class TComponent : public TPersistent {
  protected:
   // Called once when the loading bracket closes.
   virtual void Loaded() {}
+  // Sets csDestroying on this component and every component it owns, before
+  // any of them is destroyed, so that their handlers and destructors can tell.
+  void MarkDestroying();
 
  private:
   void InsertComponent(TComponent* child);

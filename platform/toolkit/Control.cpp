@@ -31,6 +31,37 @@ void NotePointer(const QMouseEvent& e) {
   g_lastPointer.buttons = e.buttons();
 }
 
+// What waits for the end of the outermost control event: the widgets of
+// destroyed controls (one of them may still be on the call stack) and the
+// controls to release. Nothing is re-posted while a nested loop runs: the
+// end of the outermost event posts one flush.
+struct DeferredDeletions {
+  std::vector<QPointer<ControlWidget>> widgets;
+  std::vector<QPointer<ControlWidget>> released;  // by their controls' widgets
+  bool flushPosted = false;
+  int posts = 0;
+};
+
+DeferredDeletions& Deferred() {
+  static DeferredDeletions deferred;
+  return deferred;
+}
+
+void PostDeferredFlush() {
+  DeferredDeletions& deferred = Deferred();
+  if (deferred.flushPosted || QCoreApplication::instance() == nullptr) return;
+  if (deferred.widgets.empty() && deferred.released.empty()) return;
+  deferred.flushPosted = true;
+  ++deferred.posts;
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [] {
+        Deferred().flushPosted = false;
+        FlushDeferredDeletions();
+      },
+      Qt::QueuedConnection);
+}
+
 // Counts one event as being handled, by its widget and program-wide.
 class DispatchScope {
  public:
@@ -40,7 +71,7 @@ class DispatchScope {
   }
   ~DispatchScope() {
     --counter_;
-    --g_eventsInProgress;
+    if (--g_eventsInProgress == 0) PostDeferredFlush();
   }
   DispatchScope(const DispatchScope&) = delete;
   DispatchScope& operator=(const DispatchScope&) = delete;
@@ -49,20 +80,9 @@ class DispatchScope {
   int& counter_;
 };
 
-void DeleteWhenIdle(QPointer<ControlWidget> widget) {
-  if (widget.isNull()) return;
-  if (widget->Dispatching() > 0) {
-    // Still inside one of its own events (a nested event loop): later.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [widget] { DeleteWhenIdle(widget); }, Qt::QueuedConnection);
-    return;
-  }
-  delete widget.data();
-}
-
 // Destroys the widget of a control that is going away. While any control
 // event is being handled the widget may still be on the call stack, so it is
-// only hidden now and destroyed once the event loop regains control.
+// only hidden now and destroyed after the outermost event.
 void DisposeWidget(ControlWidget* widget) {
   // Windows that belong to this one (owned forms) live on by themselves.
   const auto children = widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -70,9 +90,7 @@ void DisposeWidget(ControlWidget* widget) {
     if (child->isWindow()) child->setParent(nullptr, child->windowFlags());
   if (ControlEventInProgress() && QCoreApplication::instance() != nullptr) {
     widget->hide();
-    QPointer<ControlWidget> guard(widget);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [guard] { DeleteWhenIdle(guard); }, Qt::QueuedConnection);
+    Deferred().widgets.emplace_back(widget);
     return;
   }
   delete widget;
@@ -125,6 +143,7 @@ Qt::CursorShape CursorShapeOf(TCursor cursor) {
 }
 
 void ConnectFocusTracking();
+void ParkFocusOnWindow(QWidget& widget);
 
 }  // namespace
 
@@ -250,13 +269,32 @@ void FocusMoved(QWidget* now) {
                                         static_cast<TWinControl*>(focusedWidget->Control()));
 }
 
+// Each application object gets the connection once (a program may create a
+// second one after the first is gone); the marker lives and dies with it.
 void ConnectFocusTracking() {
-  static bool connected = false;
   auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-  if (connected || app == nullptr) return;
-  connected = true;
-  QObject::connect(app, &QApplication::focusChanged, app,
+  if (app == nullptr) return;
+  const QString marker = QStringLiteral("mirto-focus-tracking");
+  if (app->findChild<QObject*>(marker, Qt::FindDirectChildrenOnly) != nullptr) return;
+  auto* tracker = new QObject(app);
+  tracker->setObjectName(marker);
+  QObject::connect(app, &QApplication::focusChanged, tracker,
                    [](QWidget*, QWidget* now) { FocusMoved(now); });
+}
+
+// Before the widget holding the keyboard focus (or one of its parents) is
+// hidden, disabled or destroyed, the focus goes to its window: the toolkit
+// would move it along the tab chain to a control the user never chose.
+void ParkFocusOnWindow(QWidget& widget) {
+  // The window's focus child: the keyboard focus while the window is active,
+  // what gets it back when the window is activated again otherwise.
+  QWidget* focused = widget.window()->focusWidget();
+  if (focused == nullptr || widget.isWindow()) return;
+  if (focused != &widget && !widget.isAncestorOf(focused)) return;
+  QWidget* window = widget.window();
+  if (const TControl* owner = ControlFromWidget(window))
+    if (owner->ComponentState().Contains(csDestroying)) return;
+  window->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace
@@ -264,6 +302,23 @@ void ConnectFocusTracking() {
 // --- helpers shared by the platform ---------------------------------------
 
 bool ControlEventInProgress() { return g_eventsInProgress > 0; }
+
+void FlushDeferredDeletions() {
+  // Inside a nested loop of an event: the end of that event flushes.
+  if (ControlEventInProgress()) return;
+  DeferredDeletions& deferred = Deferred();
+  while (!deferred.released.empty() || !deferred.widgets.empty()) {
+    const auto released = std::move(deferred.released);
+    deferred.released.clear();
+    for (const QPointer<ControlWidget>& widget : released)
+      if (!widget.isNull() && widget->Control() != nullptr) delete widget->Control();
+    const auto widgets = std::move(deferred.widgets);
+    deferred.widgets.clear();
+    for (const QPointer<ControlWidget>& widget : widgets) delete widget.data();
+  }
+}
+
+int DeferredFlushPosts() { return Deferred().posts; }
 
 const PointerState& LastPointer() { return g_lastPointer; }
 
@@ -467,7 +522,7 @@ void ControlWidget::moveEvent(QMoveEvent*) {
 void TMargins::Set(int& field, int value) {
   if (field == value) return;
   field = value;
-  if (OnChange) OnChange(this);
+  CallHandler(OnChange, this);
 }
 
 void TMargins::SetBounds(int left, int top, int right, int bottom) {
@@ -476,7 +531,7 @@ void TMargins::SetBounds(int left, int top, int right, int bottom) {
   top_ = top;
   right_ = right;
   bottom_ = bottom;
-  if (OnChange) OnChange(this);
+  CallHandler(OnChange, this);
 }
 
 void TMargins::Assign(const TPersistent* source) {
@@ -491,7 +546,7 @@ void TSizeConstraints::Set(int& field, int value) {
   value = std::max(0, value);
   if (field == value) return;
   field = value;
-  if (OnChange) OnChange(this);
+  CallHandler(OnChange, this);
 }
 
 void TSizeConstraints::Assign(const TPersistent* source) {
@@ -500,7 +555,7 @@ void TSizeConstraints::Assign(const TPersistent* source) {
     maxWidth_ = c->maxWidth_;
     minHeight_ = c->minHeight_;
     maxHeight_ = c->maxHeight_;
-    if (OnChange) OnChange(this);
+    CallHandler(OnChange, this);
     return;
   }
   TPersistent::Assign(source);
@@ -526,13 +581,17 @@ TControl::TControl(TComponent* owner) : TComponent(owner), widget_(new ControlWi
   margins_.OnChange = [this](TObject*) {
     if (align_ != alNone && alignWithMargins_) RequestParentRealign();
   };
-  constraints_.OnChange = [this](TObject*) { SetBounds(left_, top_, width_, height_); };
+  constraints_.OnChange = [this](TObject*) {
+    ApplyWindowConstraints();
+    SetBounds(left_, top_, width_, height_);
+  };
 }
 
 TControl::~TControl() {
   if (parent_ != nullptr) parent_->RemoveControl(this);
   parent_ = nullptr;
   widget_->control_ = nullptr;
+  ParkFocusOnWindow(*widget_);
   DisposeWidget(widget_);
 }
 
@@ -680,6 +739,7 @@ void TControl::SetVisible(bool value) {
   if (value == visible_) return;
   VisibleChanging();
   visible_ = value;
+  if (!value) ParkFocusOnWindow(*widget_);
   ApplyWidgetVisibility();
   if (align_ != alNone) RequestParentRealign();
 }
@@ -693,6 +753,15 @@ void TControl::SetTopLevelWindow(bool value) {
   topLevelWindow_ = value;
   if (value) visible_ = false;
   ApplyWidgetVisibility();
+  ApplyWindowConstraints();
+}
+
+// A window's limits bind the window manager too (0 is no limit).
+void TControl::ApplyWindowConstraints() {
+  if (!topLevelWindow_) return;
+  const auto limit = [](int value) { return value > 0 ? value : QWIDGETSIZE_MAX; };
+  widget_->setMinimumSize(constraints_.MinWidth(), constraints_.MinHeight());
+  widget_->setMaximumSize(limit(constraints_.MaxWidth()), limit(constraints_.MaxHeight()));
 }
 
 bool TControl::Showing() const { return widget_->isVisible(); }
@@ -700,6 +769,7 @@ bool TControl::Showing() const { return widget_->isVisible(); }
 void TControl::SetEnabled(bool value) {
   if (value == enabled_) return;
   enabled_ = value;
+  if (!value) ParkFocusOnWindow(*widget_);
   widget_->setEnabled(value);
   EnabledChanged();
 }
@@ -872,52 +942,39 @@ void TControl::Update() {
 void TControl::Release() {
   if (releasePending_) return;
   releasePending_ = true;
-  QPointer<ControlWidget> guard(widget_);
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(),
-      [guard] {
-        if (!guard.isNull() && guard->Control() != nullptr) delete guard->Control();
-      },
-      Qt::QueuedConnection);
+  Deferred().released.emplace_back(widget_);
+  // Outside an event the next turn of the event loop destroys it; inside one,
+  // the end of the outermost event does.
+  if (!ControlEventInProgress()) PostDeferredFlush();
 }
 
-void TControl::Click() {
-  if (OnClick) OnClick(this);
-}
+void TControl::Click() { CallHandler(OnClick, this); }
 
-void TControl::DblClick() {
-  if (OnDblClick) OnDblClick(this);
-}
+void TControl::DblClick() { CallHandler(OnDblClick, this); }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  CallHandler(OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+  CallHandler(OnMouseMove, this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  CallHandler(OnMouseUp, this, button, shift, x, y);
 }
 
-void TControl::MouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
-}
+void TControl::MouseEnter() { CallHandler(OnMouseEnter, this); }
 
-void TControl::MouseLeave() {
-  if (OnMouseLeave) OnMouseLeave(this);
-}
+void TControl::MouseLeave() { CallHandler(OnMouseLeave, this); }
 
 bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
   bool handled = false;
-  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  CallHandler(OnMouseWheel, this, shift, wheelDelta, mousePos, handled);
   return handled;
 }
 
-void TControl::Resize() {
-  if (OnResize) OnResize(this);
-}
+void TControl::Resize() { CallHandler(OnResize, this); }
 
 void TControl::Loaded() {
   TComponent::Loaded();
@@ -931,6 +988,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   ++alignDisabled_;  // nothing to arrange any more
+  // The children learn that they go with their parent before any of them goes.
+  MarkDestroying();
+  for (TControl* child : controls_) child->MarkDestroying();
   while (!controls_.empty()) delete controls_.back();
 }
 
@@ -996,6 +1056,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::Realign() {
+  if (ComponentState().Contains(csDestroying)) return;
   if (alignDisabled_ > 0 || aligning_ || ComponentState().Contains(csLoading)) {
     alignPending_ = true;
     return;
@@ -1083,10 +1144,17 @@ void TWinControl::Loaded() {
   if (alignPending_ || !controls_.empty()) Realign();
 }
 
+// An override may destroy controls of the window (siblings, itself): only
+// controls still alive and still children hear of the change.
 void TWinControl::BroadcastFocusChange(TWinControl* focused) {
+  const QPointer<ControlWidget> self = widget_;
+  const auto alive = [&self, this] { return !self.isNull() && self->Control() == this; };
   FocusChanged(focused);
   const std::vector<TControl*> children = controls_;
   for (TControl* child : children) {
+    if (!alive()) return;
+    if (std::find(controls_.begin(), controls_.end(), child) == controls_.end()) continue;
+    if (child->ComponentState().Contains(csDestroying)) continue;
     if (auto* win = dynamic_cast<TWinControl*>(child))
       win->BroadcastFocusChange(focused);
     else
@@ -1094,20 +1162,16 @@ void TWinControl::BroadcastFocusChange(TWinControl* focused) {
   }
 }
 
-void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
-}
+void TWinControl::DoEnter() { CallHandler(OnEnter, this); }
 
-void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
-}
+void TWinControl::DoExit() { CallHandler(OnExit, this); }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(this, key, shift);
+  CallHandler(OnKeyDown, this, key, shift);
 }
 
 void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift) {
-  if (OnKeyUp) OnKeyUp(this, key, shift);
+  CallHandler(OnKeyUp, this, key, shift);
 }
 
 // --- painting controls ------------------------------------------------------------

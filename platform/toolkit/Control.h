@@ -339,6 +339,7 @@ class TControl : public TComponent {
   friend class ControlAccess;
 
   void RememberAnchorOrigin();
+  void ApplyWindowConstraints();
   void ParentClientResized();
   void ParentFontChanged();
   void ParentColorChanged();

@@ -63,6 +63,11 @@ TControl* ControlFromWidget(const QWidget* widget);
 // Whether an event of any control is being handled right now: deletions of
 // widgets are deferred until it ends.
 bool ControlEventInProgress();
+// Destroys what waits for the end of the outermost control event, unless an
+// event is still being handled.
+void FlushDeferredDeletions();
+// How often a flush of deferred deletions was posted to the event loop.
+int DeferredFlushPosts();
 
 // Where the pointer was, and which buttons were held, at the last mouse
 // event a control received.

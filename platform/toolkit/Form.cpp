@@ -170,25 +170,17 @@ void TForm::Close() {
 
 bool TForm::CloseQuery() {
   bool canClose = true;
-  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  CallHandler(OnCloseQuery, this, canClose);
   return canClose;
 }
 
-void TForm::DoClose(TCloseAction& action) {
-  if (OnClose) OnClose(this, action);
-}
+void TForm::DoClose(TCloseAction& action) { CallHandler(OnClose, this, action); }
 
-void TForm::DoShow() {
-  if (OnShow) OnShow(this);
-}
+void TForm::DoShow() { CallHandler(OnShow, this); }
 
-void TForm::DoHide() {
-  if (OnHide) OnHide(this);
-}
+void TForm::DoHide() { CallHandler(OnHide, this); }
 
-void TForm::Paint() {
-  if (OnPaint) OnPaint(this);
-}
+void TForm::Paint() { CallHandler(OnPaint, this); }
 
 TWinControl* TForm::ActiveControl() const { return activeControl_->Control(); }
 
@@ -251,48 +243,58 @@ QScreen* ScreenUnderPointer() {
   return QGuiApplication::primaryScreen();
 }
 
+TRect WorkAreaOf(const QScreen* screen, const TRect& fallback) {
+  if (screen == nullptr) return fallback;
+  const QRect work = screen->availableGeometry();
+  return Bounds(work.x(), work.y(), work.width(), work.height());
+}
+
+// The work area of the screen that shows the window: the screen under the
+// centre of its bounds, else the widget's own, else the one under the pointer.
+TRect WorkAreaFor(const TRect& bounds, const QWidget& widget) {
+  QScreen* screen = QGuiApplication::screenAt(
+      QPoint(bounds.Left + bounds.Width() / 2, bounds.Top + bounds.Height() / 2));
+  if (screen == nullptr) screen = widget.screen();
+  if (screen == nullptr) screen = ScreenUnderPointer();
+  return WorkAreaOf(screen, bounds);
+}
+
 }  // namespace
 
+TRect CenteredBounds(const TRect& over, int width, int height, const TRect& workArea) {
+  int left = over.Left + Div(over.Width() - width, 2);
+  int top = over.Top + Div(over.Height() - height, 2);
+  // Kept on the work area; its top-left corner wins when the window is larger.
+  left = std::max(workArea.Left, std::min(left, workArea.Right - width));
+  top = std::max(workArea.Top, std::min(top, workArea.Bottom - height));
+  return Bounds(left, top, width, height);
+}
+
 void TForm::ApplyPosition() {
-  QScreen* screen = ScreenUnderPointer();
-  if (screen == nullptr) return;
-  const QRect work = screen->availableGeometry();
-  const TRect screenArea = Bounds(work.x(), work.y(), work.width(), work.height());
+  const TRect screenArea = WorkAreaOf(ScreenUnderPointer(), BoundsRect());
   switch (position_) {
     case poScreenCenter:
     case poDesktopCenter:
-      if (!placedOnce_) CenterOver(screenArea);
+      if (!placedOnce_) SetBoundsRect(CenteredBounds(screenArea, Width(), Height(), screenArea));
       break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
       TForm* over = Application() != nullptr ? Application()->MainForm() : nullptr;
       if (position_ == poOwnerFormCenter)
         if (auto* owner = dynamic_cast<TForm*>(Owner())) over = owner;
-      if (over != nullptr && over != this && over->Visible())
-        CenterOver(over->BoundsRect());
-      else
-        CenterOver(screenArea);
+      if (over != nullptr && over != this && over->Visible()) {
+        const TRect area = over->BoundsRect();
+        SetBoundsRect(
+            CenteredBounds(area, Width(), Height(), WorkAreaFor(area, *NativeWidget(*over))));
+      } else {
+        SetBoundsRect(CenteredBounds(screenArea, Width(), Height(), screenArea));
+      }
       break;
     }
     default:
       break;
   }
   placedOnce_ = true;
-}
-
-void TForm::CenterOver(const TRect& area) {
-  int left = area.Left + Div(area.Width() - Width(), 2);
-  int top = area.Top + Div(area.Height() - Height(), 2);
-  // Keep the window on the screen it is centred on.
-  const QPoint centre(area.Left + area.Width() / 2, area.Top + area.Height() / 2);
-  QScreen* screen = QGuiApplication::screenAt(centre);
-  if (screen == nullptr) screen = ScreenUnderPointer();
-  if (screen != nullptr) {
-    const QRect work = screen->availableGeometry();
-    left = std::max(work.left(), std::min(left, work.left() + work.width() - Width()));
-    top = std::max(work.top(), std::min(top, work.top() + work.height() - Height()));
-  }
-  SetBounds(left, top, Width(), Height());
 }
 
 TForm* GetParentForm(const TControl& control) {

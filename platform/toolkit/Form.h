@@ -108,7 +108,6 @@ class TForm : public TCustomControl {
  private:
   void ApplyBorderStyle();
   void ApplyPosition();
-  void CenterOver(const TRect& area);
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -122,6 +121,10 @@ class TForm : public TCustomControl {
   class ActiveControlLink;
   std::unique_ptr<ActiveControlLink> activeControl_;
 };
+
+// A window of width x height centred over the area over, kept on workArea
+// (the work area of the screen that shows over).
+TRect CenteredBounds(const TRect& over, int width, int height, const TRect& workArea);
 
 // The form that holds control (the control itself when it is a form).
 TForm* GetParentForm(const TControl& control);

@@ -106,7 +106,7 @@ TCustomImageList::~TCustomImageList() {
     TChangeLink* link = links_.back();
     links_.pop_back();
     link->sender_ = nullptr;
-    if (link->OnChange) link->OnChange(nullptr);
+    CallHandler(link->OnChange, nullptr);
   }
 }
 
@@ -361,14 +361,11 @@ void TCustomImageList::Change() {
     changedWhileUpdating_ = true;
     return;
   }
-  if (OnChange) {
-    const TNotifyEvent handler = OnChange;
-    handler(this);
-  }
+  CallHandler(OnChange, this);
   const std::vector<TChangeLink*> links = links_;
   for (TChangeLink* link : links)
-    if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange)
-      link->OnChange(this);
+    if (std::find(links_.begin(), links_.end(), link) != links_.end())
+      CallHandler(link->OnChange, this);
 }
 
 void TCustomImageList::RegisterChanges(TChangeLink* link) { links_.push_back(link); }

@@ -21,9 +21,8 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner), editor_(std::make_unique<E
   editor_->edit = edit;
   edit->setTabChangesFocus(true);
   host->setFocusProxy(edit);
-  QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
-    if (OnChange) OnChange(this);
-  });
+  QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
+                   [this] { CallHandler(OnChange, this); });
   SetFocusable(true);
   SetTabStop(true);
   SetBorderStyle(bsSingle);
