@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -370,6 +372,70 @@ TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
   EXPECT_EQ(first->styles.back(), false);
   EXPECT_EQ(second->styles.back(), true) << "no button focused: the default one is active";
   EXPECT_EQ(log, (std::vector<std::string>{"enter first", "exit first", "enter second"}));
+}
+
+// Fault: centring over the owner kept the window on the primary screen, so
+// an about window over a main window on a second monitor jumped to the first.
+TEST(WindowPlacement, CentredOverTheOwnerOnTheOwnersScreen) {
+  struct Case {
+    TRect over;
+    TRect workArea;
+    TRect expected;
+  };
+  const TRect second = Rect(1280, 0, 2560, 1024);
+  const Case cases[] = {
+      {Bounds(1500, 300, 560, 400), second, Bounds(1680, 400, 200, 200)},
+      {Bounds(2450, 300, 100, 100), second, Bounds(2360, 250, 200, 200)},      // right edge
+      {Bounds(1200, -50, 100, 100), second, Bounds(1280, 0, 200, 200)},        // left and top edges
+      {Bounds(0, 0, 100, 100), Rect(0, 0, 150, 150), Bounds(0, 0, 200, 200)},  // too large
+  };
+  for (const Case& c : cases) EXPECT_EQ(CenteredBounds(c.over, 200, 200, c.workArea), c.expected);
+}
+
+// Fault: Constraints never reached the window, so the window manager could
+// still resize a window whose width was fixed.
+TEST_F(FormFixture, ConstraintsBindTheWindowItself) {
+  form->Constraints().SetMinWidth(200);
+  form->Constraints().SetMaxWidth(200);
+  form->Constraints().SetMinHeight(60);
+  QWidget* window = NativeWidget(*form);
+  EXPECT_EQ(window->minimumSize(), QSize(200, 60));
+  EXPECT_EQ(window->maximumWidth(), 200);
+  EXPECT_EQ(window->maximumHeight(), QWIDGETSIZE_MAX) << "0 is no limit";
+  form->Constraints().SetMaxWidth(0);
+  EXPECT_EQ(window->maximumWidth(), QWIDGETSIZE_MAX);
+}
+
+// Fault: hiding, disabling or destroying the focused control moved the focus
+// along the tab chain, so Enter could press a button the user never chose.
+TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
+  const std::vector<std::pair<const char*, std::function<void(TBitBtn*)>>> ways = {
+      {"hidden", [](TBitBtn* b) { b->Hide(); }},
+      {"disabled", [](TBitBtn* b) { b->SetEnabled(false); }},
+      {"destroyed", [](TBitBtn* b) { delete b; }},
+      {"parent hidden", [](TBitBtn* b) { b->Parent()->Hide(); }},
+  };
+  form->Show();
+  for (const auto& [way, remove] : ways) {
+    auto* panel = new TCustomPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 60);
+    auto* focused = new RecordingButton(form);
+    focused->SetParent(panel);
+    focused->SetBounds(10, 10, 40, 20);
+    auto* next = new RecordingButton(form);
+    next->SetParent(form);
+    next->SetBounds(120, 10, 40, 20);
+    focused->SetFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(focused->Focused()) << way;
+    remove(focused);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(next->Focused()) << way;
+    EXPECT_EQ(QApplication::focusWidget(), NativeWidget(*form)) << way;
+    delete panel;
+    delete next;
+  }
 }
 
 TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
