@@ -535,6 +535,11 @@ TEST(PngImageDraw, EveryChangeOfTheImageShowsOnTheNextDraw) {
       {"alpha row", COLOR_RGBALPHA, [](TPngImage& p) { p.AlphaScanline(0)[0] = 0; }, clLime},
       {"transparent colour", COLOR_RGB, [](TPngImage& p) { p.SetTransparentColor(clBlack); },
        clLime},
+      {"palette", COLOR_PALETTE,
+       [](TPngImage& p) {
+         p.SetPalette({{0, 0, 255}});
+       },
+       clBlue},
       {"load", COLOR_RGB, [&](TPngImage& p) { p.LoadFromBytes(whitePixel); }, clWhite},
       {"assign", COLOR_RGB,
        [](TPngImage& p) {
@@ -559,15 +564,6 @@ TEST(PngImageDraw, EveryChangeOfTheImageShowsOnTheNextDraw) {
     bitmap.Canvas().Draw(0, 0, png);
     EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), c.shown);
   }
-  TPngImage palette;
-  palette.CreateBlank(COLOR_PALETTE, 1, 1);
-  palette.SetPalette({{0, 0, 0}});
-  TBitmap bitmap;
-  bitmap.SetSize(1, 1);
-  bitmap.Canvas().Draw(0, 0, palette);
-  palette.SetPalette({{0, 0, 255}});
-  bitmap.Canvas().Draw(0, 0, palette);
-  EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), clBlue);
 }
 
 TEST(PngImageDraw, StretchesWithNearestPixels) {
