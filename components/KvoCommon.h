@@ -108,8 +108,9 @@ class TKvoFocusRectParams : public TKvoPersistent {
 
 // A two-colour gradient as a component's option: validated values, change
 // notification and painting through GradientFillEx. The angle shape keeps its
-// rotated image between paints and rebuilds it only after a change of a
-// gradient property or of the diagonal of the painted rectangle.
+// rotated image between paints (up to 2,048 pixels a side; larger ones are
+// built afresh where they reach the canvas) and rebuilds it only after a
+// change of a gradient property or of the diagonal of the painted rectangle.
 class TKvoGradientEx : public TKvoPersistent {
  public:
   explicit TKvoGradientEx(TComponent* owner = nullptr);
