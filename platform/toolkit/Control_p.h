@@ -63,6 +63,16 @@ TControl* ControlFromWidget(const QWidget* widget);
 // Whether an event of any control is being handled right now: deletions of
 // widgets are deferred until it ends.
 bool ControlEventInProgress();
+// Paints being made right now (a repaint inside one is only scheduled).
+int& PaintsInProgress();
+// Destroys the widget of a control that is going away; while a control
+// event is being handled it is hidden and destroyed after the outermost one.
+void DisposeWidget(ControlWidget* widget);
+// Destroys the control of widget after the current (outermost) event.
+void ReleaseLater(ControlWidget& widget);
+// Moves the keyboard focus to the window when widget (or one inside it)
+// holds it and is about to be hidden, disabled or destroyed.
+void ParkFocusOnWindow(QWidget& widget);
 // Destroys what waits for the end of the outermost control event, unless an
 // event is still being handled.
 void FlushDeferredDeletions();
