@@ -101,52 +101,9 @@ TAction::TAction(TComponent* owner) : TBasicAction(owner) {}
 
 TAction::~TAction() { SetActionList(nullptr); }
 
-void TAction::SetCaption(const QString& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Change();
-}
-
-void TAction::SetHint(const QString& hint) {
-  if (hint == hint_) return;
-  hint_ = hint;
-  Change();
-}
-
-void TAction::SetShortCut(TShortCut shortCut) {
-  if (shortCut == shortCut_) return;
-  shortCut_ = shortCut;
-  Change();
-}
-
-void TAction::SetImageIndex(int index) {
-  if (index < -1) index = -1;
-  if (index == imageIndex_) return;
-  imageIndex_ = index;
-  Change();
-}
-
 void TAction::SetCategory(const QString& category) {
   if (category == category_) return;
   category_ = category;
-  Change();
-}
-
-void TAction::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Change();
-}
-
-void TAction::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Change();
-}
-
-void TAction::SetChecked(bool checked) {
-  if (checked == checked_) return;
-  checked_ = checked;
   Change();
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/CommandProperties.h"
 #include "platform/toolkit/Component.h"
 #include "platform/toolkit/ShortCut.h"
 
@@ -105,28 +106,13 @@ class TBasicAction : public TComponent {
   TComponent* actionComponent_ = nullptr;
 };
 
-class TAction : public TBasicAction {
+class TAction : public TBasicAction, public TCommandProperties {
  public:
   explicit TAction(TComponent* owner = nullptr);
   ~TAction() override;
 
-  const QString& Caption() const { return caption_; }
-  void SetCaption(const QString& caption);
-  const QString& Hint() const { return hint_; }
-  void SetHint(const QString& hint);
-  TShortCut ShortCut() const { return shortCut_; }
-  void SetShortCut(TShortCut shortCut);
-  // Index into the action list's Images; -1 for none.
-  int ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int index);
   const QString& Category() const { return category_; }
   void SetCategory(const QString& category);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
-  bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
-  bool Checked() const { return checked_; }
-  void SetChecked(bool checked);
 
   TActionList* ActionList() const { return actionList_; }
   // Moves the action into list (or out of any list for null).
@@ -138,15 +124,11 @@ class TAction : public TBasicAction {
   // list's OnExecute may handle it; if not, OnExecute runs.
   bool Execute() override;
 
+ protected:
+  void PropertiesChanged() override { Change(); }
+
  private:
-  QString caption_;
-  QString hint_;
-  TShortCut shortCut_ = scNone;
-  int imageIndex_ = -1;
   QString category_;
-  bool enabled_ = true;
-  bool visible_ = true;
-  bool checked_ = false;
   TActionList* actionList_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/toolkit/BitBtn.h"
 
+#include <iterator>
+
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Form.h"
 
@@ -15,33 +17,15 @@ struct KindDefaults {
   int modalResult;
 };
 
-KindDefaults DefaultsOf(TBitBtnKind kind) {
-  switch (kind) {
-    case bkOK:
-      return {"OK", mrOk};
-    case bkCancel:
-      return {"Cancel", mrCancel};
-    case bkHelp:
-      return {"&Help", mrNone};
-    case bkYes:
-      return {"&Yes", mrYes};
-    case bkNo:
-      return {"&No", mrNo};
-    case bkClose:
-      return {"&Close", mrNone};
-    case bkAbort:
-      return {"Abort", mrAbort};
-    case bkRetry:
-      return {"&Retry", mrRetry};
-    case bkIgnore:
-      return {"&Ignore", mrIgnore};
-    case bkAll:
-      return {"&All", 12};
-    case bkCustom:
-      break;
-  }
-  return {"", mrNone};
-}
+// By TBitBtnKind, in declaration order.
+constexpr KindDefaults kKindDefaults[] = {
+    {"", mrNone},        {"OK", mrOk},          {"Cancel", mrCancel}, {"&Help", mrNone},
+    {"&Yes", mrYes},     {"&No", mrNo},         {"&Close", mrNone},   {"Abort", mrAbort},
+    {"&Retry", mrRetry}, {"&Ignore", mrIgnore}, {"&All", 12},
+};
+static_assert(std::size(kKindDefaults) == static_cast<std::size_t>(bkAll) + 1);
+
+KindDefaults DefaultsOf(TBitBtnKind kind) { return kKindDefaults[static_cast<std::size_t>(kind)]; }
 
 }  // namespace
 

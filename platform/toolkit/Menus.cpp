@@ -66,49 +66,6 @@ TMenuItem::~TMenuItem() {
   actionLink_.reset();
 }
 
-void TMenuItem::SetCaption(const QString& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed();
-}
-
-void TMenuItem::SetHint(const QString& hint) {
-  if (hint == hint_) return;
-  hint_ = hint;
-  Changed();
-}
-
-void TMenuItem::SetShortCut(TShortCut shortCut) {
-  if (shortCut == shortCut_) return;
-  shortCut_ = shortCut;
-  Changed();
-}
-
-void TMenuItem::SetImageIndex(int index) {
-  if (index < -1) index = -1;
-  if (index == imageIndex_) return;
-  imageIndex_ = index;
-  Changed();
-}
-
-void TMenuItem::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Changed();
-}
-
-void TMenuItem::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Changed();
-}
-
-void TMenuItem::SetChecked(bool checked) {
-  if (checked == checked_) return;
-  checked_ = checked;
-  Changed();
-}
-
 TBasicAction* TMenuItem::Action() const {
   return actionLink_ ? actionLink_->TBasicActionLink::Action() : nullptr;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/CommandProperties.h"
 #include "platform/toolkit/Component.h"
 #include "platform/toolkit/OwnerDrawState.h"
 #include "platform/toolkit/ShortCut.h"
@@ -28,29 +29,14 @@ class TPopupMenu;
 
 constexpr const char* cLineCaption = "-";
 
-class TMenuItem : public TComponent {
+class TMenuItem : public TComponent, public TCommandProperties {
  public:
   explicit TMenuItem(TComponent* owner = nullptr);
   // Destroys the sub-items and leaves the parent item.
   ~TMenuItem() override;
 
-  const QString& Caption() const { return caption_; }
-  void SetCaption(const QString& caption);
   // A separator line ("-").
   bool IsLine() const { return caption_ == QLatin1String(cLineCaption); }
-  const QString& Hint() const { return hint_; }
-  void SetHint(const QString& hint);
-  TShortCut ShortCut() const { return shortCut_; }
-  void SetShortCut(TShortCut shortCut);
-  // Index into the menu's image list; -1 for none.
-  int ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int index);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
-  bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
-  bool Checked() const { return checked_; }
-  void SetChecked(bool checked);
 
   // The bound action; the item takes over its caption, hint, shortcut,
   // image, enabled, visible and checked state and follows its changes.
@@ -92,19 +78,13 @@ class TMenuItem : public TComponent {
   // still has at their default.
   virtual void ActionChange(TObject* sender, bool checkDefaults);
   void Changed();
+  void PropertiesChanged() override { Changed(); }
 
  private:
   friend class TPopupMenu;
   friend struct MenuItemAccess;
   struct Native;
 
-  QString caption_;
-  QString hint_;
-  TShortCut shortCut_ = scNone;
-  int imageIndex_ = -1;
-  bool enabled_ = true;
-  bool visible_ = true;
-  bool checked_ = false;
   TMenuItem* parent_ = nullptr;
   TPopupMenu* menu_ = nullptr;  // set on the root item only
   std::vector<TMenuItem*> items_;
