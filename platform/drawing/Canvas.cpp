@@ -184,11 +184,12 @@ struct FontKey {
   int height = 0;
   std::uint64_t style = 0;
   TFontPitch pitch = fpDefault;
+  TFontQuality quality = fqDefault;
   bool operator==(const FontKey&) const = default;
 };
 
 FontKey KeyOf(const TFont& font) {
-  return {font.Name(), font.Height(), font.Style().ToBits(), font.Pitch()};
+  return {font.Name(), font.Height(), font.Style().ToBits(), font.Pitch(), font.Quality()};
 }
 
 // Cuts the segment to box (Liang-Barsky); false when it misses the box.
@@ -247,6 +248,19 @@ QFont ToQFont(const TFont& font) {
   if (font.Pitch() == fpFixed) {
     f.setFixedPitch(true);
     f.setStyleHint(QFont::Monospace);
+  }
+  switch (font.Quality()) {
+    case fqNonAntialiased:
+      f.setStyleStrategy(QFont::NoAntialias);
+      break;
+    case fqAntialiased:
+      f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+      break;
+    case fqClearType:
+      f.setStyleStrategy(QFont::PreferAntialias);
+      break;
+    case fqDefault:
+      break;
   }
   f.setKerning(false);
   return f;

@@ -36,6 +36,12 @@ void TFont::SetPitch(TFontPitch value) {
   Changed();
 }
 
+void TFont::SetQuality(TFontQuality value) {
+  if (quality_ == value) return;
+  quality_ = value;
+  Changed();
+}
+
 void TFont::Assign(const TPersistent* source) {
   const auto* font = dynamic_cast<const TFont*>(source);
   if (!font) {
@@ -44,12 +50,14 @@ void TFont::Assign(const TPersistent* source) {
   }
   if (font == this) return;
   const bool differs = name_ != font->name_ || height_ != font->height_ || color_ != font->color_ ||
-                       style_ != font->style_ || pitch_ != font->pitch_;
+                       style_ != font->style_ || pitch_ != font->pitch_ ||
+                       quality_ != font->quality_;
   name_ = font->name_;
   height_ = font->height_;
   color_ = font->color_;
   style_ = font->style_;
   pitch_ = font->pitch_;
+  quality_ = font->quality_;
   if (differs) Changed();
 }
 

@@ -13,6 +13,12 @@ namespace mirto {
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 using enum TFontPitch;
 
+// How the letters' edges are smoothed: the platform's choice, not at all,
+// in grey levels, or per colour subpixel where the target allows it (grey
+// levels elsewhere).
+enum class TFontQuality { fqDefault, fqNonAntialiased, fqAntialiased, fqClearType };
+using enum TFontQuality;
+
 class TFont : public TPersistent {
  public:
   static constexpr int PixelsPerInch = 96;
@@ -35,8 +41,10 @@ class TFont : public TPersistent {
   void SetStyle(TFontStyles value);
   TFontPitch Pitch() const { return pitch_; }
   void SetPitch(TFontPitch value);
+  TFontQuality Quality() const { return quality_; }
+  void SetQuality(TFontQuality value);
 
-  // Copies name, height, colour, style and pitch of another font.
+  // Copies name, height, colour, style, pitch and quality of another font.
   void Assign(const TPersistent* source) override;
 
   TNotifyEvent OnChange;
@@ -49,6 +57,7 @@ class TFont : public TPersistent {
   TColor color_ = clWindowText;
   TFontStyles style_;
   TFontPitch pitch_ = fpDefault;
+  TFontQuality quality_ = fqDefault;
 };
 
 }  // namespace mirto

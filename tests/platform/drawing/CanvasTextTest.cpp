@@ -68,6 +68,7 @@ TEST(Font, AssignCopiesEverythingAndNotifiesOnce) {
   source.SetHeight(-14);
   source.SetColor(clPurple);
   source.SetStyle({fsBold, fsUnderline});
+  source.SetQuality(fqNonAntialiased);
   TFont font;
   int changes = 0;
   font.OnChange = [&changes](TObject*) { ++changes; };
@@ -77,6 +78,7 @@ TEST(Font, AssignCopiesEverythingAndNotifiesOnce) {
   EXPECT_EQ(font.Height(), -14);
   EXPECT_EQ(font.Color(), clPurple);
   EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsUnderline}));
+  EXPECT_EQ(font.Quality(), fqNonAntialiased);
   font.Assign(&source);
   EXPECT_EQ(changes, 1);  // nothing changed
   TPen pen;
@@ -130,6 +132,36 @@ TEST(CanvasText, TextOutPaintsABackgroundOnlyWithASolidBrush) {
     for (int y = 4; y < 4 + h; ++y)
       for (int x = 5; x < 5 + w; ++x) inked |= GetRValue(canvas.Pixels(x, y)) < 128;
     EXPECT_TRUE(inked);
+  }
+}
+
+// Unsmoothed letters are black and white only; smoothed ones have grey
+// edges. A canvas that measured or drew with one quality follows the next.
+TEST(CanvasText, QualityDecidesWhetherEdgesAreSmoothed) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf32bit);
+  for (TFontQuality quality : {fqAntialiased, fqNonAntialiased, fqClearType, fqNonAntialiased}) {
+    Blank(bitmap, 60, 30);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Font().SetName(QStringLiteral("Segoe UI"));
+    canvas.Font().SetHeight(-17);
+    canvas.Font().SetColor(clBlack);
+    canvas.Font().SetQuality(quality);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(3, 3, QStringLiteral("Mog"));
+    int greys = 0, blacks = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 60; ++x) {
+        const TColor c = canvas.Pixels(x, y);
+        blacks += c == clBlack;
+        greys += c != clBlack && c != clWhite;
+      }
+    EXPECT_GT(blacks, 0) << static_cast<int>(quality);
+    if (quality == fqNonAntialiased) {
+      EXPECT_EQ(greys, 0);
+    } else {
+      EXPECT_GT(greys, 0) << static_cast<int>(quality);
+    }
   }
 }
 
