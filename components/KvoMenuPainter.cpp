@@ -48,6 +48,7 @@ void TKvoMenuPainter::SetFont(TFont& font, const TKvoMenuFont& from) const {
   font.SetHeight(-from.Height);
   font.SetColor(from.Color);
   font.SetStyle({});
+  font.SetQuality(style_.TextQuality);
 }
 
 TSize TKvoMenuPainter::MeasureItem(TCanvas& canvas, const TMenuItem& item) const {

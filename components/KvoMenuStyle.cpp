@@ -30,7 +30,7 @@ TKvoMenuStyle DarkMenuStyle() {
   style.SelectedFont = {QStringLiteral("Segoe UI"), 13, 0x00F3F3F3};
   style.SeparatorColor = 0x00282828;
   style.BorderColor = 0x00313131;
-  style.ClearTypeText = true;
+  style.TextQuality = fqClearType;
   return style;
 }
 
@@ -49,7 +49,7 @@ TKvoMenuStyle LightMenuStyle() {
   style.SelectedFont = {QStringLiteral("Segoe UI"), 12, 0x00F3F3F3};
   style.SeparatorColor = 0x00B4C9CB;
   style.BorderColor = 0x00B4C9CB;
-  style.ClearTypeText = false;
+  style.TextQuality = fqNonAntialiased;
   return style;
 }
 

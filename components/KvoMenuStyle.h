@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "platform/drawing/Font.h"
 #include "platform/drawing/Types.h"
 
 namespace mirto {
@@ -38,8 +39,8 @@ struct TKvoMenuStyle {
   TKvoMenuFont SelectedFont;
   TColor SeparatorColor = clGray;
   TColor BorderColor = clGray;
-  // Subpixel smoothing of the captions (off: no smoothing at all).
-  bool ClearTypeText = false;
+  // Smoothing of the captions' letters.
+  TFontQuality TextQuality = fqDefault;
 
   // A disabled entry's caption: half way from the item font colour to the
   // background's start colour.

@@ -50,7 +50,6 @@ std::uint8_t Blend(std::uint8_t dest, std::uint8_t source, int weight) {
 // subpixel (all three equal without subpixel smoothing).
 void RenderCoverage(TBitmap& mask, const QString& text, const TFont& font, bool clearType,
                     int width, int height) {
-  (void)clearType;
   mask.SetPixelFormat(pf32bit);
   mask.SetSize(width, height);
   TCanvas& canvas = mask.Canvas();
@@ -59,6 +58,7 @@ void RenderCoverage(TBitmap& mask, const QString& text, const TFont& font, bool 
   canvas.FillRect({0, 0, width, height});
   canvas.Font().Assign(&font);
   canvas.Font().SetColor(clWhite);
+  if (clearType) canvas.Font().SetQuality(fqClearType);
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   canvas.TextOut(0, 0, text);
 }

@@ -25,7 +25,7 @@ struct TKvoTitleLook {
   TColor ShadowColor = clBlack;
   std::uint8_t ShadowOpacityStart = 0;  // of 255, top row of the shadow
   std::uint8_t ShadowOpacityEnd = 0;    // bottom row
-  bool ClearType = true;                // subpixel smoothing; off: none
+  bool ClearType = true;                // subpixel smoothing; off: the font's own quality
 };
 
 constexpr int kTitleShadowOffset = 1;
@@ -56,6 +56,8 @@ class TKvoTitleLabel : public TGraphicControl {
   void SetShadowOpacityStart(int value);
   int ShadowOpacityEnd() const { return shadowOpacityEnd_; }
   void SetShadowOpacityEnd(int value);
+  // Letters smoothed per subpixel where possible; off: as the font's
+  // Quality says.
   bool ClearType() const { return clearType_; }
   void SetClearType(bool value);
 

@@ -158,6 +158,20 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     EXPECT_NE(At(lineStart + 5, lineRow - 1), s.SeparatorColor);
     EXPECT_NE(At(lineStart + 5, lineRow + 1), s.SeparatorColor);
 
+    // Captions smoothed (dark) or not at all (light): without smoothing the
+    // plain entry's caption is in the font colour and the background only.
+    int blends = 0;
+    for (int y = plainTop + 1; y < bottom - 1; ++y)
+      for (int x = bar + 1 + TKvoMenuPainter::kCaptionIndent; x < right - 1; ++x) {
+        const TColor c = At(x, y);
+        blends += !Near(c, s.ItemFont.Color, 0) && !Near(c, s.BackgroundFrom, 1);
+      }
+    if (s.TextQuality == fqNonAntialiased) {
+      EXPECT_EQ(blends, 0);
+    } else {
+      EXPECT_GT(blends, 0);
+    }
+
     // The disabled entry's image is greyed and faded into the bar.
     const TColor greyed = At(1 + bar / 2, (disabledTop + plainTop) / 2);
     EXPECT_NE(greyed, kGreen);

@@ -86,6 +86,26 @@ TEST(TitleText, LettersRunFromTheStartColourAtTheTopToTheEndColourAtTheBottom) {
   EXPECT_LE(letters.Extreme(ink.Top + 1, true), GetGValue(kStart));
 }
 
+TEST(TitleText, UnsmoothedLettersAreNeverBlendedWithTheBackground) {
+  TitlePicture letters(true, false);
+  letters.font.SetQuality(fqNonAntialiased);
+  letters.look.ClearType = false;
+  letters.bitmap.Canvas().FillRect({0, 0, 260, 40});
+  DrawTitle(letters.bitmap.Canvas(), {TitlePicture::kX, TitlePicture::kY}, letters.look);
+  int previousRow = 255, inked = 0;
+  for (int y = 0; y < letters.bitmap.Height(); ++y) {
+    for (int x = 0; x < letters.bitmap.Width(); ++x) {
+      const TColor c = letters.At(x, y);
+      if (c == kBack) continue;
+      ++inked;
+      ASSERT_GE(GetGValue(c), GetGValue(kEnd)) << x << "," << y;
+      ASSERT_LE(GetGValue(c), previousRow) << "rows grow darker downward";
+      previousRow = std::min(previousRow, static_cast<int>(GetGValue(c)));
+    }
+  }
+  EXPECT_GT(inked, 50);
+}
+
 TEST(TitleText, ShadowSitsOneRightAndBelowAtOpacitiesRunningFromStartToEnd) {
   TitlePicture letters(true, false);
   TitlePicture shadow(false, true);
