@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Menus_p.h"
 
 namespace mirto {
 
@@ -94,6 +95,7 @@ void InstallControlAccessibility() {
   // The factory list belongs to the process, not to one application object.
   static const bool installed = [] {
     QAccessible::installFactory(&ControlAccessibleFactory);
+    QAccessible::installFactory(&MenuEntryAccessible);
     return true;
   }();
   (void)installed;

@@ -94,7 +94,8 @@ void CancelPendingClick();
 // the click handler destroys is destroyed once it has returned).
 void PressControl(TControl& control);
 
-// Lets the widgets of controls answer accessibility queries (idempotent).
+// Lets the widgets of controls and the entries of open popup menus answer
+// accessibility queries (idempotent).
 void InstallControlAccessibility();
 
 // Shift state of Qt's keyboard modifiers and mouse buttons.

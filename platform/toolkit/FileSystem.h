@@ -7,15 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>  // the attribute constants below come from here
-#endif
+#include "platform/toolkit/NativeWindows.h"  // the attribute constants below, on Windows
 
 namespace mirto {
 

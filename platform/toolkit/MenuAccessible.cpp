@@ -26,9 +26,9 @@ QMenu* MenuShowing(const QAction* action) {
   return nullptr;
 }
 
-class MenuEntryAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+class MenuEntryInterface : public QAccessibleObject, public QAccessibleActionInterface {
  public:
-  explicit MenuEntryAccessible(QAction* action) : QAccessibleObject(action), action_(action) {}
+  explicit MenuEntryInterface(QAction* action) : QAccessibleObject(action), action_(action) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
@@ -121,20 +121,12 @@ class MenuEntryAccessible : public QAccessibleObject, public QAccessibleActionIn
   QPointer<QAction> action_;
 };
 
-QAccessibleInterface* MenuEntryFactory(const QString&, QObject* object) {
-  auto* action = qobject_cast<QAction*>(object);
-  if (action == nullptr || MenuItemAccess::ItemShownBy(action) == nullptr) return nullptr;
-  return new MenuEntryAccessible(action);
-}
-
 }  // namespace
 
-void InstallMenuAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(&MenuEntryFactory);
-    return true;
-  }();
-  (void)installed;
+QAccessibleInterface* MenuEntryAccessible(const QString&, QObject* object) {
+  auto* action = qobject_cast<QAction*>(object);
+  if (action == nullptr || MenuItemAccess::ItemShownBy(action) == nullptr) return nullptr;
+  return new MenuEntryInterface(action);
 }
 
 }  // namespace mirto

@@ -409,7 +409,7 @@ TPopupMenu::TPopupMenu(TComponent* owner)
       native_(std::make_unique<Native>()),
       self_(std::make_shared<TPopupMenu*>(this)) {
   items_->menu_ = this;
-  InstallMenuAccessibility();
+  InstallControlAccessibility();
 }
 
 TPopupMenu::~TPopupMenu() {

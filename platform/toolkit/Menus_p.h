@@ -4,7 +4,10 @@
 // toolkit action behind a shown entry. Only platform sources and tests
 // include this header.
 
+class QAccessibleInterface;
 class QAction;
+class QObject;
+class QString;
 class QMenu;
 
 namespace mirto {
@@ -27,8 +30,8 @@ struct MenuItemAccess {
   static TMenuItem* ItemShownBy(const QAction* action);
 };
 
-// Lets the entries of open popup menus answer accessibility queries with
-// their captions (idempotent).
-void InstallMenuAccessibility();
+// What an entry of an open popup menu tells assistive technology (its caption
+// as its name); null for other objects.
+QAccessibleInterface* MenuEntryAccessible(const QString& className, QObject* object);
 
 }  // namespace mirto

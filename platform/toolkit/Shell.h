@@ -10,17 +10,9 @@
 #include <functional>
 #include <vector>
 
+#include "platform/toolkit/NativeWindows.h"  // the show-command constants below, on Windows
 #if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>  // the show-command constants below come from here
-// clang-format off
 #include <shellapi.h>  // and the error codes
-// clang-format on
 #endif
 
 namespace mirto {
