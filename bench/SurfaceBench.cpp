@@ -8,6 +8,7 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/StylePainting.h"
 #include "platform/drawing/FontSubstitution.h"
 
 namespace mirto {

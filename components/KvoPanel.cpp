@@ -3,6 +3,7 @@
 #include "graphics/ColorHelpers.h"
 #include "graphics/KvoGraphics.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/StylePainting.h"
 
 namespace mirto {
 

@@ -7,6 +7,7 @@
 #include "graphics/PngFunctions.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
+#include "platform/drawing/StylePainting.h"
 #include "platform/toolkit/StyleServices.h"
 
 namespace mirto {

@@ -4,6 +4,7 @@
 #include "components/KvoPngButtonPainting.h"
 #include "graphics/PngFunctions.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/StylePainting.h"
 
 namespace mirto {
 

@@ -11,8 +11,11 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Graphic.h"
+#include "platform/drawing/PathSpans_p.h"
 #include "platform/drawing/PicturePlacement.h"
+#include "platform/drawing/PixelLines_p.h"
 #include "platform/drawing/PixelSurface_p.h"
+#include "platform/drawing/RowBlit_p.h"
 
 namespace mirto {
 
@@ -29,21 +32,14 @@ std::optional<std::uint32_t> Rgb(TColor color) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-
 TRect Offset(const TRect& r, long long dx, long long dy) {
-  return {Clamp(r.Left + dx), Clamp(r.Top + dy), Clamp(r.Right + dx), Clamp(r.Bottom + dy)};
+  return {ClampToInt(r.Left + dx), ClampToInt(r.Top + dy), ClampToInt(r.Right + dx),
+          ClampToInt(r.Bottom + dy)};
 }
 
 // Logical to device coordinates: device = logical - origin.
 TRect ToDevice(const TRect& r, TPoint origin) {
   return Offset(r, -1LL * origin.X, -1LL * origin.Y);
-}
-
-// offset * to / from, truncated; the product of two extents of up to 2^32
-// needs more than 64 bits.
-long long Scaled(long long offset, long long to, long long from) {
-  return static_cast<long long>(static_cast<__int128>(offset) * to / from);
 }
 
 // Width and height without overflow for any rectangle.
@@ -63,34 +59,8 @@ TRect Intersection(const TRect& a, const TRect& b) {
 }
 
 TRect Inflated(TRect r, int d) {
-  return {Clamp(1LL * r.Left - d), Clamp(1LL * r.Top - d), Clamp(1LL * r.Right + d),
-          Clamp(1LL * r.Bottom + d)};
-}
-
-void FillDevice(PixelSurface& surface, const TRect& clip, const TRect& rect, std::uint32_t rgb,
-                TPenMode mode) {
-  const TRect r = Intersection(clip, rect);
-  if (r.IsEmpty()) return;
-  if (mode != pmCopy) {
-    for (int y = r.Top; y < r.Bottom; ++y) surface.Span(y, r.Left, r.Right, rgb, mode);
-    return;
-  }
-  surface.Span(r.Top, r.Left, r.Right, rgb, mode);
-  for (int y = r.Top + 1; y < r.Bottom; ++y) surface.CopyRow(r.Top, y, r.Left, r.Right);
-}
-
-// Pixels of the frame w pixels wide along the inside of outer, each once.
-void FillRing(PixelSurface& surface, const TRect& clip, const TRect& outer, int w,
-              std::uint32_t rgb, TPenMode mode) {
-  const TRect inner = Inflated(outer, -w);
-  if (inner.IsEmpty()) {
-    FillDevice(surface, clip, outer, rgb, mode);
-    return;
-  }
-  FillDevice(surface, clip, {outer.Left, outer.Top, outer.Right, inner.Top}, rgb, mode);
-  FillDevice(surface, clip, {outer.Left, inner.Bottom, outer.Right, outer.Bottom}, rgb, mode);
-  FillDevice(surface, clip, {outer.Left, inner.Top, inner.Left, inner.Bottom}, rgb, mode);
-  FillDevice(surface, clip, {inner.Right, inner.Top, outer.Right, inner.Bottom}, rgb, mode);
+  return {ClampToInt(1LL * r.Left - d), ClampToInt(1LL * r.Top - d), ClampToInt(1LL * r.Right + d),
+          ClampToInt(1LL * r.Bottom + d)};
 }
 
 std::optional<QPainter::CompositionMode> CompositionFor(TPenMode mode) {
@@ -137,48 +107,6 @@ std::uint32_t PenModeColor(TPenMode mode, std::uint32_t rgb) {
 
 QColor OpaqueColor(std::uint32_t rgb) { return QColor::fromRgb(0xFF000000u | rgb); }
 
-// Dash patterns of one-pixel pens: lengths of alternating on and off runs.
-std::vector<int> DashPattern(TPenStyle style) {
-  switch (style) {
-    case psDash:
-      return {18, 6};
-    case psDot:
-      return {3, 3};
-    case psDashDot:
-      return {9, 6, 3, 6};
-    case psDashDotDot:
-      return {9, 3, 3, 3, 3, 3};
-    default:
-      return {};
-  }
-}
-
-// Walks the dash pattern one pixel at a time; the position carries over
-// from one line to the next like the platform's styled lines.
-class DashWalker {
- public:
-  explicit DashWalker(TPenStyle style) : pattern_(DashPattern(style)) {
-    for (int len : pattern_) period_ += len;
-  }
-  // Whether the next pixel is "on"; advances.
-  bool Next() {
-    if (pattern_.empty()) return true;
-    int pos = position_ % period_;
-    ++position_;
-    for (std::size_t i = 0; i < pattern_.size(); ++i) {
-      if (pos < pattern_[i]) return i % 2 == 0;
-      pos -= pattern_[i];
-    }
-    return true;
-  }
-  bool Solid() const { return pattern_.empty(); }
-
- private:
-  std::vector<int> pattern_;
-  int period_ = 0;
-  long long position_ = 0;
-};
-
 struct FontKey {
   QString name;
   int height = 0;
@@ -190,34 +118,6 @@ struct FontKey {
 
 FontKey KeyOf(const TFont& font) {
   return {font.Name(), font.Height(), font.Style().ToBits(), font.Pitch(), font.Quality()};
-}
-
-// Cuts the segment to box (Liang-Barsky); false when it misses the box.
-bool ClipSegment(long long& x0, long long& y0, long long& x1, long long& y1, const TRect& box) {
-  const double dx = static_cast<double>(x1 - x0), dy = static_cast<double>(y1 - y0);
-  double t0 = 0.0, t1 = 1.0;
-  const double p[] = {-dx, dx, -dy, dy};
-  const double q[] = {static_cast<double>(x0 - box.Left), static_cast<double>(box.Right - 1 - x0),
-                      static_cast<double>(y0 - box.Top), static_cast<double>(box.Bottom - 1 - y0)};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-  }
-  if (t0 > t1) return false;
-  const long long nx0 = std::llround(x0 + t0 * dx), ny0 = std::llround(y0 + t0 * dy);
-  const long long nx1 = std::llround(x0 + t1 * dx), ny1 = std::llround(y0 + t1 * dy);
-  x0 = nx0;
-  y0 = ny0;
-  x1 = nx1;
-  y1 = ny1;
-  return true;
 }
 
 }  // namespace
@@ -403,75 +303,6 @@ void TCanvasAccess::DrawImage(TCanvas& canvas, const TRect& dest, const QImage& 
   }
 }
 
-namespace {
-
-// Row-wise pixel access for the formats bitmaps use, so that copying loops
-// touch memory directly; any other format goes through QImage.
-enum class RowFormat { Bgr24, Xrgb32, Other };
-
-RowFormat ReadableFormat(const QImage& image) {
-  switch (image.format()) {
-    case QImage::Format_BGR888:
-      return RowFormat::Bgr24;
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-      return RowFormat::Xrgb32;
-    default:
-      return RowFormat::Other;
-  }
-}
-
-RowFormat WritableFormat(const QImage& image) {
-  switch (image.format()) {
-    case QImage::Format_BGR888:
-      return RowFormat::Bgr24;
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-      return RowFormat::Xrgb32;
-    default:
-      return RowFormat::Other;
-  }
-}
-
-// The same value as ReadRgb(image, x, y); row is image's row y.
-inline std::uint32_t ReadRowRgb(const QImage& image, const uchar* row, RowFormat format, int x,
-                                int y) {
-  switch (format) {
-    case RowFormat::Bgr24: {
-      const uchar* p = row + 3 * x;
-      return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
-    }
-    case RowFormat::Xrgb32:
-      return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
-    case RowFormat::Other:
-      break;
-  }
-  return ReadRgb(image, x, y);
-}
-
-// The same effect as surface.Set(x, y, rgb); row is the surface's row y.
-inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int x, int y,
-                        std::uint32_t rgb) {
-  switch (format) {
-    case RowFormat::Bgr24: {
-      uchar* p = row + 3 * x;
-      p[0] = static_cast<uchar>(rgb);
-      p[1] = static_cast<uchar>(rgb >> 8);
-      p[2] = static_cast<uchar>(rgb >> 16);
-      return;
-    }
-    case RowFormat::Xrgb32:
-      reinterpret_cast<std::uint32_t*>(row)[x] = 0xFF000000u | rgb;
-      return;
-    case RowFormat::Other:
-      break;
-  }
-  surface.Set(x, y, rgb);
-}
-
-}  // namespace
-
 void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& source,
                          const TRect& sourceRect, const QRgb* transparent) {
   const TRect device = ToDevice(dest, canvas.windowOrg_);
@@ -482,48 +313,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   // Reading and writing the same pixels needs a snapshot of the source.
   const QImage snapshot = (&source == image) ? source.copy() : QImage();
   const QImage& from = (&source == image) ? snapshot : source;
-  PixelSurface surface(*image);
-  const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(*image);
-  const long long dw = Width64(device), dh = Height64(device);
-  const long long sw = Width64(sourceRect), sh = Height64(sourceRect);
-  // Unscaled copies (every plain Draw) map columns by an offset.
-  const bool unscaled = dw == sw && dh == sh;
-  const long long columnOffset = 1LL * sourceRect.Left - device.Left;
-  for (int y = clip.Top; y < clip.Bottom; ++y) {
-    const long long sy = sourceRect.Top + Scaled(1LL * y - device.Top, sh, dh);
-    if (sy < 0 || sy >= from.height()) continue;
-    const uchar* sourceRow = from.constScanLine(static_cast<int>(sy));
-    uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
-    int left = clip.Left, right = clip.Right;
-    if (unscaled) {
-      left = Clamp(std::max<long long>(left, -columnOffset));
-      right = Clamp(std::min<long long>(right, from.width() - columnOffset));
-      if (!transparent && writeFormat == RowFormat::Xrgb32 && readFormat != RowFormat::Other) {
-        auto* out = reinterpret_cast<std::uint32_t*>(row);
-        if (readFormat == RowFormat::Xrgb32) {
-          const auto* in = reinterpret_cast<const std::uint32_t*>(sourceRow);
-          for (int x = left; x < right; ++x)
-            out[x] = 0xFF000000u | (in[x + columnOffset] & 0xFFFFFF);
-        } else {
-          for (int x = left; x < right; ++x) {
-            const uchar* p = sourceRow + 3 * (x + columnOffset);
-            out[x] = 0xFF000000u | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
-          }
-        }
-        continue;
-      }
-    }
-    for (int x = left; x < right; ++x) {
-      const long long sx =
-          unscaled ? x + columnOffset : sourceRect.Left + Scaled(1LL * x - device.Left, sw, dw);
-      if (sx < 0 || sx >= from.width()) continue;
-      const std::uint32_t rgb =
-          ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy));
-      if (transparent && rgb == (*transparent & 0xFFFFFF)) continue;
-      WriteRowRgb(surface, row, writeFormat, x, y, rgb);
-    }
-  }
+  BlitRows(*image, clip, device, from, sourceRect, transparent);
 }
 
 // --- shapes -----------------------------------------------------------------
@@ -535,7 +325,7 @@ void TCanvas::FillRect(const TRect& rect) {
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
   PixelSurface surface(*image);
-  FillDevice(surface, DeviceClip(), device, *rgb, pmCopy);
+  surface.Fill(DeviceClip(), device, *rgb, pmCopy);
 }
 
 void TCanvas::FrameRect(const TRect& rect) {
@@ -545,7 +335,7 @@ void TCanvas::FrameRect(const TRect& rect) {
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
   PixelSurface surface(*image);
-  FillRing(surface, DeviceClip(), device, 1, *rgb, pmCopy);
+  surface.FillRing(DeviceClip(), device, 1, *rgb, pmCopy);
 }
 
 void TCanvas::Rectangle(const TRect& rect) {
@@ -563,9 +353,8 @@ void TCanvas::Rectangle(const TRect& rect) {
       QImage* image = target_->Bits();
       if (!image) return;
       PixelSurface surface(*image);
-      FillDevice(surface, DeviceClip(),
-                 ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_), brushRgb,
-                 pmCopy);
+      surface.Fill(DeviceClip(), ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_),
+                   brushRgb, pmCopy);
     }
     return;
   }
@@ -578,9 +367,9 @@ void TCanvas::Rectangle(const TRect& rect) {
     if (!image) return;
     PixelSurface surface(*image);
     const TRect clip = DeviceClip();
-    if (filled && !inner.IsEmpty()) FillDevice(surface, clip, inner, brushRgb, pmCopy);
+    if (filled && !inner.IsEmpty()) surface.Fill(clip, inner, brushRgb, pmCopy);
     if (!dashed) {
-      FillRing(surface, clip, outer, w, PenModeColor(pen_.Mode(), *penRgb), pen_.Mode());
+      surface.FillRing(clip, outer, w, PenModeColor(pen_.Mode(), *penRgb), pen_.Mode());
       return;
     }
   }
@@ -610,280 +399,6 @@ QPainterPath ShapePath(ShapeKind kind, const TRect& r, int rx, int ry) {
   return path;
 }
 
-// Aliased path fill, pixel for pixel as the painter's raster engine does it,
-// but written through the pixel surface: a large shape filled by the painter
-// goes through its worker threads, and handing them hundreds of concentric
-// ellipses costs more than the filling.
-//
-// Curves are flattened until they stray less than a quarter pixel, corners
-// rounded to 1/64 pixel, and each row is sampled through the pixel centres in
-// 16.16 fixed point: a pixel is inside when its centre lies right of a
-// crossing and not right of the next.
-class PathSpans {
- public:
-  // Whether the fill stays inside the coordinate range this arithmetic is
-  // exact for.
-  static bool Fits(const TRect& r) {
-    constexpr int kLimit = 1 << 14;
-    return r.Left > -kLimit && r.Top > -kLimit && r.Right < kLimit && r.Bottom < kLimit;
-  }
-
-  PathSpans(const QPainterPath& path, const TRect& clip)
-      : clip_(clip), oddEven_(path.fillRule() == Qt::OddEvenFill) {
-    points_.reserve(256);
-    Flatten(path);
-    if (points_.size() < 3 || clip_.IsEmpty()) return;
-    int minY = points_[0].y, maxY = points_[0].y;
-    for (const Point& p : points_) {
-      minY = std::min(minY, p.y);
-      maxY = std::max(maxY, p.y);
-    }
-    top_ = std::max(clip_.Top, (minY + 32) >> 6);
-    bottom_ = std::min(clip_.Bottom - 1, (maxY - 32) >> 6);
-    if (top_ > bottom_) return;
-    edges_.reserve(points_.size());
-    std::size_t first = 0;
-    for (const std::size_t end : contourEnds_) {
-      for (std::size_t i = first; i < end; ++i)
-        AddEdge(points_[i], points_[i + 1 < end ? i + 1 : first]);
-      first = end;
-    }
-  }
-
-  // False when an edge is too flat for 16.16 steps: such paths are left to
-  // the painter.
-  bool Exact() const { return exact_; }
-
-  // Calls onSpan(y, x0, x1) for every run of pixels x0 .. x1 - 1 inside the
-  // path and the clip.
-  template <typename Emit>
-  void ForEach(Emit onSpan) const {
-    if (top_ > bottom_ || edges_.empty()) return;
-    const std::size_t rows = static_cast<std::size_t>(bottom_ - top_ + 1);
-    // Crossings by row (counting sort), then by x within the row.
-    // Scratch kept between calls: hundreds of rings are drawn in a row.
-    thread_local std::vector<int> start, fill;
-    thread_local std::vector<Crossing> crossings;
-    start.assign(rows + 2, 0);
-    for (const Edge& e : edges_) {
-      ++start[static_cast<std::size_t>(e.top - top_) + 1];
-      --start[static_cast<std::size_t>(e.bottom - top_) + 2];
-    }
-    for (int pass = 0; pass < 2; ++pass)
-      for (std::size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
-    crossings.resize(static_cast<std::size_t>(start[rows]));
-    fill.assign(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(rows));
-    for (const Edge& e : edges_) {
-      long long xFP = e.xFP;
-      const Crossing side = e.winding > 0 ? 1 : 0;
-      for (int y = e.top; y <= e.bottom; ++y, xFP += e.slopeFP)
-        crossings[static_cast<std::size_t>(fill[static_cast<std::size_t>(y - top_)]++)] =
-            static_cast<Crossing>(static_cast<std::uint64_t>(xFP >> 16) << 32) | side;
-    }
-    for (std::size_t r = 0; r < rows; ++r) {
-      Crossing* begin = crossings.data() + start[r];
-      Crossing* end = crossings.data() + start[r + 1];
-      SortFew(begin, end);
-      int winding = 0, from = 0;
-      for (const Crossing* c = begin; c != end; ++c) {
-        const int x = static_cast<int>(*c >> 32);
-        if (oddEven_ ? (winding & 1) != 0 : winding != 0) {
-          const int left = std::max(from, clip_.Left), right = std::min(x, clip_.Right);
-          if (left < right) onSpan(top_ + static_cast<int>(r), left, right);
-        }
-        from = x;
-        winding += (*c & 1) != 0 ? 1 : -1;
-      }
-    }
-  }
-
- private:
-  struct Point {
-    int x, y;  // 1/64 pixel
-  };
-  struct Edge {
-    int xFP, slopeFP, top, bottom, winding;
-  };
-  // x in the high half, so that crossings sort by x; bit 0: whether the
-  // edge runs downwards.
-  using Crossing = std::int64_t;
-
-  static void Order(Crossing& a, Crossing& b) {
-    const Crossing low = std::min(a, b), high = std::max(a, b);
-    a = low;
-    b = high;
-  }
-
-  // Rows cross an ellipse twice and a ring four times: fixed networks
-  // without branches, in registers; anything else by insertion.
-  static void SortFew(Crossing* begin, Crossing* end) {
-    switch (end - begin) {
-      case 2: {
-        Crossing a = begin[0], b = begin[1];
-        Order(a, b);
-        begin[0] = a;
-        begin[1] = b;
-        return;
-      }
-      case 4: {
-        Crossing a = begin[0], b = begin[1], c = begin[2], d = begin[3];
-        Order(a, b);
-        Order(c, d);
-        Order(a, c);
-        Order(b, d);
-        Order(b, c);
-        begin[0] = a;
-        begin[1] = b;
-        begin[2] = c;
-        begin[3] = d;
-        return;
-      }
-      default:
-        break;
-    }
-    for (Crossing* c = begin + 1; c < end; ++c) {
-      const Crossing moving = *c;
-      Crossing* hole = c;
-      for (; hole != begin && *(hole - 1) > moving; --hole) *hole = *(hole - 1);
-      *hole = moving;
-    }
-  }
-
-  static int ToFixed(double v) {
-    const double scaled = v * 64;
-    return scaled >= 0.0 ? static_cast<int>(scaled + 0.5) : static_cast<int>(scaled - 0.5);
-  }
-
-  struct Cubic {
-    double x1, y1, x2, y2, x3, y3, x4, y4;
-    // de Casteljau halves: first into a, second into b.
-    void Split(Cubic& a, Cubic& b) const {
-      const Cubic s = *this;
-      double c = (s.x2 + s.x3) * .5;
-      a.x2 = (s.x1 + s.x2) * .5;
-      b.x3 = (s.x3 + s.x4) * .5;
-      a.x1 = s.x1;
-      b.x4 = s.x4;
-      a.x3 = (a.x2 + c) * .5;
-      b.x2 = (b.x3 + c) * .5;
-      a.x4 = b.x1 = (a.x3 + b.x2) * .5;
-      c = (s.y2 + s.y3) * .5;
-      a.y2 = (s.y1 + s.y2) * .5;
-      b.y3 = (s.y3 + s.y4) * .5;
-      a.y1 = s.y1;
-      b.y4 = s.y4;
-      a.y3 = (a.y2 + c) * .5;
-      b.y2 = (b.y3 + c) * .5;
-      a.y4 = b.y1 = (a.y3 + b.y2) * .5;
-    }
-  };
-
-  // Appends the end points of the pieces a cubic is cut into until each is
-  // flat to within a quarter pixel (nine halvings at most).
-  void AddCubic(const Cubic& curve) {
-    constexpr double kThreshold = 0.25;
-    // Pieces wholly above or below the clip's rows cross none of them: they
-    // end in the same point whether cut further or not. The limits keep a
-    // 1/64 pixel margin from the first and last row's centre, so rounding
-    // cannot bring a left-out piece back into view.
-    const double aboveRows = (clip_.Top * 64.0 + 31.0) / 64.0;
-    const double belowRows = ((clip_.Bottom - 1) * 64.0 + 33.0) / 64.0;
-    Cubic stack[10];
-    int levels[10];
-    stack[0] = curve;
-    levels[0] = 9;
-    int top = 0;
-    while (top >= 0) {
-      Cubic& b = stack[top];
-      const double y4y1 = b.y4 - b.y1, x4x1 = b.x4 - b.x1;
-      double l = std::fabs(x4x1) + std::fabs(y4y1);
-      double d;
-      if (l > 1.) {
-        d = std::fabs(x4x1 * (b.y1 - b.y2) - y4y1 * (b.x1 - b.x2)) +
-            std::fabs(x4x1 * (b.y1 - b.y3) - y4y1 * (b.x1 - b.x3));
-      } else {
-        d = std::fabs(b.x1 - b.x2) + std::fabs(b.y1 - b.y2) + std::fabs(b.x1 - b.x3) +
-            std::fabs(b.y1 - b.y3);
-        l = 1.;
-      }
-      const bool unseen = std::max(std::max(b.y1, b.y2), std::max(b.y3, b.y4)) < aboveRows ||
-                          std::min(std::min(b.y1, b.y2), std::min(b.y3, b.y4)) > belowRows;
-      if (unseen || d < kThreshold * l || levels[top] == 0) {
-        points_.push_back({ToFixed(b.x4), ToFixed(b.y4)});
-        --top;
-      } else {
-        b.Split(stack[top + 1], b);
-        levels[top + 1] = --levels[top];
-        ++top;
-      }
-    }
-  }
-
-  void Flatten(const QPainterPath& path) {
-    bool open = false;
-    QPointF last;
-    const auto add = [&](double x, double y) {
-      points_.push_back({ToFixed(x), ToFixed(y)});
-      last = {x, y};
-    };
-    const auto close = [&] {
-      if (open) contourEnds_.push_back(points_.size());
-      open = false;
-    };
-    for (int i = 0; i < path.elementCount(); ++i) {
-      const QPainterPath::Element e = path.elementAt(i);
-      if (e.isMoveTo()) {
-        close();
-        add(e.x, e.y);
-        open = true;
-      } else if (!open) {
-        continue;
-      } else if (e.isLineTo()) {
-        add(e.x, e.y);
-      } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
-        const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
-        AddCubic({last.x(), last.y(), e.x, e.y, c2.x, c2.y, end.x, end.y});
-        last = {end.x, end.y};
-        i += 2;
-      }
-    }
-    close();
-  }
-
-  void AddEdge(Point a, Point b) {
-    int winding = 1;
-    if (a.y > b.y) {
-      std::swap(a, b);
-      winding = -1;
-    }
-    const int top = std::max(top_, (a.y + 32) >> 6);
-    const int bottom = std::min(bottom_, (b.y - 32) >> 6);
-    if (top > bottom) return;
-    const int aFP = (1 << 15) + a.x * 1024;
-    if (a.x == b.x) {
-      edges_.push_back({aFP, 0, top, bottom, winding});
-      return;
-    }
-    const double slope = (b.x - a.x) / static_cast<double>(b.y - a.y);
-    if (std::fabs(slope) >= 32767.) {
-      exact_ = false;
-      return;
-    }
-    const int slopeFP = static_cast<int>(slope * 65536.);
-    const long long offset = top * 65536LL + (1 << 15) - a.y * 1024LL;
-    const int xFP = aFP + static_cast<int>((slopeFP * offset) >> 16);
-    edges_.push_back({xFP, slopeFP, top, bottom, winding});
-  }
-
-  TRect clip_;
-  bool oddEven_;
-  bool exact_ = true;
-  int top_ = 0, bottom_ = -1;
-  std::vector<Point> points_;
-  std::vector<std::size_t> contourEnds_;
-  std::vector<Edge> edges_;
-};
-
 }  // namespace
 
 void TCanvas::RoundRect(const TRect& rect, int rx, int ry) {
@@ -892,12 +407,45 @@ void TCanvas::RoundRect(const TRect& rect, int rx, int ry) {
     Rectangle(r);
     return;
   }
-  DrawShape(r, static_cast<int>(ShapeKind::RoundRect), Clamp(std::min<long long>(rx, Width64(r))),
-            Clamp(std::min<long long>(ry, Height64(r))));
+  DrawShape(r, static_cast<int>(ShapeKind::RoundRect),
+            ClampToInt(std::min<long long>(rx, Width64(r))),
+            ClampToInt(std::min<long long>(ry, Height64(r))));
 }
 
 void TCanvas::Ellipse(const TRect& rect) {
   DrawShape(Normalized(rect), static_cast<int>(ShapeKind::Ellipse), 0, 0);
+}
+
+bool TCanvas::DrawEllipseSpans(const TRect& r) {
+  const auto penRgb = Rgb(pen_.Color());
+  const TPenMode mode = pen_.Mode();
+  const bool penVisible = pen_.Style() != psClear && penRgb && mode != pmNop;
+  const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
+  const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
+  // Other pen modes combine with the pixels below, which the painter does
+  // its own way.
+  if (penVisible && mode != pmCopy && mode != pmBlack && mode != pmWhite) return false;
+  QImage* image = target_->image;
+  if (!image || image->isNull()) return true;
+  if (WritableFormat(*image) == RowFormat::Other) return false;
+  const TRect clip = DeviceClip();
+  if (clip.IsEmpty()) return true;
+  TRect outer, inner;
+  if (penVisible) {
+    const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
+    outer = ToDevice(Inflated(r, (w - 1) / 2), windowOrg_);
+    inner = Inflated(outer, -w);
+  } else {
+    inner = outer = ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_);
+  }
+  const std::optional<EllipseSpans> spans =
+      EllipseSpans::Plan(outer, inner, filled, penVisible, clip);
+  if (!spans) return false;
+  QImage* bits = target_->Bits();
+  if (!bits) return true;
+  PixelSurface surface(*bits);
+  spans->Draw(surface, brushColor.value_or(0), PenModeColor(mode, penRgb.value_or(0)));
+  return true;
 }
 
 void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
@@ -908,65 +456,7 @@ void TCanvas::DrawShape(const TRect& r, int shape, int rx, int ry) {
   const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
   const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
   const std::uint32_t brushRgb = brushColor.value_or(0);
-  // Ellipses in plain colours are filled span by span without the painter.
-  const auto drawEllipseDirect = [&]() -> bool {
-    const auto penRgb = Rgb(pen_.Color());
-    const TPenMode mode = pen_.Mode();
-    const bool penVisible = pen_.Style() != psClear && penRgb && mode != pmNop;
-    const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
-    const bool filled = brush_.Style() == bsSolid && brushColor.has_value();
-    // Other pen modes combine with the pixels below, which the painter does
-    // its own way.
-    if (penVisible && mode != pmCopy && mode != pmBlack && mode != pmWhite) return false;
-    QImage* image = target_->image;
-    if (!image || image->isNull()) return true;
-    switch (image->format()) {
-      case QImage::Format_BGR888:
-      case QImage::Format_RGB32:
-      case QImage::Format_ARGB32:
-      case QImage::Format_ARGB32_Premultiplied:
-        break;
-      default:
-        return false;
-    }
-    const TRect clip = DeviceClip();
-    if (clip.IsEmpty()) return true;
-    const auto ellipse = [](const TRect& box) { return ShapePath(ShapeKind::Ellipse, box, 0, 0); };
-    std::optional<PathSpans> fill, ring;
-    if (!penVisible) {
-      const TRect inner = ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_);
-      if (!PathSpans::Fits(inner)) return false;
-      if (filled) fill.emplace(ellipse(inner), clip);
-    } else {
-      const int w = std::clamp(pen_.Width(), 1, kMaxPenWidth);
-      const TRect outer = ToDevice(Inflated(r, (w - 1) / 2), windowOrg_);
-      const TRect inner = Inflated(outer, -w);
-      if (!PathSpans::Fits(outer)) return false;
-      const QPainterPath innerPath = ellipse(inner);
-      if (filled && !inner.IsEmpty()) fill.emplace(innerPath, clip);
-      QPainterPath outline = ellipse(outer);
-      if (!inner.IsEmpty()) {
-        outline.addPath(innerPath);
-        outline.setFillRule(Qt::OddEvenFill);
-      }
-      ring.emplace(outline, clip);
-    }
-    if ((fill && !fill->Exact()) || (ring && !ring->Exact())) return false;
-    QImage* bits = target_->Bits();
-    if (!bits) return true;
-    PixelSurface surface(*bits);
-    surface.Pin();
-    if (fill) {
-      const std::uint32_t rgb = *brushColor;
-      fill->ForEach([&](int y, int x0, int x1) { surface.CopySpan(y, x0, x1, rgb); });
-    }
-    if (ring) {
-      const std::uint32_t rgb = PenModeColor(mode, *penRgb);
-      ring->ForEach([&](int y, int x0, int x1) { surface.CopySpan(y, x0, x1, rgb); });
-    }
-    return true;
-  };
-  if (kind == ShapeKind::Ellipse && drawEllipseDirect()) return;
+  if (kind == ShapeKind::Ellipse && DrawEllipseSpans(r)) return;
   QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
   if (!painter) return;
   if (!penVisible) {
@@ -1049,44 +539,16 @@ void TCanvas::DrawLine(TPoint from, TPoint to) {
       left = x0 - half;
       right = left + w;
     }
-    FillDevice(surface, clip, {Clamp(left), Clamp(top), Clamp(right), Clamp(bottom)}, color, mode);
+    surface.Fill(clip, {ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)},
+                 color, mode);
     return;
   }
 
   // One-pixel lines: Bresenham from the start point, the end point left out.
-  long long sx0 = x0, sy0 = y0, sx1 = x1, sy1 = y1;
-  if (std::max(std::llabs(x1 - x0), std::llabs(y1 - y0)) > 4LL * (clip.Width() + clip.Height())) {
-    // A line far longer than the clip: cut it to the clip grown by two
-    // pixels first, so that the walk stays short. Its new ends lie outside
-    // the clip, where painting them or not makes no difference.
-    if (!ClipSegment(sx0, sy0, sx1, sy1, Inflated(clip, 2))) return;
-  }
   const std::optional<std::uint32_t> gapRgb =
       brush_.Style() == bsSolid ? Rgb(brush_.Color()) : std::nullopt;
-  long long x = sx0, y = sy0;
-  const long long dx = std::llabs(sx1 - sx0), dy = -std::llabs(sy1 - sy0);
-  const int stepX = sx0 < sx1 ? 1 : -1, stepY = sy0 < sy1 ? 1 : -1;
-  long long err = dx + dy;
-  const long long steps = std::max(dx, -dy);
-  for (long long i = 0; i < steps; ++i) {
-    const bool on = dashes.Next();
-    if (clip.Contains({static_cast<int>(x), static_cast<int>(y)})) {
-      const int px = static_cast<int>(x), py = static_cast<int>(y);
-      if (on)
-        surface.Span(py, px, px + 1, color, mode);
-      else if (gapRgb)
-        surface.Span(py, px, px + 1, PenModeColor(mode, *gapRgb), mode);
-    }
-    const long long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += stepX;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += stepY;
-    }
-  }
+  WalkPixelLine(surface, clip, {x0, y0, x1, y1}, color, mode, dashes,
+                gapRgb ? std::optional(PenModeColor(mode, *gapRgb)) : std::nullopt);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -1166,18 +628,19 @@ void TCanvas::FillTextBackground(const TRect& deviceRect, const TRect& deviceCli
   QImage* image = target_->Bits();
   if (!rgb || !image) return;
   PixelSurface surface(*image);
-  FillDevice(surface, deviceClip, deviceRect, *rgb, pmCopy);
+  surface.Fill(deviceClip, deviceRect, *rgb, pmCopy);
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
   const int width = TextWidth(text);
   const int height = TextHeight(text);
-  penPos_ = {Clamp(1LL * x + width), y};
+  penPos_ = {ClampToInt(1LL * x + width), y};
   const long long dx = 1LL * x - windowOrg_.X, dy = 1LL * y - windowOrg_.Y;
   const TRect clip = DeviceClip();
   if (clip.IsEmpty() || text.isEmpty()) return;
-  FillTextBackground({Clamp(dx), Clamp(dy), Clamp(dx + width), Clamp(dy + height)}, clip);
-  DrawTextRun(Clamp(dx), Clamp(dy), text, -1, clip, false);
+  FillTextBackground(
+      {ClampToInt(dx), ClampToInt(dy), ClampToInt(dx + width), ClampToInt(dy + height)}, clip);
+  DrawTextRun(ClampToInt(dx), ClampToInt(dy), text, -1, clip, false);
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
@@ -1185,7 +648,8 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
   const TRect clip = Intersection(DeviceClip(), deviceRect);
   if (clip.IsEmpty()) return;
   FillTextBackground(deviceRect, clip);
-  DrawTextRun(Clamp(1LL * x - windowOrg_.X), Clamp(1LL * y - windowOrg_.Y), text, -1, clip, false);
+  DrawTextRun(ClampToInt(1LL * x - windowOrg_.X), ClampToInt(1LL * y - windowOrg_.Y), text, -1,
+              clip, false);
 }
 
 int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
@@ -1194,15 +658,15 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
   const QFontMetrics& metrics = target_->Metrics(font_);
   const auto measure = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
   const std::vector<TTextLine> lines =
-      LayoutTextLines(shown.Text, shown.Underline, flags, Clamp(Width64(rect)), measure);
+      LayoutTextLines(shown.Text, shown.Underline, flags, ClampToInt(Width64(rect)), measure);
   const int lineHeight = metrics.height();
-  const int textHeight = Clamp(1LL * lineHeight * static_cast<long long>(lines.size()));
+  const int textHeight = ClampToInt(1LL * lineHeight * static_cast<long long>(lines.size()));
 
   if (flags & DT_CALCRECT) {
     int widest = 0;
     for (const TTextLine& line : lines) widest = std::max(widest, measure(line.Text));
-    rect.Right = Clamp(1LL * rect.Left + widest);
-    rect.Bottom = Clamp(1LL * rect.Top + textHeight);
+    rect.Right = ClampToInt(1LL * rect.Left + widest);
+    rect.Bottom = ClampToInt(1LL * rect.Top + textHeight);
     return textHeight;
   }
 
@@ -1225,9 +689,10 @@ int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
       left = deviceRect.Left + (Width64(deviceRect) - width) / 2;
     else if (flags & DT_RIGHT)
       left = 1LL * deviceRect.Right - width;
-    FillTextBackground({Clamp(left), Clamp(top), Clamp(left + width), Clamp(top + lineHeight)},
-                       clip);
-    DrawTextRun(Clamp(left), Clamp(top), line.Text, line.Underline, clip,
+    FillTextBackground(
+        {ClampToInt(left), ClampToInt(top), ClampToInt(left + width), ClampToInt(top + lineHeight)},
+        clip);
+    DrawTextRun(ClampToInt(left), ClampToInt(top), line.Text, line.Underline, clip,
                 (flags & DT_RTLREADING) != 0);
     top += lineHeight;
   }
@@ -1278,47 +743,6 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
-namespace {
-
-// How a parallelogram blit walks one row: (u, v) moves by (du, dv) per
-// pixel and maps into the source rectangle.
-struct BlitStep {
-  double du, dv, sw, sh;
-  long long left, top, width, height;
-};
-
-// Copies pixels from x on for as long as their centres map into the source.
-// Everything the loop changes is a local, so byte stores through `copy`
-// cannot force it out of registers.
-template <typename Copy>
-void CopyRun(int x, int right, double u, double v, const BlitStep& step, Copy copy) {
-  const BlitStep s = step;
-  for (; x < right; ++x, u += s.du, v += s.dv) {
-    if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) return;
-    const long long sx = s.left + static_cast<long long>(u * s.sw);
-    const long long sy = s.top + static_cast<long long>(v * s.sh);
-    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height) return;
-    copy(x, sx, sy);
-  }
-}
-
-}  // namespace
-
-namespace {
-
-constexpr std::size_t kKeptTurnSnapshotBytes = std::size_t{4} << 20;
-
-QImage& TurnSnapshot() {
-  thread_local QImage snapshot;
-  return snapshot;
-}
-
-}  // namespace
-
-std::size_t TCanvasAccess::KeptTurnSnapshotBytes() {
-  return std::size_t(TurnSnapshot().sizeInBytes());
-}
-
 bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
                      const TRect& sourceRect) {
   if (sourceRect.IsEmpty()) return false;
@@ -1330,93 +754,24 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
   const QImage& sourceImage = TBitmapAccess::Image(source);
   QImage* image = target_->Bits();
   if (!image || sourceImage.isNull()) return false;
-  // Turning a bitmap in place reads pixels this blit overwrites, so it reads
-  // a snapshot; a small snapshot's memory is kept for the next turn of a
-  // bitmap the same size, a large one is released when the blit ends.
-  QImage& snapshot = TurnSnapshot();
-  struct ReleaseLargeSnapshot {
-    QImage& snapshot;
-    ~ReleaseLargeSnapshot() {
-      if (std::size_t(snapshot.sizeInBytes()) > kKeptTurnSnapshotBytes) snapshot = QImage();
-    }
-  } release{snapshot};
-  if (&sourceImage == image && ReadableFormat(sourceImage) == RowFormat::Other) {
-    snapshot = sourceImage.copy();  // keeps a colour table, if any
-  } else if (&sourceImage == image) {
-    if (snapshot.size() != sourceImage.size() || snapshot.format() != sourceImage.format() ||
-        snapshot.bytesPerLine() != sourceImage.bytesPerLine())
-      snapshot = QImage(sourceImage.size(), sourceImage.format());
-    const auto rowBytes = static_cast<std::size_t>(sourceImage.bytesPerLine());
-    for (int y = 0; y < sourceImage.height(); ++y)
-      std::memcpy(snapshot.scanLine(y), sourceImage.constScanLine(y), rowBytes);
-  }
-  const QImage& from = (&sourceImage == image) ? snapshot : sourceImage;
+  // Turning a bitmap in place reads pixels this blit overwrites.
+  std::optional<TInPlaceSnapshot> snapshot;
+  if (&sourceImage == image) snapshot.emplace(sourceImage);
+  const QImage& from = snapshot ? snapshot->Image() : sourceImage;
   if (from.isNull()) return false;  // no memory for the snapshot
 
   const double xs[] = {p0x, p0x + ax, p0x + bx, p0x + ax + bx};
   const double ys[] = {p0y, p0y + ay, p0y + by, p0y + ay + by};
-  TRect box{Clamp(static_cast<long long>(std::floor(*std::min_element(xs, xs + 4)))),
-            Clamp(static_cast<long long>(std::floor(*std::min_element(ys, ys + 4)))),
-            Clamp(static_cast<long long>(std::ceil(*std::max_element(xs, xs + 4)))),
-            Clamp(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))))};
+  TRect box{ClampToInt(static_cast<long long>(std::floor(*std::min_element(xs, xs + 4)))),
+            ClampToInt(static_cast<long long>(std::floor(*std::min_element(ys, ys + 4)))),
+            ClampToInt(static_cast<long long>(std::ceil(*std::max_element(xs, xs + 4)))),
+            ClampToInt(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))))};
   box = Intersection(box, DeviceClip());
-  PixelSurface surface(*image);
-  const double sw = static_cast<double>(Width64(sourceRect));
-  const double sh = static_cast<double>(Height64(sourceRect));
-  const long long fromWidth = from.width(), fromHeight = from.height();
-  // (u, v): the pixel centre's position in the source's unit square; it
-  // moves by a constant step from one pixel to the next.
-  const double du = by / det, dv = -ay / det;
-  const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(*image);
-  const uchar* sourceBits = from.constBits();
-  const qsizetype sourceStride = from.bytesPerLine();
-  const long long left = sourceRect.Left, top = sourceRect.Top;
-  const BlitStep step{du, dv, sw, sh, left, top, fromWidth, fromHeight};
-  for (int y = box.Top; y < box.Bottom; ++y) {
-    const double cx = box.Left + 0.5 - p0x, cy = y + 0.5 - p0y;
-    double u = (cx * by - cy * bx) / det;
-    double v = (ax * cy - ay * cx) / det;
-    // u and v only grow or only shrink along a row, so the pixels whose
-    // centres map into the source form one run: skip to it, copy it, stop.
-    int x = box.Left;
-    for (; x < box.Right; ++x, u += du, v += dv) {
-      if (u < 0.0 || u >= 1.0 || v < 0.0 || v >= 1.0) continue;
-      const long long sx = left + static_cast<long long>(u * sw);
-      const long long sy = top + static_cast<long long>(v * sh);
-      if (sx >= 0 && sy >= 0 && sx < fromWidth && sy < fromHeight) break;
-    }
-    if (x == box.Right) continue;
-    uchar* row = writeFormat == RowFormat::Other ? nullptr : image->scanLine(y);
-    if (readFormat == RowFormat::Bgr24 && writeFormat == RowFormat::Bgr24) {
-      CopyRun(x, box.Right, u, v, step,
-              [row, sourceBits, sourceStride](int to, long long sx, long long sy) {
-                const uchar* p = sourceBits + sy * sourceStride + 3 * sx;
-                uchar* q = row + 3 * to;
-                q[0] = p[0];
-                q[1] = p[1];
-                q[2] = p[2];
-              });
-    } else if (readFormat == RowFormat::Xrgb32 && writeFormat == RowFormat::Xrgb32) {
-      auto* out = reinterpret_cast<std::uint32_t*>(row);
-      CopyRun(x, box.Right, u, v, step,
-              [out, sourceBits, sourceStride](int to, long long sx, long long sy) {
-                const auto* in =
-                    reinterpret_cast<const std::uint32_t*>(sourceBits + sy * sourceStride);
-                out[to] = 0xFF000000u | (in[sx] & 0xFFFFFF);
-              });
-    } else {
-      CopyRun(x, box.Right, u, v, step, [&](int to, long long sx, long long sy) {
-        const uchar* sourceRow =
-            readFormat == RowFormat::Other ? nullptr : sourceBits + sy * sourceStride;
-        WriteRowRgb(
-            surface, row, writeFormat, to, y,
-            ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(sx), static_cast<int>(sy)));
-      });
-    }
-  }
+  PlgBlitRows(*image, box, {p0x, p0y, ax, ay, bx, by}, det, from, sourceRect);
   return true;
 }
+
+std::size_t TCanvasAccess::KeptTurnSnapshotBytes() { return TInPlaceSnapshot::KeptBytes(); }
 
 TColor TCanvas::Pixels(int x, int y) const {
   const QImage* image = TCanvasAccess::Image(*this);
@@ -1495,55 +850,6 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
     surface.Set(x, clip.Top, colour(1LL * x - device.Left));
   for (int y = clip.Top + 1; y < clip.Bottom; ++y)
     surface.CopyRow(clip.Top, y, clip.Left, clip.Right);
-}
-
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
-  canvas.Pen().SetWidth(1);
-  if (width <= 0) return;
-  // Inclusive corners of the current ring.
-  long long left = rect.Left, top = rect.Top, right = rect.Right - 1LL, bottom = rect.Bottom - 1LL;
-  // Only the rings that can reach the clip are drawn: the outer ones may
-  // lie around it, the inner ones beside it. Rings also stop once nothing is
-  // left inside; the rest would only repaint pixels of the outer rings.
-  const TRect clip = canvas.ClipRect();
-  long long first = 0, last = -1;
-  if (!clip.IsEmpty()) {
-    first = std::max(0LL, std::min({clip.Left - left, clip.Top - top, right - (clip.Right - 1LL),
-                                    bottom - (clip.Bottom - 1LL)}));
-    last = std::min({width - 1LL, clip.Right - 1LL - left, clip.Bottom - 1LL - top,
-                     right - clip.Left, bottom - clip.Top});
-  }
-  left += first;
-  top += first;
-  right -= first;
-  bottom -= first;
-  for (long long ring = first; ring <= last && left <= right && top <= bottom; ++ring) {
-    canvas.Pen().SetColor(topLeft);
-    canvas.MoveTo(Clamp(left), Clamp(bottom));
-    canvas.LineTo(Clamp(left), Clamp(top));
-    canvas.LineTo(Clamp(right), Clamp(top));
-    canvas.Pen().SetColor(bottomRight);
-    canvas.LineTo(Clamp(right), Clamp(bottom));
-    canvas.LineTo(Clamp(left - 1), Clamp(bottom));
-    ++left;
-    ++top;
-    --right;
-    --bottom;
-  }
-  canvas.Pen().SetColor(bottomRight);
-  rect = {Clamp(1LL * rect.Left + width), Clamp(1LL * rect.Top + width),
-          Clamp(1LL * rect.Right - width), Clamp(1LL * rect.Bottom - width)};
-}
-
-void DrawPushButtonFace(TCanvas& canvas, TRect& rect) {
-  if (rect.IsEmpty()) return;
-  TCanvasStateGuard guard(canvas);
-  canvas.Pen().SetMode(pmCopy);
-  canvas.Pen().SetStyle(psSolid);
-  Frame3D(canvas, rect, clBtnHighlight, cl3DDkShadow, 1);
-  Frame3D(canvas, rect, cl3DLight, clBtnShadow, 1);
-  canvas.Brush().SetColor(clBtnFace);
-  canvas.FillRect(rect);
 }
 
 }  // namespace mirto

@@ -137,6 +137,9 @@ class TCanvas : public TPersistent {
   TRect DeviceClip() const;
   void DrawLine(TPoint from, TPoint to);
   void DrawShape(const TRect& rect, int shape, int rx, int ry);
+  // Ellipses in plain colours, span by span without the painter; false when
+  // the painter must draw this one.
+  bool DrawEllipseSpans(const TRect& rect);
   void DrawTextRun(int deviceX, int deviceY, const QString& text, int underline,
                    const TRect& deviceClip, bool rightToLeft);
   void FillTextBackground(const TRect& deviceRect, const TRect& deviceClip);
@@ -174,18 +177,5 @@ class TCanvasStateGuard {
 // the first row/column in `start` and the last in `end`.
 void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& rect,
                         TGradientDirection direction);
-
-// Draws width nested one-pixel frames along the inside of rect, top and left
-// edges in topLeft, bottom and right edges in bottomRight (the top-right and
-// bottom-left corners belong to bottomRight), and shrinks rect by width on
-// every side. Frames stop where the rectangle is used up. Leaves the canvas
-// pen one pixel wide in bottomRight.
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);
-
-// The classic raised push-button face: a bevel of two rings (button
-// highlight and dark shadow outside, 3-D light and button shadow inside)
-// around a button-face interior. rect comes back as the area inside the
-// bevel. The canvas's tools are left as they were.
-void DrawPushButtonFace(TCanvas& canvas, TRect& rect);
 
 }  // namespace mirto

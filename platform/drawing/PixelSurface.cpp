@@ -46,39 +46,50 @@ std::uint32_t ApplyRasterOp(TPenMode mode, std::uint32_t pen, std::uint32_t dest
   return p;
 }
 
-PixelSurface::PixelSurface(QImage& image) : image_(image) {
+PixelSurface::PixelSurface(QImage& image) : image_(image), layout_(WritableFormat(image)) {}
+
+PixelLayout LayoutOf(const QImage& image) {
   switch (image.format()) {
     case QImage::Format_BGR888:
-      layout_ = Layout::Bgr24;
-      break;
+      return PixelLayout::Bgr24;
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
+      return PixelLayout::Xrgb32;
     case QImage::Format_ARGB32_Premultiplied:
-      layout_ = Layout::Bgra32;
-      break;
+      return PixelLayout::Premultiplied32;
     default:
-      layout_ = Layout::Other;
-      break;
+      return PixelLayout::Other;
   }
 }
 
+RowFormat ReadableFormat(const QImage& image) {
+  const PixelLayout layout = LayoutOf(image);
+  if (layout == PixelLayout::Bgr24) return RowFormat::Bgr24;
+  return layout == PixelLayout::Xrgb32 ? RowFormat::Xrgb32 : RowFormat::Other;
+}
+
+RowFormat WritableFormat(const QImage& image) {
+  const PixelLayout layout = LayoutOf(image);
+  if (layout == PixelLayout::Bgr24) return RowFormat::Bgr24;
+  return layout == PixelLayout::Other ? RowFormat::Other : RowFormat::Xrgb32;
+}
+
 std::uint32_t ReadRgb(const QImage& image, int x, int y) {
-  switch (image.format()) {
-    case QImage::Format_BGR888: {
+  switch (ReadableFormat(image)) {
+    case RowFormat::Bgr24: {
       const uchar* p = image.constScanLine(y) + 3 * x;
       return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
     }
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
+    case RowFormat::Xrgb32:
       return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y))[x] & 0xFFFFFF;
-    default:
+    case RowFormat::Other:
       break;
   }
   return image.pixel(x, y) & 0xFFFFFF;
 }
 
 void PixelSurface::Pin() {
-  if (layout_ == Layout::Other || image_.isNull()) return;
+  if (layout_ == RowFormat::Other || image_.isNull()) return;
   bits_ = image_.bits();
   stride_ = image_.bytesPerLine();
 }
@@ -88,7 +99,7 @@ void PixelSurface::Set(int x, int y, std::uint32_t rgb) { Span(y, x, x + 1, rgb,
 void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode) {
   if (x1 <= x0 || mode == pmNop) return;
   switch (layout_) {
-    case Layout::Bgr24: {
+    case RowFormat::Bgr24: {
       uchar* p = Row(y) + 3 * x0;
       if (mode == pmCopy) {
         // One pixel, then doubling copies of what is already written.
@@ -109,7 +120,7 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
       }
       return;
     }
-    case Layout::Bgra32: {
+    case RowFormat::Xrgb32: {
       auto* p = reinterpret_cast<std::uint32_t*>(Row(y));
       if (mode == pmCopy) {
         std::fill(p + x0, p + x1, 0xFF000000u | rgb);
@@ -118,7 +129,7 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
       for (int x = x0; x < x1; ++x) p[x] = 0xFF000000u | ApplyRasterOp(mode, rgb, p[x]);
       return;
     }
-    case Layout::Other:
+    case RowFormat::Other:
       break;
   }
   for (int x = x0; x < x1; ++x) {
@@ -127,13 +138,39 @@ void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode)
   }
 }
 
+void PixelSurface::Fill(const TRect& clip, const TRect& rect, std::uint32_t rgb, TPenMode mode) {
+  TRect r;
+  IntersectRect(r, clip, rect);
+  if (r.IsEmpty()) return;
+  if (mode != pmCopy) {
+    for (int y = r.Top; y < r.Bottom; ++y) Span(y, r.Left, r.Right, rgb, mode);
+    return;
+  }
+  Span(r.Top, r.Left, r.Right, rgb, mode);
+  for (int y = r.Top + 1; y < r.Bottom; ++y) CopyRow(r.Top, y, r.Left, r.Right);
+}
+
+void PixelSurface::FillRing(const TRect& clip, const TRect& outer, int w, std::uint32_t rgb,
+                            TPenMode mode) {
+  const TRect inner{ClampToInt(1LL * outer.Left + w), ClampToInt(1LL * outer.Top + w),
+                    ClampToInt(1LL * outer.Right - w), ClampToInt(1LL * outer.Bottom - w)};
+  if (inner.IsEmpty()) {
+    Fill(clip, outer, rgb, mode);
+    return;
+  }
+  Fill(clip, {outer.Left, outer.Top, outer.Right, inner.Top}, rgb, mode);
+  Fill(clip, {outer.Left, inner.Bottom, outer.Right, outer.Bottom}, rgb, mode);
+  Fill(clip, {outer.Left, inner.Top, inner.Left, inner.Bottom}, rgb, mode);
+  Fill(clip, {inner.Right, inner.Top, outer.Right, inner.Bottom}, rgb, mode);
+}
+
 void PixelSurface::CopyRow(int from, int to, int x0, int x1) {
   if (x1 <= x0 || from == to) return;
-  if (layout_ == Layout::Other) {
+  if (layout_ == RowFormat::Other) {
     for (int x = x0; x < x1; ++x) image_.setPixel(x, to, image_.pixel(x, from));
     return;
   }
-  const int bytes = layout_ == Layout::Bgr24 ? 3 : 4;
+  const int bytes = layout_ == RowFormat::Bgr24 ? 3 : 4;
   std::memcpy(Row(to) + bytes * x0, Row(from) + bytes * x0,
               static_cast<std::size_t>(bytes) * static_cast<std::size_t>(x1 - x0));
 }

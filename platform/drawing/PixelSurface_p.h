@@ -12,6 +12,19 @@
 
 namespace mirto {
 
+// How an image's rows hold their pixels, for loops that touch memory
+// directly: three bytes B, G, R; or one 32-bit word 0xAARRGGBB whose colour
+// bits can be read (Xrgb32) or only written opaque (premultiplied). Any
+// other format goes through QImage.
+enum class PixelLayout { Bgr24, Xrgb32, Premultiplied32, Other };
+PixelLayout LayoutOf(const QImage& image);
+
+// The layout to read colours through (premultiplied pixels go through
+// QImage) and the layout to write opaque pixels through.
+enum class RowFormat { Bgr24, Xrgb32, Other };
+RowFormat ReadableFormat(const QImage& image);
+RowFormat WritableFormat(const QImage& image);
+
 // Result of raster operation `mode` for pen colour pen over destination dest.
 std::uint32_t ApplyRasterOp(TPenMode mode, std::uint32_t pen, std::uint32_t dest);
 
@@ -31,7 +44,7 @@ class PixelSurface {
   void Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode = pmCopy);
   // Span(y, x0, x1, rgb), without a call for a pinned 32-bit image.
   void CopySpan(int y, int x0, int x1, std::uint32_t rgb) {
-    if (bits_ && layout_ == Layout::Bgra32) {
+    if (bits_ && layout_ == RowFormat::Xrgb32) {
       if (x0 >= x1) return;
       auto* row = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
       std::fill(row + x0, row + x1, 0xFF000000u | rgb);
@@ -39,6 +52,11 @@ class PixelSurface {
     }
     Span(y, x0, x1, rgb, pmCopy);
   }
+  // Combines the pixels of rect inside clip with rgb by mode.
+  void Fill(const TRect& clip, const TRect& rect, std::uint32_t rgb, TPenMode mode);
+  // The same for the frame w pixels wide along the inside of outer, each
+  // pixel once.
+  void FillRing(const TRect& clip, const TRect& outer, int w, std::uint32_t rgb, TPenMode mode);
   void Invert(int x, int y) { Span(y, x, x + 1, 0, pmNot); }
   // Copies pixels x0 .. x1 - 1 of row `from` onto row `to`.
   void CopyRow(int from, int to, int x0, int x1);
@@ -47,12 +65,10 @@ class PixelSurface {
   void Pin();
 
  private:
-  enum class Layout { Bgr24, Bgra32, Other };
-
   uchar* Row(int y) { return bits_ ? bits_ + y * stride_ : image_.scanLine(y); }
 
   QImage& image_;
-  Layout layout_;
+  RowFormat layout_;
   uchar* bits_ = nullptr;
   qsizetype stride_ = 0;
 };

@@ -4,6 +4,7 @@
 // rectangles, small enumeration sets and the three rounding rules the
 // drawing code relies on.
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -198,5 +199,10 @@ int Div(int a, int b);
 // a * b / c with a 64-bit intermediate, halves rounded away from zero.
 // Returns -1 when c is 0 or the result does not fit in 32 bits.
 int MulDiv(int a, int b, int c);
+
+// The int nearest to v: values beyond the int range saturate.
+constexpr int ClampToInt(long long v) {
+  return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
+}
 
 }  // namespace mirto

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "platform/drawing/StylePainting.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Form.h"
 

@@ -4,19 +4,6 @@
 
 namespace mirto {
 
-namespace {
-
-void DrawBevel(TCanvas& canvas, TRect& rect, TBevelCut cut, int width) {
-  if (cut == bvNone) return;
-  TColor topLeft = clBtnHighlight;
-  TColor bottomRight = clBtnShadow;
-  if (cut == bvLowered) std::swap(topLeft, bottomRight);
-  if (cut == bvSpace) topLeft = bottomRight = clBtnFace;
-  Frame3D(canvas, rect, topLeft, bottomRight, width);
-}
-
-}  // namespace
-
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 185, 41);
   SetColor(clBtnFace);

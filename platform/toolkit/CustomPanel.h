@@ -4,12 +4,10 @@
 // caption, and children aligned inside the bevels and the border. Paint is
 // virtual so that derived panels can draw their own background on Canvas.
 
+#include "platform/drawing/StylePainting.h"
 #include "platform/toolkit/Control.h"
 
 namespace mirto {
-
-enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-using enum TBevelCut;
 
 class TCustomPanel : public TCustomControl {
  public:

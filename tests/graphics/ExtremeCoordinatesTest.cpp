@@ -10,6 +10,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
+#include "platform/drawing/StylePainting.h"
 #include "tests/support/PngMutator.h"
 
 namespace mirto {
