@@ -163,8 +163,8 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     int blends = 0;
     for (int y = plainTop + 1; y < bottom - 1; ++y)
       for (int x = bar + 1 + TKvoMenuPainter::kCaptionIndent; x < right - 1; ++x) {
-        const TColor c = At(x, y);
-        blends += !Near(c, s.ItemFont.Color, 0) && !Near(c, s.BackgroundFrom, 1);
+        const TColor pixel = At(x, y);
+        blends += !Near(pixel, s.ItemFont.Color, 0) && !Near(pixel, s.BackgroundFrom, 1);
       }
     if (s.TextQuality == fqNonAntialiased) {
       EXPECT_EQ(blends, 0);
