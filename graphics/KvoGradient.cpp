@@ -29,10 +29,6 @@ bool WithinReach(const TRect& r) {
   return within(r.Left) && within(r.Top) && within(r.Right) && within(r.Bottom);
 }
 
-int ClampToInt(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 // Round (halves to the even neighbour) for values of 64-bit sizes; the
 // default rounding mode of nearbyint is exactly that.
 std::int64_t Round64(double value) {

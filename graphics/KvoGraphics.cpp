@@ -20,11 +20,9 @@ struct Box {
 
 Box ToBox(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-int ToInt(Coord v) { return static_cast<int>(std::clamp<Coord>(v, INT_MIN, INT_MAX)); }
-
 void Line(TCanvas& canvas, Coord x0, Coord y0, Coord x1, Coord y1) {
-  canvas.MoveTo(ToInt(x0), ToInt(y0));
-  canvas.LineTo(ToInt(x1), ToInt(y1));
+  canvas.MoveTo(ClampToInt(x0), ClampToInt(y0));
+  canvas.LineTo(ClampToInt(x1), ClampToInt(y1));
 }
 
 enum class Side { Top, Right, Bottom, Left };
@@ -135,16 +133,16 @@ void DrawRectFrame4(TCanvas& canvas, TRect& rect, TColor leftColor, TColor right
     pen.SetColor(topColor);
     Line(canvas, l, t, r, t);
     pen.SetColor(rightColor);
-    canvas.LineTo(ToInt(r), ToInt(b));
+    canvas.LineTo(ClampToInt(r), ClampToInt(b));
     pen.SetColor(bottomColor);
-    canvas.LineTo(ToInt(l), ToInt(b));
+    canvas.LineTo(ClampToInt(l), ClampToInt(b));
     pen.SetColor(leftColor);
-    canvas.LineTo(ToInt(l), ToInt(t));
+    canvas.LineTo(ClampToInt(l), ClampToInt(t));
   }
   if (width > 0) {
     pen.SetColor(leftColor);
-    rect = {ToInt(outer.left + width), ToInt(outer.top + width), ToInt(outer.right - width),
-            ToInt(outer.bottom - width)};
+    rect = {ClampToInt(outer.left + width), ClampToInt(outer.top + width),
+            ClampToInt(outer.right - width), ClampToInt(outer.bottom - width)};
   }
 }
 

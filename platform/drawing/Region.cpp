@@ -12,9 +12,7 @@ TRegion::TRegion(const TRect& rect) : bounds_(rect), null_(false) {
 void TRegion::Offset(int dx, int dy) {
   if (null_ || bounds_.IsEmpty()) return;
   // Saturating, so that an offset far out of range cannot wrap round.
-  const auto shift = [](int v, int d) {
-    return static_cast<int>(std::clamp<long long>(1LL * v + d, INT_MIN, INT_MAX));
-  };
+  const auto shift = [](int v, int d) { return ClampToInt(1LL * v + d); };
   bounds_ = {shift(bounds_.Left, dx), shift(bounds_.Top, dy), shift(bounds_.Right, dx),
              shift(bounds_.Bottom, dy)};
   if (bounds_.IsEmpty()) bounds_ = TRect{};

@@ -87,7 +87,7 @@ int Round(double value) {
   const double fraction = value - floor;
   auto result = static_cast<long long>(floor);
   if (fraction > 0.5 || (fraction == 0.5 && (result % 2) != 0)) ++result;
-  return static_cast<int>(std::clamp<long long>(result, INT_MIN, INT_MAX));
+  return ClampToInt(result);
 }
 
 int Div(int a, int b) {
