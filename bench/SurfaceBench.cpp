@@ -8,8 +8,8 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/drawing/StylePainting.h"
 #include "platform/drawing/FontSubstitution.h"
+#include "platform/drawing/StylePainting.h"
 
 namespace mirto {
 namespace {
@@ -117,6 +117,8 @@ BENCHMARK(BM_RotateSquareInPlace)->Unit(benchmark::kMillisecond);
 }  // namespace mirto
 
 int main(int argc, char** argv) {
+  // Like the tests, the benchmark needs no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   mirto::InstallFontSubstitutions();
   benchmark::Initialize(&argc, argv);

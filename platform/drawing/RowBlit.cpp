@@ -45,8 +45,12 @@ inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int
 
 // offset * to / from, truncated; the product of two extents of up to 2^32
 // needs more than 64 bits.
+// The source pixel under the centre of the target pixel `offset`, the rule
+// that pictures, icons and the parallelogram blit follow as well: 3 pixels
+// stretched to 5 show 0, 0, 1, 2, 2.
 long long Scaled(long long offset, long long to, long long from) {
-  return static_cast<long long>(static_cast<__int128>(offset) * to / from);
+  return static_cast<long long>((2 * static_cast<__int128>(offset) + 1) * to /
+                                (2 * static_cast<__int128>(from)));
 }
 
 constexpr std::size_t kKeptSnapshotBytes = std::size_t{4} << 20;

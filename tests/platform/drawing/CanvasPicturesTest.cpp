@@ -199,6 +199,31 @@ TEST(Bitmap, DrawHonoursOriginClipAndStretch) {
   EXPECT_EQ(Origins(target), "00 10\n");
 }
 
+TEST(Bitmap, ScaledDrawSamplesPixelCentresNotTruncatedOffsets) {
+  // Truncating offsets showed 0, 0, 1, 1, 2 for 3 -> 5; every other scaled
+  // path samples the source under each target pixel's centre.
+  struct Case {
+    int sourceWidth, targetWidth;
+    const char* shown;
+  };
+  for (const Case& c : {Case{3, 5, "00 00 10 20 20\n"}, Case{5, 3, "00 20 40\n"},
+                        Case{3, 7, "00 00 10 10 10 20 20\n"}, Case{7, 3, "10 30 50\n"}}) {
+    TBitmap source;
+    Numbered(source, c.sourceWidth, 1);
+    TBitmap target;
+    Blank(target, c.targetWidth, 1);
+    target.Canvas().StretchDraw({0, 0, c.targetWidth, 1}, source);
+    EXPECT_EQ(Origins(target), c.shown) << c.sourceWidth << " -> " << c.targetWidth;
+  }
+  // Rows follow the same rule as columns.
+  TBitmap source;
+  Numbered(source, 1, 3);
+  TBitmap target;
+  Blank(target, 1, 5);
+  target.Canvas().StretchDraw({0, 0, 1, 5}, source);
+  EXPECT_EQ(Origins(target), "00\n00\n01\n02\n02\n");
+}
+
 TEST(Bitmap, PictureEndingBeyondIntIsCutByTheTargetNotLost) {
   // With the origin near the end of int, a picture drawn there lands on the
   // target although its right and bottom edges lie beyond int.

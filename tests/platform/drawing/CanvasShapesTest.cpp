@@ -214,8 +214,16 @@ TEST(CanvasLines, AbsurdCoordinatesAreClippedQuickly) {
   canvas.DrawText(QStringLiteral("x"), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   GradientFillCanvas(canvas, clBlack, clWhite, everything, gdVertical);
   GradientFillCanvas(canvas, clBlack, clWhite, everything, gdHorizontal);
+  // The canvas sits in the middle of both gradients: mid grey everywhere.
+  const TColor middle = canvas.Pixels(1, 1);
+  EXPECT_EQ(GetRValue(middle), GetGValue(middle));
+  EXPECT_EQ(GetGValue(middle), GetBValue(middle));
+  EXPECT_NEAR(GetRValue(middle), 128, 2);
+  EXPECT_EQ(canvas.Pixels(3, 0), middle);
+  // Stretched over the whole range onto itself, the grey picture stays.
   canvas.StretchDraw(everything, bitmap);
-  EXPECT_NE(canvas.Pixels(1, 1), clNone);
+  EXPECT_EQ(canvas.Pixels(1, 1), middle);
+  EXPECT_EQ(canvas.Pixels(0, 3), middle);
 }
 
 TEST(CanvasShapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
