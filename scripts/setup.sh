@@ -3,6 +3,11 @@
 
 MIRTO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# Paths relative to the checkout let every clone and worktree on a machine
+# share the compiler cache; without it a second clone compiles everything again.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$MIRTO_ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+
 # Debian 12 packages the build, the tests and the program need.
 MIRTO_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
