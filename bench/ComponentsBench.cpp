@@ -60,9 +60,9 @@ struct WindowPanels {
     bottom.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00454545));
     bottom.Appearance().SetDrawBorder(false);
 
-    for (auto [panel, picture] : {std::pair{&bg, &bgPicture}, std::pair{&title, &titlePicture},
-                                  std::pair{&main, &mainPicture},
-                                  std::pair{&bottom, &bottomPicture}})
+    for (auto [panel, picture] :
+         {std::pair{&bg, &bgPicture}, std::pair{&title, &titlePicture},
+          std::pair{&main, &mainPicture}, std::pair{&bottom, &bottomPicture}})
       picture->SetSize(panel->Width(), panel->Height());
   }
 

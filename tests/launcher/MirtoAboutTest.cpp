@@ -56,8 +56,8 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
       if (!about_->Modal()) return;
       act.stop();
       if (byEsc) {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                 : NativeWidget(*about_);
+        QWidget* w =
+            QApplication::focusWidget() ? QApplication::focusWidget() : NativeWidget(*about_);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
       } else {
