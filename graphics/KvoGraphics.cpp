@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/StylePainting.h"
 
 namespace mirto {
 
@@ -119,17 +120,9 @@ void DrawRectFrame4(TCanvas& canvas, TRect& rect, TColor leftColor, TColor right
   const Box outer = ToBox(rect);
   const Coord left = outer.left, top = outer.top;
   const Coord right = outer.right - 1, bottom = outer.bottom - 1;
-  const Box clip = ToBox(canvas.ClipRect());
-  // Rings that surround the clip without touching it paint nothing visible.
-  const Coord first = std::max<Coord>(0, std::min({clip.left - left, right - (clip.right - 1),
-                                                   clip.top - top, bottom - (clip.bottom - 1)}));
-  for (Coord k = first; k < width; ++k) {
+  const FrameRings rings = FrameRingsInClip(rect, width, canvas.ClipRect());
+  for (Coord k = rings.first; k <= rings.last; ++k) {
     const Coord l = left + k, t = top + k, r = right - k, b = bottom - k;
-    // A ring turned inside out has no pixels of its own; drawing it would
-    // paint over inner rings and beyond the rectangle.
-    if (l > r || t > b) break;
-    // Later rings lie inside this one: once it misses the clip, so do they.
-    if (l >= clip.right || r < clip.left || t >= clip.bottom || b < clip.top) break;
     pen.SetColor(topColor);
     Line(canvas, l, t, r, t);
     pen.SetColor(rightColor);

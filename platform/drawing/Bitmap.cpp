@@ -103,18 +103,6 @@ TColor TBitmap::TransparentColor() const {
              static_cast<std::uint8_t>(rgb));
 }
 
-void TBitmap::SetTransparentColor(TColor value) {
-  if (transparentColor_ == value) return;
-  transparentColor_ = value;
-  Changed();
-}
-
-void TBitmap::SetTransparentMode(TTransparentMode value) {
-  if (transparentMode_ == value) return;
-  transparentMode_ = value;
-  Changed();
-}
-
 void TBitmap::Assign(const TPersistent* source) {
   const auto* bitmap = dynamic_cast<const TBitmap*>(source);
   if (!bitmap) {

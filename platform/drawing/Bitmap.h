@@ -53,9 +53,9 @@ class TBitmap : public TGraphic {
   // tmAuto: the bottom-left pixel (clBlack for an empty bitmap);
   // tmFixed: the colour last set.
   TColor TransparentColor() const;
-  void SetTransparentColor(TColor value);
+  void SetTransparentColor(TColor value) { Change(transparentColor_, value); }
   TTransparentMode TransparentMode() const { return transparentMode_; }
-  void SetTransparentMode(TTransparentMode value);
+  void SetTransparentMode(TTransparentMode value) { Change(transparentMode_, value); }
 
   // Copies another bitmap: pixels, pixel format and transparency settings.
   void Assign(const TPersistent* source) override;

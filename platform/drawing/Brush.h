@@ -2,6 +2,8 @@
 
 // The brush fills rectangles and the interiors of shapes.
 
+#include <tuple>
+
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
 
@@ -10,21 +12,20 @@ namespace mirto {
 enum class TBrushStyle { bsSolid, bsClear };
 using enum TBrushStyle;
 
-class TBrush : public TPersistent {
+class TBrush : public TNotifyingPersistent {
  public:
   TColor Color() const { return color_; }
   // Giving a clear brush a colour makes it solid again.
   void SetColor(TColor value);
   TBrushStyle Style() const { return style_; }
-  void SetStyle(TBrushStyle value);
+  void SetStyle(TBrushStyle value) { Change(style_, value); }
 
   // Copies colour and style of another brush.
   void Assign(const TPersistent* source) override;
 
-  TNotifyEvent OnChange;
-
  private:
-  void Changed();
+  auto Fields() { return std::tie(color_, style_); }
+  auto Fields() const { return std::tie(color_, style_); }
 
   TColor color_ = clWhite;
   TBrushStyle style_ = bsSolid;

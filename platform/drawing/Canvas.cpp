@@ -318,24 +318,21 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
 
 // --- shapes -----------------------------------------------------------------
 
-void TCanvas::FillRect(const TRect& rect) {
-  if (brush_.Style() == bsClear) return;
-  const auto rgb = Rgb(brush_.Color());
-  const TRect device = ToDevice(rect, windowOrg_);
-  QImage* image = target_->Bits();
-  if (!rgb || device.IsEmpty() || !image) return;
-  PixelSurface surface(*image);
-  surface.Fill(DeviceClip(), device, *rgb, pmCopy);
-}
+void TCanvas::FillRect(const TRect& rect) { FillWithBrush(rect, 0); }
 
-void TCanvas::FrameRect(const TRect& rect) {
+void TCanvas::FrameRect(const TRect& rect) { FillWithBrush(rect, 1); }
+
+void TCanvas::FillWithBrush(const TRect& rect, int ringWidth) {
   if (brush_.Style() == bsClear) return;
   const auto rgb = Rgb(brush_.Color());
   const TRect device = ToDevice(rect, windowOrg_);
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
   PixelSurface surface(*image);
-  surface.FillRing(DeviceClip(), device, 1, *rgb, pmCopy);
+  if (ringWidth > 0)
+    surface.FillRing(DeviceClip(), device, ringWidth, *rgb, pmCopy);
+  else
+    surface.Fill(DeviceClip(), device, *rgb, pmCopy);
 }
 
 void TCanvas::Rectangle(const TRect& rect) {

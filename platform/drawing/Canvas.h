@@ -135,6 +135,8 @@ class TCanvas : public TPersistent {
   struct Target;
 
   TRect DeviceClip() const;
+  // Fills rect with the brush, or with ringWidth > 0 only its outer ring.
+  void FillWithBrush(const TRect& rect, int ringWidth);
   void DrawLine(TPoint from, TPoint to);
   void DrawShape(const TRect& rect, int shape, int rx, int ry);
   // Ellipses in plain colours, span by span without the painter; false when

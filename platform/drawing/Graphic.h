@@ -9,7 +9,7 @@ namespace mirto {
 
 class TCanvas;
 
-class TGraphic : public TPersistent {
+class TGraphic : public TNotifyingPersistent {
  public:
   virtual int Width() const = 0;
   virtual int Height() const = 0;
@@ -19,17 +19,11 @@ class TGraphic : public TPersistent {
   // Whether Draw leaves some pixels of the picture out (a transparent colour
   // for bitmaps; PNG images and icons always blend by their alpha).
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value);
+  void SetTransparent(bool value) { Change(transparent_, value); }
 
   // Paints the picture into rect (logical coordinates of canvas); a rect of
   // another size than the picture stretches it with nearest-pixel sampling.
   virtual void Draw(TCanvas& canvas, const TRect& rect) const = 0;
-
-  // Called after the picture's pixels or settings changed.
-  TNotifyEvent OnChange;
-
- protected:
-  void Changed();
 
  private:
   bool transparent_ = false;

@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 
 #include "platform/drawing/PathSpans_p.h"
@@ -45,23 +46,19 @@ PathSpans::PathSpans(const QPainterPath& path, const TRect& clip)
 }
 
 void PathSpans::Cubic::Split(Cubic& a, Cubic& b) const {
-  const Cubic s = *this;
-  double c = (s.x2 + s.x3) * .5;
-  a.x2 = (s.x1 + s.x2) * .5;
-  b.x3 = (s.x3 + s.x4) * .5;
-  a.x1 = s.x1;
-  b.x4 = s.x4;
-  a.x3 = (a.x2 + c) * .5;
-  b.x2 = (b.x3 + c) * .5;
-  a.x4 = b.x1 = (a.x3 + b.x2) * .5;
-  c = (s.y2 + s.y3) * .5;
-  a.y2 = (s.y1 + s.y2) * .5;
-  b.y3 = (s.y3 + s.y4) * .5;
-  a.y1 = s.y1;
-  b.y4 = s.y4;
-  a.y3 = (a.y2 + c) * .5;
-  b.y2 = (b.y3 + c) * .5;
-  a.y4 = b.y1 = (a.y3 + b.y2) * .5;
+  const Cubic s = *this;  // a or b may be this curve
+  using Axis = std::array<double Cubic::*, 4>;
+  for (const Axis& p : {Axis{&Cubic::x1, &Cubic::x2, &Cubic::x3, &Cubic::x4},
+                        Axis{&Cubic::y1, &Cubic::y2, &Cubic::y3, &Cubic::y4}}) {
+    const double middle = (s.*p[1] + s.*p[2]) * .5;
+    a.*p[0] = s.*p[0];
+    a.*p[1] = (s.*p[0] + s.*p[1]) * .5;
+    b.*p[2] = (s.*p[2] + s.*p[3]) * .5;
+    b.*p[3] = s.*p[3];
+    a.*p[2] = (a.*p[1] + middle) * .5;
+    b.*p[1] = (b.*p[2] + middle) * .5;
+    a.*p[3] = b.*p[0] = (a.*p[2] + b.*p[1]) * .5;
+  }
 }
 
 // Appends the end points of the pieces a cubic is cut into until each is

@@ -2,6 +2,8 @@
 
 // The pen draws lines and the outlines of shapes.
 
+#include <tuple>
+
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
 
@@ -31,25 +33,24 @@ enum class TPenMode {
 };
 using enum TPenMode;
 
-class TPen : public TPersistent {
+class TPen : public TNotifyingPersistent {
  public:
   TColor Color() const { return color_; }
-  void SetColor(TColor value);
+  void SetColor(TColor value) { Change(color_, value); }
   // Width in pixels; values below 1 draw as 1 (a cosmetic pen).
   int Width() const { return width_; }
-  void SetWidth(int value);
+  void SetWidth(int value) { Change(width_, value); }
   TPenStyle Style() const { return style_; }
-  void SetStyle(TPenStyle value);
+  void SetStyle(TPenStyle value) { Change(style_, value); }
   TPenMode Mode() const { return mode_; }
-  void SetMode(TPenMode value);
+  void SetMode(TPenMode value) { Change(mode_, value); }
 
   // Copies colour, width, style and mode of another pen.
   void Assign(const TPersistent* source) override;
 
-  TNotifyEvent OnChange;
-
  private:
-  void Changed();
+  auto Fields() { return std::tie(color_, width_, style_, mode_); }
+  auto Fields() const { return std::tie(color_, width_, style_, mode_); }
 
   TColor color_ = clBlack;
   int width_ = 1;

@@ -5,6 +5,9 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+
+#include "platform/drawing/Types.h"
 
 namespace mirto {
 
@@ -25,6 +28,26 @@ class EConvertError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Calls handler, when set, through a copy: a handler that destroys the
+// object holding it (its control, its window) must not destroy the closure
+// that is running.
+template <typename Handler, typename... Args>
+void CallHandler(const Handler& handler, Args&&... args) {
+  if (!handler) return;
+  const Handler copy = handler;
+  copy(std::forward<Args>(args)...);
+}
+
+// Stores value in field and tells whether that changed it: setters that
+// notify or repaint do so only on a real change. field may be a member or a
+// std::tie of several, compared and stored together.
+template <typename Field, typename Value>
+bool ChangeValue(Field&& field, const Value& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 class TPersistent : public TObject {
  public:
   // Copies the settings of source. A class that knows how to take source's
@@ -36,6 +59,22 @@ class TPersistent : public TObject {
  protected:
   virtual void AssignTo(TPersistent* dest) const;
   [[noreturn]] void AssignError(const TPersistent* source) const;
+};
+
+// Settings that tell their owner when they change: pens, brushes, fonts,
+// pictures, margins and size limits.
+class TNotifyingPersistent : public TPersistent {
+ public:
+  // Called with this object after its settings changed.
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed() { CallHandler(OnChange, this); }
+  // Stores value in field (see ChangeValue); a real change is announced once.
+  template <typename Field, typename Value>
+  void Change(Field&& field, const Value& value) {
+    if (ChangeValue(field, value)) Changed();
+  }
 };
 
 }  // namespace mirto

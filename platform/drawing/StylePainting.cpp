@@ -6,27 +6,24 @@
 
 namespace mirto {
 
+FrameRings FrameRingsInClip(const TRect& rect, int width, const TRect& clip) {
+  const long long left = rect.Left, top = rect.Top, right = rect.Right - 1LL,
+                  bottom = rect.Bottom - 1LL;
+  if (clip.IsEmpty() || width <= 0 || left > right || top > bottom) return {};
+  return {std::max(0LL, std::min({clip.Left - left, clip.Top - top, right - (clip.Right - 1LL),
+                                  bottom - (clip.Bottom - 1LL)})),
+          std::min({width - 1LL, clip.Right - 1LL - left, clip.Bottom - 1LL - top,
+                    right - clip.Left, bottom - clip.Top, (right - left) / 2, (bottom - top) / 2})};
+}
+
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
   canvas.Pen().SetWidth(1);
   if (width <= 0) return;
+  const FrameRings rings = FrameRingsInClip(rect, width, canvas.ClipRect());
   // Inclusive corners of the current ring.
-  long long left = rect.Left, top = rect.Top, right = rect.Right - 1LL, bottom = rect.Bottom - 1LL;
-  // Only the rings that can reach the clip are drawn: the outer ones may
-  // lie around it, the inner ones beside it. Rings also stop once nothing is
-  // left inside; the rest would only repaint pixels of the outer rings.
-  const TRect clip = canvas.ClipRect();
-  long long first = 0, last = -1;
-  if (!clip.IsEmpty()) {
-    first = std::max(0LL, std::min({clip.Left - left, clip.Top - top, right - (clip.Right - 1LL),
-                                    bottom - (clip.Bottom - 1LL)}));
-    last = std::min({width - 1LL, clip.Right - 1LL - left, clip.Bottom - 1LL - top,
-                     right - clip.Left, bottom - clip.Top});
-  }
-  left += first;
-  top += first;
-  right -= first;
-  bottom -= first;
-  for (long long ring = first; ring <= last && left <= right && top <= bottom; ++ring) {
+  long long left = rect.Left + rings.first, top = rect.Top + rings.first,
+            right = rect.Right - 1LL - rings.first, bottom = rect.Bottom - 1LL - rings.first;
+  for (long long ring = rings.first; ring <= rings.last; ++ring) {
     canvas.Pen().SetColor(topLeft);
     canvas.MoveTo(ClampToInt(left), ClampToInt(bottom));
     canvas.LineTo(ClampToInt(left), ClampToInt(top));

@@ -12,6 +12,18 @@ class TCanvas;
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 using enum TBevelCut;
 
+// Ring k of a frame drawn inward from rect runs along the inclusive corners
+// (Left + k, Top + k) .. (Right - 1 - k, Bottom - 1 - k). Of the first width
+// rings, those from first to last can put a pixel inside clip: the outer
+// ones may lie around it, the inner ones beside it, and a ring turned inside
+// out has no pixels of its own (it would only repaint the outer ones).
+// first > last when none can.
+struct FrameRings {
+  long long first = 0;
+  long long last = -1;
+};
+FrameRings FrameRingsInClip(const TRect& rect, int width, const TRect& clip);
+
 // Draws width nested one-pixel frames along the inside of rect, top and left
 // edges in topLeft, bottom and right edges in bottomRight (the top-right and
 // bottom-left corners belong to bottomRight), and shrinks rect by width on

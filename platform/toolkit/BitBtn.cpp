@@ -61,12 +61,6 @@ void TBitBtn::Click() {
   }
 }
 
-void TBitBtn::SetDefault(bool value) {
-  if (value == default_) return;
-  default_ = value;
-  Invalidate();
-}
-
 void TBitBtn::SetKind(TBitBtnKind value) {
   kind_ = value;
   if (value == bkCustom) return;
@@ -75,26 +69,6 @@ void TBitBtn::SetKind(TBitBtnKind value) {
   modalResult_ = defaults.modalResult;
   if (value == bkOK || value == bkYes) SetDefault(true);
   if (value == bkCancel || value == bkNo) cancel_ = true;
-}
-
-void TBitBtn::SetLayout(TButtonLayout value) {
-  layout_ = value;
-  Invalidate();
-}
-
-void TBitBtn::SetMargin(int value) {
-  margin_ = value;
-  Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value) {
-  spacing_ = value;
-  Invalidate();
-}
-
-void TBitBtn::SetWordWrap(bool value) {
-  wordWrap_ = value;
-  Invalidate();
 }
 
 TBasicAction* TBitBtn::Action() const {

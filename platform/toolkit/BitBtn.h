@@ -57,7 +57,7 @@ class TBitBtn : public TWinControl {
   void Click() override;
 
   bool Default() const { return default_; }
-  void SetDefault(bool value);
+  void SetDefault(bool value) { ChangeLook(default_, value); }
   bool Cancel() const { return cancel_; }
   void SetCancel(bool value) { cancel_ = value; }
   int ModalResult() const { return modalResult_; }
@@ -72,13 +72,13 @@ class TBitBtn : public TWinControl {
   const TBitmap& Glyph() const { return glyph_; }
   void SetGlyph(const TBitmap& value) { glyph_.Assign(&value); }
   TButtonLayout Layout() const { return layout_; }
-  void SetLayout(TButtonLayout value);
+  void SetLayout(TButtonLayout value) { ChangeLook(layout_, value); }
   int Margin() const { return margin_; }
-  void SetMargin(int value);
+  void SetMargin(int value) { ChangeLook(margin_, value); }
   int Spacing() const { return spacing_; }
-  void SetSpacing(int value);
+  void SetSpacing(int value) { ChangeLook(spacing_, value); }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
+  void SetWordWrap(bool value) { ChangeLook(wordWrap_, value); }
 
   // Whether the button shows pressed right now.
   bool Down() const { return (mouseDown_ && mouseInside_) || spaceDown_; }

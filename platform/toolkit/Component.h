@@ -14,16 +14,6 @@
 
 namespace mirto {
 
-// Calls handler, when set, through a copy: a handler that destroys the
-// object holding it (its control, its window) must not destroy the closure
-// that is running.
-template <typename Handler, typename... Args>
-void CallHandler(const Handler& handler, Args&&... args) {
-  if (!handler) return;
-  const Handler copy = handler;
-  copy(std::forward<Args>(args)...);
-}
-
 enum class TComponentStateItem { csLoading, csDesigning, csDestroying };
 using enum TComponentStateItem;
 using TComponentState = TSet<TComponentStateItem>;

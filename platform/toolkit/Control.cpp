@@ -183,9 +183,7 @@ void TControl::SetEnabled(bool value) {
 }
 
 void TControl::SetText(const QString& value) {
-  if (value == text_) return;
-  text_ = value;
-  TextChanged();
+  if (ChangeValue(text_, value)) TextChanged();
 }
 
 void TControl::SetHint(const QString& value) {
@@ -271,12 +269,6 @@ void TControl::ParentColorChanged() {
   if (auto* self = dynamic_cast<TWinControl*>(this))
     for (TControl* child : self->controls_)
       if (child->parentColor_) child->ParentColorChanged();
-}
-
-void TControl::SetStyleElements(TStyleElements value) {
-  if (value == styleElements_) return;
-  styleElements_ = value;
-  Invalidate();
 }
 
 TBiDiMode TControl::BiDiMode() const {
@@ -437,20 +429,6 @@ void TWinControl::SetTabStop(bool value) {
 void TWinControl::SetFocusable(bool value) {
   focusable_ = value;
   Widget().setFocusPolicy(!value ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
-}
-
-void TWinControl::SetParentBackground(bool value) {
-  if (value == parentBackground_) return;
-  parentBackground_ = value;
-  Invalidate();
-}
-
-void TWinControl::SetBorderWidth(int value) {
-  value = std::max(0, value);
-  if (value == borderWidth_) return;
-  borderWidth_ = value;
-  Realign();
-  Invalidate();
 }
 
 void TWinControl::Resize() { TControl::Resize(); }

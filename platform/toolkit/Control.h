@@ -12,9 +12,11 @@
 // that picture first. Invalidate schedules a paint, Repaint paints at once.
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/drawing/Canvas.h"
@@ -80,23 +82,22 @@ using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, 
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
 
 // Space kept around a control aligned with AlignWithMargins.
-class TMargins : public TPersistent {
+class TMargins : public TNotifyingPersistent {
  public:
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Right() const { return right_; }
   int Bottom() const { return bottom_; }
-  void SetLeft(int value) { Set(left_, value); }
-  void SetTop(int value) { Set(top_, value); }
-  void SetRight(int value) { Set(right_, value); }
-  void SetBottom(int value) { Set(bottom_, value); }
-  void SetBounds(int left, int top, int right, int bottom);
+  void SetLeft(int value) { Change(left_, value); }
+  void SetTop(int value) { Change(top_, value); }
+  void SetRight(int value) { Change(right_, value); }
+  void SetBottom(int value) { Change(bottom_, value); }
+  void SetBounds(int left, int top, int right, int bottom) {
+    Change(std::tie(left_, top_, right_, bottom_), std::tuple(left, top, right, bottom));
+  }
   void Assign(const TPersistent* source) override;
 
-  TNotifyEvent OnChange;
-
  private:
-  void Set(int& field, int value);
   int left_ = 3;
   int top_ = 3;
   int right_ = 3;
@@ -104,26 +105,26 @@ class TMargins : public TPersistent {
 };
 
 // Size limits of a control; 0 means no limit.
-class TSizeConstraints : public TPersistent {
+class TSizeConstraints : public TNotifyingPersistent {
  public:
   int MinWidth() const { return minWidth_; }
   int MaxWidth() const { return maxWidth_; }
   int MinHeight() const { return minHeight_; }
   int MaxHeight() const { return maxHeight_; }
-  void SetMinWidth(int value) { Set(minWidth_, value); }
-  void SetMaxWidth(int value) { Set(maxWidth_, value); }
-  void SetMinHeight(int value) { Set(minHeight_, value); }
-  void SetMaxHeight(int value) { Set(maxHeight_, value); }
+  // Negative limits count as 0.
+  void SetMinWidth(int value) { Change(minWidth_, std::max(0, value)); }
+  void SetMaxWidth(int value) { Change(maxWidth_, std::max(0, value)); }
+  void SetMinHeight(int value) { Change(minHeight_, std::max(0, value)); }
+  void SetMaxHeight(int value) { Change(maxHeight_, std::max(0, value)); }
   void Assign(const TPersistent* source) override;
 
   // width and height brought within the limits.
   int ConstrainWidth(int width) const;
   int ConstrainHeight(int height) const;
 
-  TNotifyEvent OnChange;
-
  private:
-  void Set(int& field, int value);
+  auto Fields() { return std::tie(minWidth_, maxWidth_, minHeight_, maxHeight_); }
+  auto Fields() const { return std::tie(minWidth_, maxWidth_, minHeight_, maxHeight_); }
   int minWidth_ = 0;
   int maxWidth_ = 0;
   int minHeight_ = 0;
@@ -222,7 +223,7 @@ class TControl : public TComponent {
 
   // The parts a custom visual style may paint (all three by default).
   TStyleElements StyleElements() const { return styleElements_; }
-  void SetStyleElements(TStyleElements value);
+  void SetStyleElements(TStyleElements value) { ChangeLook(styleElements_, value); }
 
   // With ParentBiDiMode (the default) the parent's mode applies.
   TBiDiMode BiDiMode() const;
@@ -292,6 +293,12 @@ class TControl : public TComponent {
 
   // Whether a left press followed by a release inside the control clicks it.
   virtual bool ClicksOnRelease() const { return true; }
+
+  // Stores value in field (see ChangeValue) and repaints on a real change.
+  template <typename Field, typename Value>
+  void ChangeLook(Field& field, const Value& value) {
+    if (ChangeValue(field, value)) Invalidate();
+  }
 
   // State notifications.
   virtual void Resize();
@@ -410,11 +417,11 @@ class TWinControl : public TControl {
 
   // Shows the parent's painting behind the control instead of Color.
   bool ParentBackground() const { return parentBackground_; }
-  void SetParentBackground(bool value);
+  void SetParentBackground(bool value) { ChangeLook(parentBackground_, value); }
 
   // Space kept free inside the client area when children are aligned.
   int BorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int value);
+  void SetBorderWidth(int value) { ChangeFrame(borderWidth_, std::max(0, value)); }
 
   // Alignment of the children is held back between DisableAlign and
   // EnableAlign (and while the control is loading) and done once at the end.
@@ -428,6 +435,15 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyUp;
 
  protected:
+  // Stores value in field, a setting that moves the client area's edges:
+  // a real change realigns the children and repaints.
+  template <typename Field, typename Value>
+  void ChangeFrame(Field& field, const Value& value) {
+    if (!ChangeValue(field, value)) return;
+    Realign();
+    Invalidate();
+  }
+
   virtual void DoEnter();
   virtual void DoExit();
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);

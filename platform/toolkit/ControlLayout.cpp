@@ -11,45 +11,15 @@ namespace mirto {
 
 // --- TMargins, TSizeConstraints ------------------------------------------------
 
-void TMargins::Set(int& field, int value) {
-  if (field == value) return;
-  field = value;
-  CallHandler(OnChange, this);
-}
-
-void TMargins::SetBounds(int left, int top, int right, int bottom) {
-  if (left == left_ && top == top_ && right == right_ && bottom == bottom_) return;
-  left_ = left;
-  top_ = top;
-  right_ = right;
-  bottom_ = bottom;
-  CallHandler(OnChange, this);
-}
-
 void TMargins::Assign(const TPersistent* source) {
-  if (const auto* m = dynamic_cast<const TMargins*>(source)) {
-    SetBounds(m->left_, m->top_, m->right_, m->bottom_);
-    return;
-  }
+  if (const auto* m = dynamic_cast<const TMargins*>(source))
+    return SetBounds(m->left_, m->top_, m->right_, m->bottom_);
   TPersistent::Assign(source);
 }
 
-void TSizeConstraints::Set(int& field, int value) {
-  value = std::max(0, value);
-  if (field == value) return;
-  field = value;
-  CallHandler(OnChange, this);
-}
-
 void TSizeConstraints::Assign(const TPersistent* source) {
-  if (const auto* c = dynamic_cast<const TSizeConstraints*>(source)) {
-    minWidth_ = c->minWidth_;
-    maxWidth_ = c->maxWidth_;
-    minHeight_ = c->minHeight_;
-    maxHeight_ = c->maxHeight_;
-    CallHandler(OnChange, this);
-    return;
-  }
+  if (const auto* c = dynamic_cast<const TSizeConstraints*>(source))
+    return Change(Fields(), c->Fields());
   TPersistent::Assign(source);
 }
 
@@ -93,6 +63,22 @@ void TControl::RememberAnchorOrigin() {
   anchorOrigin_.valid = true;
 }
 
+namespace {
+
+// One axis of the anchoring rule: the parent grew by delta; a control held
+// at both edges grows with it, one held at the far edge moves with it, one
+// held at neither keeps its place relative to the middle.
+void FollowAnchors(bool nearEdge, bool farEdge, int delta, int& position, int& size) {
+  if (farEdge && nearEdge)
+    size += delta;
+  else if (farEdge)
+    position += delta;
+  else if (!nearEdge)
+    position += Div(delta, 2);
+}
+
+}  // namespace
+
 // Keeps the distances to the anchored edges the control had when it was
 // placed. Computed from that placement, so shrinking and growing the parent
 // again brings the control back exactly.
@@ -102,28 +88,14 @@ void TControl::ParentClientResized() {
   if (!anchorOrigin_.valid) return;
   if (anchors_ == TAnchors{akLeft, akTop}) return;
   const TRect& b = anchorOrigin_.bounds;
-  const int dx = parent_->ClientWidth() - anchorOrigin_.parentSize.cx;
-  const int dy = parent_->ClientHeight() - anchorOrigin_.parentSize.cy;
   int left = b.Left;
   int width = b.Width();
   int top = b.Top;
   int height = b.Height();
-  if (anchors_.Contains(akRight)) {
-    if (anchors_.Contains(akLeft))
-      width += dx;
-    else
-      left += dx;
-  } else if (!anchors_.Contains(akLeft)) {
-    left += Div(dx, 2);
-  }
-  if (anchors_.Contains(akBottom)) {
-    if (anchors_.Contains(akTop))
-      height += dy;
-    else
-      top += dy;
-  } else if (!anchors_.Contains(akTop)) {
-    top += Div(dy, 2);
-  }
+  FollowAnchors(anchors_.Contains(akLeft), anchors_.Contains(akRight),
+                parent_->ClientWidth() - anchorOrigin_.parentSize.cx, left, width);
+  FollowAnchors(anchors_.Contains(akTop), anchors_.Contains(akBottom),
+                parent_->ClientHeight() - anchorOrigin_.parentSize.cy, top, height);
   PlaceBounds(left, top, width, height);
 }
 

@@ -374,18 +374,22 @@ void ControlWidget::paintEvent(QPaintEvent* e) {
   ControlAccess::Paint(*control_, *this, e->rect());
 }
 
-void ControlWidget::mousePressEvent(QMouseEvent* e) {
+void ControlWidget::DispatchMouseButton(QMouseEvent* e, const MouseButtonHandler& handler) {
   NotePointer(*e);
   const auto button = MouseButtonOf(e->button());
   if (control_ == nullptr || !button) return;
   DispatchScope scope(dispatching_);
-  const QPoint p = e->position().toPoint();
-  if (*button == mbLeft) {
-    ControlAccess::LeftPressed(*control_) = true;
-    g_pressedWidget = this;
-  }
-  ControlAccess::MouseDown(*control_, *button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(),
-                           p.y());
+  handler(*button, ShiftStateOf(e->modifiers(), e->buttons()), e->position().toPoint());
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* e) {
+  DispatchMouseButton(e, [this](TMouseButton button, TShiftState shift, QPoint p) {
+    if (button == mbLeft) {
+      ControlAccess::LeftPressed(*control_) = true;
+      g_pressedWidget = this;
+    }
+    ControlAccess::MouseDown(*control_, button, shift, p.x(), p.y());
+  });
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* e) {
@@ -397,32 +401,24 @@ void ControlWidget::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent* e) {
-  NotePointer(*e);
-  const auto button = MouseButtonOf(e->button());
-  if (control_ == nullptr || !button) return;
-  DispatchScope scope(dispatching_);
-  const QPoint p = e->position().toPoint();
-  const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons());
-  if (*button == mbLeft && ControlAccess::LeftPressed(*control_)) {
-    ControlAccess::LeftPressed(*control_) = false;
-    if (ControlAccess::ClicksOnRelease(*control_) && rect().contains(p))
-      ControlAccess::Click(*control_);
-    if (control_ == nullptr) return;  // the click handler destroyed the control
-  }
-  ControlAccess::MouseUp(*control_, *button, shift, p.x(), p.y());
+  DispatchMouseButton(e, [this](TMouseButton button, TShiftState shift, QPoint p) {
+    if (button == mbLeft && ControlAccess::LeftPressed(*control_)) {
+      ControlAccess::LeftPressed(*control_) = false;
+      if (ControlAccess::ClicksOnRelease(*control_) && rect().contains(p))
+        ControlAccess::Click(*control_);
+      if (control_ == nullptr) return;  // the click handler destroyed the control
+    }
+    ControlAccess::MouseUp(*control_, button, shift, p.x(), p.y());
+  });
 }
 
 void ControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  NotePointer(*e);
-  const auto button = MouseButtonOf(e->button());
-  if (control_ == nullptr || !button) return;
-  DispatchScope scope(dispatching_);
-  const QPoint p = e->position().toPoint();
-  TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons());
-  shift.Include(ssDouble);
-  if (*button == mbLeft) ControlAccess::DblClick(*control_);
-  if (control_ == nullptr) return;
-  ControlAccess::MouseDown(*control_, *button, shift, p.x(), p.y());
+  DispatchMouseButton(e, [this](TMouseButton button, TShiftState shift, QPoint p) {
+    shift.Include(ssDouble);
+    if (button == mbLeft) ControlAccess::DblClick(*control_);
+    if (control_ == nullptr) return;  // the handler destroyed the control
+    ControlAccess::MouseDown(*control_, button, shift, p.x(), p.y());
+  });
 }
 
 void ControlWidget::enterEvent(QEnterEvent*) {

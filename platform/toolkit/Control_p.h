@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "platform/toolkit/Control.h"
 
@@ -47,6 +48,10 @@ class ControlWidget : public QWidget {
   using KeyHandler = void (*)(TWinControl&, std::uint16_t& key, TShiftState);
   // Hands a key press or release to the control's handler in virtual-key terms.
   void DispatchKey(QKeyEvent* event, KeyHandler handler);
+  using MouseButtonHandler = std::function<void(TMouseButton, TShiftState, QPoint)>;
+  // Hands a press, release or double click of a button the control knows to
+  // handler, with the shift state and the point in client coordinates.
+  void DispatchMouseButton(QMouseEvent* event, const MouseButtonHandler& handler);
 
   TControl* control_;
   int dispatching_ = 0;

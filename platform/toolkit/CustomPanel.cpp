@@ -1,50 +1,11 @@
 #include "platform/toolkit/CustomPanel.h"
 
-#include <algorithm>
-
 namespace mirto {
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 185, 41);
   SetColor(clBtnFace);
   SetParentBackground(true);
-}
-
-void TCustomPanel::SetBevelInner(TBevelCut value) {
-  if (value == bevelInner_) return;
-  bevelInner_ = value;
-  Realign();
-  Invalidate();
-}
-
-void TCustomPanel::SetBevelOuter(TBevelCut value) {
-  if (value == bevelOuter_) return;
-  bevelOuter_ = value;
-  Realign();
-  Invalidate();
-}
-
-void TCustomPanel::SetBevelWidth(int value) {
-  value = std::max(1, value);
-  if (value == bevelWidth_) return;
-  bevelWidth_ = value;
-  Realign();
-  Invalidate();
-}
-
-void TCustomPanel::SetAlignment(TAlignment value) {
-  alignment_ = value;
-  Invalidate();
-}
-
-void TCustomPanel::SetVerticalAlignment(TVerticalAlignment value) {
-  verticalAlignment_ = value;
-  Invalidate();
-}
-
-void TCustomPanel::SetShowCaption(bool value) {
-  showCaption_ = value;
-  Invalidate();
 }
 
 void TCustomPanel::AdjustClientRect(TRect& rect) const {

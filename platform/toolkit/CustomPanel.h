@@ -4,6 +4,8 @@
 // caption, and children aligned inside the bevels and the border. Paint is
 // virtual so that derived panels can draw their own background on Canvas.
 
+#include <algorithm>
+
 #include "platform/drawing/StylePainting.h"
 #include "platform/toolkit/Control.h"
 
@@ -14,18 +16,19 @@ class TCustomPanel : public TCustomControl {
   explicit TCustomPanel(TComponent* owner = nullptr);
 
   TBevelCut BevelInner() const { return bevelInner_; }
-  void SetBevelInner(TBevelCut value);
+  void SetBevelInner(TBevelCut value) { ChangeFrame(bevelInner_, value); }
   TBevelCut BevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(TBevelCut value);
+  void SetBevelOuter(TBevelCut value) { ChangeFrame(bevelOuter_, value); }
   int BevelWidth() const { return bevelWidth_; }
-  void SetBevelWidth(int value);
+  // At least 1.
+  void SetBevelWidth(int value) { ChangeFrame(bevelWidth_, std::max(1, value)); }
 
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  void SetAlignment(TAlignment value) { ChangeLook(alignment_, value); }
   TVerticalAlignment VerticalAlignment() const { return verticalAlignment_; }
-  void SetVerticalAlignment(TVerticalAlignment value);
+  void SetVerticalAlignment(TVerticalAlignment value) { ChangeLook(verticalAlignment_, value); }
   bool ShowCaption() const { return showCaption_; }
-  void SetShowCaption(bool value);
+  void SetShowCaption(bool value) { ChangeLook(showCaption_, value); }
   // Stored for the layouts; every paint repaints the whole panel anyway.
   bool FullRepaint() const { return fullRepaint_; }
   void SetFullRepaint(bool value) { fullRepaint_ = value; }

@@ -65,15 +65,11 @@ TForm::~TForm() {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle value) {
-  if (value == borderStyle_) return;
-  borderStyle_ = value;
-  ApplyBorderStyle();
+  if (ChangeValue(borderStyle_, value)) ApplyBorderStyle();
 }
 
 void TForm::SetBorderIcons(TBorderIcons value) {
-  if (value == borderIcons_) return;
-  borderIcons_ = value;
-  ApplyBorderStyle();
+  if (ChangeValue(borderIcons_, value)) ApplyBorderStyle();
 }
 
 void TForm::ApplyBorderStyle() {

@@ -9,39 +9,11 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
-  if (value == autoSize_) return;
-  autoSize_ = value;
-  AdjustBounds();
+  if (ChangeValue(autoSize_, value)) AdjustBounds();
 }
 
-void TCustomLabel::SetTransparent(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
-  Invalidate();
-}
-
-void TCustomLabel::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
-  Invalidate();
-}
-
-void TCustomLabel::SetLayout(TTextLayout value) {
-  if (value == layout_) return;
-  layout_ = value;
-  Invalidate();
-}
-
-void TCustomLabel::SetWordWrap(bool value) {
-  if (value == wordWrap_) return;
-  wordWrap_ = value;
-  AdjustBounds();
-  Invalidate();
-}
-
-void TCustomLabel::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
+void TCustomLabel::ChangeText(bool& field, bool value) {
+  if (!ChangeValue(field, value)) return;
   AdjustBounds();
   Invalidate();
 }

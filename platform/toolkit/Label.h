@@ -18,16 +18,16 @@ class TCustomLabel : public TGraphicControl {
   void SetAutoSize(bool value);
   // A transparent label shows its parent behind the text.
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value);
+  void SetTransparent(bool value) { ChangeLook(transparent_, value); }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  void SetAlignment(TAlignment value) { ChangeLook(alignment_, value); }
   TTextLayout Layout() const { return layout_; }
-  void SetLayout(TTextLayout value);
+  void SetLayout(TTextLayout value) { ChangeLook(layout_, value); }
   // Breaks the text into lines at the label's width.
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
+  void SetWordWrap(bool value) { ChangeText(wordWrap_, value); }
   bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
+  void SetShowAccelChar(bool value) { ChangeText(showAccelChar_, value); }
 
  protected:
   void Paint() override;
@@ -43,6 +43,9 @@ class TCustomLabel : public TGraphicControl {
 
  private:
   TTextFormat TextFlags() const;
+  // A setting that changes how the caption breaks or measures: the label
+  // fits its text again and repaints.
+  void ChangeText(bool& field, bool value);
 
   bool autoSize_ = true;
   bool transparent_ = false;
