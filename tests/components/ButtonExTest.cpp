@@ -209,7 +209,7 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
       canvas.Brush().SetColor(clBlue);
       canvas.FillRect({g.X + 2, g.Y + 2, g.X + 8, g.Y + 8});
     }
-    EXPECT_TRUE(actual.SameAs(expected));
+    EXPECT_EQ(actual.DifferenceFrom(expected), "");
   }
 }
 
