@@ -7,7 +7,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
-#include "tests/support/PixelPicture.h"
+#include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -15,6 +15,8 @@ namespace {
 
 using testing_support::Blank;
 using testing_support::InkBounds;
+using testing_support::PixelBoard;
+using testing_support::Rows;
 
 TEST(Font, PointsAreConvertedAtNinetySixDotsPerInch) {
   TFont font;
@@ -283,6 +285,56 @@ TEST(CanvasText, AlignmentFlagsPlaceTheText) {
     EXPECT_GE(ink.Top, top) << c.name;
     EXPECT_LE(ink.Bottom, top + h) << c.name;
     EXPECT_GT(ink.Width(), w / 2) << c.name;
+  }
+}
+
+// Right to left: a right-aligned line ends at the rectangle's right edge;
+// punctuation ending the text reads last and so shows left of the letters;
+// centring stays centring.
+TEST(CanvasText, RightToLeftReadingAlignsAndOrdersTheLine) {
+  const TRect box{4, 4, 116, 36};
+  // Text drawn unsmoothed into box: the rows of box across the ink's columns.
+  const auto draw = [&box](const QString& text, TTextFormat flags, TRect* ink = nullptr) {
+    PixelBoard board(120, 40);
+    TCanvas& canvas = board.Canvas();
+    canvas.Font().SetHeight(-16);
+    canvas.Font().SetColor(clBlack);
+    canvas.Font().SetQuality(fqNonAntialiased);
+    canvas.Brush().SetStyle(bsClear);
+    TRect rect = box;
+    canvas.DrawText(text, rect, flags | DT_SINGLELINE);
+    const TRect bounds = board.Ink();
+    if (ink) *ink = bounds;
+    return board.Picture({{clBlack, '#'}}, {bounds.Left, box.Top, bounds.Right, box.Bottom});
+  };
+  const auto columns = [](Rows rows, std::size_t from, std::size_t count) {
+    for (std::string& row : rows) row = row.substr(from, count);
+    return rows;
+  };
+  const QString text = QStringLiteral("abc!");
+
+  for (const TTextFormat flags : {DT_RIGHT, DT_RIGHT | DT_RTLREADING}) {
+    TRect ink;
+    draw(text, flags, &ink);
+    EXPECT_GE(ink.Right, box.Right - 3) << flags;
+    EXPECT_LE(ink.Right, box.Right) << flags;
+    EXPECT_GT(ink.Left, box.Left + box.Width() / 2) << flags;
+  }
+
+  // The mark, one upright stroke, shows the same wherever it lands; the
+  // letters may sit a fraction of a pixel apart in the two orders.
+  const Rows mark = draw(QStringLiteral("!"), 0);
+  const Rows forwards = draw(text, 0), backwards = draw(text, DT_RTLREADING);
+  ASSERT_EQ(forwards[0].size(), backwards[0].size());
+  EXPECT_NE(backwards, forwards);
+  const std::size_t width = forwards[0].size(), markWidth = mark[0].size();
+  EXPECT_EQ(columns(forwards, width - markWidth, markWidth), mark);
+  EXPECT_EQ(columns(backwards, 0, markWidth), mark);
+
+  for (const TTextFormat flags : {DT_CENTER, DT_CENTER | DT_RTLREADING}) {
+    TRect ink;
+    draw(text, flags, &ink);
+    EXPECT_LE(std::abs((ink.Left - box.Left) - (box.Right - ink.Right)), 3) << flags;
   }
 }
 
