@@ -172,9 +172,7 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
        }},
   };
   TBitmap glyph;
-  glyph.SetSize(kGlyph, kGlyph);
-  glyph.Canvas().Brush().SetColor(clFuchsia);
-  glyph.Canvas().FillRect({0, 0, kGlyph, kGlyph});
+  testing_support::Blank(glyph, kGlyph, kGlyph, clFuchsia);
   glyph.Canvas().Brush().SetColor(clBlue);
   glyph.Canvas().FillRect({2, 2, 8, 8});
 
@@ -253,9 +251,7 @@ TEST(ButtonExPaint, HoveredGradientRunsFromBlackAtTheTopToColorOverAtTheBottom) 
 
 TEST(ButtonExPaint, GlyphDrawsWithoutItsTransparentColourEnabledOrDisabled) {
   TBitmap glyph;
-  glyph.SetSize(10, 10);
-  glyph.Canvas().Brush().SetColor(clFuchsia);
-  glyph.Canvas().FillRect({0, 0, 10, 10});
+  testing_support::Blank(glyph, 10, 10, clFuchsia);
   glyph.Canvas().Brush().SetColor(clBlue);
   glyph.Canvas().FillRect({3, 3, 7, 7});
   for (bool enabled : {true, false}) {
