@@ -172,9 +172,7 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
        }},
   };
   TBitmap glyph;
-  glyph.SetSize(kGlyph, kGlyph);
-  glyph.Canvas().Brush().SetColor(clFuchsia);
-  glyph.Canvas().FillRect({0, 0, kGlyph, kGlyph});
+  testing_support::Blank(glyph, kGlyph, kGlyph, clFuchsia);
   glyph.Canvas().Brush().SetColor(clBlue);
   glyph.Canvas().FillRect({2, 2, 8, 8});
 
@@ -209,7 +207,7 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
       canvas.Brush().SetColor(clBlue);
       canvas.FillRect({g.X + 2, g.Y + 2, g.X + 8, g.Y + 8});
     }
-    EXPECT_TRUE(actual.SameAs(expected));
+    EXPECT_EQ(actual.DifferenceFrom(expected), "");
   }
 }
 
@@ -253,9 +251,7 @@ TEST(ButtonExPaint, HoveredGradientRunsFromBlackAtTheTopToColorOverAtTheBottom) 
 
 TEST(ButtonExPaint, GlyphDrawsWithoutItsTransparentColourEnabledOrDisabled) {
   TBitmap glyph;
-  glyph.SetSize(10, 10);
-  glyph.Canvas().Brush().SetColor(clFuchsia);
-  glyph.Canvas().FillRect({0, 0, 10, 10});
+  testing_support::Blank(glyph, 10, 10, clFuchsia);
   glyph.Canvas().Brush().SetColor(clBlue);
   glyph.Canvas().FillRect({3, 3, 7, 7});
   for (bool enabled : {true, false}) {

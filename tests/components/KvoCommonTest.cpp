@@ -7,6 +7,7 @@
 #include "components/KvoCommon.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "tests/support/PixelBoard.h"
 
 namespace mirto {
 namespace {
@@ -279,32 +280,9 @@ TEST(KvoGradientEx, CopyingFromOtherObjectsFails) {
 
 // --- painting ---------------------------------------------------------------
 
+using testing_support::PixelBoard;
+
 constexpr TColor kUntouched = RGB(1, 2, 3);
-
-class Surface {
- public:
-  Surface(int width, int height) {
-    bitmap_.SetPixelFormat(pf32bit);
-    bitmap_.SetSize(width, height);
-    Clear();
-  }
-  void Clear() {
-    Canvas().Brush().SetColor(kUntouched);
-    Canvas().FillRect({0, 0, bitmap_.Width(), bitmap_.Height()});
-  }
-  TCanvas& Canvas() { return bitmap_.Canvas(); }
-  TColor At(int x, int y) { return bitmap_.Canvas().Pixels(x, y); }
-  // Every pixel, row by row, for comparing two paints.
-  std::vector<TColor> Pixels() {
-    std::vector<TColor> all;
-    for (int y = 0; y < bitmap_.Height(); ++y)
-      for (int x = 0; x < bitmap_.Width(); ++x) all.push_back(At(x, y));
-    return all;
-  }
-
- private:
-  TBitmap bitmap_;
-};
 
 TEST(KvoGradientEx, EqualColoursFillSolidWhateverTheShape) {
   for (TDgradOrientation shape : {dgdVertical, dgdAngle, dgdRadial}) {
@@ -313,7 +291,7 @@ TEST(KvoGradientEx, EqualColoursFillSolidWhateverTheShape) {
     gradient.SetColorFrom(clPurple);
     gradient.SetColorTo(clPurple);
     gradient.SetBalance(10);
-    Surface surface(20, 20);
+    PixelBoard surface(20, 20, kUntouched);
     gradient.Draw(surface.Canvas(), {2, 3, 12, 15});
     EXPECT_EQ(surface.At(2, 3), clPurple);
     EXPECT_EQ(surface.At(11, 14), clPurple);
@@ -331,12 +309,12 @@ TEST(KvoGradientEx, DrawPaintsWhatTheEngineWouldPaint) {
   gradient.SetBalanceMode(bmReverse);
   gradient.SetSpeedPercent(80);
   gradient.SetMaxDegrade(40);
-  Surface drawn(40, 30);
+  PixelBoard drawn(40, 30, kUntouched);
   gradient.Draw(drawn.Canvas(), {3, 2, 37, 27});
-  Surface direct(40, 30);
+  PixelBoard direct(40, 30, kUntouched);
   GradientFillEx(direct.Canvas(), {3, 2, 37, 27}, clBlack, clWhite, dgdRectangle, 30, 45, bmReverse,
                  40, 80, true, nullptr);
-  EXPECT_EQ(drawn.Pixels(), direct.Pixels());
+  EXPECT_EQ(drawn.DifferenceFrom(direct), "");
 }
 
 class AngleCache : public ::testing::Test {
@@ -359,26 +337,26 @@ class AngleCache : public ::testing::Test {
 };
 
 TEST_F(AngleCache, SecondDrawOfTheSameSizeReusesTheImageAtTheSamePlace) {
-  Surface first(60, 50);
+  PixelBoard first(60, 50, kUntouched);
   gradient.Draw(first.Canvas(), {10, 10, 40, 30});
   EXPECT_FALSE(gradient.AngleViewModified());
   const TBitmap* cache = gradient.AngleViewCache();
 
   // A pure move draws the cache as it stands.
-  Surface moved(60, 50);
+  PixelBoard moved(60, 50, kUntouched);
   gradient.Draw(moved.Canvas(), {15, 12, 45, 32});
   EXPECT_EQ(gradient.AngleViewCache(), cache);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 30; ++x) ASSERT_EQ(moved.At(x + 15, y + 12), first.At(x + 10, y + 10));
 
   MarkCache();
-  Surface marked(60, 50);
+  PixelBoard marked(60, 50, kUntouched);
   gradient.Draw(marked.Canvas(), {10, 10, 40, 30});
   EXPECT_EQ(marked.At(25, 20), clFuchsia);
 }
 
 TEST_F(AngleCache, ClipFlagChangeReusesTheImage) {
-  Surface surface(60, 50);
+  PixelBoard surface(60, 50, kUntouched);
   gradient.Draw(surface.Canvas(), {10, 10, 40, 30});
   MarkCache();
   gradient.SetAngleClipRect(true);
@@ -391,7 +369,7 @@ TEST_F(AngleCache, ClipFlagChangeReusesTheImage) {
 }
 
 TEST_F(AngleCache, SizeOrPropertyChangeRebuildsTheImage) {
-  Surface surface(80, 80);
+  PixelBoard surface(80, 80, kUntouched);
   gradient.Draw(surface.Canvas(), {10, 10, 40, 30});
   MarkCache();
   gradient.Draw(surface.Canvas(), {10, 10, 50, 30});
@@ -406,7 +384,7 @@ TEST_F(AngleCache, SizeOrPropertyChangeRebuildsTheImage) {
 }
 
 TEST_F(AngleCache, DrawIntoAnEmptyRectangleDoesNotMarkAStaleImageCurrent) {
-  Surface surface(60, 50);
+  PixelBoard surface(60, 50, kUntouched);
   gradient.Draw(surface.Canvas(), {10, 10, 40, 30});
   MarkCache();
   gradient.SetColorTo(clBlue);
@@ -419,7 +397,7 @@ TEST_F(AngleCache, DrawIntoAnEmptyRectangleDoesNotMarkAStaleImageCurrent) {
 TEST_F(AngleCache, AssignedAngleGradientReusesItsNewCache) {
   TKvoGradientEx target;
   target.Assign(&gradient);
-  Surface surface(60, 50);
+  PixelBoard surface(60, 50, kUntouched);
   target.Draw(surface.Canvas(), {10, 10, 40, 30});
   TBitmap* cache = target.AngleViewCache();
   ASSERT_NE(cache, nullptr);

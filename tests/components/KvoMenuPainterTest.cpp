@@ -10,6 +10,7 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ShortCut.h"
+#include "tests/support/PixelBoard.h"
 
 namespace mirto {
 namespace {
@@ -69,23 +70,19 @@ class MenuPicture : public ::testing::Test {
   // tops (menu coordinates) in tops.
   TSize Paint(const TKvoMenuStyle& style, std::vector<int>& tops) {
     const TKvoMenuPainter painter(style);
-    bitmap.SetPixelFormat(pf32bit);
-    bitmap.SetSize(400, 200);
-    bitmap.Canvas().Brush().SetColor(clWhite);
-    bitmap.Canvas().FillRect({0, 0, 400, 200});
+    board.Clear();
     tops.clear();
     int y = TKvoMenuPainter::kBorderWidth;
     for (int i = 0; i < menu.Items()->Count(); ++i) {
       tops.push_back(y);
-      y += painter.MeasureItem(bitmap.Canvas(), *menu.Items()->Items(i)).cy;
+      y += painter.MeasureItem(board.Canvas(), *menu.Items()->Items(i)).cy;
     }
-    return painter.PaintPreview(bitmap.Canvas(), {0, 0}, menu, 0);
+    return painter.PaintPreview(board.Canvas(), {0, 0}, menu, 0);
   }
-  TColor At(int x, int y) { return bitmap.Canvas().Pixels(x, y); }
 
   TPngImageList images;
   TPopupMenu menu;
-  TBitmap bitmap;
+  testing_support::PixelBoard board{400, 200};
 };
 
 struct StyleCase {
@@ -107,37 +104,39 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     // The border all round, nothing drawn beyond it.
     for (TPoint p : {TPoint{0, 0}, TPoint{right, 0}, TPoint{0, bottom}, TPoint{right, bottom},
                      TPoint{right / 2, bottom}})
-      EXPECT_EQ(At(p.X, p.Y), s.BorderColor) << p.X << "," << p.Y;
-    EXPECT_EQ(At(size.cx, 5), clWhite);
-    EXPECT_EQ(At(5, size.cy), clWhite);
+      EXPECT_EQ(board.At(p.X, p.Y), s.BorderColor) << p.X << "," << p.Y;
+    EXPECT_EQ(board.At(size.cx, 5), clWhite);
+    EXPECT_EQ(board.At(5, size.cy), clWhite);
 
     // Icon bar: its gradient starts in the first inner column, its last
     // column carries the line (dark) or the gradient's end (light); right of
     // it the menu's background.
-    EXPECT_EQ(At(1, plainTop + 1), s.IconBarFrom);
-    EXPECT_TRUE(Near(At(bar, plainTop + 1), s.IconBarLine != clNone ? s.IconBarLine : s.IconBarTo))
-        << std::hex << At(bar, plainTop + 1);
-    EXPECT_TRUE(Near(At(bar + 1, plainTop + 1), s.BackgroundFrom))
-        << std::hex << At(bar + 1, plainTop + 1);
-    EXPECT_TRUE(Near(At(right - 1, plainTop + 1), s.BackgroundTo));
+    EXPECT_EQ(board.At(1, plainTop + 1), s.IconBarFrom);
+    EXPECT_TRUE(
+        Near(board.At(bar, plainTop + 1), s.IconBarLine != clNone ? s.IconBarLine : s.IconBarTo))
+        << std::hex << board.At(bar, plainTop + 1);
+    EXPECT_TRUE(Near(board.At(bar + 1, plainTop + 1), s.BackgroundFrom))
+        << std::hex << board.At(bar + 1, plainTop + 1);
+    EXPECT_TRUE(Near(board.At(right - 1, plainTop + 1), s.BackgroundTo));
 
     // Selected entry: framed, its gradient running from left to right, the
     // image on top.
     const int selectedMiddle = (tops[0] + tops[1]) / 2;
-    EXPECT_EQ(At(1, tops[0]), s.SelectedBorder);
-    EXPECT_EQ(At(right - 1, selectedMiddle), s.SelectedBorder);
-    EXPECT_EQ(At(1, selectedMiddle), s.SelectedBorder);
-    EXPECT_TRUE(Near(At(2, selectedMiddle), s.SelectedFrom)) << std::hex << At(2, selectedMiddle);
-    EXPECT_TRUE(Near(At(right - 2, selectedMiddle), s.SelectedTo));
+    EXPECT_EQ(board.At(1, tops[0]), s.SelectedBorder);
+    EXPECT_EQ(board.At(right - 1, selectedMiddle), s.SelectedBorder);
+    EXPECT_EQ(board.At(1, selectedMiddle), s.SelectedBorder);
+    EXPECT_TRUE(Near(board.At(2, selectedMiddle), s.SelectedFrom))
+        << std::hex << board.At(2, selectedMiddle);
+    EXPECT_TRUE(Near(board.At(right - 2, selectedMiddle), s.SelectedTo));
     // The image centred in the icon bar, across and up and down.
     int first = -1, last = -1, top = -1, low = -1;
     for (int x = 0; x < right; ++x)
-      if (At(x, selectedMiddle) == kRed) {
+      if (board.At(x, selectedMiddle) == kRed) {
         if (first < 0) first = x;
         last = x;
       }
     for (int y = tops[0]; y < tops[1]; ++y)
-      if (At(1 + bar / 2, y) == kRed) {
+      if (board.At(1 + bar / 2, y) == kRed) {
         if (top < 0) top = y;
         low = y;
       }
@@ -150,20 +149,20 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     const int lineStart = 1 + bar + TKvoMenuPainter::kSeparatorIndent;
     int lineRow = -1;
     for (int y = sepTop; y < disabledTop; ++y)
-      if (At(lineStart + 5, y) == s.SeparatorColor) lineRow = y;
+      if (board.At(lineStart + 5, y) == s.SeparatorColor) lineRow = y;
     ASSERT_NE(lineRow, -1);
-    EXPECT_EQ(At(lineStart, lineRow), s.SeparatorColor);
-    EXPECT_EQ(At(right - 1, lineRow), s.SeparatorColor);
-    EXPECT_NE(At(lineStart - 1, lineRow), s.SeparatorColor);
-    EXPECT_NE(At(lineStart + 5, lineRow - 1), s.SeparatorColor);
-    EXPECT_NE(At(lineStart + 5, lineRow + 1), s.SeparatorColor);
+    EXPECT_EQ(board.At(lineStart, lineRow), s.SeparatorColor);
+    EXPECT_EQ(board.At(right - 1, lineRow), s.SeparatorColor);
+    EXPECT_NE(board.At(lineStart - 1, lineRow), s.SeparatorColor);
+    EXPECT_NE(board.At(lineStart + 5, lineRow - 1), s.SeparatorColor);
+    EXPECT_NE(board.At(lineStart + 5, lineRow + 1), s.SeparatorColor);
 
     // Captions smoothed (dark) or not at all (light): without smoothing the
     // plain entry's caption is in the font colour and the background only.
     int blends = 0;
     for (int y = plainTop + 1; y < bottom - 1; ++y)
       for (int x = bar + 1 + TKvoMenuPainter::kCaptionIndent; x < right - 1; ++x) {
-        const TColor pixel = At(x, y);
+        const TColor pixel = board.At(x, y);
         blends += !Near(pixel, s.ItemFont.Color, 0) && !Near(pixel, s.BackgroundFrom, 1);
       }
     if (s.TextQuality == fqNonAntialiased) {
@@ -173,7 +172,7 @@ TEST_F(MenuPicture, BackgroundIconBarSelectionSeparatorAndBorderInEachStyle) {
     }
 
     // The disabled entry's image is greyed and faded into the bar.
-    const TColor greyed = At(1 + bar / 2, (disabledTop + plainTop) / 2);
+    const TColor greyed = board.At(1 + bar / 2, (disabledTop + plainTop) / 2);
     EXPECT_NE(greyed, kGreen);
     EXPECT_LT(Spread(greyed), 16) << std::hex << greyed;
   }
@@ -185,17 +184,16 @@ TEST_F(MenuPicture, DoubleAmpersandShowsOneAmpersand) {
   const TKvoMenuPainter painter(style);
   TMenuItem* entry = menu.Items()->Items(0);
   entry->SetShortCut(scNone);
-  const TSize size = painter.MeasureItem(bitmap.Canvas(), *entry);
-  bitmap.SetPixelFormat(pf32bit);
-  bitmap.SetSize(size.cx + 40, size.cy);
+  const TSize size = painter.MeasureItem(board.Canvas(), *entry);
+  board.Bitmap().SetSize(size.cx + 40, size.cy);
   const TRect rect{0, 0, size.cx + 40, size.cy};
-  painter.DrawBackground(bitmap.Canvas(), rect);
-  const TColor probe = At(size.cx + 20, size.cy / 2);
-  painter.DrawItem(bitmap.Canvas(), *entry, rect, {});
+  painter.DrawBackground(board.Canvas(), rect);
+  const TColor probe = board.At(size.cx + 20, size.cy / 2);
+  painter.DrawItem(board.Canvas(), *entry, rect, {});
   int inkRight = -1;
   for (int y = 1; y < size.cy - 1; ++y)
     for (int x = style.IconBarWidth + 1; x < rect.Right - 1; ++x)
-      if (!Near(At(x, y), probe, 8) && x > inkRight) inkRight = x;
+      if (!Near(board.At(x, y), probe, 8) && x > inkRight) inkRight = x;
 
   TCanvas measure;
   measure.Font().SetName(style.ItemFont.Name);

@@ -193,14 +193,14 @@ TEST_F(Decorated, CaptionPositionsAndBlankCaptions) {
     expected.Canvas().Font().Assign(&caption->Font());
     expected.Canvas().Brush().SetStyle(bsClear);
     expected.Canvas().TextOut(c.at.X, c.at.Y, text);
-    EXPECT_TRUE(actual.SameAs(expected));
+    EXPECT_EQ(actual.DifferenceFrom(expected), "");
   }
 
   caption->SetText(QStringLiteral(" \t "));
   PixelBoard blank(200, 100);
   panel.PaintTo(blank.Canvas());
   PixelBoard empty(200, 100);
-  EXPECT_TRUE(blank.SameAs(empty));
+  EXPECT_EQ(blank.DifferenceFrom(empty), "");
 }
 
 TEST(KvoPanelDecorationItems, AssignRules) {

@@ -9,6 +9,7 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/CustomPanel.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/PixelBoard.h"
 
 namespace mirto {
 namespace {
@@ -39,31 +40,13 @@ class TitlePicture {
     look.ShadowColor = kShadow;
     look.ShadowOpacityStart = 100;
     look.ShadowOpacityEnd = 200;
-    bitmap.SetPixelFormat(pf32bit);
-    bitmap.SetSize(260, 40);
-    bitmap.Canvas().Brush().SetColor(kBack);
-    bitmap.Canvas().FillRect({0, 0, 260, 40});
-    DrawTitle(bitmap.Canvas(), {kX, kY}, look);
-  }
-  TColor At(int x, int y) { return bitmap.Canvas().Pixels(x, y); }
-  // Rows and columns holding anything but the background.
-  TRect Ink() {
-    TRect ink{1000, 1000, -1, -1};
-    for (int y = 0; y < bitmap.Height(); ++y)
-      for (int x = 0; x < bitmap.Width(); ++x)
-        if (At(x, y) != kBack) {
-          ink.Left = std::min(ink.Left, x);
-          ink.Top = std::min(ink.Top, y);
-          ink.Right = std::max(ink.Right, x + 1);
-          ink.Bottom = std::max(ink.Bottom, y + 1);
-        }
-    return ink;
+    DrawTitle(board.Canvas(), {kX, kY}, look);
   }
   // The green channel of the brightest or darkest pixel of a row.
   int Extreme(int y, bool brightest) {
     int best = brightest ? -1 : 256;
-    for (int x = 0; x < bitmap.Width(); ++x) {
-      const int g = GetGValue(At(x, y));
+    for (int x = 0; x < board.Width(); ++x) {
+      const int g = GetGValue(board.At(x, y));
       best = brightest ? std::max(best, g) : std::min(best, g);
     }
     return best;
@@ -72,12 +55,12 @@ class TitlePicture {
   static constexpr int kX = 10, kY = 5;
   TFont font;
   TKvoTitleLook look;
-  TBitmap bitmap;
+  testing_support::PixelBoard board{260, 40, kBack};
 };
 
 TEST(TitleText, LettersRunFromTheStartColourAtTheTopToTheEndColourAtTheBottom) {
   TitlePicture letters(true, false);
-  const TRect ink = letters.Ink();
+  const TRect ink = letters.board.Ink();
   ASSERT_GT(ink.Height(), 8);
   const int top = letters.Extreme(ink.Top + 1, true);
   const int bottom = letters.Extreme(ink.Bottom - 2, true);
@@ -90,12 +73,12 @@ TEST(TitleText, UnsmoothedLettersAreNeverBlendedWithTheBackground) {
   TitlePicture letters(true, false);
   letters.font.SetQuality(fqNonAntialiased);
   letters.look.ClearType = false;
-  letters.bitmap.Canvas().FillRect({0, 0, 260, 40});
-  DrawTitle(letters.bitmap.Canvas(), {TitlePicture::kX, TitlePicture::kY}, letters.look);
+  letters.board.Clear();
+  DrawTitle(letters.board.Canvas(), {TitlePicture::kX, TitlePicture::kY}, letters.look);
   int previousRow = 255, inked = 0;
-  for (int y = 0; y < letters.bitmap.Height(); ++y) {
-    for (int x = 0; x < letters.bitmap.Width(); ++x) {
-      const TColor c = letters.At(x, y);
+  for (int y = 0; y < letters.board.Height(); ++y) {
+    for (int x = 0; x < letters.board.Width(); ++x) {
+      const TColor c = letters.board.At(x, y);
       if (c == kBack) continue;
       ++inked;
       ASSERT_GE(GetGValue(c), GetGValue(kEnd)) << x << "," << y;
@@ -109,9 +92,9 @@ TEST(TitleText, UnsmoothedLettersAreNeverBlendedWithTheBackground) {
 TEST(TitleText, ShadowSitsOneRightAndBelowAtOpacitiesRunningFromStartToEnd) {
   TitlePicture letters(true, false);
   TitlePicture shadow(false, true);
-  TRect moved = letters.Ink();
+  TRect moved = letters.board.Ink();
   OffsetRect(moved, kTitleShadowOffset, kTitleShadowOffset);
-  EXPECT_EQ(shadow.Ink(), moved);
+  EXPECT_EQ(shadow.board.Ink(), moved);
 
   // The darkest pixel of a row is fully covered: background moved toward
   // the shadow colour by the row's opacity, 100 at the cell's top row
@@ -133,15 +116,15 @@ TEST(TitleText, ShadowSitsOneRightAndBelowAtOpacitiesRunningFromStartToEnd) {
 
   // Together: the letters on top, the shadow showing right of and below them.
   TitlePicture both(true, true);
-  EXPECT_EQ(both.Ink().Right, moved.Right);
-  EXPECT_EQ(both.Ink().Bottom, moved.Bottom);
+  EXPECT_EQ(both.board.Ink().Right, moved.Right);
+  EXPECT_EQ(both.board.Ink().Bottom, moved.Bottom);
   EXPECT_LT(both.Extreme(moved.Bottom - 1, false), back - 20);
   EXPECT_GE(both.Extreme(moved.Top + 2, true), GetGValue(kEnd));
 }
 
 TEST(TitleText, EmptyTextsPaintNothing) {
   TitlePicture nothing(false, false);
-  EXPECT_EQ(nothing.Ink().Right, -1);
+  EXPECT_TRUE(nothing.board.Ink().IsEmpty());
 }
 
 TEST(TitleLabel, SizesItselfToItsTextPaintsOverItsParentAndReportsMouseMoves) {

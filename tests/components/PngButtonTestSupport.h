@@ -10,6 +10,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
+#include "tests/support/PixelPicture.h"
 
 namespace mirto::testing {
 
@@ -34,9 +35,7 @@ inline std::unique_ptr<TPngImage> SolidGlyph(int width, int height, TColor color
 // The button painted for state over a background of one colour.
 inline void PaintInto(TBitmap& bitmap, const TKvoPngButton& button, const TKvoPngButtonState& state,
                       TColor background = clFuchsia) {
-  bitmap.SetSize(button.Width(), button.Height());
-  bitmap.Canvas().Brush().SetColor(background);
-  bitmap.Canvas().FillRect(Rect(0, 0, button.Width(), button.Height()));
+  testing_support::Blank(bitmap, button.Width(), button.Height(), background);
   button.Paint(bitmap.Canvas(), Rect(0, 0, button.Width(), button.Height()), state);
 }
 

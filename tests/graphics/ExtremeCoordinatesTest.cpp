@@ -11,6 +11,7 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
 #include "platform/drawing/StylePainting.h"
+#include "tests/support/PixelPicture.h"
 #include "tests/support/PngMutator.h"
 
 namespace mirto {
@@ -173,11 +174,8 @@ TEST(ExtremeCoordinates, RandomOperationsStayDefinedAndInsideTheClipRegion) {
   for (TPixelFormat format : {pf24bit, pf32bit}) {
     for (int batch = 0; batch < 400; ++batch) {
       TBitmap board;
-      board.SetPixelFormat(format);
-      board.SetSize(24, 16);
+      testing_support::Blank(board, 24, 16, kOutside, format);
       TCanvas& canvas = board.Canvas();
-      canvas.Brush().SetColor(kOutside);
-      canvas.FillRect({0, 0, 24, 16});
       canvas.SelectClipRegion(CreateRectRgn(kClip));
       for (int op = 0; op < 250; ++op) operations.Run(canvas);
       canvas.ClearClipRegion();

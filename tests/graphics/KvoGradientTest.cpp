@@ -3,37 +3,23 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "graphics/KvoGradient.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "tests/support/PixelBoard.h"
 
 namespace mirto {
 namespace {
 
 constexpr TColor kUntouched = RGB(1, 2, 3);
 
-class Board {
+// A board in a colour no gradient here paints.
+class Board : public testing_support::PixelBoard {
  public:
-  Board(int width, int height, TPixelFormat format = pf32bit) {
-    bitmap_.SetPixelFormat(format);
-    bitmap_.SetSize(width, height);
-    Canvas().Brush().SetColor(kUntouched);
-    Canvas().FillRect({0, 0, width, height});
-  }
-  TCanvas& Canvas() { return bitmap_.Canvas(); }
-  TColor At(int x, int y) { return Canvas().Pixels(x, y); }
-  int Width() const { return bitmap_.Width(); }
-  int Height() const { return bitmap_.Height(); }
-  // The first row that differs from other's, or -1.
-  int FirstDifferingRow(const Board& other) const {
-    const auto bytes = static_cast<std::size_t>(Width()) * bitmap_.BytesPerPixel();
-    for (int y = 0; y < Height(); ++y)
-      if (std::memcmp(bitmap_.ScanLine(y), other.bitmap_.ScanLine(y), bytes) != 0) return y;
-    return -1;
-  }
+  Board(int width, int height, TPixelFormat format = pf32bit)
+      : PixelBoard(width, height, kUntouched, format) {}
   // True when every pixel outside `inside` still has the background colour.
   bool UntouchedOutside(const TRect& inside) {
     for (int y = 0; y < Height(); ++y)
@@ -42,9 +28,6 @@ class Board {
     return true;
   }
   bool UntouchedEverywhere() { return UntouchedOutside({}); }
-
- private:
-  TBitmap bitmap_;
 };
 
 void Fill(Board& board, const TRect& r, TColor from, TColor to, TDgradOrientation shape,
@@ -272,10 +255,7 @@ TEST(GradientConcentric, StepsLookAsIfEachWasPaintedWhole) {
     whole.Canvas().Pen().SetWidth(c.penWidth);
     PaintStepsWhole(whole.Canvas(), c.outer, clBlack, RGB(250, 200, 100), c.colors, c.inner,
                     c.shape);
-    int differing = 0;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 80; ++x) differing += fast.At(x, y) != whole.At(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(fast.DifferenceFrom(whole), "");
     // The canvas is left as painting whole steps leaves it.
     EXPECT_EQ(fast.Canvas().Pen().Width(), c.penWidth);
     EXPECT_EQ(fast.Canvas().Brush().Style(), bsSolid);
@@ -378,7 +358,7 @@ TEST(GradientAngleEdges, SquareAboveTheKeptSizeIsBuiltInBandsAndNotKept) {
     FillStepsHorizontal(square.Canvas(), {0, 0, kSide, kSide}, clBlack, RGB(0, 200, 90), 255);
     RotateBitmap(&square, 30);
     DrawAngleImage(reference.Canvas(), kWide, square, clip);
-    EXPECT_EQ(banded.FirstDifferingRow(reference), -1);
+    EXPECT_EQ(banded.DifferenceFrom(reference), "");
   }
 }
 
@@ -394,7 +374,7 @@ TEST(GradientBalance, SpeedBeyondItsRangeCountsAsTheNearerEnd) {
            bmNormal, 255, c.speed);
       Fill(expected, {0, 0, 30, 4}, RGB(10, 20, 30), RGB(200, 100, 0), dgdHorizontal, balance,
            bmNormal, 255, c.within);
-      EXPECT_EQ(given.FirstDifferingRow(expected), -1);
+      EXPECT_EQ(given.DifferenceFrom(expected), "");
     }
   }
 }
@@ -407,9 +387,7 @@ TEST(GradientRotation, QuarterTurnsMoveTheTopLeftPixelClockwise) {
   for (const Case& c : {Case{0, {0, 0}}, Case{90, {3, 0}}, Case{180, {3, 3}}, Case{270, {0, 3}}}) {
     SCOPED_TRACE(c.angle);
     TBitmap bitmap;
-    bitmap.SetSize(4, 4);
-    bitmap.Canvas().Brush().SetColor(clWhite);
-    bitmap.Canvas().FillRect({0, 0, 4, 4});
+    testing_support::Blank(bitmap, 4, 4);
     bitmap.Canvas().SetPixels(0, 0, clRed);
     RotateBitmap(&bitmap, static_cast<std::uint16_t>(c.angle));
     for (int y = 0; y < 4; ++y)

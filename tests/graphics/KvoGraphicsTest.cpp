@@ -9,40 +9,12 @@
 #include "graphics/KvoGraphics.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "tests/support/PixelBoard.h"
 
 namespace mirto {
 namespace {
 
-constexpr TColor kBackground = clWhite;
-
-// A small white bitmap whose pixels can be read back as a picture: one
-// character per pixel, '.' for the background.
-class Board {
- public:
-  Board(int width = 10, int height = 10) {
-    bitmap_.SetPixelFormat(pf32bit);
-    bitmap_.SetSize(width, height);
-    Canvas().Brush().SetColor(kBackground);
-    Canvas().FillRect({0, 0, width, height});
-  }
-  TCanvas& Canvas() { return bitmap_.Canvas(); }
-  std::vector<std::string> Picture(const std::map<TColor, char>& legend) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < bitmap_.Height(); ++y) {
-      std::string row;
-      for (int x = 0; x < bitmap_.Width(); ++x) {
-        const TColor c = Canvas().Pixels(x, y);
-        const auto it = legend.find(c);
-        row += c == kBackground ? '.' : it != legend.end() ? it->second : '?';
-      }
-      rows.push_back(row);
-    }
-    return rows;
-  }
-
- private:
-  TBitmap bitmap_;
-};
+using testing_support::PixelBoard;
 
 using SideRoutine = void (*)(TCanvas&, TRect, const TPen&, bool);
 
@@ -98,7 +70,7 @@ TEST(SideBorders, ThreePixelPenCoversTheSideFlatOrMitred) {
   };
   for (const SideCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Board board;
+    PixelBoard board(10, 10);
     TPen pen;
     pen.SetColor(clBlue);
     pen.SetWidth(3);
@@ -108,7 +80,7 @@ TEST(SideBorders, ThreePixelPenCoversTheSideFlatOrMitred) {
 }
 
 TEST(SideBorders, FourMitredSidesMeetOnTheDiagonals) {
-  Board board(8, 8);
+  PixelBoard board(8, 8);
   TPen pen;
   pen.SetWidth(2);
   const TRect r{0, 0, 8, 8};
@@ -132,7 +104,7 @@ TEST(SideBorders, FourMitredSidesMeetOnTheDiagonals) {
 TEST(SideBorders, CanvasPenKeepsTheGivenLookButItsOwnWidth) {
   for (int width : {0, 2}) {
     SCOPED_TRACE(width);
-    Board board;
+    PixelBoard board(10, 10);
     board.Canvas().Pen().SetWidth(5);
     TPen pen;
     pen.SetColor(clFuchsia);
@@ -146,7 +118,7 @@ TEST(SideBorders, CanvasPenKeepsTheGivenLookButItsOwnWidth) {
     EXPECT_EQ(board.Canvas().Pen().Mode(), pmXor);
   }
   // Width 0 draws nothing at all.
-  Board board;
+  PixelBoard board(10, 10);
   TPen pen;
   pen.SetColor(clBlue);
   pen.SetWidth(0);
@@ -155,7 +127,7 @@ TEST(SideBorders, CanvasPenKeepsTheGivenLookButItsOwnWidth) {
 }
 
 TEST(SideBorders, TheCanvasPenItselfCanBeGiven) {
-  Board board;
+  PixelBoard board(10, 10);
   board.Canvas().Pen().SetColor(clBlue);
   board.Canvas().Pen().SetWidth(2);
   DrawRectTopBorder(board.Canvas(), {0, 0, 10, 10}, board.Canvas().Pen(), false);
@@ -167,7 +139,7 @@ TEST(SideBorders, TheCanvasPenItselfCanBeGiven) {
 }
 
 TEST(RectFrames, RingsOwnTheirCornersAndTheRectangleComesBackInside) {
-  Board board;
+  PixelBoard board(10, 10);
   TRect r{0, 0, 10, 10};
   DrawRectFrame4(board.Canvas(), r, clBlack, clBlue, clRed, clLime, 2);
   EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
@@ -182,7 +154,7 @@ TEST(RectFrames, RingsOwnTheirCornersAndTheRectangleComesBackInside) {
 
 TEST(RectFrames, FrameOfOneColourAndEmptyFrames) {
   {
-    Board board;
+    PixelBoard board(10, 10);
     board.Canvas().Pen().SetWidth(4);
     TRect r{1, 1, 9, 9};
     DrawRectFrame(board.Canvas(), r, clBlue, 1);
@@ -196,7 +168,7 @@ TEST(RectFrames, FrameOfOneColourAndEmptyFrames) {
   }
   for (int width : {0, -3}) {
     SCOPED_TRACE(width);
-    Board board;
+    PixelBoard board(10, 10);
     TRect r{0, 0, 10, 10};
     DrawRectFrame(board.Canvas(), r, clBlue, width);
     EXPECT_EQ(r, (TRect{0, 0, 10, 10}));
@@ -208,7 +180,7 @@ TEST(RectFrames, WiderThanTheRectangleStaysInsideIt) {
   for (int width : {5, 50, INT_MAX}) {
     SCOPED_TRACE(width);
     for (bool border3D : {false, true}) {
-      Board board;
+      PixelBoard board(10, 10);
       TPen pen;
       pen.SetColor(clBlue);
       pen.SetWidth(width);
@@ -235,7 +207,7 @@ TEST(RectFrames, WiderThanTheRectangleStaysInsideIt) {
 }
 
 TEST(RectFrames, AbsurdCoordinatesDrawNothingAndComeBackClamped) {
-  Board board;
+  PixelBoard board(10, 10);
   TPen pen;
   pen.SetColor(clBlue);
   pen.SetWidth(3);

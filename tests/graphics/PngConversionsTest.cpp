@@ -7,16 +7,12 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
+#include "tests/support/PixelPicture.h"
 
 namespace mirto {
 namespace {
 
-void Paint(TBitmap& bitmap, int w, int h, TColor background, TPixelFormat format = pf24bit) {
-  bitmap.SetPixelFormat(format);
-  bitmap.SetSize(w, h);
-  bitmap.Canvas().Brush().SetColor(background);
-  bitmap.Canvas().FillRect({0, 0, w, h});
-}
+using testing_support::Blank;
 
 std::vector<int> AlphaRow(const TPngImage& png, int y) {
   std::vector<int> out;
@@ -26,7 +22,7 @@ std::vector<int> AlphaRow(const TPngImage& png, int y) {
 
 TEST(PngConversions, MissingDestinationIsReportedNotIgnored) {
   TBitmap bitmap;
-  Paint(bitmap, 2, 2, clRed);
+  Blank(bitmap, 2, 2, clRed);
   auto expectDestNil = [](auto call) {
     try {
       call();
@@ -65,7 +61,7 @@ TEST(PngConversions, PicturesBeyondThePngLimitsAreRefusedBeforeAnyWork) {
 
 TEST(PngConversions, FuchsiaBackgroundBecomesTransparent) {
   TBitmap bitmap;
-  Paint(bitmap, 3, 2, clFuchsia);
+  Blank(bitmap, 3, 2, clFuchsia);
   bitmap.Canvas().SetPixels(1, 0, RGB(255, 0, 254));  // close, but not the key
   bitmap.Canvas().SetPixels(2, 1, clBlue);
   TPngImage png;
@@ -77,15 +73,15 @@ TEST(PngConversions, FuchsiaBackgroundBecomesTransparent) {
 
   // clNone names no colour: a white bitmap stays opaque.
   TBitmap white;
-  Paint(white, 1, 1, clWhite, pf32bit);
+  Blank(white, 1, 1, clWhite, pf32bit);
   PngFromBitmapTransparent(&white, clNone, &png);
   EXPECT_EQ(AlphaRow(png, 0), (std::vector<int>{255}));
 }
 
 TEST(PngConversions, MaskRedByteGivesAlpha) {
   TBitmap color, mask;
-  Paint(color, 3, 2, RGB(10, 20, 30), pf32bit);
-  Paint(mask, 2, 2, clBlack);
+  Blank(color, 3, 2, RGB(10, 20, 30), pf32bit);
+  Blank(mask, 2, 2, clBlack);
   mask.Canvas().SetPixels(1, 0, RGB(200, 0, 0));
   mask.Canvas().SetPixels(0, 1, RGB(0, 255, 255));  // only the red byte counts
 
@@ -103,7 +99,7 @@ TEST(PngConversions, MaskRedByteGivesAlpha) {
 
 TEST(PngFromGraphic, TransparentBitmapsUseTheirTransparentColour) {
   TBitmap bitmap;
-  Paint(bitmap, 2, 2, clLime);
+  Blank(bitmap, 2, 2, clLime);
   bitmap.Canvas().SetPixels(0, 1, clRed);  // bottom-left: the automatic key
   bitmap.Canvas().SetPixels(1, 0, clRed);
   bitmap.SetTransparent(true);
@@ -127,7 +123,7 @@ TEST(PngFromGraphic, TransparentBitmapsUseTheirTransparentColour) {
 
 TEST(PngFromGraphic, IconsKeepTheirAlphaAndPngImagesAreCopied) {
   TBitmap source;
-  Paint(source, 2, 1, clBlue, pf32bit);
+  Blank(source, 2, 1, clBlue, pf32bit);
   source.ScanLine(0)[3] = 255;
   source.ScanLine(0)[7] = 60;
   TIcon icon;
@@ -152,7 +148,7 @@ TEST(DrawPngWithEffects, DisabledDrawingUsesACopyBlendedThenGreyed) {
   png.AlphaScanline(0)[0] = 255;
 
   TBitmap plain, disabled, expected;
-  for (TBitmap* b : {&plain, &disabled, &expected}) Paint(*b, 1, 1, clWhite);
+  for (TBitmap* b : {&plain, &disabled, &expected}) Blank(*b, 1, 1, clWhite);
   DrawPngWithEffects(&png, plain.Canvas(), {0, 0, 1, 1}, {});
   DrawPngWithEffects(&png, disabled.Canvas(), {0, 0, 1, 1},
                      {pngBlendOnDisabled, pngGrayscaleOnDisabled});

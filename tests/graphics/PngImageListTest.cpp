@@ -6,6 +6,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
+#include "tests/support/PixelPicture.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -86,12 +87,8 @@ TEST(PngImageList, ReachedThroughTheBaseInterface) {
   TPngImageList png;
   TCustomImageList& list = png;
   TBitmap bitmap, mask;
-  bitmap.SetSize(2, 1);
-  bitmap.Canvas().Brush().SetColor(clRed);
-  bitmap.Canvas().FillRect({0, 0, 2, 1});
-  mask.SetSize(2, 1);
-  mask.Canvas().Brush().SetColor(clBlack);  // black: the image shows
-  mask.Canvas().FillRect({0, 0, 2, 1});
+  testing_support::Blank(bitmap, 2, 1, clRed);
+  testing_support::Blank(mask, 2, 1, clBlack);  // black: the image shows
   mask.Canvas().SetPixels(1, 0, clWhite);
 
   EXPECT_EQ(list.Add(&bitmap, &mask), 0);

@@ -11,9 +11,14 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Icon.h"
+#include "tests/support/PixelPicture.h"
 
 namespace mirto {
 namespace {
+
+using testing_support::Blank;
+using testing_support::Picture;
+using testing_support::Rows;
 
 // A bitmap whose pixel (x, y) has the colour RGB(10 * x, 10 * y, 99).
 void Numbered(TBitmap& bitmap, int width, int height, TPixelFormat format = pf24bit) {
@@ -44,12 +49,6 @@ std::string Origins(TBitmap& bitmap, TColor background = clWhite) {
     rows += '\n';
   }
   return rows;
-}
-
-void Blank(TBitmap& bitmap, int width, int height, TColor color = clWhite) {
-  bitmap.SetSize(width, height);
-  bitmap.Canvas().Brush().SetColor(color);
-  bitmap.Canvas().FillRect({0, 0, width, height});
 }
 
 TEST(Bitmap, RowsHoldBlueGreenRedAndAlpha) {
@@ -133,12 +132,12 @@ TEST(Bitmap, TransparentDrawLeavesTheTransparentColourOut) {
     const char* name;
     TTransparentMode mode;
     TColor fixed;
-    const char* picture;
+    Rows picture;
   };
   // The source: left column fuchsia, the rest green, bottom-left fuchsia.
   const Case cases[] = {
-      {"auto takes the bottom-left pixel", tmAuto, clDefault, ".##\n.##\n"},
-      {"fixed colour", tmFixed, clLime, "o..\no..\n"},
+      {"auto takes the bottom-left pixel", tmAuto, clDefault, {".##", ".##"}},
+      {"fixed colour", tmFixed, clLime, {"o..", "o.."}},
   };
   for (const Case& c : cases) {
     TBitmap glyph;
@@ -152,15 +151,7 @@ TEST(Bitmap, TransparentDrawLeavesTheTransparentColourOut) {
     TBitmap target;
     Blank(target, 3, 2);
     target.Canvas().Draw(0, 0, glyph);
-    std::string picture;
-    for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 3; ++x) {
-        const TColor p = target.Canvas().Pixels(x, y);
-        picture += p == clLime ? '#' : p == clFuchsia ? 'o' : p == clWhite ? '.' : '?';
-      }
-      picture += '\n';
-    }
-    EXPECT_EQ(picture, c.picture) << c.name;
+    EXPECT_EQ(Picture(target, {{clLime, '#'}, {clFuchsia, 'o'}}), c.picture) << c.name;
   }
 }
 

@@ -16,37 +16,14 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Region.h"
+#include "tests/support/PixelDifference.h"
 
 namespace mirto {
 namespace {
 
-// Device pixels of a bitmap, row by row.
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<TColor> colors;
-  TColor& At(int x, int y) { return colors[static_cast<std::size_t>(y) * width + x]; }
-  TColor At(int x, int y) const { return colors[static_cast<std::size_t>(y) * width + x]; }
-};
-
-Pixels Read(TBitmap& bitmap) {
-  Pixels p{bitmap.Width(), bitmap.Height(), {}};
-  const TPoint saved = bitmap.Canvas().WindowOrg();
-  bitmap.Canvas().SetWindowOrg({0, 0});
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x) p.colors.push_back(bitmap.Canvas().Pixels(x, y));
-  bitmap.Canvas().SetWindowOrg(saved);
-  return p;
-}
-
-// The first pixel that differs, or "" when both agree.
-std::string FirstDifference(const Pixels& expected, const Pixels& actual) {
-  if (expected.width != actual.width || expected.height != actual.height) return "size";
-  for (int y = 0; y < expected.height; ++y)
-    for (int x = 0; x < expected.width; ++x)
-      if (expected.At(x, y) != actual.At(x, y))
-        return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-  return "";
-}
+using testing_support::FirstDifference;
+using testing_support::PixelGrid;
+using testing_support::ReadPixels;
 
 // Some colour for every pixel, different for neighbours.
 void Noise(TBitmap& bitmap, TPixelFormat format, int width, int height, int seed) {
@@ -63,8 +40,8 @@ void Noise(TBitmap& bitmap, TPixelFormat format, int width, int height, int seed
 // The blit as a plain per-pixel loop: every pixel centre of the bounding box
 // is mapped back into the source's unit square, stepping by a constant
 // amount along the row.
-void ReferencePlgBlt(Pixels& target, TPoint origin, const std::array<TPoint, 3>& points,
-                     const Pixels& source, const TRect& sourceRect) {
+void ReferencePlgBlt(PixelGrid& target, TPoint origin, const std::array<TPoint, 3>& points,
+                     const PixelGrid& source, const TRect& sourceRect) {
   const double p0x = 1.0 * points[0].X - origin.X, p0y = 1.0 * points[0].Y - origin.Y;
   const double ax = 1.0 * points[1].X - points[0].X, ay = 1.0 * points[1].Y - points[0].Y;
   const double bx = 1.0 * points[2].X - points[0].X, by = 1.0 * points[2].Y - points[0].Y;
@@ -145,14 +122,14 @@ TEST(CanvasPlgBlt, TurnedPicturesMatchThePerPixelMapping) {
       TBitmap separate;
       TBitmap& target = c.inPlace ? source : separate;
       if (!c.inPlace) Noise(separate, c.targetFormat, 40, 36, 57);
-      Pixels expected = Read(target);
-      const Pixels from = Read(source);
+      PixelGrid expected = ReadPixels(target);
+      const PixelGrid from = ReadPixels(source);
       const auto corners = Turned(c.sourceRect, angle, c.shift);
       ReferencePlgBlt(expected, c.origin, corners, from, c.sourceRect);
       target.Canvas().SetWindowOrg(c.origin);
       EXPECT_TRUE(target.Canvas().PlgBlt(corners, source, c.sourceRect));
       target.Canvas().SetWindowOrg({0, 0});
-      EXPECT_EQ(FirstDifference(expected, Read(target)), "");
+      EXPECT_EQ(FirstDifference(expected, ReadPixels(target)), "");
     }
   }
 }
@@ -171,10 +148,10 @@ TEST(CanvasPlgBlt, MirroredAndShearedParallelogramsMatchThePerPixelMapping) {
     Noise(source, pf24bit, 13, 11, 3);
     TBitmap target;
     Noise(target, pf32bit, 40, 36, 77);
-    Pixels expected = Read(target);
-    ReferencePlgBlt(expected, {0, 0}, shape, Read(source), {0, 0, 13, 11});
+    PixelGrid expected = ReadPixels(target);
+    ReferencePlgBlt(expected, {0, 0}, shape, ReadPixels(source), {0, 0, 13, 11});
     EXPECT_TRUE(target.Canvas().PlgBlt(shape, source, {0, 0, 13, 11}));
-    EXPECT_EQ(FirstDifference(expected, Read(target)), "");
+    EXPECT_EQ(FirstDifference(expected, ReadPixels(target)), "");
   }
 }
 
@@ -191,7 +168,7 @@ QColor Opaque(TColor color) { return QColor(GetRValue(color), GetGValue(color), 
 
 // The ellipse filled by the painter itself: the interior with the brush,
 // then the outline as the ring between two ellipses the pen's width apart.
-void PaintedEllipse(Pixels& pixels, TRect r, TPoint origin, const TRect& clip,
+void PaintedEllipse(PixelGrid& pixels, TRect r, TPoint origin, const TRect& clip,
                     const EllipseStyle& style) {
   QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
   for (int y = 0; y < pixels.height; ++y)
@@ -251,7 +228,7 @@ std::string CompareEllipse(TPixelFormat format, TSize size, const TRect& r, TPoi
                            const TRect* clipTo, const EllipseStyle& style) {
   TBitmap bitmap;
   Noise(bitmap, format, size.cx, size.cy, 5);
-  Pixels expected = Read(bitmap);
+  PixelGrid expected = ReadPixels(bitmap);
   TRect clip{0, 0, size.cx, size.cy};
   TCanvas& canvas = bitmap.Canvas();
   if (clipTo) {
@@ -269,7 +246,7 @@ std::string CompareEllipse(TPixelFormat format, TSize size, const TRect& r, TPoi
   canvas.Ellipse(r);
   canvas.SetWindowOrg({0, 0});
   canvas.ClearClipRegion();
-  return FirstDifference(expected, Read(bitmap));
+  return FirstDifference(expected, ReadPixels(bitmap));
 }
 
 TEST(CanvasEllipse, EveryShapeMatchesThePaintersFill) {

@@ -9,74 +9,52 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/StylePainting.h"
+#include "tests/support/PixelPicture.h"
 
 namespace mirto {
 namespace {
 
-// A bitmap of the given size filled with one colour.
-void Prepare(TBitmap& bitmap, int width, int height, TColor background = clWhite,
-             TPixelFormat format = pf24bit) {
-  bitmap.SetPixelFormat(format);
-  bitmap.SetSize(width, height);
-  bitmap.Canvas().Brush().SetColor(background);
-  bitmap.Canvas().FillRect({0, 0, width, height});
-}
-
-// The picture as rows of characters: '.' for background, '#' for `ink`,
-// '?' for anything else.
-std::string Picture(TBitmap& bitmap, TColor ink, TColor background = clWhite) {
-  std::string rows;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) {
-      const TColor c = bitmap.Canvas().Pixels(x, y);
-      rows += c == ink ? '#' : c == background ? '.' : '?';
-    }
-    rows += '\n';
-  }
-  return rows;
-}
+using testing_support::Blank;
+using testing_support::Picture;
+using testing_support::Rows;
 
 TEST(CanvasFill, FillRectExcludesRightAndBottom) {
   for (TPixelFormat format : {pf24bit, pf32bit}) {
     TBitmap bitmap;
-    Prepare(bitmap, 5, 4, clWhite, format);
+    Blank(bitmap, 5, 4, clWhite, format);
     bitmap.Canvas().Brush().SetColor(clRed);
     bitmap.Canvas().FillRect({1, 1, 3, 3});
-    EXPECT_EQ(Picture(bitmap, clRed),
-              ".....\n"
-              ".##..\n"
-              ".##..\n"
-              ".....\n");
+    EXPECT_EQ(Picture(bitmap, {{clRed, '#'}}), (Rows{".....", ".##..", ".##..", "....."}));
   }
 }
 
 TEST(CanvasLines, LineToLeavesTheEndPointOut) {
   struct Case {
     TPoint from, to;
-    const char* picture;
+    Rows picture;
   };
   const Case cases[] = {
-      {{0, 1}, {4, 1}, ".....\n####.\n.....\n.....\n"},
-      {{4, 1}, {0, 1}, ".....\n.####\n.....\n.....\n"},
-      {{2, 0}, {2, 3}, "..#..\n..#..\n..#..\n.....\n"},
-      {{0, 0}, {3, 3}, "#....\n.#...\n..#..\n.....\n"},
-      {{3, 3}, {0, 0}, ".....\n.#...\n..#..\n...#.\n"},
+      {{0, 1}, {4, 1}, {".....", "####.", ".....", "....."}},
+      {{4, 1}, {0, 1}, {".....", ".####", ".....", "....."}},
+      {{2, 0}, {2, 3}, {"..#..", "..#..", "..#..", "....."}},
+      {{0, 0}, {3, 3}, {"#....", ".#...", "..#..", "....."}},
+      {{3, 3}, {0, 0}, {".....", ".#...", "..#..", "...#."}},
   };
   for (const Case& c : cases) {
     TBitmap bitmap;
-    Prepare(bitmap, 5, 4);
+    Blank(bitmap, 5, 4);
     bitmap.Canvas().Pen().SetColor(clBlue);
     bitmap.Canvas().MoveTo(c.from.X, c.from.Y);
     bitmap.Canvas().LineTo(c.to.X, c.to.Y);
-    EXPECT_EQ(Picture(bitmap, clBlue), c.picture) << c.from.X << "," << c.from.Y;
+    EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), c.picture) << c.from.X << "," << c.from.Y;
     EXPECT_EQ(bitmap.Canvas().PenPos(), c.to);
   }
 }
 
 TEST(CanvasFill, DegenerateInputDrawsNothing) {
   TBitmap bitmap;
-  Prepare(bitmap, 4, 4);
-  const std::string blank = Picture(bitmap, clRed);
+  Blank(bitmap, 4, 4);
+  const Rows blank = Picture(bitmap, {{clRed, '#'}});
   TCanvas& canvas = bitmap.Canvas();
   canvas.Brush().SetColor(clRed);
   canvas.Pen().SetColor(clRed);
@@ -95,7 +73,7 @@ TEST(CanvasFill, DegenerateInputDrawsNothing) {
   canvas.Pen().SetColor(clNone);
   canvas.MoveTo(0, 0);
   canvas.LineTo(3, 0);
-  EXPECT_EQ(Picture(bitmap, clRed), blank);
+  EXPECT_EQ(Picture(bitmap, {{clRed, '#'}}), blank);
 }
 
 TEST(CanvasFill, AnUnboundCanvasKeepsItsToolsAndDrawsNothing) {
@@ -111,65 +89,53 @@ TEST(CanvasFill, AnUnboundCanvasKeepsItsToolsAndDrawsNothing) {
 
 TEST(CanvasLines, WidePensAndStylesKeepTheEndPointOut) {
   TBitmap bitmap;
-  Prepare(bitmap, 6, 5);
+  Blank(bitmap, 6, 5);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.Pen().SetWidth(3);
   canvas.MoveTo(1, 2);
   canvas.LineTo(5, 2);
-  EXPECT_EQ(Picture(bitmap, clBlue),
-            "......\n"
-            ".####.\n"
-            ".####.\n"
-            ".####.\n"
-            "......\n");
+  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}),
+            (Rows{"......", ".####.", ".####.", ".####.", "......"}));
 
-  Prepare(bitmap, 8, 1);
+  Blank(bitmap, 8, 1);
   canvas.Pen().SetWidth(1);
   canvas.Pen().SetStyle(psDot);
   canvas.Brush().SetStyle(bsClear);
   canvas.MoveTo(0, 0);
   canvas.LineTo(8, 0);
-  EXPECT_EQ(Picture(bitmap, clBlue), "###...##\n");
+  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), (Rows{"###...##"}));
 
-  Prepare(bitmap, 4, 1);
+  Blank(bitmap, 4, 1);
   canvas.Pen().SetStyle(psClear);
   canvas.MoveTo(0, 0);
   canvas.LineTo(4, 0);
-  EXPECT_EQ(Picture(bitmap, clBlue), "....\n");
+  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), (Rows{"...."}));
 }
 
 TEST(CanvasLines, PolygonFillsByPixelCentresAndOutlinesClosed) {
   TBitmap bitmap;
-  Prepare(bitmap, 6, 5);
+  Blank(bitmap, 6, 5);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.Brush().SetColor(clRed);
   canvas.MoveTo(5, 4);
   canvas.Polygon({{0, 0}, {4, 0}, {4, 3}, {0, 3}});
-  std::string picture = Picture(bitmap, clBlue);
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 6; ++x)
-      if (canvas.Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 7 + x)] = 'o';
-  EXPECT_EQ(picture,
-            "#####.\n"
-            "#ooo#.\n"
-            "#ooo#.\n"
-            "#####.\n"
-            "......\n");
+  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}, {clRed, 'o'}}),
+            (Rows{"#####.", "#ooo#.", "#ooo#.", "#####.", "......"}));
   EXPECT_EQ(canvas.PenPos(), (TPoint{5, 4}));
 
-  Prepare(bitmap, 6, 2);
+  Blank(bitmap, 6, 2);
   canvas.Polyline({{0, 0}, {3, 0}, {3, 2}});
-  EXPECT_EQ(Picture(bitmap, clBlue), "####..\n...#..\n");
+  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), (Rows{"####..", "...#.."}));
 }
 
 TEST(CanvasLines, XorPenDrawnTwiceRestoresThePixels) {
   TBitmap bitmap;
-  Prepare(bitmap, 5, 5, RGB(10, 200, 30));
+  Blank(bitmap, 5, 5, RGB(10, 200, 30));
   bitmap.Canvas().Brush().SetColor(RGB(200, 20, 90));
   bitmap.Canvas().FillRect({1, 1, 4, 4});
-  const std::string before = Picture(bitmap, RGB(200, 20, 90), RGB(10, 200, 30));
+  const Rows before = Picture(bitmap, {{RGB(200, 20, 90), '#'}}, RGB(10, 200, 30));
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetMode(pmXor);
   canvas.Pen().SetColor(clWhite);
@@ -179,7 +145,7 @@ TEST(CanvasLines, XorPenDrawnTwiceRestoresThePixels) {
     canvas.MoveTo(0, 2);
     canvas.LineTo(5, 2);
   }
-  EXPECT_EQ(Picture(bitmap, RGB(200, 20, 90), RGB(10, 200, 30)), before);
+  EXPECT_EQ(Picture(bitmap, {{RGB(200, 20, 90), '#'}}, RGB(10, 200, 30)), before);
 
   canvas.MoveTo(0, 2);
   canvas.LineTo(5, 2);
@@ -189,7 +155,7 @@ TEST(CanvasLines, XorPenDrawnTwiceRestoresThePixels) {
 
 TEST(CanvasLines, AbsurdCoordinatesAreClippedQuickly) {
   TBitmap bitmap;
-  Prepare(bitmap, 4, 4);
+  Blank(bitmap, 4, 4);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.MoveTo(INT_MIN, INT_MIN);
@@ -232,21 +198,23 @@ TEST(CanvasShapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
     int penWidth;
     TPenStyle penStyle;
     TBrushStyle brushStyle;
-    const char* picture;  // '#' pen, 'o' brush, '.' untouched
+    Rows picture;  // '#' pen, 'o' brush, '.' untouched
   };
   const Case cases[] = {
       {"pen 1, solid brush", 1, psSolid, bsSolid,
-       "......\n.####.\n.#oo#.\n.#oo#.\n.####.\n......\n"},
-      {"clear brush", 1, psSolid, bsClear, "......\n.####.\n.#..#.\n.#..#.\n.####.\n......\n"},
+       Rows{"......", ".####.", ".#oo#.", ".#oo#.", ".####.", "......"}},
+      {"clear brush", 1, psSolid, bsClear,
+       Rows{"......", ".####.", ".#..#.", ".#..#.", ".####.", "......"}},
       {"clear pen fills one less", 1, psClear, bsSolid,
-       "......\n.ooo..\n.ooo..\n.ooo..\n......\n......\n"},
+       Rows{"......", ".ooo..", ".ooo..", ".ooo..", "......", "......"}},
       {"pen 2 lies inside", 2, psSolid, bsSolid,
-       "......\n.####.\n.####.\n.####.\n.####.\n......\n"},
-      {"pen 3 is centred", 3, psSolid, bsClear, "######\n######\n######\n######\n######\n######\n"},
+       Rows{"......", ".####.", ".####.", ".####.", ".####.", "......"}},
+      {"pen 3 is centred", 3, psSolid, bsClear,
+       Rows{"######", "######", "######", "######", "######", "######"}},
   };
   for (const Case& c : cases) {
     TBitmap bitmap;
-    Prepare(bitmap, 6, 6);
+    Blank(bitmap, 6, 6);
     TCanvas& canvas = bitmap.Canvas();
     canvas.Pen().SetColor(clBlue);
     canvas.Pen().SetWidth(c.penWidth);
@@ -254,17 +222,13 @@ TEST(CanvasShapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
     canvas.Brush().SetColor(clRed);
     canvas.Brush().SetStyle(c.brushStyle);
     canvas.Rectangle(1, 1, 5, 5);
-    std::string picture = Picture(bitmap, clBlue);
-    for (int y = 0; y < 6; ++y)
-      for (int x = 0; x < 6; ++x)
-        if (canvas.Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 7 + x)] = 'o';
-    EXPECT_EQ(picture, c.picture) << c.name;
+    EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}, {clRed, 'o'}}), c.picture) << c.name;
   }
 }
 
 TEST(CanvasShapes, RoundedShapesStayInsideTheirRectangle) {
   TBitmap bitmap;
-  Prepare(bitmap, 12, 12);
+  Blank(bitmap, 12, 12);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.Brush().SetColor(clRed);
@@ -279,7 +243,7 @@ TEST(CanvasShapes, RoundedShapesStayInsideTheirRectangle) {
   EXPECT_EQ(canvas.Pixels(11, 6), clWhite);
   EXPECT_EQ(canvas.Pixels(6, 11), clWhite);
 
-  Prepare(bitmap, 12, 12);
+  Blank(bitmap, 12, 12);
   canvas.Brush().SetColor(clRed);
   canvas.RoundRect(1, 1, 11, 11, 6, 6);
   EXPECT_EQ(canvas.Pixels(1, 1), clWhite);
@@ -291,21 +255,21 @@ TEST(CanvasShapes, RoundedShapesStayInsideTheirRectangle) {
 
   // Without rounding a rounded rectangle is a plain one.
   TBitmap square;
-  Prepare(square, 12, 12);
+  Blank(square, 12, 12);
   square.Canvas().Pen().SetColor(clBlue);
   square.Canvas().Pen().SetWidth(2);
   square.Canvas().Brush().SetColor(clRed);
   square.Canvas().RoundRect(1, 1, 11, 11, 0, 0);
-  Prepare(bitmap, 12, 12);
+  Blank(bitmap, 12, 12);
   canvas.Brush().SetColor(clRed);
   canvas.Pen().SetWidth(2);
   canvas.Rectangle(1, 1, 11, 11);
-  EXPECT_EQ(Picture(square, clBlue), Picture(bitmap, clBlue));
+  EXPECT_EQ(Picture(square, {{clBlue, '#'}}), Picture(bitmap, {{clBlue, '#'}}));
 }
 
 TEST(CanvasClip, RegionOffsetByTheWindowOriginLimitsPainting) {
   TBitmap bitmap;
-  Prepare(bitmap, 8, 6);
+  Blank(bitmap, 8, 6);
   TCanvas& canvas = bitmap.Canvas();
   canvas.SetWindowOrg({-2, -1});  // logical (0, 0) is device (2, 1)
   TRegion region = CreateRectRgn({1, 1, 4, 3});
@@ -315,13 +279,8 @@ TEST(CanvasClip, RegionOffsetByTheWindowOriginLimitsPainting) {
   canvas.Brush().SetColor(clRed);
   canvas.FillRect({-10, -10, 20, 20});
   canvas.SetWindowOrg({0, 0});
-  EXPECT_EQ(Picture(bitmap, clRed),
-            "........\n"
-            "........\n"
-            "...###..\n"
-            "...###..\n"
-            "........\n"
-            "........\n");
+  EXPECT_EQ(Picture(bitmap, {{clRed, '#'}}),
+            (Rows{"........", "........", "...###..", "...###..", "........", "........"}));
 
   canvas.SetWindowOrg({-2, -1});
   canvas.ClearClipRegion();
@@ -335,12 +294,13 @@ TEST(CanvasClip, RegionOffsetByTheWindowOriginLimitsPainting) {
   canvas.FillRect({-2, -1, 6, 5});
   canvas.SetPixels(0, 0, clBlue);
   EXPECT_EQ(canvas.ClipRect(), TRect{});
-  EXPECT_EQ(Picture(bitmap, clBlue).find('#'), std::string::npos);
+  for (const std::string& row : Picture(bitmap, {{clBlue, '#'}}))
+    EXPECT_EQ(row.find('#'), std::string::npos) << row;
 }
 
 TEST(CanvasClip, StateGuardRestoresToolsOriginAndClip) {
   TBitmap bitmap;
-  Prepare(bitmap, 4, 4);
+  Blank(bitmap, 4, 4);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.Font().SetHeight(-20);
@@ -366,22 +326,13 @@ TEST(CanvasClip, StateGuardRestoresToolsOriginAndClip) {
 
 TEST(CanvasFrames, Frame3DDrawsNestedFramesAndShrinksTheRectangle) {
   TBitmap bitmap;
-  Prepare(bitmap, 7, 7);
+  Blank(bitmap, 7, 7);
   TRect rect{0, 0, 6, 6};
   Frame3D(bitmap.Canvas(), rect, clBlue, clRed, 2);
   EXPECT_EQ(rect, (TRect{2, 2, 4, 4}));
-  std::string picture = Picture(bitmap, clBlue);
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 7; ++x)
-      if (bitmap.Canvas().Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 8 + x)] = 'o';
+  Rows picture = Picture(bitmap, {{clBlue, '#'}, {clRed, 'o'}});
   EXPECT_EQ(picture,
-            "#####o.\n"
-            "####oo.\n"
-            "##..oo.\n"
-            "##..oo.\n"
-            "#ooooo.\n"
-            "oooooo.\n"
-            ".......\n");
+            (Rows{"#####o.", "####oo.", "##..oo.", "##..oo.", "#ooooo.", "oooooo.", "......."}));
 
   TRect untouched{1, 1, 5, 5};
   Frame3D(bitmap.Canvas(), untouched, clBlue, clRed, 0);
@@ -389,15 +340,12 @@ TEST(CanvasFrames, Frame3DDrawsNestedFramesAndShrinksTheRectangle) {
 
   // Wider than the rectangle: the frames stop when it is used up, and the
   // rectangle still shrinks by the full width.
-  Prepare(bitmap, 3, 3);
+  Blank(bitmap, 3, 3);
   TRect small{0, 0, 3, 3};
   Frame3D(bitmap.Canvas(), small, clBlue, clRed, 5);
   EXPECT_EQ(small, (TRect{5, 5, -2, -2}));
-  picture = Picture(bitmap, clBlue);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x)
-      if (bitmap.Canvas().Pixels(x, y) == clRed) picture[static_cast<std::size_t>(y * 4 + x)] = 'o';
-  EXPECT_EQ(picture, "##o\n#oo\nooo\n");
+  picture = Picture(bitmap, {{clBlue, '#'}, {clRed, 'o'}});
+  EXPECT_EQ(picture, (Rows{"##o", "#oo", "ooo"}));
 
   TRect everything{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
   Frame3D(bitmap.Canvas(), everything, clBlue, clRed, INT_MAX);
@@ -406,7 +354,7 @@ TEST(CanvasFrames, Frame3DDrawsNestedFramesAndShrinksTheRectangle) {
 
 TEST(CanvasFrames, PushButtonFaceHasTwoBevelRingsAndLeavesTheToolsAlone) {
   TBitmap bitmap;
-  Prepare(bitmap, 6, 6, clRed);
+  Blank(bitmap, 6, 6, clRed);
   TCanvas& canvas = bitmap.Canvas();
   canvas.Pen().SetColor(clBlue);
   canvas.Brush().SetColor(clLime);
@@ -424,7 +372,7 @@ TEST(CanvasFrames, PushButtonFaceHasTwoBevelRingsAndLeavesTheToolsAlone) {
 
 TEST(CanvasFrames, GradientFillRunsFromStartToEnd) {
   TBitmap bitmap;
-  Prepare(bitmap, 5, 4);
+  Blank(bitmap, 5, 4);
   GradientFillCanvas(bitmap.Canvas(), RGB(0, 0, 0), RGB(90, 30, 255), {0, 0, 5, 4}, gdHorizontal);
   TCanvas& canvas = bitmap.Canvas();
   EXPECT_EQ(canvas.Pixels(0, 0), RGB(0, 0, 0));
@@ -438,39 +386,23 @@ TEST(CanvasFrames, GradientFillRunsFromStartToEnd) {
   EXPECT_EQ(canvas.Pixels(0, 3), RGB(90, 30, 255));
   EXPECT_EQ(canvas.Pixels(4, 3), RGB(90, 30, 255));
 
-  Prepare(bitmap, 3, 3);
+  Blank(bitmap, 3, 3);
   GradientFillCanvas(canvas, clRed, clBlue, {0, 0, 3, 0}, gdHorizontal);
   GradientFillCanvas(canvas, clNone, clBlue, {0, 0, 3, 3}, gdHorizontal);
-  EXPECT_EQ(Picture(bitmap, clRed), "...\n...\n...\n");
+  EXPECT_EQ(Picture(bitmap, {{clRed, '#'}}), (Rows{"...", "...", "..."}));
 }
 
 TEST(CanvasFrames, FocusRectangleTwiceRestoresThePixels) {
   TBitmap bitmap;
-  Prepare(bitmap, 7, 6, RGB(12, 34, 56));
+  Blank(bitmap, 7, 6, RGB(12, 34, 56));
   bitmap.Canvas().Brush().SetColor(clYellow);
   bitmap.Canvas().FillRect({2, 2, 5, 4});
-  const std::string before = Picture(bitmap, clYellow, RGB(12, 34, 56));
+  const Rows before = Picture(bitmap, {{clYellow, '#'}}, RGB(12, 34, 56));
   bitmap.Canvas().DrawFocusRect({1, 1, 6, 5});
-  std::string once;
-  for (int y = 0; y < 6; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const TColor c = bitmap.Canvas().Pixels(x, y);
-      once += c == RGB(243, 221, 199) ? 'x'
-              : c == RGB(12, 34, 56)  ? '.'
-              : c == clYellow         ? 'y'
-                                      : '?';
-    }
-    once += '\n';
-  }
-  EXPECT_EQ(once,
-            ".......\n"
-            ".x.x.x.\n"
-            "..yyy..\n"
-            ".xyyyx.\n"
-            "..x.x..\n"
-            ".......\n");
+  const Rows once = Picture(bitmap, {{RGB(243, 221, 199), 'x'}, {clYellow, 'y'}}, RGB(12, 34, 56));
+  EXPECT_EQ(once, (Rows{".......", ".x.x.x.", "..yyy..", ".xyyyx.", "..x.x..", "......."}));
   bitmap.Canvas().DrawFocusRect({1, 1, 6, 5});
-  EXPECT_EQ(Picture(bitmap, clYellow, RGB(12, 34, 56)), before);
+  EXPECT_EQ(Picture(bitmap, {{clYellow, '#'}}, RGB(12, 34, 56)), before);
 }
 
 }  // namespace

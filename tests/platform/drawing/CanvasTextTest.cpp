@@ -7,30 +7,16 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
+#include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
 namespace {
 
-void Blank(TBitmap& bitmap, int width, int height) {
-  bitmap.SetSize(width, height);
-  bitmap.Canvas().Brush().SetColor(clWhite);
-  bitmap.Canvas().FillRect({0, 0, width, height});
-}
-
-// Bounding box of the pixels that are not white.
-TRect Ink(TBitmap& bitmap) {
-  TRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-  for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x)
-      if (bitmap.Canvas().Pixels(x, y) != clWhite) {
-        box.Left = std::min(box.Left, x);
-        box.Top = std::min(box.Top, y);
-        box.Right = std::max(box.Right, x + 1);
-        box.Bottom = std::max(box.Bottom, y + 1);
-      }
-  return box.Right < 0 ? TRect{} : box;
-}
+using testing_support::Blank;
+using testing_support::InkBounds;
+using testing_support::PixelBoard;
+using testing_support::Rows;
 
 TEST(Font, PointsAreConvertedAtNinetySixDotsPerInch) {
   TFont font;
@@ -186,7 +172,7 @@ TEST(CanvasText, TextStaysInsideItsCellAndFollowsTheOrigin) {
   canvas.SetWindowOrg({-10, -5});
   canvas.TextOut(0, 0, QStringLiteral("Hg"));
   canvas.SetWindowOrg({0, 0});
-  const TRect ink = Ink(bitmap);
+  const TRect ink = InkBounds(bitmap);
   const TRect cell = Bounds(10, 5, canvas.TextWidth(QStringLiteral("Hg")),
                             canvas.TextHeight(QStringLiteral("Hg")));
   EXPECT_FALSE(ink.IsEmpty());
@@ -220,7 +206,7 @@ TEST(CanvasText, TextNearTheEndsOfIntDrawsWithoutOverflowWhereItReachesTheClip) 
             c.at.Y >= INT_MAX - 30 ? INT_MAX : c.at.Y + 20};
     canvas.DrawText(QStringLiteral("&Hgw"), r, DT_NOCLIP);
     canvas.SetWindowOrg({0, 0});
-    EXPECT_EQ(!Ink(bitmap).IsEmpty(), c.shows);
+    EXPECT_EQ(!InkBounds(bitmap).IsEmpty(), c.shows);
   }
 }
 
@@ -233,7 +219,7 @@ TEST(CanvasText, CalcRectMeasuresWithoutDrawing) {
   TRect rect{3, 4, 3, 4};
   EXPECT_EQ(canvas.DrawText(QStringLiteral("Convert"), rect, DT_CALCRECT | DT_SINGLELINE), line);
   EXPECT_EQ(rect, (TRect{3, 4, 3 + canvas.TextWidth(QStringLiteral("Convert")), 4 + line}));
-  EXPECT_EQ(Ink(bitmap), TRect{});
+  EXPECT_EQ(InkBounds(bitmap), TRect{});
 
   struct Case {
     const char* caption;
@@ -285,7 +271,7 @@ TEST(CanvasText, AlignmentFlagsPlaceTheText) {
     canvas.Font().SetColor(clBlack);
     TRect rect = box;
     canvas.DrawText(QStringLiteral("HH"), rect, c.flags);
-    const TRect ink = Ink(bitmap);
+    const TRect ink = InkBounds(bitmap);
     const int w = canvas.TextWidth(QStringLiteral("HH")),
               h = canvas.TextHeight(QStringLiteral("H"));
     int left = box.Left, top = box.Top;
@@ -302,6 +288,56 @@ TEST(CanvasText, AlignmentFlagsPlaceTheText) {
   }
 }
 
+// Right to left: a right-aligned line ends at the rectangle's right edge;
+// punctuation ending the text reads last and so shows left of the letters;
+// centring stays centring.
+TEST(CanvasText, RightToLeftReadingAlignsAndOrdersTheLine) {
+  const TRect box{4, 4, 116, 36};
+  // Text drawn unsmoothed into box: the rows of box across the ink's columns.
+  const auto draw = [&box](const QString& text, TTextFormat flags, TRect* ink = nullptr) {
+    PixelBoard board(120, 40);
+    TCanvas& canvas = board.Canvas();
+    canvas.Font().SetHeight(-16);
+    canvas.Font().SetColor(clBlack);
+    canvas.Font().SetQuality(fqNonAntialiased);
+    canvas.Brush().SetStyle(bsClear);
+    TRect rect = box;
+    canvas.DrawText(text, rect, flags | DT_SINGLELINE);
+    const TRect bounds = board.Ink();
+    if (ink) *ink = bounds;
+    return board.Picture({{clBlack, '#'}}, {bounds.Left, box.Top, bounds.Right, box.Bottom});
+  };
+  const auto columns = [](Rows rows, std::size_t from, std::size_t count) {
+    for (std::string& row : rows) row = row.substr(from, count);
+    return rows;
+  };
+  const QString text = QStringLiteral("abc!");
+
+  for (const TTextFormat flags : {DT_RIGHT, DT_RIGHT | DT_RTLREADING}) {
+    TRect ink;
+    draw(text, flags, &ink);
+    EXPECT_GE(ink.Right, box.Right - 3) << flags;
+    EXPECT_LE(ink.Right, box.Right) << flags;
+    EXPECT_GT(ink.Left, box.Left + box.Width() / 2) << flags;
+  }
+
+  // The mark, one upright stroke, shows the same wherever it lands; the
+  // letters may sit a fraction of a pixel apart in the two orders.
+  const Rows mark = draw(QStringLiteral("!"), 0);
+  const Rows forwards = draw(text, 0), backwards = draw(text, DT_RTLREADING);
+  ASSERT_EQ(forwards[0].size(), backwards[0].size());
+  EXPECT_NE(backwards, forwards);
+  const std::size_t width = forwards[0].size(), markWidth = mark[0].size();
+  EXPECT_EQ(columns(forwards, width - markWidth, markWidth), mark);
+  EXPECT_EQ(columns(backwards, 0, markWidth), mark);
+
+  for (const TTextFormat flags : {DT_CENTER, DT_CENTER | DT_RTLREADING}) {
+    TRect ink;
+    draw(text, flags, &ink);
+    EXPECT_LE(std::abs((ink.Left - box.Left) - (box.Right - ink.Right)), 3) << flags;
+  }
+}
+
 TEST(CanvasText, TextIsClippedToItsRectangleUnlessNoClip) {
   for (TTextFormat extra : {TTextFormat{0}, DT_NOCLIP}) {
     TBitmap bitmap;
@@ -311,7 +347,7 @@ TEST(CanvasText, TextIsClippedToItsRectangleUnlessNoClip) {
     canvas.Brush().SetStyle(bsClear);
     TRect rect{5, 5, 12, 25};
     canvas.DrawText(QStringLiteral("WWWWWW"), rect, DT_SINGLELINE | extra);
-    const TRect ink = Ink(bitmap);
+    const TRect ink = InkBounds(bitmap);
     if (extra == DT_NOCLIP)
       EXPECT_GT(ink.Right, 12);
     else
@@ -327,7 +363,7 @@ TEST(CanvasText, AcceleratorUnderlinesTheNextLetter) {
     bitmap.Canvas().Brush().SetStyle(bsClear);
     TRect rect{2, 2, 60, 30};
     bitmap.Canvas().DrawText(text, rect, flags | DT_SINGLELINE);
-    return Ink(bitmap);
+    return InkBounds(bitmap);
   };
   const TRect plain = draw(QStringLiteral("nu"), 0);
   const TRect underlined = draw(QStringLiteral("&nu"), 0);

@@ -10,6 +10,8 @@
 #include "platform/drawing/EmbeddedArtwork.h"
 #include "platform/drawing/Icon.h"
 #include "platform/drawing/PngImage.h"
+#include "tests/support/PixelDifference.h"
+#include "tests/support/PixelPicture.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -125,10 +127,7 @@ TEST(EmbeddedArtwork, TheApplicationIconHoldsEveryDesktopSize) {
 
 // Draws graphic into a side x side white bitmap.
 void DrawInto(TBitmap& target, int side, const TGraphic& graphic) {
-  target.SetPixelFormat(pf24bit);
-  target.SetSize(side, side);
-  target.Canvas().Brush().SetColor(clWhite);
-  target.Canvas().FillRect(TRect{0, 0, side, side});
+  testing_support::Blank(target, side, side, clWhite, pf24bit);
   target.Canvas().StretchDraw(TRect{0, 0, side, side}, graphic);
 }
 
@@ -142,11 +141,7 @@ TEST(EmbeddedArtwork, AnIconOfSeveralSizesDrawsTheDrawingMadeForTheTarget) {
     TBitmap fromIcon, fromOwn;
     DrawInto(fromIcon, side, icon);
     DrawInto(fromOwn, side, own);
-    int differing = 0;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x)
-        if (fromIcon.Canvas().Pixels(x, y) != fromOwn.Canvas().Pixels(x, y)) ++differing;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(testing_support::FirstDifference(fromOwn, fromIcon), "");
   }
 }
 

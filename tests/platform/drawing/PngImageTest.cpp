@@ -11,6 +11,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
+#include "tests/support/PixelPicture.h"
 #include "tests/support/PngSamples.h"
 
 namespace mirto {
@@ -453,11 +454,7 @@ TEST(PngImage, AssignCopiesEverythingIndependently) {
 
 // --- drawing ------------------------------------------------------------------
 
-void FillBitmap(TBitmap& bitmap, int w, int h, TColor color) {
-  bitmap.SetSize(w, h);
-  bitmap.Canvas().Brush().SetColor(color);
-  bitmap.Canvas().FillRect({0, 0, w, h});
-}
+using testing_support::Blank;
 
 int Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
 
@@ -499,7 +496,7 @@ TEST(PngImageDraw, BlendsEveryKindOfTransparencyOverTheBackground) {
                         Case{"transparent colour", &keyed, {red, background, background}}}) {
     SCOPED_TRACE(c.name);
     TBitmap bitmap;
-    FillBitmap(bitmap, 5, 3, background);
+    Blank(bitmap, 5, 3, background);
     bitmap.Canvas().Draw(1, 1, *c.png);
     for (int x = 0; x < 3; ++x) {
       const TColor got = bitmap.Canvas().Pixels(1 + x, 1);
@@ -556,11 +553,11 @@ TEST(PngImageDraw, EveryChangeOfTheImageShowsOnTheNextDraw) {
     png.CreateBlank(c.type, 1, 1);
     if (png.HasAlphaChannel()) png.AlphaScanline(0)[0] = 255;
     TBitmap bitmap;
-    FillBitmap(bitmap, 1, 1, clLime);
+    Blank(bitmap, 1, 1, clLime);
     bitmap.Canvas().Draw(0, 0, png);
     ASSERT_EQ(bitmap.Canvas().Pixels(0, 0), clBlack);
     c.change(png);
-    FillBitmap(bitmap, 1, 1, clLime);
+    Blank(bitmap, 1, 1, clLime);
     bitmap.Canvas().Draw(0, 0, png);
     EXPECT_EQ(bitmap.Canvas().Pixels(0, 0), c.shown);
   }
@@ -571,7 +568,7 @@ TEST(PngImageDraw, StretchesWithNearestPixels) {
   png.CreateBlank(COLOR_GRAYSCALE, 2, 1);
   png.ScanLine(0)[1] = 255;
   TBitmap bitmap;
-  FillBitmap(bitmap, 4, 2, clRed);
+  Blank(bitmap, 4, 2, clRed);
   bitmap.Canvas().StretchDraw({0, 0, 4, 2}, png);
   EXPECT_EQ(bitmap.Canvas().Pixels(1, 1), clBlack);
   EXPECT_EQ(bitmap.Canvas().Pixels(2, 0), clWhite);
@@ -580,7 +577,7 @@ TEST(PngImageDraw, StretchesWithNearestPixels) {
 
 TEST(PngImage, TakesABitmapsPixelsAsRgb) {
   TBitmap bitmap;
-  FillBitmap(bitmap, 2, 2, RGB(1, 2, 3));
+  Blank(bitmap, 2, 2, RGB(1, 2, 3));
   bitmap.Canvas().SetPixels(1, 0, RGB(200, 100, 50));
   TPngImage png;
   int changes = 0;

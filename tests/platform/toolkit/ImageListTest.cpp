@@ -7,6 +7,7 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
 #include "platform/toolkit/ImageList.h"
+#include "tests/support/PixelPicture.h"
 
 namespace mirto {
 namespace {
@@ -25,9 +26,7 @@ std::unique_ptr<TBitmap> Strip(int w, int h, const std::vector<TColor>& colors) 
 // The colour the list shows at (x, y) of image index, drawn over white.
 TColor Shown(TCustomImageList& list, int index, int x, int y, bool enabled = true) {
   TBitmap target;
-  target.SetSize(list.Width(), list.Height());
-  target.Canvas().Brush().SetColor(clWhite);
-  target.Canvas().FillRect(Rect(0, 0, list.Width(), list.Height()));
+  testing_support::Blank(target, list.Width(), list.Height());
   list.Draw(&target.Canvas(), 0, 0, index, enabled);
   return target.Canvas().Pixels(x, y);
 }

@@ -11,6 +11,7 @@
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
 #include "platform/toolkit/TrayIcon_p.h"
+#include "tests/support/PixelPicture.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -24,9 +25,7 @@ TEST(TrayIconTest, KeepsItsSettingsWhetherOrNotATrayExists) {
   TTrayIcon tray;
   EXPECT_FALSE(tray.Visible());
   TBitmap picture;
-  picture.SetSize(16, 16);
-  picture.Canvas().Brush().SetColor(clRed);
-  picture.Canvas().FillRect(Rect(0, 0, 16, 16));
+  testing_support::Blank(picture, 16, 16, clRed);
   TIcon icon;
   icon.Assign(&picture);
   tray.SetIcon(icon);
