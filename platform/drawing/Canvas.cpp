@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -115,6 +116,24 @@ struct FontKey {
   TFontQuality quality = fqDefault;
   bool operator==(const FontKey&) const = default;
 };
+
+// Where the letter at index shows in a line of text: its left and right
+// edges from the line's start. Bidirectional text is reordered for display,
+// so the letter need not stand where the text before it ends.
+std::pair<int, int> VisualSpan(const QString& text, int index, const QFont& font,
+                               bool rightToLeft) {
+  QTextLayout layout(text, font);
+  QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+  option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  if (!line.isValid()) return {0, 0};
+  const int a = static_cast<int>(std::lround(line.cursorToX(index)));
+  const int b = static_cast<int>(std::lround(line.cursorToX(index + 1)));
+  return std::minmax(a, b);
+}
 
 FontKey KeyOf(const TFont& font) {
   return {font.Name(), font.Height(), font.Style().ToBits(), font.Pitch(), font.Quality()};
@@ -609,11 +628,11 @@ void TCanvas::DrawTextRun(int deviceX, int deviceY, const QString& text, int und
   const int baseline = deviceY + metrics.ascent();
   painter->drawText(QPoint(deviceX, baseline), text);
   if (underline >= 0 && underline < text.size()) {
-    const int ux = deviceX + metrics.horizontalAdvance(text.left(underline));
-    const int uw = metrics.horizontalAdvance(text.at(underline));
+    const auto [from, to] = VisualSpan(text, underline, target_->font, rightToLeft);
     const int thickness = std::max(1, metrics.lineWidth());
-    painter->fillRect(QRect(ux, baseline + std::max(1, metrics.underlinePos()), uw, thickness),
-                      OpaqueColor(*rgb));
+    painter->fillRect(
+        QRect(deviceX + from, baseline + std::max(1, metrics.underlinePos()), to - from, thickness),
+        OpaqueColor(*rgb));
   }
   painter->setPen(Qt::NoPen);
   painter->setLayoutDirection(Qt::LeftToRight);

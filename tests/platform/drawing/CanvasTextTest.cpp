@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <algorithm>
+#include <climits>
+#include <utility>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -335,6 +338,48 @@ TEST(CanvasText, RightToLeftReadingAlignsAndOrdersTheLine) {
     TRect ink;
     draw(text, flags, &ink);
     EXPECT_LE(std::abs((ink.Left - box.Left) - (box.Right - ink.Right)), 3) << flags;
+  }
+}
+
+TEST(CanvasText, AcceleratorUnderlineStaysUnderItsLetterInRightToLeftText) {
+  // The underline is what the marked text adds to the same text unmarked.
+  const auto underline = [](const QString& marked, TTextFormat flags) {
+    PixelBoard plain(120, 40), withMark(120, 40);
+    for (PixelBoard* board : {&plain, &withMark}) {
+      TCanvas& canvas = board->Canvas();
+      canvas.Font().SetHeight(-16);
+      canvas.Font().SetColor(clBlack);
+      canvas.Font().SetQuality(fqNonAntialiased);
+      canvas.Brush().SetStyle(bsClear);
+      TRect rect{4, 4, 116, 36};
+      const QString text = board == &plain ? QString(marked).remove('&') : marked;
+      canvas.DrawText(text, rect, flags | DT_SINGLELINE);
+    }
+    TRect added{INT_MAX, 0, INT_MIN, 0};
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x)
+        if (plain.At(x, y) != withMark.At(x, y)) {
+          added.Left = std::min(added.Left, x);
+          added.Right = std::max(added.Right, x + 1);
+        }
+    return std::pair(added.Left, added.Right);
+  };
+  PixelBoard probe(1, 1);
+  TCanvas& measure = probe.Canvas();
+  measure.Font().SetHeight(-16);
+  const int a = measure.TextWidth(QStringLiteral("a")),
+            mark = measure.TextWidth(QStringLiteral("!"));
+  struct Case {
+    const char* text;
+    TTextFormat flags;
+    int from, to;  // columns the underline covers
+  };
+  // Read right to left, "abc!" shows as "!abc": the mark first, then a.
+  for (const Case& c :
+       {Case{"&abc!", 0, 4, 4 + a}, Case{"&abc!", DT_RTLREADING, 4 + mark, 4 + mark + a},
+        Case{"abc&!", DT_RTLREADING, 4, 4 + mark}}) {
+    EXPECT_EQ(underline(QString::fromLatin1(c.text), c.flags), std::pair(c.from, c.to))
+        << c.text << " flags " << c.flags;
   }
 }
 
