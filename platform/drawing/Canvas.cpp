@@ -26,13 +26,6 @@ namespace {
 // keeps arithmetic on the pen's extent far from overflow.
 constexpr int kMaxPenWidth = 1 << 16;
 
-// 0xRRGGBB of a colour, or nothing for clNone/clDefault.
-std::optional<std::uint32_t> Rgb(TColor color) {
-  if (color == clNone || color == clDefault) return std::nullopt;
-  const auto c = static_cast<std::uint32_t>(ColorToRGB(color));
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 TRect Offset(const TRect& r, long long dx, long long dy) {
   return {ClampToInt(r.Left + dx), ClampToInt(r.Top + dy), ClampToInt(r.Right + dx),
           ClampToInt(r.Bottom + dy)};
@@ -64,49 +57,11 @@ TRect Inflated(TRect r, int d) {
           ClampToInt(1LL * r.Bottom + d)};
 }
 
-std::optional<QPainter::CompositionMode> CompositionFor(TPenMode mode) {
-  switch (mode) {
-    case pmNop:
-      return std::nullopt;
-    case pmBlack:
-    case pmWhite:
-    case pmCopy:
-      return QPainter::CompositionMode_SourceOver;
-    case pmNot:
-      return QPainter::RasterOp_NotDestination;
-    case pmNotCopy:
-      return QPainter::RasterOp_NotSource;
-    case pmMergePenNot:
-      return QPainter::RasterOp_SourceOrNotDestination;
-    case pmMaskPenNot:
-      return QPainter::RasterOp_SourceAndNotDestination;
-    case pmMergeNotPen:
-      return QPainter::RasterOp_NotSourceOrDestination;
-    case pmMaskNotPen:
-      return QPainter::RasterOp_NotSourceAndDestination;
-    case pmMerge:
-      return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge:
-      return QPainter::RasterOp_NotSourceAndNotDestination;
-    case pmMask:
-      return QPainter::RasterOp_SourceAndDestination;
-    case pmNotMask:
-      return QPainter::RasterOp_NotSourceOrNotDestination;
-    case pmXor:
-      return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor:
-      return QPainter::RasterOp_NotSourceXorDestination;
-  }
-  return QPainter::CompositionMode_SourceOver;
-}
-
 std::uint32_t PenModeColor(TPenMode mode, std::uint32_t rgb) {
   if (mode == pmBlack) return 0;
   if (mode == pmWhite) return 0xFFFFFF;
   return rgb;
 }
-
-QColor OpaqueColor(std::uint32_t rgb) { return QColor::fromRgb(0xFF000000u | rgb); }
 
 struct FontKey {
   QString name;
@@ -140,50 +95,6 @@ FontKey KeyOf(const TFont& font) {
 }
 
 }  // namespace
-
-QColor ToQColor(TColor color) {
-  const auto rgb = Rgb(color);
-  return rgb ? OpaqueColor(*rgb) : QColor();
-}
-
-QFont ToQFont(const TFont& font) {
-  QFont f(font.Name());
-  int pixels = 11;
-  if (font.Height() < 0) {
-    pixels = -static_cast<long long>(font.Height()) > 4096 ? 4096 : -font.Height();
-  } else if (font.Height() > 0) {
-    // A positive height is the whole cell; find the em size giving that cell.
-    QFont probe(font.Name());
-    probe.setPixelSize(100);
-    const QFontMetricsF m(probe);
-    const double cell = m.ascent() + m.descent();
-    pixels = cell > 0 ? Round(std::min(font.Height(), 4096) * 100.0 / cell) : font.Height();
-  }
-  f.setPixelSize(std::max(1, pixels));
-  f.setBold(font.Style().Contains(fsBold));
-  f.setItalic(font.Style().Contains(fsItalic));
-  f.setUnderline(font.Style().Contains(fsUnderline));
-  f.setStrikeOut(font.Style().Contains(fsStrikeOut));
-  if (font.Pitch() == fpFixed) {
-    f.setFixedPitch(true);
-    f.setStyleHint(QFont::Monospace);
-  }
-  switch (font.Quality()) {
-    case fqNonAntialiased:
-      f.setStyleStrategy(QFont::NoAntialias);
-      break;
-    case fqAntialiased:
-      f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
-      break;
-    case fqClearType:
-      f.setStyleStrategy(QFont::PreferAntialias);
-      break;
-    case fqDefault:
-      break;
-  }
-  f.setKerning(false);
-  return f;
-}
 
 struct TCanvas::Target {
   QImage* image = nullptr;

@@ -3,31 +3,18 @@
 // Platform-internal: binds canvases to Qt images and reaches the images
 // behind bitmaps and icons. Only platform .cpp files include this header.
 
-#include <QColor>
-#include <QFont>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
-#include <algorithm>
-#include <climits>
 #include <vector>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
+#include "platform/drawing/QtConversions_p.h"
 
 namespace mirto {
-
-QColor ToQColor(TColor color);  // resolves system colours; clNone gives an invalid QColor
-QFont ToQFont(const TFont& font);
-// The same pixels as a QRect (built from its corners, so no width is
-// computed that could overflow).
-inline QRect ToQRect(const TRect& r) {
-  return QRect(QPoint(r.Left, r.Top),
-               QPoint(static_cast<int>(std::max<long long>(1LL * r.Right - 1, INT_MIN)),
-                      static_cast<int>(std::max<long long>(1LL * r.Bottom - 1, INT_MIN))));
-}
 
 class TCanvasAccess {
  public:
