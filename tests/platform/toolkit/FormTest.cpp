@@ -53,6 +53,13 @@ class FormFixture : public ::testing::Test {
     delete form;
     QCoreApplication::processEvents();
   }
+  // A 40 x 20 recording button, owned by the form.
+  RecordingButton* AddButton(TWinControl* parent, int left, int top = 10) {
+    auto* button = new RecordingButton(form);
+    button->SetParent(parent);
+    button->SetBounds(left, top, 40, 20);
+    return button;
+  }
   TForm* form = nullptr;
 };
 
@@ -73,9 +80,7 @@ TEST_F(FormFixture, PanelLabelAndOwnerDrawnButtonRenderPixelExact) {
   label->Font().SetColor(clBlack);
   label->Font().SetHeight(-20);
   label->SetCaption("MM");
-  auto* button = new RecordingButton(form);
-  button->SetParent(panel);
-  button->SetBounds(100, 60, 40, 20);
+  auto* button = AddButton(panel, 100, 60);
   form->Show();
 
   EXPECT_EQ(panel->BoundsRect(), Rect(6, 6, 194, 114));
@@ -108,12 +113,8 @@ TEST_F(FormFixture, PanelLabelAndOwnerDrawnButtonRenderPixelExact) {
 }
 
 TEST_F(FormFixture, DrawItemFlagsFollowPressDisableAndFocus) {
-  auto* button = new RecordingButton(form);
-  button->SetParent(form);
-  button->SetBounds(10, 10, 40, 20);
-  auto* other = new RecordingButton(form);
-  other->SetParent(form);
-  other->SetBounds(60, 10, 40, 20);
+  auto* button = AddButton(form, 10);
+  auto* other = AddButton(form, 60);
   form->Show();
   QCoreApplication::processEvents();
 
@@ -147,13 +148,9 @@ TEST_F(FormFixture, DrawItemFlagsFollowPressDisableAndFocus) {
 
 TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) {
   std::vector<std::string> log;
-  auto* button = new RecordingButton(form);
-  button->SetParent(form);
-  button->SetBounds(10, 10, 40, 20);
+  auto* button = AddButton(form, 10);
   button->OnClick = [&](TObject*) { log.push_back("button"); };
-  auto* ok = new RecordingButton(form);
-  ok->SetParent(form);
-  ok->SetBounds(60, 10, 40, 20);
+  auto* ok = AddButton(form, 60);
   ok->SetDefault(true);
   ok->OnClick = [&](TObject*) { log.push_back("ok"); };
   auto* panel = new TCustomPanel(form);
@@ -173,9 +170,7 @@ TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) 
 }
 
 TEST_F(FormFixture, ShowModalReturnsTheResultThatEndedIt) {
-  auto* button = new RecordingButton(form);
-  button->SetParent(form);
-  button->SetBounds(10, 10, 40, 20);
+  auto* button = AddButton(form, 10);
   button->SetModalResult(mrOk);
   int ticks = 0;
   QTimer timer;
@@ -301,9 +296,7 @@ TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   action->SetHint("Show categories");
   int executed = 0;
   action->OnExecute = [&](TObject*) { ++executed; };
-  auto* button = new RecordingButton(form);
-  button->SetParent(form);
-  button->SetBounds(10, 10, 40, 20);
+  auto* button = AddButton(form, 10);
   button->SetHint("own hint");
   button->SetAction(action);
   EXPECT_EQ(button->Caption(), "Categories");
@@ -420,12 +413,8 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
     auto* panel = new TCustomPanel(form);
     panel->SetParent(form);
     panel->SetBounds(0, 0, 100, 60);
-    auto* focused = new RecordingButton(form);
-    focused->SetParent(panel);
-    focused->SetBounds(10, 10, 40, 20);
-    auto* next = new RecordingButton(form);
-    next->SetParent(form);
-    next->SetBounds(120, 10, 40, 20);
+    auto* focused = AddButton(panel, 10);
+    auto* next = AddButton(form, 120);
     focused->SetFocus();
     QCoreApplication::processEvents();
     ASSERT_TRUE(focused->Focused()) << way;
@@ -439,9 +428,7 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
 }
 
 TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
-  auto* plain = new RecordingButton(form);
-  plain->SetParent(form);
-  plain->SetBounds(10, 10, 40, 20);
+  auto* plain = AddButton(form, 10);
   auto* preferred = new StyledButton(form);  // an override that records only
   preferred->SetParent(form);
   preferred->SetBounds(60, 10, 40, 20);
@@ -474,12 +461,8 @@ namespace mirto {
 namespace {
 
 TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
-  auto* first = new RecordingButton(form);
-  first->SetParent(form);
-  first->SetBounds(10, 10, 40, 20);
-  auto* close = new RecordingButton(form);
-  close->SetParent(form);
-  close->SetBounds(60, 10, 40, 20);
+  AddButton(form, 10);  // earlier in the tab order than the active one
+  auto* close = AddButton(form, 60);
   form->SetActiveControl(close);
   EXPECT_EQ(form->ActiveControl(), close);
   form->Show();
