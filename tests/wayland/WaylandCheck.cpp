@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 #include "components/KvoPngButton.h"
@@ -20,6 +21,7 @@
 #include "launcher/MirtoMain.h"
 #include "launcher/MirtoStartup.h"
 #include "platform/toolkit/Application.h"
+#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
 #include "platform/toolkit/TrayIcon.h"
@@ -87,6 +89,17 @@ int main(int argc, char** argv) {
     QTimer::singleShot(1000, [&main, &counter] {
       std::printf("video menu: open %s, painted %d times\n",
                   main.popMenuVideo->IsOpen() ? "yes" : "no", counter.paints);
+      // Where the menu went, from the window's top-left corner: just below
+      // the video button, as on X11. The toolkit knows no window position on
+      // Wayland; the offset is what it asks the compositor for.
+      const QWidget* popup = QApplication::activePopupWidget();
+      const QPoint window = NativeWidget(main)->window()->pos();
+      const QPoint offset = popup != nullptr ? popup->pos() - window : QPoint(-1, -1);
+      std::printf("window at %d,%d as the toolkit knows it; menu at %+d,%+d from it\n", window.x(),
+                  window.y(), offset.x(), offset.y());
+      const TKvoPngButton& button = *main.btnMenuVideo;
+      if (offset != QPoint(button.Left(), button.Top() + button.Height() + 2))
+        Fail("the video menu did not open just below its button");
       if (!main.popMenuVideo->IsOpen() || counter.paints == 0)
         Fail("the video menu did not open and paint");
       main.popMenuVideo->CloseMenu();
