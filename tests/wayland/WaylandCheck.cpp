@@ -1,7 +1,8 @@
 // The launcher on a Wayland compositor, started by its own start-up code: it
 // runs natively on the Wayland platform, its first frame shows the dark
-// title bar over the light main area, the video menu opens and is painted,
-// and closing the main window ends the program with status 0. Prints what
+// title bar over the light main area, the video menu opens below its button
+// and is painted, the about window shows and closes, and closing the main
+// window ends the program with status 0. Prints what
 // the compositor decided about the window and the tray. Exit code 0 only
 // when all of that happened in order; the script that starts the compositor
 // also ends a run that hangs.
@@ -53,17 +54,24 @@ void CheckFirstFrame(TFormMain& main, const QString& file) {
     Fail("no light main area in the first frame");
 }
 
-// Counts paints of the open menu: a popup is painted only after the
-// compositor has accepted and placed it.
-class MenuPaintCounter : public QObject {
+// Counts paints of popup menus and of one window: a Wayland window or
+// popup is painted only after the compositor has accepted and placed it.
+class PaintCounter : public QObject {
  public:
-  int paints = 0;
+  explicit PaintCounter(const QWidget* window) : window_(window) {}
+  int menuPaints = 0;
+  int windowPaints = 0;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && qobject_cast<QMenu*>(watched) != nullptr) ++paints;
+    if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+    if (qobject_cast<QMenu*>(watched) != nullptr) ++menuPaints;
+    if (static_cast<QWidget*>(watched)->window() == window_) ++windowPaints;
     return false;
   }
+
+ private:
+  const QWidget* window_;
 };
 
 }  // namespace
@@ -75,20 +83,20 @@ int main(int argc, char** argv) {
   }
   const QString picture = QString::fromLocal8Bit(argv[1]);
   bool reachedEnd = false;
-  MenuPaintCounter counter;
   TStartupHooks hooks;
-  hooks.FirstFrame = [&](TFormMain& main, TFormAbout&) {
+  hooks.FirstFrame = [&](TFormMain& main, TFormAbout& about) {
     const QString platform = QGuiApplication::platformName();
     std::printf("platform: %s\n", qPrintable(platform));
     if (platform != u"wayland") Fail("the launcher does not run on the Wayland platform");
     std::printf("tray available: %s\n", TTrayIcon::IsSystemTrayAvailable() ? "yes" : "no");
     CheckFirstFrame(main, picture);
 
+    PaintCounter counter(NativeWidget(about)->window());
     qApp->installEventFilter(&counter);
     // The menu runs its own loop: look at it from there, then close it.
     QTimer::singleShot(1000, [&main, &counter] {
       std::printf("video menu: open %s, painted %d times\n",
-                  main.popMenuVideo->IsOpen() ? "yes" : "no", counter.paints);
+                  main.popMenuVideo->IsOpen() ? "yes" : "no", counter.menuPaints);
       // Where the menu went, from the window's top-left corner: just below
       // the video button, as on X11. The toolkit knows no window position on
       // Wayland; the offset is what it asks the compositor for.
@@ -100,11 +108,19 @@ int main(int argc, char** argv) {
       const TKvoPngButton& button = *main.btnMenuVideo;
       if (offset != QPoint(button.Left(), button.Top() + button.Height() + 2))
         Fail("the video menu did not open just below its button");
-      if (!main.popMenuVideo->IsOpen() || counter.paints == 0)
+      if (!main.popMenuVideo->IsOpen() || counter.menuPaints == 0)
         Fail("the video menu did not open and paint");
       main.popMenuVideo->CloseMenu();
     });
     main.btnMenuVideoClick(main.btnMenuVideo);
+
+    // The about window is modal: it too is looked at from its own loop.
+    QTimer::singleShot(1000, [&about, &counter] {
+      std::printf("about window: painted %d times\n", counter.windowPaints);
+      if (counter.windowPaints == 0) Fail("the about window did not show and paint");
+      about.btnCloseClick(about.btnClose);
+    });
+    main.btnAboutClick(main.btnAbout);
     qApp->removeEventFilter(&counter);
     reachedEnd = true;
     main.btnCloseClick(main.btnClose);
