@@ -45,7 +45,7 @@ QString ExecutableFileName() {
 #if defined(__linux__)
   // The kernel's link names the running image even when no application
   // object exists yet; other systems take Qt's answer.
-  const QString fromProc = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  QString fromProc = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
   if (!fromProc.isEmpty()) return fromProc;
 #endif
   if (QCoreApplication::instance() != nullptr) {
