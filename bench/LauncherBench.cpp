@@ -62,7 +62,8 @@ void BM_RebuildLargestGroupView(benchmark::State& state) {
 }
 BENCHMARK(BM_RebuildLargestGroupView)->Unit(benchmark::kMicrosecond);
 
-// A figure of /proc/self/status in KiB: "VmRSS:" now, "VmHWM:" the peak.
+// A figure of /proc/self/status in KiB: "VmRSS:" now, "VmHWM:" the peak
+// (Linux; -1 elsewhere, where the file does not exist).
 long StatusKiB(const char* key) {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return -1;

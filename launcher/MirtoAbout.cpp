@@ -8,6 +8,7 @@
 #include "launcher/AppsInfo.h"
 #include "launcher/ButtonGlyph.h"
 #include "launcher/LauncherArtwork.h"
+#include "launcher/MirtoVersion.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
@@ -165,8 +166,8 @@ void TFormAbout::BuildLayout() {
 void TFormAbout::FormCreate(TObject*) {
   meApps->SetAlign(alClient);
   lblAppName->SetCaption(QStringLiteral("Mirto"));
-  lblVersion->SetCaption(QStringLiteral("Version 2.21"));
-  lblDate->SetCaption(QStringLiteral("19.10.2019"));
+  lblVersion->SetCaption(QStringLiteral("Version " MIRTO_VERSION_TEXT));
+  lblDate->SetCaption(QStringLiteral(MIRTO_RELEASE_DATE_TEXT));
   lblAppUrl->SetCaption(ProductPageUrl.toString());
   pnMain->SetAlignWithMargins(false);
   lblAppUrl->SetFontsNameAndSize(kSegoeUI, 10);

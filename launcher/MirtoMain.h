@@ -14,6 +14,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "components/KvoMenuStyle.h"
+#include "launcher/MirtoVersion.h"
 #include "platform/toolkit/Form.h"
 
 namespace mirto {
@@ -32,7 +33,7 @@ class TPopupMenu;
 class TTimer;
 class TTrayIcon;
 
-inline constexpr const char* kMainWindowTitle = "Mirto 2.21 [64-bit]";
+inline constexpr const char* kMainWindowTitle = "Mirto " MIRTO_VERSION_TEXT " [64-bit]";
 
 class TFormMain : public TForm {
  public:

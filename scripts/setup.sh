@@ -15,7 +15,13 @@ MIRTO_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
+  # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
+  dpkg-dev xdotool weston qt6-wayland
 )
+
+# What scripts/package adds: the checkers of the desktop entry, the AppStream
+# data and the .deb.
+MIRTO_PACKAGING_PACKAGES=(desktop-file-utils appstream lintian)
 
 mirto_as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -42,10 +42,12 @@ std::uint32_t GetFileAttributesW(const QString& path) {
 }
 
 QString ExecutableFileName() {
+#if defined(__linux__)
   // The kernel's link names the running image even when no application
-  // object exists yet; other systems fall back to Qt's answer.
-  const QString fromProc = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  // object exists yet; other systems take Qt's answer.
+  QString fromProc = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
   if (!fromProc.isEmpty()) return fromProc;
+#endif
   if (QCoreApplication::instance() != nullptr) {
     const QString fromQt = QCoreApplication::applicationFilePath();
     const QString canonical = QFileInfo(fromQt).canonicalFilePath();

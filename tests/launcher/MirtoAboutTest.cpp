@@ -50,10 +50,12 @@ TEST_F(AboutWindow, MarginsOffMoveTheAnchoredControlsAndTheListIsFilled) {
 
 TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
   for (const bool byEsc : {true, false}) {
-    // Acts once the window is shown modally (a slow build may get here late).
+    // Acts once the window is shown modally (a slow build, or a busy
+    // machine, may get here late); Esc once it is also active, since
+    // shortcuts reach only the active window.
     QTimer act;
     QObject::connect(&act, &QTimer::timeout, [this, byEsc, &act] {
-      if (!about_->Modal()) return;
+      if (!about_->Modal() || (byEsc && !about_->Active())) return;
       act.stop();
       if (byEsc) {
         QWidget* w =

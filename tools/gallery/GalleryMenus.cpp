@@ -8,6 +8,7 @@
 #include "components/KvoMenuStyle.h"
 #include "components/KvoTitleLabel.h"
 #include "graphics/PngImageList.h"
+#include "launcher/MirtoVersion.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/EmbeddedArtwork.h"
 #include "platform/toolkit/Menus.h"
@@ -75,7 +76,7 @@ void DrawMenusAndTitle(TSection& section) {
   font.SetHeight(-17);
   font.SetStyle({fsBold});
   TKvoTitleLook look;
-  look.Text = look.ShadowText = QStringLiteral("Mirto 2.21 [64-bit]");
+  look.Text = look.ShadowText = QStringLiteral("Mirto " MIRTO_VERSION_TEXT " [64-bit]");
   look.Font = &font;
   look.GradientStart = 0x00C3C3C3;
   look.GradientEnd = 0x00B2B2B2;

@@ -1,0 +1,134 @@
+// The launcher on a Wayland compositor, started by its own start-up code: it
+// runs natively on the Wayland platform, its first frame shows the dark
+// title bar over the light main area, the video menu opens below its button
+// and is painted, the about window shows and closes, and closing the main
+// window ends the program with status 0. Prints what
+// the compositor decided about the window and the tray. Exit code 0 only
+// when all of that happened in order; the script that starts the compositor
+// also ends a run that hangs.
+//
+//   wayland_check PICTURE.png     the first frame is saved there
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+#include "components/KvoPngButton.h"
+#include "launcher/MirtoAbout.h"
+#include "launcher/MirtoMain.h"
+#include "launcher/MirtoStartup.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/ScreenCapture.h"
+#include "platform/toolkit/TrayIcon.h"
+
+namespace {
+
+using namespace mirto;
+
+bool g_failed = false;
+
+void Fail(const char* what) {
+  std::fprintf(stderr, "FAILED: %s\n", what);
+  g_failed = true;
+}
+
+bool IsGrey(QRgb c, int low, int high) {
+  return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) >= low && qRed(c) <= high;
+}
+
+// The title bar's gradient runs 45..62 grey; the main area is light.
+void CheckFirstFrame(TFormMain& main, const QString& file) {
+  if (!SaveWindowPicture(main, file)) return Fail("no picture of the first frame");
+  const QImage frame(file);
+  std::printf("first frame: %dx%d\n", frame.width(), frame.height());
+  if (frame.width() != 615 || frame.height() != 336) return Fail("the frame is not 615 x 336");
+  if (!IsGrey(frame.pixel(150, 20), 0x40, 0x66)) Fail("no dark title bar in the first frame");
+  const QRgb area = frame.pixel(400, 275);
+  if (qRed(area) < 0xC0 || qGreen(area) < 0xC0 || qBlue(area) < 0xC0)
+    Fail("no light main area in the first frame");
+}
+
+// Counts paints of popup menus and of one window: a Wayland window or
+// popup is painted only after the compositor has accepted and placed it.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(const QWidget* window) : window_(window) {}
+  int menuPaints = 0;
+  int windowPaints = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+    if (qobject_cast<QMenu*>(watched) != nullptr) ++menuPaints;
+    if (static_cast<QWidget*>(watched)->window() == window_) ++windowPaints;
+    return false;
+  }
+
+ private:
+  const QWidget* window_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s PICTURE.png\n", argv[0]);
+    return 2;
+  }
+  const QString picture = QString::fromLocal8Bit(argv[1]);
+  bool reachedEnd = false;
+  TStartupHooks hooks;
+  hooks.FirstFrame = [&](TFormMain& main, TFormAbout& about) {
+    const QString platform = QGuiApplication::platformName();
+    std::printf("platform: %s\n", qPrintable(platform));
+    if (platform != u"wayland") Fail("the launcher does not run on the Wayland platform");
+    std::printf("tray available: %s\n", TTrayIcon::IsSystemTrayAvailable() ? "yes" : "no");
+    CheckFirstFrame(main, picture);
+
+    PaintCounter counter(NativeWidget(about)->window());
+    qApp->installEventFilter(&counter);
+    // The menu runs its own loop: look at it from there, then close it.
+    QTimer::singleShot(1000, [&main, &counter] {
+      std::printf("video menu: open %s, painted %d times\n",
+                  main.popMenuVideo->IsOpen() ? "yes" : "no", counter.menuPaints);
+      // Where the menu went, from the window's top-left corner: just below
+      // the video button, as on X11. The toolkit knows no window position on
+      // Wayland; the offset is what it asks the compositor for.
+      const QWidget* popup = QApplication::activePopupWidget();
+      const QPoint window = NativeWidget(main)->window()->pos();
+      const QPoint offset = popup != nullptr ? popup->pos() - window : QPoint(-1, -1);
+      std::printf("window at %d,%d as the toolkit knows it; menu at %+d,%+d from it\n", window.x(),
+                  window.y(), offset.x(), offset.y());
+      const TKvoPngButton& button = *main.btnMenuVideo;
+      if (offset != QPoint(button.Left(), button.Top() + button.Height() + 2))
+        Fail("the video menu did not open just below its button");
+      if (!main.popMenuVideo->IsOpen() || counter.menuPaints == 0)
+        Fail("the video menu did not open and paint");
+      main.popMenuVideo->CloseMenu();
+    });
+    main.btnMenuVideoClick(main.btnMenuVideo);
+
+    // The about window is modal: it too is looked at from its own loop.
+    QTimer::singleShot(1000, [&about, &counter] {
+      std::printf("about window: painted %d times\n", counter.windowPaints);
+      if (counter.windowPaints == 0) Fail("the about window did not show and paint");
+      about.btnCloseClick(about.btnClose);
+    });
+    main.btnAboutClick(main.btnAbout);
+    qApp->removeEventFilter(&counter);
+    reachedEnd = true;
+    main.btnCloseClick(main.btnClose);
+  };
+  int qtArgc = 1;
+  const int code = RunMirto(qtArgc, argv, hooks);
+  std::printf("exit status: %d\n", code);
+  if (code != 0) Fail("the launcher ended with a status other than 0");
+  if (!reachedEnd && !g_failed) Fail("the launcher ended before its window was closed");
+  return g_failed ? 1 : 0;
+}
