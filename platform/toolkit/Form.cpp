@@ -96,6 +96,7 @@ void TForm::ApplyBorderStyle() {
     default:
       break;
   }
+  if (Widget().parentWidget() != nullptr) flags = OwnedWindowFlags(flags);
   const bool shown = Widget().isVisible();
   Widget().setWindowFlags(flags);
   Widget().setGeometry(Left(), Top(), Width(), Height());
