@@ -15,7 +15,7 @@ read -r x y < <(desk_position "$main")
 desk_click $((x + 561)) $((y + 23))  # Minimize to tray
 desk_until 3 "Minimize to tray did not take the window off screen" \
   sh -c "! xwininfo -id $main | grep -q IsViewable"
-desk_until 3 "no tray icon appeared in the tray host" desk_tray_icon mirto
+desk_until 5 "no tray icon appeared in the tray host" desk_tray_icon mirto
 kill "$MIRTO_TRAY_PID"
 desk_until 5 "the tray host ended but the hidden window did not come back" desk_viewable "$main"
 desk_wait 3 desk_is_wm_state "$main" Normal \

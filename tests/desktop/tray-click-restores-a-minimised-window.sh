@@ -20,7 +20,7 @@ sleep 0.3
 desk_click $((x + 561)) $((y + 23))  # Minimize to tray
 desk_until 3 "Minimize to tray did not take the window off screen" \
   sh -c "! xwininfo -id $main | grep -q IsViewable"
-desk_until 3 "no tray icon appeared in the tray host" desk_tray_icon mirto
+desk_until 5 "no tray icon appeared in the tray host" desk_tray_icon mirto
 read -r icon ix iy < <(desk_tray_icon mirto)
 desk_click "$ix" "$iy"
 
