@@ -95,6 +95,7 @@ pids+=($!)
 wait_for 10 sh -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
   || die "openbox did not start: $(cat "$scratch/openbox.log")"
 
+# The taskbar and the tray host start side by side.
 if [ "$taskbar" = 1 ]; then
   # A taskbar of task buttons only: the tray belongs to trayer.
   cat >"$scratch/tint2rc" <<'RC'
@@ -108,15 +109,18 @@ task_text = 1
 RC
   tint2 -c "$scratch/tint2rc" >"$scratch/tint2.log" 2>&1 &
   pids+=($!)
-  wait_for 10 xdotool search --classname tint2 \
-    || die "tint2 did not start: $(cat "$scratch/tint2.log")"
 fi
-
 if [ "$tray" = 1 ]; then
   trayer --edge bottom --align right --widthtype pixel --width 120 --height 28 \
     --SetDockType true --transparent false >"$scratch/trayer.log" 2>&1 &
   pids+=($!)
   MIRTO_TRAY_PID=$!
+fi
+if [ "$taskbar" = 1 ]; then
+  wait_for 10 xdotool search --classname tint2 \
+    || die "tint2 did not start: $(cat "$scratch/tint2.log")"
+fi
+if [ "$tray" = 1 ]; then
   wait_for 10 xdotool search --classname trayer \
     || die "trayer did not start: $(cat "$scratch/trayer.log")"
 fi

@@ -38,10 +38,7 @@ desk_expect_near "the click on About moved the main window" "$nx" "$ny" "$x" "$y
 sleep 0.3
 
 check_drag "$about" "about window drag" 450 120 -60 40
-read -r x y < <(desk_position "$about")
 xdotool key Escape
 desk_until 3 "Esc after dragging the about window did not close it" \
   sh -c "! xwininfo -id $about | grep -q IsViewable"
-
-check_drag "$main" "title bar drag after the about window" 150 20 60 -50
 echo "PASS: drags end with the release; the next click reaches its button"
