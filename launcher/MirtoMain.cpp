@@ -132,6 +132,8 @@ void TFormMain::BuildLayout() {
   ti->SetVisible(false);
   ti->SetPopupMenu(popMenuVideo);
   ti->OnClick = [this](TObject* s) { tiClick(s); };
+  ti->AreaAvailable = [this] { return TrayAvailable && TrayAvailable(); };
+  ti->OnAreaGone = [this](TObject* s) { tiAreaGone(s); };
 }
 
 void TFormMain::BuildTitleBar() {
@@ -438,8 +440,18 @@ void TFormMain::btnMinimizeToTrayClick(TObject*) {
 
 void TFormMain::tiClick(TObject*) {
   Show();
+  // Hidden while minimised (minimised to the taskbar and restored before,
+  // the toolkit may still hold that state), the window would come back
+  // minimised, off screen while its tray icon is gone.
+  SendSysCommand(*this, SC_RESTORE);
   BringWindowToTop(*this);
   ti->SetVisible(false);
+}
+
+void TFormMain::tiAreaGone(TObject* Sender) {
+  // Hidden in a notification area that is gone, the window could never be
+  // reached again: it comes back as from a click on the icon.
+  if (!Visible()) tiClick(Sender);
 }
 
 void TFormMain::btnAboutClick(TObject*) {

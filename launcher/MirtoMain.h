@@ -44,8 +44,9 @@ class TFormMain : public TForm {
   // The about window shown by the About button; not owned.
   void SetAboutForm(TFormAbout* about) { about_ = about; }
 
-  // Whether the desktop has a notification area; the platform's answer
-  // unless a test replaces it.
+  // Whether the desktop has a notification area (asked before hiding in it,
+  // and by the tray icon while it shows); the platform's answer unless a
+  // test replaces it.
   std::function<bool()> TrayAvailable;
 
   // --- the layout's members ------------------------------------------------
@@ -106,6 +107,8 @@ class TFormMain : public TForm {
   void btnAboutClick(TObject* Sender);
   void btnCloseClick(TObject* Sender);
   void tiClick(TObject* Sender);
+  // The notification area went away while the tray icon was shown.
+  void tiAreaGone(TObject* Sender);
   void tmCatTimer(TObject* Sender);
   void tm2Timer(TObject* Sender);
   void InitMenus();

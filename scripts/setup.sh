@@ -13,7 +13,8 @@ MIRTO_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth
+  libxcb1-dev
+  xvfb xauth openbox trayer tint2 xdotool x11-utils
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland

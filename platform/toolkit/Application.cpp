@@ -47,8 +47,10 @@ TApplication::~TApplication() {
 void TApplication::Initialize() { InstallFontSubstitutions(); }
 
 void TApplication::SetTitle(const QString& value) {
+  // Kept here only: as the toolkit's display name it would be appended to
+  // every window's caption, and the window manager must see the captions as
+  // they stand.
   title_ = value;
-  QGuiApplication::setApplicationDisplayName(value);
 }
 
 void TApplication::ApplyIcon() { QGuiApplication::setWindowIcon(TIconAccess::NativeIcon(icon_)); }
@@ -59,10 +61,12 @@ void TApplication::FormCreated(TForm* form) {
     return;
   }
   // The other windows belong to the main window: no taskbar button of their
-  // own, and they stay above it.
+  // own, and they stay above it. The window manager learns that only from a
+  // window that is transient for the main window, which the toolkit makes of
+  // dialog windows.
   if (mainFormOnTaskBar_) {
     QWidget* widget = NativeWidget(*form);
-    widget->setParent(NativeWidget(*mainForm_), widget->windowFlags());
+    widget->setParent(NativeWidget(*mainForm_), OwnedWindowFlags(widget->windowFlags()));
   }
 }
 

@@ -29,10 +29,16 @@ int g_eventsInProgress = 0;
 int g_paintsInProgress = 0;
 PointerState g_lastPointer;
 QPointer<ControlWidget> g_pressedWidget;
+// Whether the left press last seen may still start a window move.
+bool g_leftPressUnused = false;
 
 void NotePointer(const QMouseEvent& e) {
   g_lastPointer.global = e.globalPosition().toPoint();
   g_lastPointer.buttons = e.buttons();
+  const bool press =
+      e.type() == QEvent::MouseButtonPress || e.type() == QEvent::MouseButtonDblClick;
+  if (press && e.button() == Qt::LeftButton) g_leftPressUnused = true;
+  if (!(e.buttons() & Qt::LeftButton)) g_leftPressUnused = false;
 }
 
 // What waits for the end of the outermost control event: the widgets of
@@ -301,6 +307,17 @@ int DeferredFlushPosts() { return Deferred().posts; }
 
 const PointerState& LastPointer() { return g_lastPointer; }
 
+bool TakeLeftPressForMove() {
+  if (!(g_lastPointer.buttons & Qt::LeftButton) || !g_leftPressUnused) return false;
+  g_leftPressUnused = false;
+  return true;
+}
+
+void ForgetLeftButton() {
+  g_lastPointer.buttons &= ~Qt::MouseButtons(Qt::LeftButton);
+  g_leftPressUnused = false;
+}
+
 void CancelPendingClick() {
   if (g_pressedWidget.isNull() || g_pressedWidget->Control() == nullptr) return;
   ControlAccess::LeftPressed(*g_pressedWidget->Control()) = false;
@@ -320,6 +337,11 @@ TControl* ControlFromWidget(const QWidget* widget) {
       if (cw->Control() != nullptr) return cw->Control();
   }
   return nullptr;
+}
+
+Qt::WindowFlags OwnedWindowFlags(Qt::WindowFlags flags) {
+  if ((flags & Qt::WindowType_Mask) != Qt::Window) return flags;
+  return (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
 }
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {

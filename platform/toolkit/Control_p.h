@@ -91,6 +91,14 @@ struct PointerState {
   Qt::MouseButtons buttons;
 };
 const PointerState& LastPointer();
+// Whether a window move may start now: the left button is held since a
+// press that has not started a move yet. A yes uses that press up, so one
+// press moves the window once. The release of a move the window manager
+// carries out never reaches the program, so the events after it may still
+// say the button is held; only the next press makes a move possible again.
+bool TakeLeftPressForMove();
+// The left button counts as released (the window manager took its release).
+void ForgetLeftButton();
 // The control pressed with the left button last no longer turns the
 // release into a click.
 void CancelPendingClick();
@@ -102,6 +110,11 @@ void PressControl(TControl& control);
 // Lets the widgets of controls and the entries of open popup menus answer
 // accessibility queries (idempotent).
 void InstallControlAccessibility();
+
+// The flags of a window that belongs to another one: a plain window becomes
+// a dialog, which the window manager keeps above its owner and off the
+// taskbar.
+Qt::WindowFlags OwnedWindowFlags(Qt::WindowFlags flags);
 
 // Shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);

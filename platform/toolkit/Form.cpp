@@ -11,6 +11,7 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/WindowManagerHints.h"
 
 namespace mirto {
 
@@ -96,6 +97,7 @@ void TForm::ApplyBorderStyle() {
     default:
       break;
   }
+  if (Widget().parentWidget() != nullptr) flags = OwnedWindowFlags(flags);
   const bool shown = Widget().isVisible();
   Widget().setWindowFlags(flags);
   Widget().setGeometry(Left(), Top(), Width(), Height());
@@ -191,6 +193,7 @@ void TForm::VisibleChanging() {
   TCustomControl::VisibleChanging();
   if (!Visible()) {
     ApplyPosition();
+    ClearIconicStartState(Widget());
     DoShow();
   } else {
     DoHide();

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Icon.h"
@@ -15,6 +16,9 @@ namespace mirto {
 struct TTrayIcon::Native {
   // Created when first shown, so that a hidden tray icon costs nothing.
   std::unique_ptr<QSystemTrayIcon> icon;
+  // Runs while the icon is visible: looks whether the notification area is
+  // still there.
+  QTimer areaWatch;
   // True while an activation handler runs inside the icon's signal.
   bool dispatching = false;
 };
@@ -25,6 +29,9 @@ TTrayIcon::TTrayIcon(TComponent* owner)
       native_(std::make_unique<Native>()),
       alive_(std::make_shared<bool>(true)) {
   icon_->OnChange = [this](TObject*) { UpdateNative(); };
+  AreaAvailable = [] { return IsSystemTrayAvailable(); };
+  native_->areaWatch.setInterval(500);
+  QObject::connect(&native_->areaWatch, &QTimer::timeout, [this] { CheckArea(); });
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -45,7 +52,20 @@ bool TTrayIcon::IsSystemTrayAvailable() { return QSystemTrayIcon::isSystemTrayAv
 void TTrayIcon::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
+  areaSeen_ = true;
+  if (visible_)
+    native_->areaWatch.start();
+  else
+    native_->areaWatch.stop();
   UpdateNative();
+}
+
+void TTrayIcon::CheckArea() {
+  if (!visible_) return;
+  const bool available = AreaAvailable ? AreaAvailable() : true;
+  const bool gone = areaSeen_ && !available;
+  areaSeen_ = available;
+  if (gone) CallHandler(OnAreaGone, this);
 }
 
 void TTrayIcon::SetIcon(const TIcon& icon) {

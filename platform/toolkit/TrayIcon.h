@@ -4,6 +4,7 @@
 // a hint, reacting to clicks and opening a popup menu on a right click.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/drawing/Types.h"
@@ -46,6 +47,15 @@ class TTrayIcon : public TComponent {
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
 
+  // While the icon is visible the notification area is watched (twice a
+  // second, through AreaAvailable, IsSystemTrayAvailable by default); when
+  // it goes away (the tray host ended), OnAreaGone is called once. A window
+  // hidden in the tray has to come back then, or the program is out of reach.
+  std::function<bool()> AreaAvailable;
+  TNotifyEvent OnAreaGone;
+  // One look at the notification area, as the watch takes it.
+  void CheckArea();
+
   // What a click, a double click or a right click at the screen point
   // (x, y) on the icon does; the desktop's events end here.
   void Click();
@@ -58,6 +68,9 @@ class TTrayIcon : public TComponent {
   void UpdateNative();
 
   bool visible_ = false;
+  // Whether the area was there at the last look (OnAreaGone fires on the
+  // change only).
+  bool areaSeen_ = true;
   std::unique_ptr<TIcon> icon_;
   QString hint_;
   std::weak_ptr<TPopupMenu*> popupMenu_;

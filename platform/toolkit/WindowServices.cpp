@@ -58,11 +58,15 @@ class PointerFollower : public QObject {
 };
 
 void StartMove(QWidget* window) {
-  const PointerState& pointer = LastPointer();
-  if (!(pointer.buttons & Qt::LeftButton)) return;
-  if (QWindow* handle = window->windowHandle(); handle != nullptr && handle->startSystemMove())
+  // Every mouse move over a dragging control asks again; one press starts
+  // one move.
+  if (!TakeLeftPressForMove()) return;
+  if (QWindow* handle = window->windowHandle(); handle != nullptr && handle->startSystemMove()) {
+    // The window manager now holds the pointer and keeps the release.
+    ForgetLeftButton();
     return;
-  PointerFollower::Start(window, pointer.global);
+  }
+  PointerFollower::Start(window, LastPointer().global);
 }
 
 }  // namespace

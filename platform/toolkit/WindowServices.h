@@ -25,7 +25,8 @@ void ReleaseCapture();
 
 // Carries out a system command on the window that holds control: the
 // command's low four bits are ignored (SC_DRAGMOVE is a move). A move starts
-// only while the left button is held. Unknown commands do nothing.
+// only while the left button is held, at most once per press; it ends with
+// the release. Unknown commands do nothing.
 void SendSysCommand(TControl& control, unsigned command);
 
 // Raises the window that holds control above the others and activates it.

@@ -26,6 +26,8 @@
 #include "platform/toolkit/Shell.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
+#include "platform/toolkit/WindowServices.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -138,6 +140,32 @@ TEST_F(MainWindow, DragsFromTheBackgroundsAndTitleOnlyAndEveryControlHasAName) {
   for (TLabel* label : Labels()) EXPECT_FALSE(static_cast<bool>(label->OnMouseMove));
 }
 
+// DragWindow asking for no move went unnoticed: a drag over each control
+// with the drag handler moves the window by the pointer's way.
+TEST_F(MainWindow, ADragOverEveryDragHandlerMovesTheWindow) {
+  using testing_support::SendMouse;
+  const struct {
+    const char* what;
+    TControl* control;
+    QPoint at;
+  } handlers[] = {
+      {"title bar", main_->pnAppTitle, {150, 20}},
+      {"title", main_->lblAppTitle, {4, 4}},
+      {"bottom bar", main_->pnBottom, {100, 12}},
+      {"main area", main_->pnMain, {590, 250}},
+      {"window", main_.get(), {1, 1}},
+  };
+  QWidget* window = NativeWidget(*main_);
+  for (const auto& h : handlers) {
+    const QPoint start = window->pos();
+    SendMouse(*h.control, QEvent::MouseButtonPress, h.at, Qt::LeftButton);
+    SendMouse(*h.control, QEvent::MouseMove, h.at, Qt::NoButton, Qt::LeftButton);
+    SendMouse(*h.control, QEvent::MouseMove, h.at + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    SendMouse(*h.control, QEvent::MouseButtonRelease, h.at, Qt::LeftButton);
+    EXPECT_EQ(window->pos(), start + QPoint(30, 20)) << h.what;
+  }
+}
+
 TEST_F(MainWindow, TitleIsCentredInTheTitleBar) {
   main_->lblAppTitle->SetWidth(196);
   main_->CenterTitleLabel();
@@ -229,6 +257,34 @@ TEST_F(MainWindow, AGroupChosenWhileInTheTrayRebuildsWithoutShowingTheWindow) {
   EXPECT_EQ(Heading(), "Video -> MP4");
   EXPECT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);
+  EXPECT_TRUE(main_->Visible());
+  EXPECT_FALSE(main_->ti->Visible());
+}
+
+// Hidden in the tray while minimised, the window came back minimised: off
+// screen, with its tray icon gone.
+TEST_F(MainWindow, TheTrayIconBringsAMinimisedWindowBackNormalAndInFront) {
+  main_->TrayAvailable = [] { return true; };
+  SendSysCommand(*main_, SC_MINIMIZE);
+  main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
+  ASSERT_FALSE(main_->Visible());
+  main_->tiClick(main_->ti);
+  EXPECT_TRUE(main_->Visible());
+  EXPECT_FALSE(NativeWidget(*main_)->isMinimized());
+  EXPECT_FALSE(main_->ti->Visible());
+}
+
+// A tray host that ended took the hidden window with it: no window, no
+// taskbar entry, no icon.
+TEST_F(MainWindow, TheWindowHiddenInATrayThatGoesAwayComesBack) {
+  auto tray = std::make_shared<bool>(true);
+  main_->TrayAvailable = [tray] { return *tray; };
+  main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
+  ASSERT_FALSE(main_->Visible());
+  main_->ti->CheckArea();
+  EXPECT_FALSE(main_->Visible()) << "the tray is still there";
+  *tray = false;
+  main_->ti->CheckArea();
   EXPECT_TRUE(main_->Visible());
   EXPECT_FALSE(main_->ti->Visible());
 }

@@ -247,6 +247,34 @@ TEST_F(FormFixture, DraggingMovesTheWindowWithThePointerWithoutClicking) {
   EXPECT_EQ(clicks, 0);
 }
 
+// After a move the window manager carried out, the release never reached
+// the program and later moves still said the left button was held: each
+// started another move, so the window stuck to the pointer.
+TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
+  auto* panel = new TCustomPanel(form);
+  panel->SetParent(form);
+  panel->SetAlign(alClient);
+  panel->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+    ReleaseCapture();
+    SendSysCommand(*panel, SC_DRAGMOVE);
+  };
+  form->Show();
+  const QPoint start = NativeWidget(*form)->pos();
+  const auto drag = [&](QPoint to) {
+    SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
+    SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton, Qt::LeftButton);
+    SendMouse(*panel, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    SendMouse(*panel, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+  };
+  drag(QPoint(30, 25));
+  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5));
+  SendMouse(*panel, QEvent::MouseMove, QPoint(60, 50), Qt::NoButton, Qt::LeftButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(90, 80), Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5)) << "moved without a press";
+  drag(QPoint(25, 40));  // the next press drags again
+  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(15, 25));
+}
+
 TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
   int argc = 1;
   char name[] = "test";
@@ -263,6 +291,9 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
     main->SetBorderStyle(bsNone);
     main->SetBounds(100, 80, 300, 200);
     about->SetBorderStyle(bsNone);
+    // Only a dialog is transient for its owner: a plain window got a
+    // taskbar entry of its own.
+    EXPECT_EQ(NativeWidget(*about)->windowType(), Qt::Dialog);
     about->SetBounds(0, 0, 100, 50);
     about->SetPosition(poMainFormCenter);
     int minimized = 0;

@@ -38,6 +38,35 @@ TEST(TrayIconTest, KeepsItsSettingsWhetherOrNotATrayExists) {
   EXPECT_FALSE(tray.Visible());
 }
 
+// A window hidden in a tray whose host ended was out of reach: the icon
+// tells once each time the area goes away while it shows.
+TEST(TrayIconTest, TheAreaGoingAwayWhileTheIconShowsIsReportedOnce) {
+  TTrayIcon tray;
+  bool area = true;
+  int gone = 0;
+  tray.AreaAvailable = [&] { return area; };
+  tray.OnAreaGone = [&](TObject* sender) {
+    EXPECT_EQ(sender, &tray);
+    ++gone;
+  };
+  const struct {
+    bool visible;
+    bool area;
+    int gone;
+  } looks[] = {
+      {false, false, 0},                                      // hidden: nothing is watched
+      {true, true, 0},   {true, false, 1}, {true, false, 1},  // once, not at every look
+      {true, true, 1},   {true, false, 2},                    // a new host that ends too
+      {false, true, 2},  {true, false, 3},                    // shown again without an area
+  };
+  for (const auto& look : looks) {
+    tray.SetVisible(look.visible);
+    area = look.area;
+    tray.CheckArea();
+    EXPECT_EQ(gone, look.gone) << "visible " << look.visible << ", area " << look.area;
+  }
+}
+
 TEST(TrayIconTest, AnIconOfSeveralSizesReachesTheDesktopWithAllOfThem) {
   TIcon icon;
   ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
