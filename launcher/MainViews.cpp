@@ -112,7 +112,9 @@ void TMainViews::DisplayCategories() {
     heading->Font().SetStyle(heading->Font().Style() + TFontStyles{fsBold});
     heading->SetTop(layout.HeadingTop());
     heading->SetLeft(CenteredLeft(width, heading->Width()));
-    heading->Font().SetColor(clWhite);
+    // White is the label's own background, never painted: the label is
+    // transparent, and its text keeps the area's font colour.
+    heading->SetColor(clWhite);
     heading->SetTransparent(true);
     layout.HeadingPlaced(heading->Top(), heading->Height());
   };

@@ -311,8 +311,16 @@ TTextFormat TControl::DrawTextBiDiModeFlagsReadingOnly() const {
   return UseRightToLeftReading() ? DT_RTLREADING : 0;
 }
 
+QString TControl::DrawnCaption() const { return StripAccelerators(text_).Text; }
+
+void TControl::SetAccessibleName(const QString& value) {
+  if (!ChangeValue(accessibleName_, value)) return;
+  AccessibleNameChanged();
+}
+
 QString TControl::AccessibleName() const {
-  const QString caption = StripAccelerators(text_).Text;
+  if (!accessibleName_.isEmpty()) return accessibleName_;
+  const QString caption = DrawnCaption();
   return caption.isEmpty() ? hint_ : caption;
 }
 

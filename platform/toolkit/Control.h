@@ -241,11 +241,13 @@ class TControl : public TComponent {
   TTextFormat DrawTextBiDiModeFlagsReadingOnly() const;
 
   // --- accessibility ----------------------------------------------------------
-  // The role the control's widget reports; its name is the caption without
-  // accelerator marks (the hint when there is no caption), its description
-  // the hint.
+  // The role the control's widget reports; its name is the one given to it,
+  // else the caption as the control shows it (the hint when there is no
+  // caption); its description the hint.
   TAccessibleRole AccessibleRole() const { return accessibleRole_; }
   QString AccessibleName() const;
+  // Names a control that shows no caption of its own (a text box, a list).
+  void SetAccessibleName(const QString& value);
   // Whether the control shows pressed (reported as a state).
   virtual bool AccessiblePressed() const { return false; }
   // Whether the control reports itself enabled; a component with an enabled
@@ -310,6 +312,11 @@ class TControl : public TComponent {
   virtual void BiDiModeChanged() { Invalidate(); }
   // Component classes name what they are (a link label is a link).
   void SetAccessibleRole(TAccessibleRole role) { accessibleRole_ = role; }
+  // The caption as the control shows it: without accelerator marks ("&&"
+  // shows one "&"). A control that draws its caption as it stands says so.
+  virtual QString DrawnCaption() const;
+  // A control whose input goes to an inner native widget names that too.
+  virtual void AccessibleNameChanged() {}
   // The keyboard focus moved to focused (nullptr: out of the window), told
   // to every control of the window.
   virtual void FocusChanged(TWinControl* focused) { (void)focused; }
@@ -391,6 +398,7 @@ class TControl : public TComponent {
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
   TAccessibleRole accessibleRole_ = arPanel;
+  QString accessibleName_;
   bool painting_ = false;
   bool leftPressed_ = false;
   bool releasePending_ = false;

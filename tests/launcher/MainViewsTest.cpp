@@ -13,6 +13,8 @@
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -100,6 +102,29 @@ TEST_F(MainViews, CategoryViewHasThreeColumnsAndTheAudioHalfBelowTheSecondVideoR
   EXPECT_EQ(VisibleButtons(), expected);
   EXPECT_FALSE(home_->Enabled());
   EXPECT_TRUE(area_->Visible());
+}
+
+// The category headings showed white on the light main area: the white is
+// the labels' own background colour, which a transparent label never paints.
+TEST_F(MainViews, CategoryHeadingsDrawInTheWindowTextColour) {
+  views_->DisplayCategories();
+  form_->Show();
+  Settle();
+  const QImage shown = testing_support::Grab(*area_);
+  for (TLabel* heading : Labels()) {
+    SCOPED_TRACE(heading->Caption().toStdString());
+    EXPECT_EQ(heading->Color(), clWhite);
+    const TRect place = heading->BoundsRect();
+    testing_support::PixelBoard expected(place.Width(), place.Height(), area_->Color());
+    TCanvas& canvas = expected.Canvas();
+    canvas.Font().Assign(&heading->Font());
+    canvas.Font().SetColor(clWindowText);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(0, 0, heading->Caption());
+    EXPECT_EQ(testing_support::FirstDifference(testing_support::ReadPixels(expected.Bitmap()),
+                                               testing_support::GridOf(shown, place)),
+              "");
+  }
 }
 
 TEST_F(MainViews, RebuildsKeepTheControlCountFlat) {

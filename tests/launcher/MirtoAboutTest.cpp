@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -72,6 +73,17 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
     QObject::connect(&safetyNet, &QTimer::timeout, [this] { about_->SetModalResult(mrAbort); });
     safetyNet.start(3000);
     EXPECT_EQ(about_->ShowModal(), mrCancel) << (byEsc ? "Esc" : "Close");
+  }
+}
+
+// The program list had no accessible name: it is named after the collection
+// the label above it names, on the text box that takes the focus too.
+TEST_F(AboutWindow, TheProgramListIsNamedAfterTheCollection) {
+  const QString name = QStringLiteral("Collection of portable audio & video converters");
+  QWidget* list = NativeWidget(*about_->meApps);
+  for (QWidget* widget : {list, list->focusProxy()}) {
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,6 +11,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "components/KvoTitleLabel.h"
+#include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Control_p.h"
@@ -135,7 +139,7 @@ TEST_F(MainWindow, DragsFromTheBackgroundsAndTitleOnlyAndEveryControlHasAName) {
   EXPECT_EQ(main_->btnHome->AccessibleName(), "Categories");
   for (TButtonEx* button : Buttons()) {
     EXPECT_FALSE(static_cast<bool>(button->OnMouseMove));
-    EXPECT_EQ(button->AccessibleName(), StripHotkey(button->Caption()));
+    EXPECT_EQ(button->AccessibleName(), button->Caption());
   }
   for (TLabel* label : Labels()) EXPECT_FALSE(static_cast<bool>(label->OnMouseMove));
 }
@@ -164,6 +168,61 @@ TEST_F(MainWindow, ADragOverEveryDragHandlerMovesTheWindow) {
     SendMouse(*h.control, QEvent::MouseButtonRelease, h.at, Qt::LeftButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 20)) << h.what;
   }
+}
+
+// The button a screen reader finds by its name.
+QAccessibleInterface* AccessibleButton(QAccessibleInterface* root, const QString& name) {
+  if (root == nullptr) return nullptr;
+  if (root->role() == QAccessible::PushButton && root->text(QAccessible::Name) == name) return root;
+  for (int i = 0; i < root->childCount(); ++i)
+    if (QAccessibleInterface* found = AccessibleButton(root->child(i), name)) return found;
+  return nullptr;
+}
+
+// Pressing these through the accessibility interface answered only once the
+// menu or the about window had closed, and screen readers gave up waiting.
+TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen) {
+  TFormAbout about;
+  main_->SetAboutForm(&about);
+  struct Case {
+    const char* name;
+    std::function<bool()> open;
+    std::function<void()> close;
+  };
+  const Case cases[] = {
+      {"Video converters", [&] { return main_->popMenuVideo->IsOpen(); },
+       [&] { main_->popMenuVideo->CloseMenu(); }},
+      {"Audio converters", [&] { return main_->popMenuAudio->IsOpen(); },
+       [&] { main_->popMenuAudio->CloseMenu(); }},
+      {"About", [&] { return about.Modal(); }, [&] { about.SetModalResult(mrCancel); }},
+  };
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(NativeWidget(*main_));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QAccessibleInterface* button = AccessibleButton(window, QString::fromLatin1(c.name));
+    ASSERT_NE(button, nullptr);
+    bool pressing = false;
+    bool opened = false;
+    bool openedWhilePressing = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      if (!c.open()) return;
+      opened = true;
+      openedWhilePressing = pressing;
+      c.close();
+    });
+    closer.start(10);
+    pressing = true;
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    pressing = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!opened && clock.elapsed() < 3000) Wait(20);
+    EXPECT_TRUE(opened) << "the press runs from the event loop";
+    EXPECT_FALSE(openedWhilePressing) << "the press waited for what it opened";
+    Wait(20);
+  }
+  main_->SetAboutForm(nullptr);
 }
 
 TEST_F(MainWindow, TitleIsCentredInTheTitleBar) {
