@@ -58,7 +58,7 @@ mirto_build() {
 # before it starts instead of leaving a silent terminal.
 mirto_first_build_note() {
   local what="the launcher"
-  local minutes="4"
+  local minutes="5"
   if [ "$1" = "all" ]; then
     what="the launcher, its tests and benchmarks"
     minutes="11"
