@@ -12,19 +12,24 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
+#include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "components/KvoTitleLabel.h"
 #include "launcher/MirtoAbout.h"
+#include "launcher/MainActions.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/FileSystem.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Shell.h"
@@ -56,6 +61,13 @@ void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QP
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
   QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
   QApplication::sendEvent(w, &event);
+}
+
+// Runs the event loop until the timer has fired and stopped (at most 2 s).
+void WaitForTimerToStop(const TTimer& timer) {
+  QElapsedTimer clock;
+  clock.start();
+  while (timer.Enabled() && clock.elapsed() < 2000) Wait(10);
 }
 
 class MainWindow : public ::testing::Test {
@@ -266,6 +278,76 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   PressKey(*main_, Qt::Key_1, Qt::AltModifier);
   ASSERT_EQ(shell_.Requests().size(), 1u);
   EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("AudioExtractor64.exe")));
+}
+
+// tm2 left running rebuilt the category view every 150 ms and replaced any
+// group the user picked; tmCat left running did the same with its group.
+TEST_F(MainWindow, ViewTimersStopAfterFiringOnce) {
+  const std::pair<const char*, TTimer*> cases[] = {{"actShowCategory_VIDEO_FLASH", main_->tmCat},
+                                                   {"actDisplayAllCategories", main_->tm2}};
+  for (const auto& [action, timer] : cases) {
+    int fires = 0;
+    const auto original = timer->OnTimer;
+    timer->OnTimer = [&fires, original](TObject* s) {
+      ++fires;
+      original(s);
+    };
+    Action(action).Execute();
+    Wait(500);
+    timer->OnTimer = original;
+    EXPECT_EQ(fires, 1) << action;
+    EXPECT_FALSE(timer->Enabled()) << action;
+  }
+}
+
+// A program action tagged with another program's ID made its menu entry
+// start the wrong program: every group and program action, each against its
+// own group or program.
+TEST_F(MainWindow, EveryGroupAndProgramActionOpensOrStartsItsOwn) {
+  struct Row {
+    const char* action;
+    int id;
+  };
+  const Row groups[] = {
+      {"actShowCategory_VIDEO_AVI", 10},           {"actShowCategory_VIDEO_MP4", 20},
+      {"actShowCategory_VIDEO_FLASH", 30},         {"actShowCategory_VIDEO_3GP", 40},
+      {"actShowCategory_VIDEO_HTML5", 50},         {"actShowCategory_VIDEO_PORTABLE", 60},
+      {"actShowCategory_AUDIO_AUDIO_TO_MP3", 110}, {"actShowCategory_AUDIO_VIDEO_TO_MP3", 120},
+      {"actShowCategory_AUDIO_CUE", 130},
+  };
+  const Row programs[] = {
+      {"actRunProgram_MP4_to_AVI", 14},      {"actRunProgram_MKV_TO_AVI", 25},
+      {"actRunProgram_FLV_TO_AVI", 12},      {"actRunProgram_MOV_TO_AVI", 15},
+      {"actRunProgram_3GP_TO_AVI", 13},      {"actRunProgram_WEBM_TO_AVI", 26},
+      {"actRunProgram_VIDEO_TO_MP4", 27},    {"actRunProgram_AVI_TO_MP4", 35},
+      {"actRunProgram_MKV_TO_MP4", 36},      {"actRunProgram_VIDEO_TO_FLV", 16},
+      {"actRunProgram_VIDEO_TO_3GP", 17},    {"actRunProgram_VIDEO_TO_WEBM", 28},
+      {"actRunProgram_VIDEO_TO_OGV", 29},    {"actRunProgram_PORTABLE_ZUNE", 19},
+      {"actRunProgram_PORTABLE_IPOD", 18},   {"actRunProgram_PORTABLE_PSP", 20},
+      {"actRunProgram_AUDIO_EXTRACTOR", 21}, {"actRunProgram_M4A_TO_MP3", 31},
+      {"actRunProgram_FLAC_TO_MP3", 30},     {"actRunProgram_APE_TO_MP3", 37},
+      {"actRunProgram_WMA_TO_MP3", 38},      {"actRunProgram_LAME_FRONTEND", 9},
+      {"actRunProgram_MP4_TO_MP3", 31},      {"actRunProgram_FLV_TO_MP3", 32},
+      {"actRunProgram_AVI_TO_MP3", 33},      {"actRunProgram_WEBM_TO_MP3", 34},
+      {"actRunProgram_FLAC_CUE", 30},        {"actRunProgram_APE_CUE", 37},
+  };
+  size_t rows = 0;
+  for (const TMainActionRow& row : MainActionRows()) rows += row.Kind != makOther;
+  EXPECT_EQ(rows, std::size(groups) + std::size(programs));
+
+  for (const Row& group : groups) {
+    Action(group.action).Execute();
+    WaitForTimerToStop(*main_->tmCat);
+    EXPECT_EQ(main_->SelectedGroupID, group.id) << group.action;
+    EXPECT_EQ(Heading(), GetGroupTitle(group.id)) << group.action;
+  }
+  for (const Row& program : programs) {
+    const TProgramInfo& info = Programs[IndexOfProgram(program.id)];
+    shell_.Clear();
+    Action(program.action).Execute();
+    ASSERT_EQ(shell_.Requests().size(), 1u) << program.action;
+    EXPECT_EQ(shell_.Requests()[0].File, info.Dir + PathDelim + info.ExeFile) << program.action;
+  }
 }
 
 TEST_F(MainWindow, EscDoesNothing) {
