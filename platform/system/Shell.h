@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/toolkit/NativeWindows.h"  // the show-command constants below, on Windows
+#include "platform/system/NativeWindows.h"  // the show-command constants below, on Windows
 #if defined(_WIN32)
 #include <shellapi.h>  // and the error codes
 #endif

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/toolkit/FileSystem.h"
-#include "platform/toolkit/Shell.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/Shell.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

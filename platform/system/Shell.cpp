@@ -1,4 +1,4 @@
-#include "platform/toolkit/Shell.h"
+#include "platform/system/Shell.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <array>
 
-#include "platform/toolkit/Shell_p.h"
+#include "platform/system/Shell_p.h"
 
 namespace mirto {
 
