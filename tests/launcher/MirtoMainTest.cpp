@@ -181,6 +181,18 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("AudioExtractor64.exe")));
 }
 
+// Every name the window looks up is in its action table; a miss is a
+// programming error that debug builds stop at, not a null to run on with.
+TEST_F(MainWindow, ActionByNameStopsDebugBuildsAtANameNotInTheTable) {
+#ifdef QT_NO_DEBUG
+  GTEST_SKIP() << "look-ups are checked in debug builds";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(main_->ActionByName(QStringLiteral("actNoSuchAction")),
+               "no action named actNoSuchAction");
+#endif
+}
+
 TEST_F(MainWindow, EscDoesNothing) {
   PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
   QApplication::processEvents();
