@@ -9,8 +9,6 @@
 #include <QUrl>
 #include <array>
 
-#include "platform/system/Shell_p.h"
-
 namespace mirto {
 
 namespace {

@@ -69,6 +69,11 @@ std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const
 using TShellExecuteHook = std::function<std::intptr_t(const TShellExecuteRequest&)>;
 TShellExecuteHook SetShellExecuteHook(TShellExecuteHook hook);
 
+// How the service hands its texts to the system's call: the parameters and
+// the working folder always reach it as texts, an empty one as an empty
+// text, never as an absent argument.
+const char16_t* ShellArgumentText(const QString& text);
+
 // What a request would act on, as ShellExecuteW decides it.
 enum class TShellTargetKind {
   stkWebAddress,

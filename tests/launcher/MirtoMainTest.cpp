@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -21,24 +19,24 @@
 #include "launcher/MirtoMain.h"
 #include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
-void Wait(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+// The view timers are one-shot: their handler disables them.
+void WaitForTimer(const TTimer& timer) {
+  EXPECT_TRUE(testing::WaitUntil([&] { return !timer.Enabled(); })) << "the view timer never fired";
 }
 
 void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
-  QWidget* widget = NativeWidget(control);
+  QWidget* widget = testing::NativeWidgetOf(control);
   QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers);
@@ -46,7 +44,7 @@ void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QPoint at) {
-  QWidget* w = NativeWidget(control);
+  QWidget* w = testing::NativeWidgetOf(control);
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
   QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
   QApplication::sendEvent(w, &event);
@@ -59,7 +57,7 @@ class MainWindow : public ::testing::Test {
     InitCatalog(folder_.filePath(QStringLiteral("mirto")));
     main_ = std::make_unique<TFormMain>();
     main_->Show();
-    NativeWidget(*main_)->activateWindow();
+    testing::NativeWidgetOf(*main_)->activateWindow();
     QApplication::processEvents();
   }
   void TearDown() override {
@@ -155,7 +153,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   PressKey(*main_, Qt::Key_3, Qt::ControlModifier);
   EXPECT_EQ(main_->SelectedGroupID, 30);
   EXPECT_EQ(Heading(), "Video Converters");  // not inside the key's handler
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Flash Video Converters");
   EXPECT_TRUE(main_->btnHome->Enabled());
   EXPECT_FALSE(main_->tmCat->Enabled());
@@ -163,7 +161,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   // Two requests within the interval: one rebuild, with the second group.
   PressKey(*main_, Qt::Key_1, Qt::ControlModifier);
   PressKey(*main_, Qt::Key_4, Qt::AltModifier);
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(fires, 2);
   EXPECT_EQ(Heading(), "CUE Sheet Splitters");
 
@@ -171,7 +169,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
     main_->DisplayGroup(20);
     PressKey(*main_, Qt::Key_Home, modifier);
     EXPECT_EQ(Heading(), "Video -> MP4");
-    Wait(400);
+    WaitForTimer(*main_->tm2);
     EXPECT_EQ(Heading(), "Video Converters");
     EXPECT_FALSE(main_->btnHome->Enabled());
   }
@@ -237,7 +235,7 @@ TEST_F(MainWindow, AGroupChosenWhileInTheTrayRebuildsWithoutShowingTheWindow) {
   EXPECT_FALSE(main_->Visible());
   EXPECT_TRUE(main_->ti->Visible());
   Action("actShowCategory_VIDEO_MP4").Execute();  // as the tray menu's entry
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Video -> MP4");
   EXPECT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);

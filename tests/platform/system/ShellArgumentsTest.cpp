@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/system/Shell_p.h"
+#include "platform/system/Shell.h"
 
 namespace mirto {
 namespace {
