@@ -3,7 +3,7 @@
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 
@@ -15,11 +15,6 @@ void SetFontParams(TFont& font, const TFontParams& params) {
   font.SetSize(params.Size);
   font.SetColor(params.Color);
   font.SetStyle(params.Style);
-}
-
-bool IsFile(const QString& path) {
-  const std::uint32_t attributes = GetFileAttributesW(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace

@@ -19,9 +19,9 @@
 #include "launcher/MirtoAbout.h"
 #include "launcher/ProgramLauncher.h"
 #include "platform/drawing/Icon.h"
+#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/FileSystem.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
@@ -57,6 +57,29 @@ void MakeGlyphOnly(TKvoPngButton& button, int hotGamma) {
     look->SetTransparentFrame(true);
   }
   looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
+}
+
+using TWindowHandler = void (TFormMain::*)(TObject*);
+
+// The member function each action row names.
+TWindowHandler HandlerOf(TMainActionHandler handler) {
+  switch (handler) {
+    case mahDisplayGroup:
+      return &TFormMain::actDisplayGroupExecute;
+    case mahRunProgram:
+      return &TFormMain::actRunProgramExecute;
+    case mahButtonRunProgram:
+      return &TFormMain::actButton_RunProgramExecute;
+    case mahButtonOpenProgramFolder:
+      return &TFormMain::actButton_OpenProgramFolderExecute;
+    case mahButtonHomePage:
+      return &TFormMain::actButton_HomePageExecute;
+    case mahDisplayAllCategories:
+      return &TFormMain::actDisplayAllCategoriesExecute;
+    case mahEsc:
+      return &TFormMain::actEscExecute;
+  }
+  return &TFormMain::actEscExecute;  // not reached: every handler is named above
 }
 
 }  // namespace
@@ -308,29 +331,8 @@ void TFormMain::BuildActions() {
     if (row.Kind == makOther) action->SetCaption(QString::fromUtf8(row.FixedCaption));
     if (row.Hint != nullptr) action->SetHint(QString::fromUtf8(row.Hint));
     action->SetActionList(Actions);
-    const QString name = action->Name();
-    TNotifyEvent handler;
-    switch (row.Kind) {
-      case makGroup:
-        handler = [this](TObject* s) { actDisplayGroupExecute(s); };
-        break;
-      case makProgram:
-        handler = [this](TObject* s) { actRunProgramExecute(s); };
-        break;
-      case makOther:
-        if (name == u"actButton_RunProgram")
-          handler = [this](TObject* s) { actButton_RunProgramExecute(s); };
-        else if (name == u"actButton_OpenProgramFolder")
-          handler = [this](TObject* s) { actButton_OpenProgramFolderExecute(s); };
-        else if (name == u"actButton_HomePage")
-          handler = [this](TObject* s) { actButton_HomePageExecute(s); };
-        else if (name == u"actEsc")
-          handler = [this](TObject* s) { actEscExecute(s); };
-        else
-          handler = [this](TObject* s) { actDisplayAllCategoriesExecute(s); };
-        break;
-    }
-    action->OnExecute = std::move(handler);
+    const auto handler = HandlerOf(row.Handler);
+    action->OnExecute = [this, handler](TObject* s) { (this->*handler)(s); };
   }
   btnHome->SetAction(ActionByName(QStringLiteral("actDisplayAllCategories")));
 }
@@ -378,7 +380,10 @@ void TFormMain::FillMenu(TPopupMenu& menu, std::span<const char* const> entries)
 }
 
 TAction* TFormMain::ActionByName(const QString& name) const {
-  return Actions != nullptr ? Actions->FindAction(name) : nullptr;
+  TAction* action = Actions != nullptr ? Actions->FindAction(name) : nullptr;
+  Q_ASSERT_X(action != nullptr, "TFormMain::ActionByName",
+             qPrintable(QStringLiteral("no action named ") + name));
+  return action;
 }
 
 // --- start ------------------------------------------------------------------

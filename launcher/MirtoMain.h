@@ -77,7 +77,9 @@ class TFormMain : public TForm {
   // The group the timer tmCat shows when it fires.
   int SelectedGroupID = 0;
 
-  // The action of the table with that name.
+  // The action of the table with that name. Every name the window asks for
+  // is in the table: a miss is a programming error, which stops debug builds
+  // (other builds get null).
   TAction* ActionByName(const QString& name) const;
 
   // --- views ---------------------------------------------------------------

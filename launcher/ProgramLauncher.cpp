@@ -2,7 +2,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 namespace mirto {
 

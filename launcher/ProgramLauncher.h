@@ -5,7 +5,7 @@
 // the shell's "open"; the shell's result is not reported, and an ID that is
 // not in the catalog does nothing.
 
-#include "platform/toolkit/Shell.h"
+#include "platform/system/Shell.h"
 
 namespace mirto {
 

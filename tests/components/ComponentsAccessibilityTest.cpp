@@ -6,9 +6,9 @@
 #include "components/KvoLinkLabel.h"
 #include "components/KvoPanel.h"
 #include "components/KvoTitleLabel.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -43,14 +43,17 @@ TEST(ComponentsAccessibility, PanelButtonLinkAndTitleReportRoleAndName) {
                   {title, QAccessible::StaticText, "Mirto 2.21"}};
   for (const auto& e : expected) {
     SCOPED_TRACE(e.name.toStdString());
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(NativeWidget(*e.control));
+    QAccessibleInterface* a =
+        QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*e.control));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->role(), e.role);
     EXPECT_EQ(a->text(QAccessible::Name), e.name);
   }
   button->SetEnabled(false);
-  EXPECT_TRUE(QAccessible::queryAccessibleInterface(NativeWidget(*button))->state().disabled);
-  QAccessibleInterface* linkInterface = QAccessible::queryAccessibleInterface(NativeWidget(*link));
+  EXPECT_TRUE(
+      QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*button))->state().disabled);
+  QAccessibleInterface* linkInterface =
+      QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*link));
   EXPECT_FALSE(linkInterface->state().disabled);
   link->SetEnabled(false);
   EXPECT_TRUE(linkInterface->state().disabled);

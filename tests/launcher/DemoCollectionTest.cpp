@@ -1,33 +1,30 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "catalog/MirtoApps.h"
 #include "launcher/ProgramLauncher.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
 // Starts of the demo collection's stand-in, as its log records them.
 QStringList WaitForLines(const QString& log, int count) {
-  QElapsedTimer clock;
-  clock.start();
   QStringList lines;
-  while (clock.elapsed() < 10000) {
-    QFile file(log);
-    if (file.open(QIODevice::ReadOnly)) {
-      lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-      if (lines.size() >= count) break;
-    }
-    QThread::msleep(20);
-  }
+  testing::WaitUntil(
+      [&] {
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly))
+          lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return lines.size() >= count;
+      },
+      10000);
   return lines;
 }
 

@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "catalog/CatalogState_p.h"
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/MainViews.h"
@@ -15,6 +14,7 @@
 #include "platform/toolkit/Label.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/PixelBoard.h"
+#include "tests/support/CatalogSeam.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -188,7 +188,7 @@ TEST_F(MainViews, GroupTitlesShowOneAmpersandAndMissingProgramsSayWhy) {
 
 TEST_F(MainViews, AnUnknownProgramLeavesNoHoleAndAnUnknownGroupLeavesTheAreaHidden) {
   // A group that lists a program the catalog does not have.
-  catalog_state::GroupTable.push_back({70, mcVideo, "Mixed", "Some missing", {27, 11, 35, 36}});
+  testing::AddGroupForTest({70, mcVideo, "Mixed", "Some missing", {27, 11, 35, 36}});
   views_->DisplayGroup(70);
   std::vector<Placed> placed = VisibleButtons();
   ASSERT_EQ(placed.size(), 3u);

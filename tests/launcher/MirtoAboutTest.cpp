@@ -11,10 +11,10 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "launcher/MirtoAbout.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -59,8 +59,8 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
       if (!about_->Modal() || (byEsc && !about_->Active())) return;
       act.stop();
       if (byEsc) {
-        QWidget* w =
-            QApplication::focusWidget() ? QApplication::focusWidget() : NativeWidget(*about_);
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                 : testing::NativeWidgetOf(*about_);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
       } else {

@@ -4,8 +4,6 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,29 +25,29 @@
 #include "launcher/MirtoAbout.h"
 #include "launcher/MainActions.h"
 #include "launcher/MirtoMain.h"
+#include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Control_p.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Shell.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
-void Wait(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+// The view timers are one-shot: their handler disables them.
+void WaitForTimer(const TTimer& timer) {
+  EXPECT_TRUE(testing::WaitUntil([&] { return !timer.Enabled(); })) << "the view timer never fired";
 }
 
 void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
-  QWidget* widget = NativeWidget(control);
+  QWidget* widget = testing::NativeWidgetOf(control);
   QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers);
@@ -57,7 +55,7 @@ void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QPoint at) {
-  QWidget* w = NativeWidget(control);
+  QWidget* w = testing::NativeWidgetOf(control);
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
   QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
   QApplication::sendEvent(w, &event);
@@ -77,7 +75,7 @@ class MainWindow : public ::testing::Test {
     InitCatalog(folder_.filePath(QStringLiteral("mirto")));
     main_ = std::make_unique<TFormMain>();
     main_->Show();
-    NativeWidget(*main_)->activateWindow();
+    testing::NativeWidgetOf(*main_)->activateWindow();
     QApplication::processEvents();
   }
   void TearDown() override {
@@ -171,7 +169,7 @@ TEST_F(MainWindow, ADragOverEveryDragHandlerMovesTheWindow) {
       {"main area", main_->pnMain, {590, 250}},
       {"window", main_.get(), {1, 1}},
   };
-  QWidget* window = NativeWidget(*main_);
+  QWidget* window = testing::NativeWidgetOf(*main_);
   for (const auto& h : handlers) {
     const QPoint start = window->pos();
     SendMouse(*h.control, QEvent::MouseButtonPress, h.at, Qt::LeftButton);
@@ -208,7 +206,7 @@ TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen)
        [&] { main_->popMenuAudio->CloseMenu(); }},
       {"About", [&] { return about.Modal(); }, [&] { about.SetModalResult(mrCancel); }},
   };
-  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(NativeWidget(*main_));
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*main_));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QAccessibleInterface* button = AccessibleButton(window, QString::fromLatin1(c.name));
@@ -254,7 +252,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   PressKey(*main_, Qt::Key_3, Qt::ControlModifier);
   EXPECT_EQ(main_->SelectedGroupID, 30);
   EXPECT_EQ(Heading(), "Video Converters");  // not inside the key's handler
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Flash Video Converters");
   EXPECT_TRUE(main_->btnHome->Enabled());
   EXPECT_FALSE(main_->tmCat->Enabled());
@@ -262,7 +260,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   // Two requests within the interval: one rebuild, with the second group.
   PressKey(*main_, Qt::Key_1, Qt::ControlModifier);
   PressKey(*main_, Qt::Key_4, Qt::AltModifier);
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(fires, 2);
   EXPECT_EQ(Heading(), "CUE Sheet Splitters");
 
@@ -270,7 +268,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
     main_->DisplayGroup(20);
     PressKey(*main_, Qt::Key_Home, modifier);
     EXPECT_EQ(Heading(), "Video -> MP4");
-    Wait(400);
+    WaitForTimer(*main_->tm2);
     EXPECT_EQ(Heading(), "Video Converters");
     EXPECT_FALSE(main_->btnHome->Enabled());
   }
@@ -350,6 +348,18 @@ TEST_F(MainWindow, EveryGroupAndProgramActionOpensOrStartsItsOwn) {
   }
 }
 
+// Every name the window looks up is in its action table; a miss is a
+// programming error that debug builds stop at, not a null to run on with.
+TEST_F(MainWindow, ActionByNameStopsDebugBuildsAtANameNotInTheTable) {
+#ifdef QT_NO_DEBUG
+  GTEST_SKIP() << "look-ups are checked in debug builds";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(main_->ActionByName(QStringLiteral("actNoSuchAction")),
+               "no action named actNoSuchAction");
+#endif
+}
+
 TEST_F(MainWindow, EscDoesNothing) {
   PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
   QApplication::processEvents();
@@ -394,7 +404,7 @@ TEST_F(MainWindow, AGroupChosenWhileInTheTrayRebuildsWithoutShowingTheWindow) {
   EXPECT_FALSE(main_->Visible());
   EXPECT_TRUE(main_->ti->Visible());
   Action("actShowCategory_VIDEO_MP4").Execute();  // as the tray menu's entry
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Video -> MP4");
   EXPECT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);
@@ -411,7 +421,7 @@ TEST_F(MainWindow, TheTrayIconBringsAMinimisedWindowBackNormalAndInFront) {
   ASSERT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);
   EXPECT_TRUE(main_->Visible());
-  EXPECT_FALSE(NativeWidget(*main_)->isMinimized());
+  EXPECT_FALSE(testing::NativeWidgetOf(*main_)->isMinimized());
   EXPECT_FALSE(main_->ti->Visible());
 }
 

@@ -1,4 +1,4 @@
-#include "platform/toolkit/Shell.h"
+#include "platform/system/Shell.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -8,8 +8,6 @@
 #include <QProcess>
 #include <QUrl>
 #include <array>
-
-#include "platform/toolkit/Shell_p.h"
 
 namespace mirto {
 

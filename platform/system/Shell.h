@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/toolkit/NativeWindows.h"  // the show-command constants below, on Windows
+#include "platform/system/NativeWindows.h"  // the show-command constants below, on Windows
 #if defined(_WIN32)
 #include <shellapi.h>  // and the error codes
 #endif
@@ -68,6 +68,11 @@ std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const
 // an empty hook restores the real service.
 using TShellExecuteHook = std::function<std::intptr_t(const TShellExecuteRequest&)>;
 TShellExecuteHook SetShellExecuteHook(TShellExecuteHook hook);
+
+// How the service hands its texts to the system's call: the parameters and
+// the working folder always reach it as texts, an empty one as an empty
+// text, never as an absent argument.
+const char16_t* ShellArgumentText(const QString& text);
 
 // What a request would act on, as ShellExecuteW decides it.
 enum class TShellTargetKind {

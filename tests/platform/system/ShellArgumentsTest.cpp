@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/toolkit/Shell_p.h"
+#include "platform/system/Shell.h"
 
 namespace mirto {
 namespace {
