@@ -80,7 +80,7 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
 // the label above it names, on the text box that takes the focus too.
 TEST_F(AboutWindow, TheProgramListIsNamedAfterTheCollection) {
   const QString name = QStringLiteral("Collection of portable audio & video converters");
-  QWidget* list = NativeWidget(*about_->meApps);
+  QWidget* list = testing::NativeWidgetOf(*about_->meApps);
   for (QWidget* widget : {list, list->focusProxy()}) {
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);

@@ -61,13 +61,6 @@ void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QP
   QApplication::sendEvent(w, &event);
 }
 
-// Runs the event loop until the timer has fired and stopped (at most 2 s).
-void WaitForTimerToStop(const TTimer& timer) {
-  QElapsedTimer clock;
-  clock.start();
-  while (timer.Enabled() && clock.elapsed() < 2000) Wait(10);
-}
-
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -225,12 +218,10 @@ TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen)
     pressing = true;
     button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     pressing = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!opened && clock.elapsed() < 3000) Wait(20);
+    testing::WaitUntil([&] { return opened; }, 3000);
     EXPECT_TRUE(opened) << "the press runs from the event loop";
     EXPECT_FALSE(openedWhilePressing) << "the press waited for what it opened";
-    Wait(20);
+    testing::RunEventsFor(20);
   }
   main_->SetAboutForm(nullptr);
 }
@@ -291,7 +282,7 @@ TEST_F(MainWindow, ViewTimersStopAfterFiringOnce) {
       original(s);
     };
     Action(action).Execute();
-    Wait(500);
+    testing::RunEventsFor(500);
     timer->OnTimer = original;
     EXPECT_EQ(fires, 1) << action;
     EXPECT_FALSE(timer->Enabled()) << action;
@@ -335,7 +326,7 @@ TEST_F(MainWindow, EveryGroupAndProgramActionOpensOrStartsItsOwn) {
 
   for (const Row& group : groups) {
     Action(group.action).Execute();
-    WaitForTimerToStop(*main_->tmCat);
+    WaitForTimer(*main_->tmCat);
     EXPECT_EQ(main_->SelectedGroupID, group.id) << group.action;
     EXPECT_EQ(Heading(), GetGroupTitle(group.id)) << group.action;
   }
