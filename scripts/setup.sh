@@ -13,7 +13,7 @@ MIRTO_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth
+  xvfb xauth openbox trayer xdotool x11-utils
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
 )
 

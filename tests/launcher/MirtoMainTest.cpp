@@ -45,6 +45,17 @@ void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
   QApplication::sendEvent(widget, &release);
 }
 
+// Keys as the keyboard types them: each character with its text.
+void Type(TControl& control, const QString& text) {
+  for (const QChar c : text) {
+    const int key = c.isLetter()  ? Qt::Key_A + (c.toUpper().unicode() - u'A')
+                    : c.isDigit() ? Qt::Key_0 + (c.unicode() - u'0')
+                                  : (c == u' ' ? Qt::Key_Space : Qt::Key_unknown);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(NativeWidget(control), &press);
+  }
+}
+
 void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QPoint at) {
   QWidget* w = NativeWidget(control);
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
@@ -73,6 +84,15 @@ class MainWindow : public ::testing::Test {
     for (int i = 0; i < main_->pnMain->ControlCount(); ++i)
       if (auto* l = dynamic_cast<TLabel*>(main_->pnMain->Controls(i))) labels.push_back(l);
     return labels;
+  }
+  QString Description() const {
+    const auto labels = Labels();
+    return labels.size() < 2 ? QString() : labels[1]->Caption();
+  }
+  std::vector<int> ButtonTags() const {
+    std::vector<int> tags;
+    for (TButtonEx* b : Buttons()) tags.push_back(static_cast<int>(b->Tag()));
+    return tags;
   }
   QString Heading() const {
     const auto labels = Labels();
@@ -240,6 +260,17 @@ TEST_F(MainWindow, MinimisingToTheTrayWithoutATrayKeepsTheWindowReachable) {
   EXPECT_TRUE(main_->Visible());  // on the taskbar, not hidden
 }
 
+TEST_F(MainWindow, ComingToFrontShowsTheWindowFromTheTray) {
+  main_->TrayAvailable = [] { return true; };
+  main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
+  ASSERT_FALSE(main_->Visible());
+  main_->ComeToFront();
+  EXPECT_TRUE(main_->Visible());
+  EXPECT_FALSE(main_->ti->Visible());
+  main_->ComeToFront();  // already in front: stays so
+  EXPECT_TRUE(main_->Visible());
+}
+
 TEST_F(MainWindow, RightAndMiddleClicksOpenTheProgramPopupAtTheButtonsBottomEdge) {
   main_->DisplayGroup(30);
   TButtonEx* button = ButtonWithTag(12);
@@ -320,6 +351,70 @@ TEST_F(MainWindow, TenThousandRebuildsKeepTheControlCountFlat) {
   EXPECT_EQ(Buttons().size(), 10u);
   EXPECT_EQ(main_->pnMain->ControlCount(), 13);
   EXPECT_FALSE(main_->btnHome->Enabled());
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(MainWindow, TypingFindsProgramsThroughTheTimerAndEscReturnsToTheViewBefore) {
+  main_->DisplayGroup(30);
+  Type(*main_, QStringLiteral("Mkv mp4"));
+  EXPECT_EQ(Heading(), "Flash Video Converters");  // never rebuilt inside the key handler
+  EXPECT_TRUE(main_->tmFind->Enabled());
+  Wait(400);
+  EXPECT_EQ(Heading(), "Mkv mp4");
+  EXPECT_EQ(Description(), "1 program matches");
+  EXPECT_EQ(ButtonTags(), std::vector<int>({36}));
+  for (int i = 0; i < 4; ++i) PressKey(*main_, Qt::Key_Backspace, Qt::NoModifier);
+  Wait(400);
+  EXPECT_EQ(Heading(), "Mkv");
+  EXPECT_EQ(ButtonTags(), std::vector<int>({25, 36}));
+  PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
+  Wait(400);
+  EXPECT_EQ(Heading(), "Flash Video Converters");
+  EXPECT_TRUE(main_->FindText().isEmpty());
+  EXPECT_TRUE(shell_.Requests().empty());
+}
+
+TEST_F(MainWindow, EnterStartsTheFirstMatchAndNoMatchSaysSo) {
+  Type(*main_, QStringLiteral("qqq"));
+  Wait(400);
+  EXPECT_EQ(Heading(), "qqq");
+  EXPECT_EQ(Description(), "No program matches");
+  EXPECT_TRUE(Buttons().empty());
+  PressKey(*main_, Qt::Key_Return, Qt::NoModifier);
+  EXPECT_TRUE(shell_.Requests().empty());
+  for (int i = 0; i < 3; ++i) PressKey(*main_, Qt::Key_Backspace, Qt::NoModifier);
+  Wait(400);  // an emptied text returns to the view before
+  EXPECT_EQ(Heading(), "Video Converters");
+  Type(*main_, QStringLiteral("avi"));
+  PressKey(*main_, Qt::Key_Return, Qt::NoModifier);  // before the view is even built
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
+}
+
+TEST_F(MainWindow, OnlyLettersAndDigitsWithoutCtrlOrAltStartAFind) {
+  Type(*main_, QStringLiteral(" -"));
+  QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("a"));
+  QApplication::sendEvent(NativeWidget(*main_), &ctrlA);
+  QKeyEvent altB(QEvent::KeyPress, Qt::Key_B, Qt::AltModifier, QStringLiteral("b"));
+  QApplication::sendEvent(NativeWidget(*main_), &altB);
+  EXPECT_TRUE(main_->FindText().isEmpty());
+  Type(*main_, QStringLiteral("7"));
+  EXPECT_EQ(main_->FindText(), "7");
+}
+
+TEST_F(MainWindow, AFindTooLongForTheAreaShowsWhatFitsAndSaysSo) {
+  Type(*main_, QStringLiteral("o"));  // nearly every program
+  Wait(400);
+  const auto buttons = Buttons();
+  ASSERT_FALSE(buttons.empty());
+  for (TButtonEx* b : buttons) EXPECT_LE(b->Top() + b->Height(), main_->pnMain->Height());
+  EXPECT_TRUE(Description().contains(QStringLiteral("%1 shown").arg(buttons.size())))
+      << Description().toStdString();
 }
 
 }  // namespace
