@@ -9,21 +9,27 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
+#include "components/KvoLinkLabel.h"
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "components/KvoTitleLabel.h"
+#include "launcher/MainActions.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/KeyboardUse.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Shell.h"
+#include "platform/toolkit/ShortCut.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
 #include "tests/support/QtPrinters.h"
@@ -415,6 +421,166 @@ TEST_F(MainWindow, AFindTooLongForTheAreaShowsWhatFitsAndSaysSo) {
   for (TButtonEx* b : buttons) EXPECT_LE(b->Top() + b->Height(), main_->pnMain->Height());
   EXPECT_TRUE(Description().contains(QStringLiteral("%1 shown").arg(buttons.size())))
       << Description().toStdString();
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Reading order of the view's buttons: rows by top edge, left to right.
+std::vector<int> TagsInReadingOrder(std::vector<TButtonEx*> buttons) {
+  std::stable_sort(buttons.begin(), buttons.end(), [](TButtonEx* a, TButtonEx* b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  std::vector<int> tags;
+  for (TButtonEx* b : buttons) tags.push_back(static_cast<int>(b->Tag()));
+  return tags;
+}
+
+class MainWindowKeys : public MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    SetKeyboardCuesShown(false);
+  }
+  void Reactivate() {
+    NativeWidget(*main_)->activateWindow();
+    QApplication::processEvents();
+  }
+  int FocusedTag() const {
+    for (TButtonEx* b : Buttons())
+      if (b->Focused()) return static_cast<int>(b->Tag());
+    return -1;
+  }
+  // The tags the focus visits from the first button on, key by key.
+  std::vector<int> Walk(int key) {
+    std::vector<int> visited;
+    NativeWidget(*main_)->setFocus();
+    PressKey(*main_, Qt::Key_Right, Qt::NoModifier);  // from nowhere: the first button
+    for (std::size_t i = 0; i < Buttons().size(); ++i) {
+      visited.push_back(FocusedTag());
+      QWidget* focus = QApplication::focusWidget();
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(focus != nullptr ? focus : NativeWidget(*main_), &press);
+    }
+    return visited;
+  }
+};
+
+TEST_F(MainWindowKeys, ArrowsAndTabVisitEveryViewsButtonsInReadingOrder) {
+  std::vector<std::function<void()>> views{[this] { main_->DisplayCategories(); }};
+  for (const TProgramGroup& group : Groups)
+    views.push_back([this, id = group.ID] { main_->DisplayGroup(id); });
+  views.push_back([this] {
+    Type(*main_, QStringLiteral("mp3"));
+    Wait(300);
+  });
+  for (const auto& show : views) {
+    show();
+    const std::vector<int> expected = TagsInReadingOrder(Buttons());
+    ASSERT_FALSE(expected.empty()) << Heading().toStdString();
+    EXPECT_EQ(Walk(Qt::Key_Right), expected) << Heading().toStdString();
+    EXPECT_EQ(Walk(Qt::Key_Tab), expected) << Heading().toStdString();
+  }
+  // Down and Up keep to the column; Left at the start stays.
+  main_->DisplayGroup(10);  // 14 25 / 12 15 / 13 26
+  Walk(Qt::Key_Right);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 14);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 14);
+  PressKey(*main_, Qt::Key_Right, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 15);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 26);
+  PressKey(*main_, Qt::Key_Up, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 15);
+}
+
+TEST_F(MainWindowKeys, TheFocusFrameShowsOnlyAfterKeyboardUseUntilTheMouseIsUsed) {
+  const auto frames = [this] {
+    int shown = 0;
+    for (TButtonEx* b : Buttons()) shown += b->ShowFocusRect() ? 1 : 0;
+    return shown;
+  };
+  TButtonEx* first = Buttons().front();
+  SendButton(*main_->pnMain, QEvent::MouseButtonPress, Qt::LeftButton, {2, 250});
+  SendButton(*main_->pnMain, QEvent::MouseButtonRelease, Qt::LeftButton, {2, 250});
+  EXPECT_EQ(frames(), 0);
+  PressKey(*main_, Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(frames(), 10);
+  EXPECT_EQ(first->ColorFocusRect(), first->Font().Color());
+  main_->DisplayGroup(30);  // the next view keeps the cue
+  EXPECT_EQ(frames(), 2);
+  SendButton(*main_->pnMain, QEvent::MouseButtonPress, Qt::LeftButton, {2, 250});
+  EXPECT_EQ(frames(), 0);
+}
+
+TEST_F(MainWindowKeys, ShiftF10AndTheMenuKeyOpenTheFocusedProgramsPopupAtTheButton) {
+  main_->DisplayGroup(30);
+  TButtonEx* button = ButtonWithTag(12);
+  ASSERT_NE(button, nullptr);
+  std::vector<QPoint> opened;
+  main_->popButton->OnPopup = [&](TObject*) {
+    QTimer::singleShot(0, [&] {
+      if (QWidget* menu = QApplication::activePopupWidget()) opened.push_back(menu->pos());
+      main_->popButton->CloseMenu();
+    });
+  };
+  PressKey(*main_, Qt::Key_F10, Qt::ShiftModifier);  // no program button focused
+  EXPECT_TRUE(opened.empty());
+  button->SetFocus();
+  PressKey(*button, Qt::Key_F10, Qt::ShiftModifier);
+  Reactivate();  // the closed popup took the activation with it
+  PressKey(*button, Qt::Key_Menu, Qt::NoModifier);
+  const TPoint at = main_->ProgramPopupPoint(*button, 0, 0);
+  EXPECT_EQ(opened, std::vector<QPoint>(2, QPoint(at.X, at.Y)));
+  EXPECT_EQ(Action("actButton_OpenProgramFolder").Tag(), 12);
+}
+
+TEST_F(MainWindowKeys, TitleBarAndLinkKeysCollideWithNoShortcutAndShowInTheTooltips) {
+  std::vector<TShortCut> taken;
+  for (const TMainActionRow& row : MainActionRows())
+    if (row.ShortCut != scNone) taken.push_back(row.ShortCut);
+  for (TControl* control : std::initializer_list<TControl*>{
+           main_->btnMenuVideo, main_->btnMenuAudio, main_->btnAbout, main_->btnMinimize,
+           main_->btnMinimizeToTray, main_->btnClose, main_->lblHomePage}) {
+    const TShortCut key = TextToShortCut(control->HintKey());
+    ASSERT_NE(key, scNone) << control->Name().toStdString();
+    EXPECT_EQ(std::count(taken.begin(), taken.end(), key), 0) << control->Name().toStdString();
+    taken.push_back(key);
+    if (dynamic_cast<TKvoPngButton*>(control) != nullptr) {  // the link shows no tooltip
+      EXPECT_EQ(NativeWidget(*control)->toolTip(),
+                control->Hint() + " (" + control->HintKey() + ")");
+    }
+  }
+  EXPECT_EQ(main_->btnMenuVideo->Hint(), "Video converters");  // the hint itself stays
+
+  int videoMenus = 0;
+  main_->popMenuVideo->OnPopup = [&](TObject*) {
+    ++videoMenus;
+    QTimer::singleShot(0, [this] { main_->popMenuVideo->CloseMenu(); });
+  };
+  PressKey(*main_, Qt::Key_V, Qt::AltModifier);
+  EXPECT_EQ(videoMenus, 1);
+  Reactivate();
+  PressKey(*main_, Qt::Key_L, Qt::ControlModifier);
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_EQ(shell_.Requests()[0].File, main_->lblHomePage->URL());
+  main_->TrayAvailable = [] { return true; };
+  PressKey(*main_, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_FALSE(main_->Visible());
+  EXPECT_TRUE(main_->ti->Visible());
+  EXPECT_TRUE(main_->FindText().isEmpty());  // none of them typed anything
 }
 
 }  // namespace
