@@ -3,6 +3,7 @@
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
+#include "platform/toolkit/FileDrop.h"
 #include "platform/toolkit/FileSystem.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
@@ -246,6 +247,10 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
     button->SetTop(place.Y);
     button->SetLeft(place.X);
     button->OnClick = OnProgramClick;
+    AcceptFileDrops(*button, [this](TControl& target, const QStringList& files) {
+      const auto handler = OnProgramFilesDropped;
+      if (handler) handler(&target, files);
+    });
     button->SetTag(program.ID);
     FinishButton(*button, params);
     ++made;

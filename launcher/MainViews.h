@@ -8,6 +8,8 @@
 // rebuilt the number of controls stays flat.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "platform/toolkit/Control.h"
@@ -29,6 +31,8 @@ class TMainViews {
   TNotifyEvent OnCategoryClick;
   TNotifyEvent OnProgramClick;
   TMouseEvent OnProgramMouseDown;
+  // Files dropped on a program button.
+  std::function<void(TObject* sender, const QStringList& files)> OnProgramFilesDropped;
 
   // Hides every view button and destroys every label of the area; the
   // permanent button stays. Repaints the window.

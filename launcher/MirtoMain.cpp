@@ -80,6 +80,9 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
   views_ = std::make_unique<TMainViews>(*this, *pnMain, *btnHome);
   views_->OnCategoryClick = [this](TObject* s) { CategoryButtonClick(s); };
   views_->OnProgramClick = [this](TObject* s) { ProgButtonClick(s); };
+  views_->OnProgramFilesDropped = [this](TObject* s, const QStringList& files) {
+    ProgButtonFilesDropped(s, files);
+  };
   views_->OnProgramMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     ProgramButton_MouseDown(s, b, sh, x, y);
   };
@@ -656,6 +659,12 @@ void TFormMain::ProgButtonClick(TObject* Sender) {
   auto* button = dynamic_cast<TComponent*>(Sender);
   if (button == nullptr) return;
   RunProgram(LowTag(*button));
+}
+
+void TFormMain::ProgButtonFilesDropped(TObject* Sender, const QStringList& Files) {
+  auto* button = dynamic_cast<TComponent*>(Sender);
+  if (button == nullptr || Files.isEmpty()) return;
+  RunProgramWithFiles(WindowHandle(*this), LowTag(*button), Files);
 }
 
 TPoint TFormMain::ProgramPopupPoint(const TButtonEx& button, int X, int Y) const {

@@ -8,6 +8,7 @@
 // the keyboard shortcuts.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <span>
@@ -100,6 +101,8 @@ class TFormMain : public TForm {
   void CenterTitleLabel();
   void CategoryButtonClick(TObject* Sender);
   void ProgButtonClick(TObject* Sender);
+  // Starts the button's program with the files dropped on it.
+  void ProgButtonFilesDropped(TObject* Sender, const QStringList& Files);
   void ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
                                int Y);
   void actDisplayGroupExecute(TObject* Sender);

@@ -307,6 +307,20 @@ void CancelPendingClick() {
   ControlAccess::LeftPressed(*g_pressedWidget->Control()) = false;
 }
 
+void DispatchFor(TControl& control, const std::function<void()>& work) {
+  ControlWidget* widget = ControlAccess::Widget(control);
+  DispatchScope scope(ControlAccess::Dispatching(*widget));
+  work();
+}
+
+void EnterControl(TControl& control) {
+  DispatchFor(control, [&control] { ControlAccess::MouseEnter(control); });
+}
+
+void LeaveControl(TControl& control) {
+  DispatchFor(control, [&control] { ControlAccess::MouseLeave(control); });
+}
+
 void PressControl(TControl& control) {
   ControlWidget* widget = ControlAccess::Widget(control);
   DispatchScope scope(ControlAccess::Dispatching(*widget));

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -581,6 +584,45 @@ TEST_F(MainWindowKeys, TitleBarAndLinkKeysCollideWithNoShortcutAndShowInTheToolt
   EXPECT_FALSE(main_->Visible());
   EXPECT_TRUE(main_->ti->Visible());
   EXPECT_TRUE(main_->FindText().isEmpty());  // none of them typed anything
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(MainWindow, FilesDroppedOnAProgramButtonStartItWithThemAndOtherDragsAreRefused) {
+  main_->DisplayGroup(30);
+  TButtonEx* button = ButtonWithTag(12);
+  ASSERT_NE(button, nullptr);
+  QWidget* widget = NativeWidget(*button);
+  const auto enters = [&](const QMimeData& data) {
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    return enter.isAccepted();
+  };
+  QMimeData web;
+  web.setUrls({QUrl(QStringLiteral("https://example.org/clip.avi"))});
+  QMimeData text;
+  text.setText(QStringLiteral("/tmp/clip.avi"));
+  QMimeData mixed;
+  mixed.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.avi")), web.urls().front()});
+  for (const QMimeData* refused : {&web, &text, &mixed}) {
+    EXPECT_FALSE(enters(*refused));
+    EXPECT_FALSE(button->Over());
+  }
+  const QStringList files = {QStringLiteral("/tmp/my clip.flv"), QStringLiteral("/tmp/-x.flv")};
+  QMimeData local;
+  local.setUrls({QUrl::fromLocalFile(files[0]), QUrl::fromLocalFile(files[1])});
+  EXPECT_TRUE(enters(local));
+  EXPECT_TRUE(button->Over());  // the hot look while the drop is possible
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+  EXPECT_FALSE(button->Over());
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
+  EXPECT_EQ(shell_.Requests()[0].Arguments, files);
 }
 
 }  // namespace
