@@ -13,6 +13,10 @@ namespace mirto {
 // Whether the executable exists is left to the shell.
 void RunProgram(TWindowHandle owner, int ProgID);
 
+// Starts the program as RunProgram does, with files as its arguments, one
+// argument per file in the given order.
+void RunProgramWithFiles(TWindowHandle owner, int ProgID, const QStringList& files);
+
 // Opens the program's folder in the file manager, but only when it exists.
 void OpenProgramFolder(TWindowHandle owner, int ProgID);
 

@@ -214,7 +214,16 @@ void TControl::ParentShowHintChanged() {
       if (child->parentShowHint_) child->ParentShowHintChanged();
 }
 
-void TControl::ApplyHint() { widget_->setToolTip(ShowHint() ? hint_ : QString()); }
+void TControl::SetHintKey(const QString& value) {
+  hintKey_ = value;
+  ApplyHint();
+}
+
+void TControl::ApplyHint() {
+  QString tip = hint_;
+  if (!hintKey_.isEmpty()) tip += QStringLiteral(" (") + hintKey_ + u')';
+  widget_->setToolTip(ShowHint() ? tip : QString());
+}
 
 void TControl::SetCursor(TCursor value) {
   cursor_ = value;
@@ -475,6 +484,8 @@ void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
 void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift) {
   CallHandler(OnKeyUp, this, key, shift);
 }
+
+void TWinControl::KeyPress(QChar& key) { CallHandler(OnKeyPress, this, key); }
 
 // --- painting controls ------------------------------------------------------------
 

@@ -80,6 +80,9 @@ using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, 
                                             TPoint mousePos, bool& handled)>;
 // key is a virtual-key code; a handler may set it to 0 to swallow the key.
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
+// A character typed without Ctrl or Alt, after the key's KeyDown left it;
+// a handler may set it to the null character to swallow it.
+using TKeyPressEvent = std::function<void(TObject* sender, QChar& key)>;
 
 // Space kept around a control aligned with AlignWithMargins.
 class TMargins : public TNotifyingPersistent {
@@ -199,6 +202,11 @@ class TControl : public TComponent {
 
   const QString& Hint() const { return hint_; }
   void SetHint(const QString& value);
+  // The key that does what the control does ("Alt+V"): the tooltip shows it
+  // after the hint, and assistive technology hears it as the control's
+  // shortcut; Hint itself stays as set.
+  const QString& HintKey() const { return hintKey_; }
+  void SetHintKey(const QString& value);
   // With ParentShowHint the parent decides whether hints show.
   bool ShowHint() const;
   void SetShowHint(bool value);
@@ -386,6 +394,7 @@ class TControl : public TComponent {
   bool enabled_ = true;
   QString text_;
   QString hint_;
+  QString hintKey_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TCursor cursor_ = crDefault;
@@ -441,6 +450,7 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
 
  protected:
   // Stores value in field, a setting that moves the client area's edges:
@@ -456,6 +466,7 @@ class TWinControl : public TControl {
   virtual void DoExit();
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+  virtual void KeyPress(QChar& key);
 
   // The part of the client area children are aligned in.
   virtual void AdjustClientRect(TRect& rect) const;

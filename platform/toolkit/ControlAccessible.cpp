@@ -60,6 +60,8 @@ class ControlAccessible : public QAccessibleWidget {
         return control->AccessibleName();
       case QAccessible::Description:
         return control->Hint();
+      case QAccessible::Accelerator:
+        return control->HintKey();
       default:
         return QAccessibleWidget::text(kind);
     }

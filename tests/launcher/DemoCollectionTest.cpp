@@ -63,3 +63,34 @@ TEST(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
 
 }  // namespace
 }  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// The stand-in logs each argument as a field (a line break as a blank).
+TEST(DemoCollection, FilesGivenToAProgramArriveAsItsArgumentsUntouched) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  QProcess make;
+  make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
+             {temp.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
+  ASSERT_TRUE(make.waitForFinished(30000));
+  qputenv("MIRTO_DEMO_QUIET", "1");
+  InitCatalog(temp.filePath(QStringLiteral("mirto")));
+  const QStringList files = {QStringLiteral("my clip.avi"), QStringLiteral("-rf"),
+                             QStringLiteral("$(touch pwned) \"q\" 'x'"),
+                             QString::fromUtf8("line\nbreak Vidéo 映画")};
+  RunProgramWithFiles(0, 21, files);
+  const QStringList lines = WaitForLines(temp.filePath(QStringLiteral("apps64/launches.log")), 1);
+  qunsetenv("MIRTO_DEMO_QUIET");
+  ASSERT_EQ(lines.size(), 1);
+  QStringList logged = lines[0].split(u'\t').mid(3);
+  QStringList expected = files;
+  expected.last().replace(u'\n', u' ');
+  EXPECT_EQ(logged, expected);
+  EXPECT_FALSE(QFile::exists(QDir::current().filePath(QStringLiteral("pwned"))));
+  FinalizeCatalog();
+}
+
+}  // namespace
+}  // namespace mirto

@@ -26,3 +26,35 @@ TEST(ShellArguments, EmptyParametersAndFolderArePassedAsEmptyTextsNotAbsent) {
 
 }  // namespace
 }  // namespace mirto
+
+#include "platform/system/Shell.h"
+
+namespace mirto {
+namespace {
+
+// What the Windows rules for splitting a command line turn back into the
+// very arguments given.
+TEST(ShellArguments, WindowsCommandLineQuotesSoThatEveryArgumentComesBackIntact) {
+  struct Case {
+    QStringList arguments;
+    const char* commandLine;
+  };
+  const Case cases[] = {
+      {{"plain", "-x", "C:\\dir\\"}, R"(plain -x C:\dir\)"},
+      {{"two words"}, R"("two words")"},
+      {{""}, R"("")"},
+      {{"say \"hi\""}, R"("say \"hi\"")"},
+      {{"C:\\my dir\\"}, R"("C:\my dir\\")"},  // the last backslash would escape the quote
+      {{"a\\\"b"}, R"("a\\\"b")"},             // a backslash before a quote
+      {{"a\\\\b c"}, R"("a\\b c")"},           // backslashes elsewhere stand for themselves
+      {{"$(rm -rf x)", "line\nbreak", "tab\there"},
+       "\"$(rm -rf x)\" \"line\nbreak\" \"tab\there\""},
+      {{QString::fromUtf8("Vidéo.mkv")}, "Vidéo.mkv"},
+      {{}, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(WindowsCommandLine(c.arguments), QString::fromUtf8(c.commandLine)) << c.commandLine;
+}
+
+}  // namespace
+}  // namespace mirto
