@@ -85,10 +85,11 @@ void CopyRun(int x, int right, double u, double v, const BlitStep& step, Copy co
 }  // namespace
 
 void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QImage& from,
-              const TRect& sourceRect, const QRgb* transparent) {
-  PixelSurface surface(target);
+              const TRect& sourceRect, const QRgb* transparent, int factor) {
+  PixelSurface surface(target, factor);
   const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(target);
+  // Cells larger than a pixel are written whole, through the surface.
+  const RowFormat writeFormat = factor > 1 ? RowFormat::Other : WritableFormat(target);
   const long long dw = (1LL * device.Right - device.Left), dh = (1LL * device.Bottom - device.Top);
   const long long sw = (1LL * sourceRect.Right - sourceRect.Left),
                   sh = (1LL * sourceRect.Bottom - sourceRect.Top);
@@ -132,10 +133,10 @@ void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QIma
 }
 
 void PlgBlitRows(QImage& target, const TRect& box, const TParallelogram& shape, double det,
-                 const QImage& from, const TRect& sourceRect) {
+                 const QImage& from, const TRect& sourceRect, int factor) {
   const double p0x = shape.x0, p0y = shape.y0, ax = shape.ax, ay = shape.ay, bx = shape.bx,
                by = shape.by;
-  PixelSurface surface(target);
+  PixelSurface surface(target, factor);
   const double sw = static_cast<double>(1LL * sourceRect.Right - sourceRect.Left);
   const double sh = static_cast<double>(1LL * sourceRect.Bottom - sourceRect.Top);
   const long long fromWidth = from.width(), fromHeight = from.height();
@@ -143,7 +144,7 @@ void PlgBlitRows(QImage& target, const TRect& box, const TParallelogram& shape, 
   // moves by a constant step from one pixel to the next.
   const double du = by / det, dv = -ay / det;
   const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(target);
+  const RowFormat writeFormat = factor > 1 ? RowFormat::Other : WritableFormat(target);
   const uchar* sourceBits = from.constBits();
   const qsizetype sourceStride = from.bytesPerLine();
   const long long left = sourceRect.Left, top = sourceRect.Top;
