@@ -57,6 +57,18 @@ class PixelSurface {
     }
     Span(y, x0, x1, rgb, pmCopy);
   }
+  // Set(x, y, rgb), without a call for a pinned 32-bit image.
+  void SetCell(int x, int y, std::uint32_t rgb) {
+    if (bits_ && layout_ == RowFormat::Xrgb32) {
+      const std::uint32_t value = 0xFF000000u | rgb;
+      for (int k = 0; k < factor_; ++k) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bits_ + (y * factor_ + k) * stride_);
+        std::fill_n(row + x * factor_, factor_, value);
+      }
+      return;
+    }
+    Set(x, y, rgb);
+  }
   // Combines the pixels of rect inside clip with rgb by mode.
   void Fill(const TRect& clip, const TRect& rect, std::uint32_t rgb, TPenMode mode);
   // The same for the frame w pixels wide along the inside of outer, each
