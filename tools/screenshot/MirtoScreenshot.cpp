@@ -7,7 +7,8 @@
 //                                         menu:video, menu:audio, menu:button,
 //                                         about, hover (a program button),
 //                                         pressed (the categories button)
-//   mirto-screenshot --first-frame        no picture: print "first frame" and
+//   mirto-screenshot --first-frame        no picture: print "mapped" when the
+//                                         window is mapped, "first frame" and
 //                                         exit at the first frame
 //
 // Window pictures show the main window alone; menu and about pictures show
@@ -132,6 +133,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   TStartupHooks hooks;
+  if (firstFrameOnly) {
+    hooks.Mapped = [](TFormMain&) {
+      std::fputs("mapped\n", stdout);
+      std::fflush(stdout);
+    };
+  }
   hooks.FirstFrame = [&](TFormMain& main, TFormAbout& about) {
     if (firstFrameOnly) {
       std::fputs("first frame\n", stdout);
