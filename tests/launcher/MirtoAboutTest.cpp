@@ -50,10 +50,12 @@ TEST_F(AboutWindow, MarginsOffMoveTheAnchoredControlsAndTheListIsFilled) {
 
 TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
   for (const bool byEsc : {true, false}) {
-    // Acts once the window is shown modally (a slow build may get here late).
+    // Acts once the window is shown modally (a slow build may get here late)
+    // and, for the key, active: the list's text box is made while the window
+    // first shows, so activation may come a few events after the showing.
     QTimer act;
     QObject::connect(&act, &QTimer::timeout, [this, byEsc, &act] {
-      if (!about_->Modal()) return;
+      if (!about_->Modal() || (byEsc && !NativeWidget(*about_)->isActiveWindow())) return;
       act.stop();
       if (byEsc) {
         QWidget* w =
