@@ -78,14 +78,17 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
 }
 
 // The program list had no accessible name: it is named after the collection
-// the label above it names, on the text box that takes the focus too.
+// the label above it names, on the text box that takes the focus too (made
+// when the window first shows).
 TEST_F(AboutWindow, TheProgramListIsNamedAfterTheCollection) {
   const QString name = QStringLiteral("Collection of portable audio & video converters");
+  about_->Show();
   QWidget* list = testing::NativeWidgetOf(*about_->meApps);
   for (QWidget* widget : {list, list->focusProxy()}) {
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
   }
+  about_->Hide();
 }
 
 TEST_F(AboutWindow, OnlyTheBackgroundDragsTheWindow) {
