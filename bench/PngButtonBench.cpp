@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "components/KvoPngButton.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/Application.h"
@@ -33,20 +34,12 @@ std::unique_ptr<TPngImage> Glyph(int side) {
   return png;
 }
 
-void MakeTransparent(TKvoItemStateParams& look) {
-  look.SetTransparentBackground(true);
-  look.SetTransparentFrame(true);
-}
-
 TKvoPngButton& TitleBarButton() {
   static TKvoPngButton* button = [] {
     auto* b = new TKvoPngButton;
     b->SetBounds(0, 0, 22, 22);
     b->SetPngImage(Glyph(24).get());
-    TKvoButtonAppearance& a = b->Appearance();
-    for (TKvoItemStateParams* look : {&a.Normal(), &a.Hot(), &a.Down(), &a.Focused()})
-      MakeTransparent(*look);
-    a.SetGlyphHotGammaFactor(230);
+    ApplyTitleButtonLook(*b, 230);
     return b;
   }();
   return *button;
@@ -59,16 +52,7 @@ TKvoPngButton& CategoriesButton() {
     b->SetPngImage(Glyph(16).get());
     b->SetCaption(QStringLiteral("Categories"));
     b->SetSpacing(5);
-    TKvoButtonAppearance& a = b->Appearance();
-    for (TKvoItemStateParams* look : {&a.Normal(), &a.Disabled(), &a.Focused()})
-      MakeTransparent(*look);
-    a.Hot().SetColor(RGB(215, 210, 196));
-    a.Hot().Border().SetColor(RGB(198, 190, 170));
-    a.Hot().UpperGradient().SetColorFrom(RGB(215, 210, 196));
-    a.Hot().UpperGradient().SetColorTo(RGB(211, 206, 190));
-    a.Hot().SetUpperGradientPercent(100);
-    a.Hot().SetBorderToGradientMargin(0);
-    a.Normal().Font().SetColor(RGB(35, 35, 35));
+    ApplyCategoriesButtonLook(*b);
     SetPngButtonFonts(*b, QStringLiteral("Segoe UI"), 9);
     return b;
   }();

@@ -1,9 +1,8 @@
 #pragma once
 
-// The colours, widths and fonts a styled popup menu paints with, and the two
-// looks the launcher uses: the dark one of the title-bar menus and the light
-// one of the program buttons' menu. A plain value: copy it, change it, hand
-// it to a styled menu.
+// The colours, widths and fonts a styled popup menu paints with. A plain
+// value: copy it, change it, hand it to a styled menu. The launcher's own
+// menu styles are in launcher/WindowLooks.
 
 #include <QString>
 
@@ -46,10 +45,5 @@ struct TKvoMenuStyle {
   // background's start colour.
   TColor DisabledFontColor() const;
 };
-
-// The title-bar menus (video and audio).
-TKvoMenuStyle DarkMenuStyle();
-// The program buttons' menu.
-TKvoMenuStyle LightMenuStyle();
 
 }  // namespace mirto

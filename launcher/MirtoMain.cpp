@@ -20,6 +20,7 @@
 #include "launcher/MirtoAbout.h"
 #include "launcher/ProgramFinder.h"
 #include "launcher/ProgramLauncher.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Icon.h"
 #include "platform/system/FileSystem.h"
 #include "platform/toolkit/Action.h"
@@ -36,31 +37,11 @@ namespace mirto {
 
 namespace {
 
-constexpr TColor kWindowColor = 0x00FCFCFC;
 constexpr int kViewTimerInterval = 150;
 
 const QString kSegoeUI = QStringLiteral("Segoe UI");
 
 int LowTag(const TComponent& component) { return static_cast<std::int32_t>(component.Tag()); }
-
-void SetPenColors(TKvoPanel& panel, TColor color) {
-  auto& borders = panel.Appearance().Borders();
-  borders.Left().Pen().SetColor(color);
-  borders.Top().Pen().SetColor(color);
-  borders.Right().Pen().SetColor(color);
-  borders.Bottom().Pen().SetColor(color);
-}
-
-// The title-bar look: nothing but the glyph, brighter while hot or pressed.
-void MakeGlyphOnly(TKvoPngButton& button, int hotGamma) {
-  auto& looks = button.Appearance();
-  for (TKvoItemStateParams* look :
-       {&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()}) {
-    look->SetTransparentBackground(true);
-    look->SetTransparentFrame(true);
-  }
-  looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
-}
 
 using TWindowHandler = void (TFormMain::*)(TObject*);
 
@@ -126,7 +107,7 @@ void TFormMain::BuildLayout() {
   SetBorderStyle(bsNone);
   SetBorderIcons({biSystemMenu, biMinimize});
   SetPosition(poScreenCenter);
-  SetColor(kWindowColor);
+  SetColor(kMainWindowColor);
   Font().SetName(kSegoeUI);
   Font().SetHeight(-11);
   SetBounds(0, 0, 615, 336);
@@ -140,9 +121,7 @@ void TFormMain::BuildLayout() {
   pnBg->SetName(QStringLiteral("pnBg"));
   pnBg->SetParent(this);
   pnBg->SetBounds(0, 0, 615, 336);
-  pnBg->Appearance().SetDrawGradient(false);
-  pnBg->Appearance().SetBackgroundColor(0x00626262);
-  SetPenColors(*pnBg, 0x00303030);
+  ApplyBackgroundPanelLook(*pnBg);
 
   BuildTitleBar();
   BuildBottomBar();
@@ -186,14 +165,7 @@ void TFormMain::BuildTitleBar() {
   pnAppTitle->SetParent(pnBg);
   pnAppTitle->SetHeight(41);
   pnAppTitle->SetAlign(alTop);
-  auto& looks = pnAppTitle->Appearance();
-  looks.UpperGradient().SetColorFrom(0x00454545);
-  looks.UpperGradient().SetColorTo(0x00626262);
-  looks.SetUpperGradientPercent(100);
-  looks.BottomGradient().SetColorFrom(0x002E2E2E);
-  looks.BottomGradient().SetColorTo(0x002E2E2E);
-  looks.SetBackgroundColor(0x00454545);
-  looks.SetDrawBorder(false);
+  ApplyTitleBarLook(*pnAppTitle);
   pnAppTitle->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
     DragWindow(s, sh, x, y);
   };
@@ -229,7 +201,7 @@ void TFormMain::BuildTitleBar() {
     button->SetShowHint(true);
     button->SetTabStop(false);
     button->SetCaption(QString());
-    MakeGlyphOnly(*button, b.hotGamma);
+    ApplyTitleButtonLook(*button, b.hotGamma);
     LoadGlyph(*button, b.glyph);
     const auto click = b.click;
     button->OnClick = [this, click](TObject* s) { (this->*click)(s); };
@@ -240,15 +212,7 @@ void TFormMain::BuildTitleBar() {
   lblAppTitle->SetName(QStringLiteral("lblAppTitle"));
   lblAppTitle->SetParent(pnAppTitle);
   lblAppTitle->SetTop(11);
-  lblAppTitle->Font().SetName(kSegoeUI);
-  lblAppTitle->Font().SetHeight(-17);
-  lblAppTitle->Font().SetStyle({fsBold});
-  lblAppTitle->SetGradientStart(0x00C3C3C3);
-  lblAppTitle->SetGradientEnd(0x00B2B2B2);
-  lblAppTitle->SetShadowColor(0x002D2D2D);
-  lblAppTitle->SetShadowOpacityStart(100);
-  lblAppTitle->SetShadowOpacityEnd(200);
-  lblAppTitle->SetClearType(true);
+  ApplyTitleCaptionLook(*lblAppTitle);
   lblAppTitle->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
     DragWindow(s, sh, x, y);
   };
@@ -260,12 +224,7 @@ void TFormMain::BuildBottomBar() {
   pnBottom->SetParent(pnBg);
   pnBottom->SetHeight(25);
   pnBottom->SetAlign(alBottom);
-  auto& looks = pnBottom->Appearance();
-  looks.UpperGradient().SetColorFrom(0x00626262);
-  looks.UpperGradient().SetColorTo(0x00454545);
-  looks.SetUpperGradientPercent(100);
-  looks.SetBackgroundColor(0x00454545);
-  looks.SetDrawBorder(false);
+  ApplyBottomBarLook(*pnBottom);
   pnBottom->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
     DragWindow(s, sh, x, y);
   };
@@ -280,14 +239,7 @@ void TFormMain::BuildBottomBar() {
   lblHomePage->SetFontsNameAndSize(kSegoeUI, 8);
   lblHomePage->SetURL(PublisherHomePageUrl.toString());
   lblHomePage->SetCaption(PublisherHomePageCaption.toString());
-  lblHomePage->FontNormal().SetColor(0x00DFDFDF);
-  lblHomePage->FontVisitedNormal().SetColor(0x00DFDFDF);
-  lblHomePage->FontHot().SetColor(0x00F0F0F0);
-  lblHomePage->FontHot().SetStyle({fsUnderline});
-  lblHomePage->FontVisitedHot().SetColor(0x00F0F0F0);
-  lblHomePage->FontVisitedHot().SetStyle({fsUnderline});
-  lblHomePage->FontDisabled().SetColor(clBtnShadow);
-  lblHomePage->FontDisabled().SetStyle({fsUnderline});
+  ApplyHomePageLinkLook(*lblHomePage);
 }
 
 void TFormMain::BuildMainArea() {
@@ -299,16 +251,7 @@ void TFormMain::BuildMainArea() {
   pnMain->SetBounds(6, 47, 603, 258);
   pnMain->Font().SetName(kSegoeUI);
   pnMain->Font().SetHeight(-13);
-  auto& looks = pnMain->Appearance();
-  looks.UpperGradient().SetOrientation(dgdAngle);
-  looks.UpperGradient().SetBalanceMode(bmMirror);
-  looks.UpperGradient().SetColorFrom(0x00D1DDE0);
-  looks.UpperGradient().SetColorTo(0x00E7EEEF);
-  looks.SetUpperGradientPercent(100);
-  looks.BottomGradient().SetColorFrom(0x00D6D6D6);
-  looks.BottomGradient().SetColorTo(0x00D6D6D6);
-  looks.SetBackgroundColor(0x00120D05);
-  looks.SetDrawBorder(false);
+  ApplyMainAreaLook(*pnMain);
   pnMain->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
     DragWindow(s, sh, x, y);
   };
@@ -319,25 +262,7 @@ void TFormMain::BuildMainArea() {
   btnHome->SetBounds(3, 3, 90, 22);
   btnHome->SetSpacing(5);
   btnHome->SetShowHint(true);
-  auto& home = btnHome->Appearance();
-  for (TKvoItemStateParams* look : {&home.Normal(), &home.Disabled(), &home.Focused()}) {
-    look->SetTransparentBackground(true);
-    look->SetTransparentFrame(true);
-  }
-  home.Hot().SetColor(RgbToColor(215, 210, 196));
-  home.Hot().Border().SetColor(RgbToColor(198, 190, 170));
-  home.Hot().UpperGradient().SetColorFrom(RgbToColor(215, 210, 196));
-  home.Hot().UpperGradient().SetColorTo(RgbToColor(211, 206, 190));
-  home.Hot().SetUpperGradientPercent(100);
-  home.Hot().SetBorderToGradientMargin(0);
-  home.Down().SetColor(RgbToColor(198, 190, 170));
-  home.Down().Border().SetColor(RgbToColor(198, 190, 170));
-  home.Down().SetGradientEnabled(false);
-  home.Normal().Font().SetColor(RgbToColor(35, 35, 35));
-  home.Disabled().Font().SetColor(RgbToColor(160, 160, 160));
-  home.Hot().Font().SetColor(clBlack);
-  home.Down().Font().SetColor(clBlack);
-  home.Focused().Font().SetColor(clBlack);
+  ApplyCategoriesButtonLook(*btnHome);
   LoadGlyph(*btnHome, kGlyphCategories);
 }
 

@@ -5,12 +5,12 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "artwork/ArtworkResources.h"
-
 namespace mirto {
 namespace {
 
-const QString kFolder = QStringLiteral(":/artwork/");
+// The program registers its pictures as Qt resources in this folder; the
+// drawing layer only looks them up by name.
+const QString kFolder = QStringLiteral(":/pictures/");
 
 // Letters, digits and dashes only: a name can never reach another resource
 // folder or a file on disk.
@@ -20,7 +20,6 @@ bool IsPlainName(const QString& name) {
 }
 
 QStringList PngFiles() {
-  InitArtworkResources();
   return QDir(kFolder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
 }
 
@@ -28,7 +27,6 @@ QStringList PngFiles() {
 
 QByteArray EmbeddedArtwork(const QString& name, int scale) {
   if (!IsPlainName(name) || (scale != 1 && scale != 2)) return {};
-  InitArtworkResources();
   QFile file(kFolder + name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();

@@ -5,6 +5,9 @@
 // size; "name" at scale 2 is a separate drawing at twice that size for
 // screens of 200 %. An icon that comes in several sizes is stored as
 // "name-16", "name-32", ...
+//
+// The program supplies the pictures by linking the library that registers
+// them as resources; this layer only looks them up by name.
 
 #include <QByteArray>
 #include <QString>

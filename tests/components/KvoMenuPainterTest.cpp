@@ -6,6 +6,7 @@
 #include "components/KvoMenuPainter.h"
 #include "components/KvoMenuStyle.h"
 #include "graphics/PngImageList.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/Menus.h"

@@ -15,6 +15,7 @@
 
 #include "components/KvoMenuStyle.h"
 #include "components/KvoStyledMenu.h"
+#include "launcher/WindowLooks.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Form.h"

@@ -20,6 +20,7 @@
 #include "graphics/PngFunctions.h"
 #include "graphics/PngImageList.h"
 #include "launcher/LauncherArtwork.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/PngImage.h"
@@ -38,10 +39,12 @@ struct Ground {
   TDgradOrientation Orientation;
 };
 
-const Ground kTitleBar{"title bar", 0x00454545, 0x00626262, dgdVertical};
-const Ground kMainArea{"main area", 0x00D1DDE0, 0x00E7EEEF, dgdHorizontal};
-const Ground kDarkMenu{"dark menu", 0x005F5F5F, 0x004E4E4E, dgdHorizontal};
-const Ground kLightMenu{"light menu", 0x00D1DDE0, 0x00C9D7DA, dgdHorizontal};
+const Ground kTitleBar{"title bar", kTitleBarTop, kTitleBarBottom, dgdVertical};
+const Ground kMainArea{"main area", kMainAreaFrom, kMainAreaTo, dgdHorizontal};
+const Ground kDarkMenu{"dark menu", DarkMenuStyle().IconBarFrom, DarkMenuStyle().IconBarTo,
+                       dgdHorizontal};
+const Ground kLightMenu{"light menu", LightMenuStyle().IconBarFrom, LightMenuStyle().IconBarTo,
+                        dgdHorizontal};
 
 void Paint(TCanvas& canvas, const TRect& r, const Ground& ground) {
   GradientFillEx(canvas, r, ground.From, ground.To, ground.Orientation, 50, 0, bmNormal, 255, 100);

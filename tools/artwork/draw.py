@@ -622,7 +622,7 @@ def main():
     files.append("mirto-icon.svg")
     with open(os.path.join(OUT_DIR, "artwork.qrc"), "w", encoding="utf-8") as out:
         out.write("<!-- Written by tools/artwork/draw.py. -->\n<RCC>\n"
-                  '  <qresource prefix="/artwork">\n')
+                  '  <qresource prefix="/pictures">\n')
         for f in sorted(files):
             out.write(f"    <file>{f}</file>\n")
         out.write("  </qresource>\n</RCC>\n")

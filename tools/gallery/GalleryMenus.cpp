@@ -5,10 +5,10 @@
 #include <QStringList>
 
 #include "components/KvoMenuPainter.h"
-#include "components/KvoMenuStyle.h"
 #include "components/KvoTitleLabel.h"
 #include "graphics/PngImageList.h"
 #include "launcher/MirtoVersion.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/EmbeddedArtwork.h"
 #include "platform/toolkit/Menus.h"
@@ -78,14 +78,10 @@ void DrawMenusAndTitle(TSection& section) {
   TKvoTitleLook look;
   look.Text = look.ShadowText = QStringLiteral("Mirto " MIRTO_VERSION_TEXT " [64-bit]");
   look.Font = &font;
-  look.GradientStart = 0x00C3C3C3;
-  look.GradientEnd = 0x00B2B2B2;
-  look.ShadowColor = 0x002D2D2D;
-  look.ShadowOpacityStart = 100;
-  look.ShadowOpacityEnd = 200;
+  ApplyTitleCaptionLook(look);
   constexpr int kBarWidth = 615, kBarHeight = 41;
   TBitmap& bar = section.Add("title label over the title bar", kBarWidth, kBarHeight);
-  GradientFillCanvas(bar.Canvas(), 0x00454545, 0x00626262, {0, 0, kBarWidth, kBarHeight},
+  GradientFillCanvas(bar.Canvas(), kTitleBarTop, kTitleBarBottom, {0, 0, kBarWidth, kBarHeight},
                      gdHorizontal);
   const TSize size = MeasureTitle(look);
   DrawTitle(bar.Canvas(), {kBarWidth / 2 - size.cx / 2, 11}, look);

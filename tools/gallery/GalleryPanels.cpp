@@ -2,6 +2,7 @@
 // background built from its four panels.
 
 #include "components/KvoPanel.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Canvas.h"
 #include "tools/gallery/GallerySheet.h"
 
@@ -103,35 +104,19 @@ void DrawBackgrounds(TSection& section) {
 void DrawMainWindow(TSection& section) {
   TKvoPanel bg;
   bg.SetBounds(0, 0, 615, 336);
-  bg.Appearance().SetDrawGradient(false);
-  bg.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00626262));
-  SetAllBorders(bg, TColorFromUnsigned(0x00303030), 1, true);
+  ApplyBackgroundPanelLook(bg);
 
   TKvoPanel title;
   title.SetBounds(0, 0, 615, 41);
-  Gradient(title.Appearance().UpperGradient(), 0x00454545, 0x00626262);
-  title.Appearance().SetUpperGradientPercent(100);
-  Gradient(title.Appearance().BottomGradient(), 0x002E2E2E, 0x002E2E2E);
-  title.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00454545));
-  title.Appearance().SetDrawBorder(false);
+  ApplyTitleBarLook(title);
 
   TKvoPanel main;
   main.SetBounds(0, 0, 603, 258);
-  TKvoGradientEx& angle = main.Appearance().UpperGradient();
-  angle.SetOrientation(dgdAngle);
-  angle.SetBalanceMode(bmMirror);
-  Gradient(angle, 0x00D1DDE0, 0x00E7EEEF);
-  main.Appearance().SetUpperGradientPercent(100);
-  Gradient(main.Appearance().BottomGradient(), 0x00D6D6D6, 0x00D6D6D6);
-  main.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00120D05));
-  main.Appearance().SetDrawBorder(false);
+  ApplyMainAreaLook(main);
 
   TKvoPanel bottom;
   bottom.SetBounds(0, 0, 615, 25);
-  Gradient(bottom.Appearance().UpperGradient(), 0x00626262, 0x00454545);
-  bottom.Appearance().SetUpperGradientPercent(100);
-  bottom.Appearance().SetBackgroundColor(TColorFromUnsigned(0x00454545));
-  bottom.Appearance().SetDrawBorder(false);
+  ApplyBottomBarLook(bottom);
 
   TBitmap& window = section.Add(QStringLiteral("main window background, 615 x 336"), 615, 336);
   bg.PaintTo(window.Canvas());

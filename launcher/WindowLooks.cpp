@@ -1,0 +1,173 @@
+#include "launcher/WindowLooks.h"
+
+#include "components/KvoLinkLabel.h"
+#include "components/KvoPanel.h"
+#include "components/KvoPngButton.h"
+#include "components/KvoTitleLabel.h"
+#include "graphics/ColorHelpers.h"
+
+namespace mirto {
+
+namespace {
+
+const QString kSegoeUI = QStringLiteral("Segoe UI");
+
+constexpr TColor kBackground = kTitleBarBottom;
+constexpr TColor kBackgroundFrame = 0x00303030;
+constexpr TColor kTitleBarEdge = 0x002E2E2E;
+
+// The categories button under the pointer and while pressed.
+const TColor kCategoriesHot = RgbToColor(215, 210, 196);
+const TColor kCategoriesHotEnd = RgbToColor(211, 206, 190);
+const TColor kCategoriesDown = RgbToColor(198, 190, 170);
+
+constexpr TColor kLinkColor = 0x00DFDFDF;
+constexpr TColor kLinkHotColor = 0x00F0F0F0;
+
+}  // namespace
+
+void ApplyBackgroundPanelLook(TKvoPanel& panel) {
+  panel.Appearance().SetDrawGradient(false);
+  panel.Appearance().SetBackgroundColor(kBackground);
+  auto& borders = panel.Appearance().Borders();
+  borders.Left().Pen().SetColor(kBackgroundFrame);
+  borders.Top().Pen().SetColor(kBackgroundFrame);
+  borders.Right().Pen().SetColor(kBackgroundFrame);
+  borders.Bottom().Pen().SetColor(kBackgroundFrame);
+}
+
+void ApplyTitleBarLook(TKvoPanel& panel) {
+  auto& looks = panel.Appearance();
+  looks.UpperGradient().SetColorFrom(kTitleBarTop);
+  looks.UpperGradient().SetColorTo(kTitleBarBottom);
+  looks.SetUpperGradientPercent(100);
+  looks.BottomGradient().SetColorFrom(kTitleBarEdge);
+  looks.BottomGradient().SetColorTo(kTitleBarEdge);
+  looks.SetBackgroundColor(kTitleBarTop);
+  looks.SetDrawBorder(false);
+}
+
+void ApplyBottomBarLook(TKvoPanel& panel) {
+  auto& looks = panel.Appearance();
+  looks.UpperGradient().SetColorFrom(kTitleBarBottom);
+  looks.UpperGradient().SetColorTo(kTitleBarTop);
+  looks.SetUpperGradientPercent(100);
+  looks.SetBackgroundColor(kTitleBarTop);
+  looks.SetDrawBorder(false);
+}
+
+void ApplyMainAreaLook(TKvoPanel& panel) {
+  auto& looks = panel.Appearance();
+  looks.UpperGradient().SetOrientation(dgdAngle);
+  looks.UpperGradient().SetBalanceMode(bmMirror);
+  looks.UpperGradient().SetColorFrom(kMainAreaFrom);
+  looks.UpperGradient().SetColorTo(kMainAreaTo);
+  looks.SetUpperGradientPercent(100);
+  looks.BottomGradient().SetColorFrom(0x00D6D6D6);
+  looks.BottomGradient().SetColorTo(0x00D6D6D6);
+  looks.SetBackgroundColor(0x00120D05);
+  looks.SetDrawBorder(false);
+}
+
+void ApplyTitleButtonLook(TKvoPngButton& button, int hotGamma) {
+  auto& looks = button.Appearance();
+  for (TKvoItemStateParams* look :
+       {&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()}) {
+    look->SetTransparentBackground(true);
+    look->SetTransparentFrame(true);
+  }
+  looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
+}
+
+void ApplyCategoriesButtonLook(TKvoPngButton& button) {
+  auto& home = button.Appearance();
+  for (TKvoItemStateParams* look : {&home.Normal(), &home.Disabled(), &home.Focused()}) {
+    look->SetTransparentBackground(true);
+    look->SetTransparentFrame(true);
+  }
+  home.Hot().SetColor(kCategoriesHot);
+  home.Hot().Border().SetColor(kCategoriesDown);
+  home.Hot().UpperGradient().SetColorFrom(kCategoriesHot);
+  home.Hot().UpperGradient().SetColorTo(kCategoriesHotEnd);
+  home.Hot().SetUpperGradientPercent(100);
+  home.Hot().SetBorderToGradientMargin(0);
+  home.Down().SetColor(kCategoriesDown);
+  home.Down().Border().SetColor(kCategoriesDown);
+  home.Down().SetGradientEnabled(false);
+  home.Normal().Font().SetColor(RgbToColor(35, 35, 35));
+  home.Disabled().Font().SetColor(RgbToColor(160, 160, 160));
+  home.Hot().Font().SetColor(clBlack);
+  home.Down().Font().SetColor(clBlack);
+  home.Focused().Font().SetColor(clBlack);
+}
+
+void ApplyTitleCaptionLook(TKvoTitleLabel& label) {
+  label.Font().SetName(kSegoeUI);
+  label.Font().SetHeight(-17);
+  label.Font().SetStyle({fsBold});
+  label.SetGradientStart(0x00C3C3C3);
+  label.SetGradientEnd(0x00B2B2B2);
+  label.SetShadowColor(0x002D2D2D);
+  label.SetShadowOpacityStart(100);
+  label.SetShadowOpacityEnd(200);
+  label.SetClearType(true);
+}
+
+void ApplyTitleCaptionLook(TKvoTitleLook& look) {
+  look.GradientStart = 0x00C3C3C3;
+  look.GradientEnd = 0x00B2B2B2;
+  look.ShadowColor = 0x002D2D2D;
+  look.ShadowOpacityStart = 100;
+  look.ShadowOpacityEnd = 200;
+}
+
+void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
+  label.FontNormal().SetColor(kLinkColor);
+  label.FontVisitedNormal().SetColor(kLinkColor);
+  label.FontHot().SetColor(kLinkHotColor);
+  label.FontHot().SetStyle({fsUnderline});
+  label.FontVisitedHot().SetColor(kLinkHotColor);
+  label.FontVisitedHot().SetStyle({fsUnderline});
+  label.FontDisabled().SetColor(clBtnShadow);
+  label.FontDisabled().SetStyle({fsUnderline});
+}
+
+TKvoMenuStyle DarkMenuStyle() {
+  TKvoMenuStyle style;
+  style.BackgroundFrom = 0x00454545;
+  style.BackgroundTo = 0x00414141;
+  style.IconBarFrom = 0x005F5F5F;
+  style.IconBarTo = 0x004E4E4E;
+  style.IconBarLine = 0x00313131;
+  style.IconBarWidth = 28;
+  style.ItemFont = {kSegoeUI, 13, 0x00D1D1D1};
+  style.SelectedFrom = 0x00272727;
+  style.SelectedTo = 0x001E1E1E;
+  style.SelectedBorder = 0x001E1E1E;
+  style.SelectedFont = {kSegoeUI, 13, 0x00F3F3F3};
+  style.SeparatorColor = 0x00282828;
+  style.BorderColor = 0x00313131;
+  style.TextQuality = fqClearType;
+  return style;
+}
+
+TKvoMenuStyle LightMenuStyle() {
+  TKvoMenuStyle style;
+  style.BackgroundFrom = 0x00E9ECED;
+  style.BackgroundTo = 0x00E9ECED;
+  style.IconBarFrom = kMainAreaFrom;
+  style.IconBarTo = 0x00C9D7DA;
+  style.IconBarLine = clNone;
+  style.IconBarWidth = 26;
+  style.ItemFont = {kSegoeUI, 12, 0x00242424};
+  style.SelectedFrom = 0x00899598;
+  style.SelectedTo = 0x00717E82;
+  style.SelectedBorder = 0x00A5B4B6;
+  style.SelectedFont = {kSegoeUI, 12, 0x00F3F3F3};
+  style.SeparatorColor = 0x00B4C9CB;
+  style.BorderColor = 0x00B4C9CB;
+  style.TextQuality = fqNonAntialiased;
+  return style;
+}
+
+}  // namespace mirto

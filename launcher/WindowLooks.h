@@ -1,0 +1,59 @@
+#pragma once
+
+// Mirto's own looks: the main window's colour, its four panels, the title
+// bar's glyph buttons and caption, the categories button, the home page link
+// and the two popup menu styles. The main window, the gallery, the
+// benchmarks and the screenshots take them from here, so each colour is
+// written once. The components stay general: they only know how to paint a
+// look they are given.
+
+#include "components/KvoMenuStyle.h"
+#include "platform/drawing/Types.h"
+
+namespace mirto {
+
+class TKvoLinkLabel;
+class TKvoPanel;
+class TKvoPngButton;
+class TKvoTitleLabel;
+struct TKvoTitleLook;
+
+// The form's own colour, behind its panels.
+inline constexpr TColor kMainWindowColor = 0x00FCFCFC;
+
+// The title bar's gradient, from its top edge down.
+inline constexpr TColor kTitleBarTop = 0x00454545;
+inline constexpr TColor kTitleBarBottom = 0x00626262;
+// The main area's gradient, from its corner outwards.
+inline constexpr TColor kMainAreaFrom = 0x00D1DDE0;
+inline constexpr TColor kMainAreaTo = 0x00E7EEEF;
+
+// pnBg: flat grey with a dark frame, behind everything.
+void ApplyBackgroundPanelLook(TKvoPanel& panel);
+// pnAppTitle: a dark gradient down to the background's grey.
+void ApplyTitleBarLook(TKvoPanel& panel);
+// pnBottom: the title bar's gradient upside down.
+void ApplyBottomBarLook(TKvoPanel& panel);
+// pnMain: a light gradient at an angle, mirrored.
+void ApplyMainAreaLook(TKvoPanel& panel);
+
+// A title-bar button: nothing but the glyph, brighter while hot or pressed.
+void ApplyTitleButtonLook(TKvoPngButton& button, int hotGamma);
+// The categories button: transparent at rest, a warm grey under the pointer
+// and while pressed.
+void ApplyCategoriesButtonLook(TKvoPngButton& button);
+
+// The window's caption: its font, and the colours and shadow of its letters
+// (the label's font is set here; a bare look keeps the font it points to).
+void ApplyTitleCaptionLook(TKvoTitleLabel& label);
+void ApplyTitleCaptionLook(TKvoTitleLook& look);
+
+// The home page link in the bottom bar: its colours and underlines.
+void ApplyHomePageLinkLook(TKvoLinkLabel& label);
+
+// The title-bar menus (video and audio).
+TKvoMenuStyle DarkMenuStyle();
+// The program buttons' menu.
+TKvoMenuStyle LightMenuStyle();
+
+}  // namespace mirto
