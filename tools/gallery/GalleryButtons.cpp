@@ -47,7 +47,7 @@ void StateRow(TSection& section, TButtonEx& button, const QString& prefix) {
 void DrawButtons(TSection& section) {
   TButtonEx plain;
   plain.SetBounds(0, 0, kWidth, kHeight);
-  plain.SetCaption(QStringLiteral("Video && Audio"));
+  plain.SetCaption(QStringLiteral("Video & Audio"));
   plain.SetShowFocusRect(true);
   plain.FontFocus().SetStyle({fsBold});
   StateRow(section, plain, QString());
