@@ -36,7 +36,7 @@ void TButtonEx::PointerMoved(bool over, const TNotifyEvent& handler) {
   over_ = over;
   if (ComponentState().Contains(csDesigning)) return;
   const TNotifyEvent call = handler;
-  const auto watch = life_.MakeWatch();
+  const TLifeWatch watch = LifeWatch();
   if (call) call(this);
   // The handler may have destroyed the button.
   if (watch.Alive()) Repaint();

@@ -133,7 +133,6 @@ class TFormMain : public TForm {
   TFormAbout* about_ = nullptr;
   std::unique_ptr<TMainViews> views_;
   bool artworkLoaded_ = false;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace mirto
