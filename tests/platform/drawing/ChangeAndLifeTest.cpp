@@ -30,10 +30,19 @@ TEST(LifeGuard, AWatchLivesExactlyAsLongAsItsGuard) {
   EXPECT_FALSE(expiring.Watch().Alive());
 }
 
-TEST(ChangeMute, SilencesTheHandlerForTheScopeAndGivesItBackEvenOnAnException) {
+// A pen that counts its announcements.
+struct CountedPen {
   TPen pen;
   int calls = 0;
-  pen.OnChange = [&](TObject*) { ++calls; };
+  CountedPen() {
+    pen.OnChange = [this](TObject*) { ++calls; };
+  }
+};
+
+TEST(ChangeMute, SilencesTheHandlerForTheScopeAndGivesItBackEvenOnAnException) {
+  CountedPen counted;
+  TPen& pen = counted.pen;
+  const int& calls = counted.calls;
   {
     const TChangeMute mute(pen);
     pen.SetWidth(3);
@@ -51,12 +60,9 @@ TEST(ChangeMute, SilencesTheHandlerForTheScopeAndGivesItBackEvenOnAnException) {
 }
 
 TEST(NotifyingPersistent, APensUpdateBracketAnnouncesOnlyAtTheOuterEnd) {
-  TPen pen;
-  int calls = 0;
-  pen.OnChange = [&](TObject* sender) {
-    EXPECT_EQ(sender, &pen);
-    ++calls;
-  };
+  CountedPen counted;
+  TPen& pen = counted.pen;
+  const int& calls = counted.calls;
   pen.BeginUpdate();
   pen.BeginUpdate();
   pen.EndUpdate();
