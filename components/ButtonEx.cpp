@@ -36,7 +36,7 @@ void TButtonEx::PointerMoved(bool over, const TNotifyEvent& handler) {
   over_ = over;
   if (ComponentState().Contains(csDesigning)) return;
   const TNotifyEvent call = handler;
-  const auto watch = life_.MakeWatch();
+  const TLifeWatch watch = LifeWatch();
   if (call) call(this);
   // The handler may have destroyed the button.
   if (watch.Alive()) Repaint();
@@ -188,12 +188,12 @@ void TButtonEx::DrawCaptionAndGlyph(TCanvas& canvas, const TButtonExLook& look, 
 
   // The settings stay on the glyph; a change must not schedule another
   // paint from inside this one.
-  const TNotifyEvent glyphChanged = glyph.OnChange;
-  glyph.OnChange = nullptr;
-  glyph.SetTransparentMode(glyphTransparentMode_);
-  glyph.SetTransparent(true);
-  glyph.SetTransparentColor(glyphTransparentColor_);
-  glyph.OnChange = glyphChanged;
+  {
+    const TChangeMute mute(glyph);
+    glyph.SetTransparentMode(glyphTransparentMode_);
+    glyph.SetTransparent(true);
+    glyph.SetTransparentColor(glyphTransparentColor_);
+  }
 
   int gx = 0;
   int gy = Div(Height(), 2) - Div(gh, 2);

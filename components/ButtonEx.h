@@ -10,7 +10,6 @@
 // Every setter stores its value and repaints, except the two glyph
 // transparency setters, which only store (the next paint uses them).
 
-#include "components/KvoLifeGuard.h"
 #include "platform/drawing/Font.h"
 #include "platform/toolkit/BitBtn.h"
 
@@ -181,7 +180,6 @@ class TButtonEx : public TBitBtn {
   TColor colorOverGradientStart_ = clBlack;
   TColor colorDownGradientStart_ = clBlack;
   TColor colorInactiveGradientStart_ = clBlack;
-  TKvoLifeToken life_;
 };
 
 }  // namespace mirto

@@ -52,9 +52,7 @@ TKvoItemStateParams::TKvoItemStateParams(TComponent* owner)
   border_.OnChange = forward;
 }
 
-void TKvoItemStateParams::Changed() {
-  if (onChange_) onChange_(this);
-}
+void TKvoItemStateParams::Changed() { PropsChanged(this); }
 
 void TKvoItemStateParams::SetColor(TColor value) {
   color_ = value;
@@ -165,12 +163,10 @@ TKvoButtonAppearance::TKvoButtonAppearance(TComponent* owner)
   focusRect_.SetOnChange(forward);
 }
 
-void TKvoButtonAppearance::PropsChanged() {
-  if (onChange_) onChange_(this);
-}
+void TKvoButtonAppearance::PropsChanged() { TKvoPersistent::PropsChanged(this); }
 
 void TKvoButtonAppearance::SetOnChange(TNotifyEvent handler) {
-  onChange_ = std::move(handler);
+  TKvoPersistent::SetOnChange(std::move(handler));
   PropsChanged();
 }
 

@@ -24,7 +24,7 @@ class TComponent;
 // The look of one button state: background colour, caption font, border pen
 // and two stacked gradient bands, with switches that leave the background or
 // the frame unpainted.
-class TKvoItemStateParams : public TPersistent {
+class TKvoItemStateParams : public TKvoPersistent {
  public:
   explicit TKvoItemStateParams(TComponent* owner = nullptr);
 
@@ -56,10 +56,8 @@ class TKvoItemStateParams : public TPersistent {
   bool TransparentFrame() const { return transparentFrame_; }
   void SetTransparentFrame(bool value);
 
-  // Called with the look as sender after any change of the look or of its
-  // font, pen or gradients. Setting it only stores the handler.
-  const TNotifyEvent& OnChange() const { return onChange_; }
-  void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
+  // OnChange is called with the look as sender after any change of the look
+  // or of its font, pen or gradients. Setting it only stores the handler.
 
   // Copies every setting of another look in a fixed order (font, border,
   // colour, gradient switch, gradients, band percent, margin, transparency
@@ -79,12 +77,11 @@ class TKvoItemStateParams : public TPersistent {
   int borderToGradientMargin_ = 2;
   bool transparentBackground_ = false;
   bool transparentFrame_ = false;
-  TNotifyEvent onChange_;
 };
 
 // All looks of one button. A new appearance carries the button's standard
 // light-blue scheme.
-class TKvoButtonAppearance : public TPersistent {
+class TKvoButtonAppearance : public TKvoPersistent {
  public:
   explicit TKvoButtonAppearance(TComponent* owner = nullptr);
 
@@ -131,7 +128,6 @@ class TKvoButtonAppearance : public TPersistent {
 
   // Called with the appearance as sender after every change. A newly set
   // handler is called once at once.
-  const TNotifyEvent& OnChange() const { return onChange_; }
   void SetOnChange(TNotifyEvent handler);
 
   // Copies another appearance setting by setting, each through the ordinary
@@ -153,7 +149,6 @@ class TKvoButtonAppearance : public TPersistent {
   std::uint8_t glyphDisabledBlendFactor_ = 127;
   bool moveWhenDown_ = false;
   std::uint8_t glyphHotGammaFactor_ = 130;
-  TNotifyEvent onChange_;
   TKvoItemStateParams focused_;
   bool showCaption_ = true;
 };

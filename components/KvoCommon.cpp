@@ -9,19 +9,6 @@
 
 namespace mirto {
 
-void TKvoPersistent::EndUpdate(bool callOnChangeAfterUpdate, bool resetUpdatingState) {
-  if (resetUpdatingState) {
-    updateCounter_ = 0;
-  } else if (updateCounter_ > 0) {
-    --updateCounter_;
-  }
-  if (updateCounter_ == 0 && callOnChangeAfterUpdate) PropsChanged(this);
-}
-
-void TKvoPersistent::PropsChanged(TObject* sender) {
-  if (onChange_) onChange_(sender);
-}
-
 TDateTime NowAsDateTime() {
   static const QDate kEpoch(1899, 12, 30);
   const QDateTime now = QDateTime::currentDateTime();

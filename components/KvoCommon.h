@@ -19,34 +19,21 @@ class TBitmap;
 class TCanvas;
 class TComponent;
 
-// Base of the option objects: reports changes through OnChange and lets a
-// caller batch several changes into one notification with
-// BeginUpdate/EndUpdate.
-class TKvoPersistent : public TPersistent {
+// Base of the option objects: the common change notifier (OnChange and the
+// BeginUpdate/EndUpdate bracket), with the handler reached through
+// OnChange()/SetOnChange() as the components expect.
+class TKvoPersistent : public TNotifyingPersistent {
  public:
   TKvoPersistent() = default;
 
-  void BeginUpdate() { ++updateCounter_; }
-  // Closes one BeginUpdate (or all of them when resetUpdatingState is true).
-  // An unmatched call is harmless. When no update is left open and
-  // callOnChangeAfterUpdate is true, OnChange fires.
-  void EndUpdate(bool callOnChangeAfterUpdate, bool resetUpdatingState);
-
-  // Nesting depth of BeginUpdate; 0 when no update is in progress.
-  int UpdateCounter() const { return updateCounter_; }
-
-  const TNotifyEvent& OnChange() const { return onChange_; }
-  void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
+  const TNotifyEvent& OnChange() const { return TNotifyingPersistent::OnChange; }
+  void SetOnChange(TNotifyEvent handler) { TNotifyingPersistent::OnChange = std::move(handler); }
 
  protected:
   // Calls OnChange with sender when a handler is assigned. Setters pass the
   // object itself; owned pens pass themselves, so the owner learns which
   // sub-object changed.
-  void PropsChanged(TObject* sender);
-
- private:
-  int updateCounter_ = 0;
-  TNotifyEvent onChange_;
+  void PropsChanged(TObject* sender) { Notify(sender); }
 };
 
 // Days since 30 December 1899, the fraction being the time of day.

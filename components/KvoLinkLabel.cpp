@@ -84,7 +84,7 @@ void TKvoCustomLinkLabel::MouseLeave() { PointerMoved(false); }
 
 void TKvoCustomLinkLabel::PointerMoved(bool entered) {
   // The label's own processing fires OnMouseEnter / OnMouseLeave, once.
-  const auto watch = life_.MakeWatch();
+  const TLifeWatch watch = LifeWatch();
   if (entered)
     TCustomLabel::MouseEnter();
   else
@@ -103,7 +103,7 @@ void TKvoCustomLinkLabel::PointerMoved(bool entered) {
 }
 
 void TKvoCustomLinkLabel::Click() {
-  const auto watch = life_.MakeWatch();
+  const TLifeWatch watch = LifeWatch();
   TCustomLabel::Click();
   if (!watch.Alive()) return;
   if (ComponentState().Contains(csDesigning) || !enabled_) return;

@@ -25,7 +25,6 @@
 #include <memory>
 
 #include "components/KvoCommon.h"
-#include "components/KvoLifeGuard.h"
 #include "platform/drawing/Font.h"
 #include "platform/toolkit/Label.h"
 
@@ -111,7 +110,6 @@ class TKvoCustomLinkLabel : public TCustomLabel {
   TFont fontVisitedNormal_;
   bool visited_ = false;
   TFont fontVisitedHot_;
-  TKvoLifeToken life_;
 };
 
 class TKvoLinkLabel : public TKvoCustomLinkLabel {

@@ -65,9 +65,7 @@ TKvoPanelBorder::TKvoPanelBorder(TComponent* /*owner*/) {
   pen_.OnChange = [this](TObject*) { PropsChanged(); };
 }
 
-void TKvoPanelBorder::PropsChanged() {
-  if (OnChange) OnChange(this);
-}
+void TKvoPanelBorder::PropsChanged() { Changed(); }
 
 void TKvoPanelBorder::SetPen(const TPen& value) {
   pen_.Assign(&value);
@@ -90,10 +88,10 @@ void TKvoPanelBorder::Assign(const TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  const TNotifyEvent penChanged = pen_.OnChange;
-  pen_.OnChange = nullptr;
-  pen_.Assign(&border->pen_);
-  pen_.OnChange = penChanged;
+  {
+    const TChangeMute mute(pen_);
+    pen_.Assign(&border->pen_);
+  }
   visible_ = border->visible_;
   border3D_ = border->border3D_;
   PropsChanged();
@@ -111,9 +109,7 @@ TKvoPanelBorders::TKvoPanelBorders(TComponent* owner)
   bottom_.Pen().SetColor(clBtnShadow);
 }
 
-void TKvoPanelBorders::PropsChanged() {
-  if (OnChange) OnChange(this);
-}
+void TKvoPanelBorders::PropsChanged() { Changed(); }
 
 void TKvoPanelBorders::SetSide(TKvoPanelBorder& side, const TKvoPanelBorder& value) {
   side.Assign(&value);
@@ -143,9 +139,7 @@ TKvoPanelAppearance::TKvoPanelAppearance(TComponent* owner)
   borders_.OnChange = [this](TObject*) { PropsChanged(); };
 }
 
-void TKvoPanelAppearance::PropsChanged() {
-  if (OnChange) OnChange(this);
-}
+void TKvoPanelAppearance::PropsChanged() { Changed(); }
 
 void TKvoPanelAppearance::SetUpperGradient(const TKvoGradientEx& value) {
   upperGradient_.Assign(&value);
@@ -194,20 +188,20 @@ void TKvoPanelAppearance::SetDrawBorder(bool value) {
 void TKvoPanelAppearance::Assign(const TKvoPanelAppearance& source, bool applyGradientParams,
                                  bool applyBordersParams) {
   if (&source == this) return;
-  // The owned parts notify on their own; the appearance reports once.
-  const TNotifyEvent changed = OnChange;
-  OnChange = nullptr;
-  upperGradientPercent_ = source.upperGradientPercent_;
-  borderToGradientMargin_ = source.borderToGradientMargin_;
-  backgroundColor_ = source.backgroundColor_;
-  drawGradient_ = source.drawGradient_;
-  drawBorder_ = source.drawBorder_;
-  if (applyGradientParams) {
-    upperGradient_.Assign(&source.upperGradient_);
-    bottomGradient_.Assign(&source.bottomGradient_);
+  {
+    // The owned parts notify on their own; the appearance reports once.
+    const TChangeMute mute(*this);
+    upperGradientPercent_ = source.upperGradientPercent_;
+    borderToGradientMargin_ = source.borderToGradientMargin_;
+    backgroundColor_ = source.backgroundColor_;
+    drawGradient_ = source.drawGradient_;
+    drawBorder_ = source.drawBorder_;
+    if (applyGradientParams) {
+      upperGradient_.Assign(&source.upperGradient_);
+      bottomGradient_.Assign(&source.bottomGradient_);
+    }
+    if (applyBordersParams) borders_.Assign(&source.borders_);
   }
-  if (applyBordersParams) borders_.Assign(&source.borders_);
-  OnChange = changed;
   PropsChanged();
 }
 

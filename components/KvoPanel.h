@@ -91,7 +91,7 @@ class TKvoBasePanel : public TCustomPanel {
 
 // One side of the panel's border: its pen (width, colour, style, mode),
 // whether it shows and whether its lines are mitred at the corners.
-class TKvoPanelBorder : public TPersistent {
+class TKvoPanelBorder : public TNotifyingPersistent {
  public:
   explicit TKvoPanelBorder(TComponent* owner = nullptr);
 
@@ -108,8 +108,6 @@ class TKvoPanelBorder : public TPersistent {
   // border raises the assignment error.
   void Assign(const TPersistent* source) override;
 
-  TNotifyEvent OnChange;
-
  private:
   void PropsChanged();
 
@@ -118,7 +116,7 @@ class TKvoPanelBorder : public TPersistent {
   bool border3D_ = true;
 };
 
-class TKvoPanelBorders : public TPersistent {
+class TKvoPanelBorders : public TNotifyingPersistent {
  public:
   // Left and Top in the button highlight colour, Right and Bottom in the
   // button shadow colour.
@@ -141,8 +139,6 @@ class TKvoPanelBorders : public TPersistent {
   // Copies the four sides.
   void Assign(const TPersistent* source) override;
 
-  TNotifyEvent OnChange;
-
  private:
   void SetSide(TKvoPanelBorder& side, const TKvoPanelBorder& value);
   void PropsChanged();
@@ -153,7 +149,7 @@ class TKvoPanelBorders : public TPersistent {
   TKvoPanelBorder bottom_;
 };
 
-class TKvoPanelAppearance : public TPersistent {
+class TKvoPanelAppearance : public TNotifyingPersistent {
  public:
   // The gradient colours derive from the button face colour in effect now
   // and stay plain colours afterwards: upper from 5 % brighter to 5 %
@@ -191,8 +187,6 @@ class TKvoPanelAppearance : public TPersistent {
   void Assign(const TKvoPanelAppearance& source, bool applyGradientParams, bool applyBordersParams);
   // Copies everything from another appearance.
   void Assign(const TPersistent* source) override;
-
-  TNotifyEvent OnChange;
 
  private:
   void PropsChanged();

@@ -75,10 +75,10 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
   EndLoading();
   // The menu pictures and the application icon are first needed after the
   // window is on screen; loading them then shortens the start-up.
-  WhenFirstFramePainted(*this, [this, alive = std::weak_ptr<bool>(alive_)] {
+  WhenFirstFramePainted(*this, [this, watch = LifeWatch()] {
     // Behind whatever else waited for the first frame.
-    QTimer::singleShot(0, [this, alive] {
-      if (!alive.expired()) LoadDeferredArtwork();
+    QTimer::singleShot(0, [this, watch] {
+      if (watch.Alive()) LoadDeferredArtwork();
     });
   });
   views_ = std::make_unique<TMainViews>(*this, *pnMain, *btnHome);

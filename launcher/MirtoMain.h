@@ -165,7 +165,6 @@ class TFormMain : public TForm {
   QString findText_;
   // The view a find returns to: a group, or 0 for the categories.
   int shownGroup_ = 0;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace mirto

@@ -61,20 +61,70 @@ class TPersistent : public TObject {
   [[noreturn]] void AssignError(const TPersistent* source) const;
 };
 
-// Settings that tell their owner when they change: pens, brushes, fonts,
-// pictures, margins and size limits.
+// The one change notifier: settings that tell their owner when they change
+// (pens, brushes, fonts, pictures, margins, size limits and the components'
+// option objects).
+//
+// A setter announces a change with Changed() (or Change(field, value), which
+// announces only a real change); whether an unchanged value is announced too
+// is each class's own rule. BeginUpdate/EndUpdate only decide whether the
+// closing EndUpdate announces: setters called inside the bracket still
+// announce at once, so a class that wants one announcement for many fields
+// (Assign) stores the fields directly inside the bracket. To keep a change
+// quiet, mute the handler for a scope with TChangeMute.
 class TNotifyingPersistent : public TPersistent {
  public:
-  // Called with this object after its settings changed.
+  // Called with this object (or an owned part) after its settings changed.
   TNotifyEvent OnChange;
 
+  void BeginUpdate() { ++updateCounter_; }
+  // Closes one BeginUpdate (or all of them when reset is true). An unmatched
+  // call is harmless. When no update is left open and notify is true,
+  // OnChange fires.
+  void EndUpdate(bool notify = true, bool reset = false) {
+    if (reset) {
+      updateCounter_ = 0;
+    } else if (updateCounter_ > 0) {
+      --updateCounter_;
+    }
+    if (updateCounter_ == 0 && notify) Changed();
+  }
+  // Nesting depth of BeginUpdate; 0 when no update is in progress.
+  int UpdateCounter() const { return updateCounter_; }
+
  protected:
-  void Changed() { CallHandler(OnChange, this); }
+  void Changed() { Notify(this); }
+  // Calls OnChange with sender: an owned part (a pen) passes itself, so the
+  // owner learns which part changed.
+  void Notify(TObject* sender) { CallHandler(OnChange, sender); }
   // Stores value in field (see ChangeValue); a real change is announced once.
   template <typename Field, typename Value>
   void Change(Field&& field, const Value& value) {
     if (ChangeValue(field, value)) Changed();
   }
+
+ private:
+  int updateCounter_ = 0;
+};
+
+// Mutes a change handler for a scope and gives it back at the end, also when
+// the scope is left by an exception:
+//
+//   TChangeMute mute(glyph);  // glyph.OnChange is quiet until mute ends
+//   glyph.SetTransparent(true);
+class TChangeMute {
+ public:
+  explicit TChangeMute(TNotifyEvent& handler) : handler_(handler), saved_(handler) {
+    handler_ = nullptr;
+  }
+  explicit TChangeMute(TNotifyingPersistent& object) : TChangeMute(object.OnChange) {}
+  ~TChangeMute() { handler_ = std::move(saved_); }
+  TChangeMute(const TChangeMute&) = delete;
+  TChangeMute& operator=(const TChangeMute&) = delete;
+
+ private:
+  TNotifyEvent& handler_;
+  TNotifyEvent saved_;
 };
 
 }  // namespace mirto

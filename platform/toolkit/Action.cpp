@@ -33,10 +33,10 @@ bool TBasicActionLink::Execute(TComponent* component) {
   if (action == nullptr) return false;
   // The handler may destroy the action, the client or this link; nothing of
   // them is touched afterwards unless it is known to be alive.
-  const std::shared_ptr<bool> alive = action->alive_;
+  const TLifeWatch watch = action->LifeWatch();
   action->SetActionComponent(component);
   const bool handled = action->Execute();
-  if (*alive) action->SetActionComponent(nullptr);
+  if (watch.Alive()) action->SetActionComponent(nullptr);
   return handled;
 }
 
@@ -52,11 +52,10 @@ TAction* TActionLink::Action() const { return dynamic_cast<TAction*>(TBasicActio
 // ---------------------------------------------------------------------------
 // Basic action
 
-TBasicAction::TBasicAction(TComponent* owner)
-    : TComponent(owner), alive_(std::make_shared<bool>(true)) {}
+TBasicAction::TBasicAction(TComponent* owner) : TComponent(owner) {}
 
 TBasicAction::~TBasicAction() {
-  *alive_ = false;
+  ExpireLife();
   // Each link forgets this action; a link's handler may destroy other links,
   // which then unregister themselves from links_.
   while (!links_.empty()) {
@@ -75,14 +74,14 @@ bool TBasicAction::Execute() {
 }
 
 void TBasicAction::Change() {
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeWatch watch = LifeWatch();
   const std::vector<TBasicActionLink*> links = links_;
   for (TBasicActionLink* link : links) {
-    if (!*alive) return;
+    if (!watch.Alive()) return;
     // Skip links that an earlier handler unregistered or destroyed.
     if (std::find(links_.begin(), links_.end(), link) != links_.end()) link->Change(this);
   }
-  if (*alive && OnChange) {
+  if (watch.Alive() && OnChange) {
     const TNotifyEvent handler = OnChange;
     handler(this);
   }
@@ -119,9 +118,9 @@ int TAction::Index() const { return actionList_ != nullptr ? actionList_->IndexO
 bool TAction::Execute() {
   if (!enabled_) return false;
   if (actionList_ != nullptr) {
-    const std::shared_ptr<bool> alive = alive_;
+    const TLifeWatch watch = LifeWatch();
     if (actionList_->ExecuteAction(this)) return true;
-    if (!*alive) return false;
+    if (!watch.Alive()) return false;
   }
   return TBasicAction::Execute();
 }

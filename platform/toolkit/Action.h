@@ -93,10 +93,6 @@ class TBasicAction : public TComponent {
   // Tells every link and OnChange that a property changed.
   void Change();
 
-  // False once the action is destroyed; held across handler calls that may
-  // destroy it.
-  std::shared_ptr<bool> alive_;
-
  private:
   friend class TBasicActionLink;
   void RegisterLink(TBasicActionLink* link);

@@ -12,6 +12,7 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+  ExpireLife();
   MarkDestroying();
   // Children are destroyed last-created first; each one unregisters itself.
   while (!components_.empty()) delete components_.back();

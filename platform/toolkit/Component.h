@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/drawing/LifeGuard.h"
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
 
@@ -52,7 +53,14 @@ class TComponent : public TPersistent {
   // than the flag; components consult it).
   void SetDesigning(bool designing);
 
+  // A watch that tells, after a handler call, whether the handler destroyed
+  // this component (see LifeGuard.h).
+  TLifeWatch LifeWatch() const { return life_.Watch(); }
+
  protected:
+  // Ends this component's life for its watches at once: for destructors that
+  // still call handlers before the component is gone.
+  void ExpireLife() { life_.Expire(); }
   // Called once when the loading bracket closes.
   virtual void Loaded() {}
   // Sets csDestroying on this component and every component it owns, before
@@ -70,6 +78,7 @@ class TComponent : public TPersistent {
   std::intptr_t tag_ = 0;
   TComponentState state_;
   int loadingDepth_ = 0;
+  TLifeGuard life_;
 };
 
 }  // namespace mirto

@@ -50,9 +50,7 @@ bool Usable(const TBitBtn& button) {
 }  // namespace
 
 TForm::TForm(TComponent* owner)
-    : TCustomControl(owner),
-      alive_(std::make_shared<bool>(true)),
-      activeControl_(std::make_unique<ActiveControlLink>()) {
+    : TCustomControl(owner), activeControl_(std::make_unique<ActiveControlLink>()) {
   SetTopLevelWindow(true);
   SetAccessibleRole(arWindow);
   SetColor(clBtnFace);
@@ -61,7 +59,7 @@ TForm::TForm(TComponent* owner)
 }
 
 TForm::~TForm() {
-  *alive_ = false;
+  ExpireLife();
   if (modalLoop_ != nullptr) modalLoop_->loop.quit();
 }
 
@@ -115,14 +113,14 @@ TModalResult TForm::ShowModal() {
   modalResult_ = mrNone;
   modal_ = true;
   Widget().setWindowModality(Qt::ApplicationModal);
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeWatch watch = LifeWatch();
   ModalLoop loop;
   modalLoop_ = &loop;
   Show();
-  while (*alive && modalResult_ == mrNone && Visible() &&
+  while (watch.Alive() && modalResult_ == mrNone && Visible() &&
          !(Application() != nullptr && Application()->Terminated()))
     loop.loop.exec();
-  if (!*alive) return mrCancel;  // destroyed while shown
+  if (!watch.Alive()) return mrCancel;  // destroyed while shown
   modalLoop_ = nullptr;
   const TModalResult result = modalResult_ != mrNone ? modalResult_ : mrCancel;
   Hide();
@@ -144,9 +142,9 @@ void TForm::Close() {
     return;
   }
   TCloseAction action = caHide;
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeWatch watch = LifeWatch();
   DoClose(action);
-  if (!*alive || action == caNone) return;
+  if (!watch.Alive() || action == caNone) return;
   if (Application() != nullptr && Application()->MainForm() == this) {
     Application()->Terminate();
     return;

@@ -117,7 +117,6 @@ class TForm : public TCustomControl {
   bool placedOnce_ = false;
   struct ModalLoop;
   ModalLoop* modalLoop_ = nullptr;
-  std::shared_ptr<bool> alive_;
   class ActiveControlLink;
   std::unique_ptr<ActiveControlLink> activeControl_;
 };

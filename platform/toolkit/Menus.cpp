@@ -421,14 +421,13 @@ TPopupMenu::TPopupMenu(TComponent* owner)
     : TComponent(owner),
       items_(new TMenuItem(this)),
       imagesLink_(std::make_unique<TChangeLink>()),
-      native_(std::make_unique<Native>()),
-      self_(std::make_shared<TPopupMenu*>(this)) {
+      native_(std::make_unique<Native>()) {
   items_->menu_ = this;
   InstallControlAccessibility();
 }
 
 TPopupMenu::~TPopupMenu() {
-  self_.reset();
+  ExpireLife();
   if (QMenu* menu = native_->menu.data()) {
     // Destroyed while open (from a timer or a handler): the toolkit menu is
     // still inside its own event loop and is deleted once it has left it.
@@ -452,25 +451,25 @@ QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->
 
 void TPopupMenu::Popup(int x, int y) {
   if (IsOpen()) return;
-  const std::weak_ptr<TPopupMenu*> alive = self_;
+  const TLifeWatch watch = LifeWatch();
   if (OnPopup) {
     const TNotifyEvent handler = OnPopup;
     handler(this);
-    if (alive.expired()) return;
+    if (!watch.Alive()) return;
   }
   // The window may be destroyed while the menu is open, and the menu with it.
   QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
   Fill(*menu, *items_, *this);
   native_->menu = menu;
   QAction* chosen = menu->exec(QPoint(x, y));
-  if (alive.expired()) return;
+  if (!watch.Alive()) return;
   TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
   native_->menu = nullptr;
   delete menu.data();
   if (OnClose) {
     const TNotifyEvent handler = OnClose;
     handler(this);
-    if (alive.expired()) return;
+    if (!watch.Alive()) return;
   }
   // The entry may have been destroyed while the menu was open.
   if (item != nullptr && Contains(*items_, item)) item->Click();

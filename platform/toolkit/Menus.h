@@ -145,10 +145,6 @@ class TPopupMenu : public TComponent {
   TMenuDrawItemEvent OnDrawItem;
   TMenuDrawBackgroundEvent OnDrawBackground;
 
-  // A token that expires when the menu is destroyed, for holders of a
-  // pointer to it (the tray icon).
-  std::weak_ptr<TPopupMenu*> WeakRef() const { return self_; }
-
  private:
   friend struct PopupMenuAccess;
   struct Native;
@@ -159,7 +155,6 @@ class TPopupMenu : public TComponent {
   bool ownerDraw_ = false;
   int borderWidth_ = 1;
   std::unique_ptr<Native> native_;
-  std::shared_ptr<TPopupMenu*> self_;
 };
 
 }  // namespace mirto

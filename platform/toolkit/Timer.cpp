@@ -13,14 +13,13 @@ struct TTimer::Clock {
   bool firing = false;
 };
 
-TTimer::TTimer(TComponent* owner)
-    : TComponent(owner), clock_(std::make_unique<Clock>()), alive_(std::make_shared<bool>(true)) {
+TTimer::TTimer(TComponent* owner) : TComponent(owner), clock_(std::make_unique<Clock>()) {
   QObject::connect(clock_->timer, &QTimer::timeout, clock_->timer, [this] { Fire(); });
   UpdateClock();
 }
 
 TTimer::~TTimer() {
-  *alive_ = false;
+  ExpireLife();
   QTimer* timer = clock_->timer;
   timer->stop();
   QObject::disconnect(timer, nullptr, nullptr, nullptr);
@@ -58,11 +57,11 @@ void TTimer::UpdateClock() {
 
 void TTimer::Fire() {
   if (!OnTimer) return;
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeWatch watch = LifeWatch();
   clock_->firing = true;
   const TNotifyEvent handler = OnTimer;
   handler(this);
-  if (*alive) clock_->firing = false;
+  if (watch.Alive()) clock_->firing = false;
 }
 
 }  // namespace mirto

@@ -39,8 +39,6 @@ class TTimer : public TComponent {
   bool enabled_ = true;
   int interval_ = 1000;
   std::unique_ptr<Clock> clock_;
-  // False once the timer is destroyed; held across the OnTimer call.
-  std::shared_ptr<bool> alive_;
 };
 
 }  // namespace mirto

@@ -24,10 +24,7 @@ struct TTrayIcon::Native {
 };
 
 TTrayIcon::TTrayIcon(TComponent* owner)
-    : TComponent(owner),
-      icon_(std::make_unique<TIcon>()),
-      native_(std::make_unique<Native>()),
-      alive_(std::make_shared<bool>(true)) {
+    : TComponent(owner), icon_(std::make_unique<TIcon>()), native_(std::make_unique<Native>()) {
   icon_->OnChange = [this](TObject*) { UpdateNative(); };
   AreaAvailable = [] { return IsSystemTrayAvailable(); };
   native_->areaWatch.setInterval(500);
@@ -35,7 +32,7 @@ TTrayIcon::TTrayIcon(TComponent* owner)
 }
 
 TTrayIcon::~TTrayIcon() {
-  *alive_ = false;
+  ExpireLife();
   icon_->OnChange = nullptr;
   if (!native_->icon) return;
   native_->icon->hide();
@@ -80,13 +77,11 @@ void TTrayIcon::SetHint(const QString& hint) {
   UpdateNative();
 }
 
-TPopupMenu* TTrayIcon::PopupMenu() const {
-  const std::shared_ptr<TPopupMenu*> menu = popupMenu_.lock();
-  return menu ? *menu : nullptr;
-}
+TPopupMenu* TTrayIcon::PopupMenu() const { return popupMenuWatch_.Alive() ? popupMenu_ : nullptr; }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* menu) {
-  popupMenu_ = menu != nullptr ? menu->WeakRef() : std::weak_ptr<TPopupMenu*>();
+  popupMenu_ = menu;
+  popupMenuWatch_ = menu != nullptr ? menu->LifeWatch() : TLifeWatch();
 }
 
 void TTrayIcon::Click() {
@@ -113,7 +108,7 @@ void TTrayIcon::UpdateNative() {
     native_->icon = std::make_unique<QSystemTrayIcon>();
     QObject::connect(native_->icon.get(), &QSystemTrayIcon::activated, native_->icon.get(),
                      [this](QSystemTrayIcon::ActivationReason reason) {
-                       const std::shared_ptr<bool> alive = alive_;
+                       const TLifeWatch watch = LifeWatch();
                        native_->dispatching = true;
                        switch (reason) {
                          case QSystemTrayIcon::Trigger:
@@ -130,7 +125,7 @@ void TTrayIcon::UpdateNative() {
                          default:
                            break;
                        }
-                       if (*alive) native_->dispatching = false;
+                       if (watch.Alive()) native_->dispatching = false;
                      });
   }
   QSystemTrayIcon& tray = *native_->icon;

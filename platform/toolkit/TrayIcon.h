@@ -73,9 +73,10 @@ class TTrayIcon : public TComponent {
   bool areaSeen_ = true;
   std::unique_ptr<TIcon> icon_;
   QString hint_;
-  std::weak_ptr<TPopupMenu*> popupMenu_;
+  // The menu is not owned: it counts only while its watch says it lives.
+  TPopupMenu* popupMenu_ = nullptr;
+  TLifeWatch popupMenuWatch_;
   std::unique_ptr<Native> native_;
-  std::shared_ptr<bool> alive_;
 };
 
 }  // namespace mirto
