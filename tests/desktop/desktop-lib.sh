@@ -356,3 +356,16 @@ desk_expect_categories() {
   sleep 0.3
   desk_expect_view "$1 (the category view)" 40
 }
+
+# desk_task_button WIN: "X Y", the centre of WIN's button on the tint2
+# taskbar: where tint2 says it is (_NET_WM_ICON_GEOMETRY), else the first
+# task button's place (the session's taskbar is 30 high at the top, its task
+# buttons 160 wide).
+desk_task_button() {
+  local x y w h
+  if read -r x y w h < <(desk_prop "$1" _NET_WM_ICON_GEOMETRY | tr -d , | grep -E '^[0-9]+ [0-9]+ [0-9]+ [0-9]+$'); then
+    echo $((x + w / 2)) $((y + h / 2))
+  else
+    echo 80 15
+  fi
+}
