@@ -125,6 +125,22 @@ desk_glide() {
   xdotool mousemove "$1" "$2" $(desk_steps "$@") sleep 0.2
 }
 
+# desk_check_drag WIN WHAT X Y DX DY: drags WIN from (X, Y) in its client
+# area by (DX, DY): the window moves by the pointer's distance; then glides
+# the pointer on with no button held: the window stays where it is.
+desk_check_drag() {
+  local win="$1" what="$2" px="$3" py="$4" dx="$5" dy="$6" x y nx ny
+  read -r x y < <(desk_position "$win")
+  desk_drag $((x + px)) $((y + py)) "$dx" "$dy"
+  read -r nx ny < <(desk_position "$win")
+  desk_expect_near "$what: the window did not move with the pointer" "$nx" "$ny" \
+    $((x + dx)) $((y + dy))
+  desk_glide $((x + px + dx)) $((y + py + dy)) 90 60
+  read -r x y < <(desk_position "$win")
+  desk_expect_near "$what: the window followed the pointer after the release" "$x" "$y" \
+    "$nx" "$ny" 0
+}
+
 # desk_expect_near WHAT ACTUAL_X ACTUAL_Y WANT_X WANT_Y [SLACK]: fails with
 # WHAT when a coordinate is off by more than SLACK pixels (default 3).
 desk_expect_near() {
