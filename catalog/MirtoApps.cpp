@@ -7,7 +7,7 @@
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoProcs.h"
 #include "graphics/ColorHelpers.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 namespace mirto {
 

@@ -5,7 +5,7 @@
 #include "catalog/CatalogState_p.h"
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 namespace mirto {
 
@@ -144,9 +144,6 @@ QString NormalizeDir(const QString& Path) {
   return result;
 }
 
-bool DirExists(const QString& Path) {
-  const std::uint32_t attributes = GetFileAttributesW(Path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool DirExists(const QString& Path) { return IsFolder(Path); }
 
 }  // namespace mirto

@@ -140,8 +140,9 @@ void TButtonEx::DrawCaptionAndGlyph(TCanvas& canvas, const TButtonExLook& look, 
   canvas.Font().Assign(look.Font);
   if (look.GrayText) canvas.Font().SetColor(clGrayText);
 
-  // Captions keep "&&" for a literal ampersand; show it once.
-  const QString text = StripAccelerators(Caption()).Text;
+  // The caption is drawn as it stands: an "&" is a letter of it, never an
+  // accelerator mark (the catalog's program names hold single ones).
+  const QString text = DrawnCaption();
   const int tw = canvas.TextWidth(text);
   const int th = canvas.TextHeight(text);
   TBitmap& glyph = Glyph();

@@ -134,6 +134,8 @@ class TButtonEx : public TBitBtn {
 
  protected:
   void DrawItem(const TDrawItemStruct& item) override;
+  // The caption is drawn as it stands, "&" included.
+  QString DrawnCaption() const override { return Caption(); }
   // The pointer entering or leaving sets Over and, except while the button
   // is being designed, fires OnMouseEnter / OnMouseLeave once and repaints.
   void MouseEnter() override;

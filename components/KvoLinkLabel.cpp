@@ -1,7 +1,7 @@
 #include "components/KvoLinkLabel.h"
 
+#include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Shell.h"
 
 namespace mirto {
 

@@ -132,6 +132,7 @@ void DrawTitle(TCanvas& canvas, TPoint origin, const TKvoTitleLook& look) {
 }
 
 TKvoTitleLabel::TKvoTitleLabel(TComponent* owner) : TGraphicControl(owner) {
+  SetAccessibleRole(arStaticText);
   SetBounds(0, 0, 0, 0);
   AdjustBounds();
 }

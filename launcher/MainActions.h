@@ -20,6 +20,18 @@ enum class TMainActionKind {
 };
 using enum TMainActionKind;
 
+// The window's handler an action runs; every row names its own.
+enum class TMainActionHandler {
+  mahDisplayGroup,             // actDisplayGroupExecute
+  mahRunProgram,               // actRunProgramExecute
+  mahButtonRunProgram,         // actButton_RunProgramExecute
+  mahButtonOpenProgramFolder,  // actButton_OpenProgramFolderExecute
+  mahButtonHomePage,           // actButton_HomePageExecute
+  mahDisplayAllCategories,     // actDisplayAllCategoriesExecute
+  mahEsc,                      // actEscExecute
+};
+using enum TMainActionHandler;
+
 struct TMainActionRow {
   const char* Name;
   TMainActionKind Kind;
@@ -31,6 +43,7 @@ struct TMainActionRow {
   // group's title) or a program action that shows its program's name.
   const char* FixedCaption;
   const char* Hint;
+  TMainActionHandler Handler;
 };
 
 inline constexpr const char* kCategoryPrefix = "CATEGORY:   ";
@@ -39,7 +52,7 @@ inline constexpr const char* kMenuAudio = "MENU_AUDIO";
 
 // Group actions, program actions, then the others, in action-list order.
 std::span<const TMainActionRow> MainActionRows();
-// The row of the action with that name, or null.
+// The row of the action with that name, or null when the table has none.
 const TMainActionRow* FindMainActionRow(const char* name);
 
 // The caption InitMenus gives an action: "CATEGORY:   " and the group's

@@ -3,7 +3,8 @@
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
+#include "platform/toolkit/FileDrop.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 
@@ -17,9 +18,15 @@ void SetFontParams(TFont& font, const TFontParams& params) {
   font.SetStyle(params.Style);
 }
 
-bool IsFile(const QString& path) {
-  const std::uint32_t attributes = GetFileAttributesW(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+// The focus frame in the caption's colours, which stand out on every
+// button's face.
+void ApplyFocusCue(TButtonEx& button, bool shown) {
+  if (shown) {
+    button.SetColorFocusRect(button.Font().Color());
+    button.SetColorFocusRectOver(button.FontOver().Color());
+    button.SetColorFocusRectDown(button.FontDown().Color());
+  }
+  button.SetShowFocusRect(shown);
 }
 
 }  // namespace
@@ -99,6 +106,20 @@ void TMainViews::FinishButton(TButtonEx& button, const TButtonParams& params) {
   button.SetUseGradient(false);
   button.SetTextAlignment(taCenter);
   button.SetTextMargin(0);
+  ApplyFocusCue(button, focusCues_);
+}
+
+std::vector<TButtonEx*> TMainViews::ViewButtons() const {
+  std::vector<TButtonEx*> buttons;
+  for (int i = 0; i < area_.ControlCount(); ++i)
+    if (auto* button = dynamic_cast<TButtonEx*>(area_.Controls(i)); button && button->Visible())
+      buttons.push_back(button);
+  return buttons;
+}
+
+void TMainViews::ShowFocusCues(bool shown) {
+  focusCues_ = shown;
+  for (TButtonEx* button : ViewButtons()) ApplyFocusCue(*button, shown);
 }
 
 void TMainViews::DisplayCategories() {
@@ -112,7 +133,9 @@ void TMainViews::DisplayCategories() {
     heading->Font().SetStyle(heading->Font().Style() + TFontStyles{fsBold});
     heading->SetTop(layout.HeadingTop());
     heading->SetLeft(CenteredLeft(width, heading->Width()));
-    heading->Font().SetColor(clWhite);
+    // White is the label's own background, never painted: the label is
+    // transparent, and its text keeps the area's font colour.
+    heading->SetColor(clWhite);
     heading->SetTransparent(true);
     layout.HeadingPlaced(heading->Top(), heading->Height());
   };
@@ -152,12 +175,40 @@ void TMainViews::DisplayGroup(int GroupID) {
   const int groupIndex = IndexOfGroup(GroupID);
   if (groupIndex < 0) return;
   const TProgramGroup group = Groups[static_cast<std::size_t>(groupIndex)];
+  BuildProgramView(group.Title, group.Description, group.IDs, false);
+}
+
+void TMainViews::DisplayFind(const QString& text, const std::vector<int>& programIDs) {
+  area_.Hide();
+  ClearGroup();
+  // The title is shown as typed: a typed "&" is no accelerator mark.
+  QString title = text;
+  title.replace(QStringLiteral("&"), QStringLiteral("&&"));
+  const int count = static_cast<int>(programIDs.size());
+  const QString found = count == 0   ? QStringLiteral("No program matches")
+                        : count == 1 ? QStringLiteral("1 program matches")
+                                     : QStringLiteral("%1 programs match").arg(count);
+  const int shown = BuildProgramView(title, found, programIDs, true);
+  if (shown < count) {
+    // The description is the area's last label.
+    for (int i = area_.ControlCount() - 1; i >= 0; --i) {
+      if (auto* label = dynamic_cast<TLabel*>(area_.Controls(i))) {
+        label->SetCaption(found + QStringLiteral(" (%1 shown; type more to narrow)").arg(shown));
+        label->SetLeft(CenteredLeft(area_.Width(), label->Width()));
+        break;
+      }
+    }
+  }
+}
+
+int TMainViews::BuildProgramView(const QString& titleText, const QString& descriptionText,
+                                 const std::vector<int>& programIDs, bool onlyWhatFits) {
   const int width = area_.Width();
-  TGroupViewLayout layout(width, static_cast<int>(group.IDs.size()));
+  TGroupViewLayout layout(width, static_cast<int>(programIDs.size()));
 
   TLabel* title = NewLabel(QString());
   title->SetVisible(true);
-  title->SetCaption(group.Title);
+  title->SetCaption(titleText);
   title->Font().SetSize(12);
   title->Font().SetStyle({fsBold});
   title->SetTransparent(true);
@@ -165,7 +216,7 @@ void TMainViews::DisplayGroup(int GroupID) {
   title->SetTop(TGroupViewLayout::TitleTop);
   layout.TitlePlaced(title->Top(), title->Height());
 
-  TLabel* description = NewLabel(group.Description);
+  TLabel* description = NewLabel(descriptionText);
   description->Font().SetSize(10);
   description->Font().SetStyle({});
   description->SetTop(layout.DescriptionTop());
@@ -173,11 +224,14 @@ void TMainViews::DisplayGroup(int GroupID) {
   description->SetTransparent(true);
   layout.DescriptionPlaced(description->Height());
 
-  for (const int id : group.IDs) {
+  int made = 0;
+  for (const int id : programIDs) {
     const int programIndex = IndexOfProgram(id);
     if (programIndex < 0) continue;
     const TProgramInfo program = Programs[static_cast<std::size_t>(programIndex)];
     const TButtonParams& params = program.Button;
+    const TPoint place = layout.NextButton(params.Width, params.Height);
+    if (onlyWhatFits && place.Y + params.Height > area_.Height()) break;
     TButtonEx* button = NewButton(params, program.DisplayName);
     button->OnMouseDown = OnProgramMouseDown;
     button->Font().SetSize(params.Font.Size);
@@ -187,12 +241,16 @@ void TMainViews::DisplayGroup(int GroupID) {
     button->FontOver().SetName(button->Font().Name());
     button->FontDown().SetName(button->Font().Name());
     button->FontFocus().SetName(button->Font().Name());
-    const TPoint place = layout.NextButton(params.Width, params.Height);
     button->SetTop(place.Y);
     button->SetLeft(place.X);
     button->OnClick = OnProgramClick;
+    AcceptFileDrops(*button, [this](TControl& target, const QStringList& files) {
+      const auto handler = OnProgramFilesDropped;
+      if (handler) handler(&target, files);
+    });
     button->SetTag(program.ID);
     FinishButton(*button, params);
+    ++made;
     // A click still asks the shell, but the pointer already says why
     // nothing will start.
     const QString executable = program.Dir + PathDelim + program.ExeFile;
@@ -207,6 +265,7 @@ void TMainViews::DisplayGroup(int GroupID) {
   area_.Show();
   homeButton_.Show();
   homeButton_.SetEnabled(true);
+  return made;
 }
 
 }  // namespace mirto

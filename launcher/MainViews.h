@@ -8,6 +8,9 @@
 // rebuilt the number of controls stays flat.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
 
 #include "platform/toolkit/Control.h"
 
@@ -28,6 +31,8 @@ class TMainViews {
   TNotifyEvent OnCategoryClick;
   TNotifyEvent OnProgramClick;
   TMouseEvent OnProgramMouseDown;
+  // Files dropped on a program button.
+  std::function<void(TObject* sender, const QStringList& files)> OnProgramFilesDropped;
 
   // Hides every view button and destroys every label of the area; the
   // permanent button stays. Repaints the window.
@@ -37,6 +42,18 @@ class TMainViews {
   // Rebuilds the area as the group's view; the home button is shown and
   // enabled. An unknown group leaves the area hidden and empty.
   void DisplayGroup(int GroupID);
+  // Rebuilds the area as the find view: the typed text as title, a line that
+  // says how many programs match (or that none does), then the programs'
+  // buttons laid out as in a group view, as many as fit the area.
+  void DisplayFind(const QString& text, const std::vector<int>& programIDs);
+
+  // The visible buttons of the current view, in the order they were made.
+  std::vector<TButtonEx*> ViewButtons() const;
+
+  // Shows or hides the focus frame of the view's buttons (and of those the
+  // next views make): keyboard users see where the focus is, mouse users
+  // see the buttons as they always were.
+  void ShowFocusCues(bool shown);
 
   // Keeps a view button alive while one of its handlers runs a nested event
   // loop (a popup menu), during which a timer may rebuild the view.
@@ -57,11 +74,17 @@ class TMainViews {
   TButtonEx* NewButton(const TButtonParams& params, const QString& caption);
   void FinishButton(TButtonEx& button, const TButtonParams& params);
   TLabel* NewLabel(const QString& caption);
+  // The title and description of a group or find view, the buttons of
+  // programIDs under them (those that fit, when onlyWhatFits), the area
+  // shown. Returns how many buttons it made.
+  int BuildProgramView(const QString& titleText, const QString& descriptionText,
+                       const std::vector<int>& programIDs, bool onlyWhatFits);
   void RetireButton(TButtonEx* button);
 
   TForm& window_;
   TWinControl& area_;
   TControl& homeButton_;
+  bool focusCues_ = false;
   TButtonEx* busyButton_ = nullptr;
   bool busyButtonRetired_ = false;
 };

@@ -154,6 +154,8 @@ void TFormAbout::BuildLayout() {
   meApps->Font().SetName(QStringLiteral("Consolas"));
   meApps->Font().SetHeight(-13);
   meApps->SetScrollBars(ssVertical);
+  // The list shows the collection the label above it names.
+  meApps->SetAccessibleName(Label1->AccessibleName());
 
   ActionList1 = new TActionList(this);
   actEsc = new TAction(this);

@@ -13,15 +13,18 @@
 #include "graphics/ColorHelpers.h"
 #include "graphics/PngImageList.h"
 #include "launcher/ButtonGlyph.h"
+#include "launcher/FocusGrid.h"
 #include "launcher/LauncherArtwork.h"
 #include "launcher/MainActions.h"
 #include "launcher/MainViews.h"
 #include "launcher/MirtoAbout.h"
+#include "launcher/ProgramFinder.h"
 #include "launcher/ProgramLauncher.h"
 #include "platform/drawing/Icon.h"
+#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/toolkit/KeyboardUse.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
@@ -59,6 +62,29 @@ void MakeGlyphOnly(TKvoPngButton& button, int hotGamma) {
   looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
 }
 
+using TWindowHandler = void (TFormMain::*)(TObject*);
+
+// The member function each action row names.
+TWindowHandler HandlerOf(TMainActionHandler handler) {
+  switch (handler) {
+    case mahDisplayGroup:
+      return &TFormMain::actDisplayGroupExecute;
+    case mahRunProgram:
+      return &TFormMain::actRunProgramExecute;
+    case mahButtonRunProgram:
+      return &TFormMain::actButton_RunProgramExecute;
+    case mahButtonOpenProgramFolder:
+      return &TFormMain::actButton_OpenProgramFolderExecute;
+    case mahButtonHomePage:
+      return &TFormMain::actButton_HomePageExecute;
+    case mahDisplayAllCategories:
+      return &TFormMain::actDisplayAllCategoriesExecute;
+    case mahEsc:
+      return &TFormMain::actEscExecute;
+  }
+  return &TFormMain::actEscExecute;  // not reached: every handler is named above
+}
+
 }  // namespace
 
 TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
@@ -77,9 +103,17 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
   views_ = std::make_unique<TMainViews>(*this, *pnMain, *btnHome);
   views_->OnCategoryClick = [this](TObject* s) { CategoryButtonClick(s); };
   views_->OnProgramClick = [this](TObject* s) { ProgButtonClick(s); };
+  views_->OnProgramFilesDropped = [this](TObject* s, const QStringList& files) {
+    ProgButtonFilesDropped(s, files);
+  };
   views_->OnProgramMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     ProgramButton_MouseDown(s, b, sh, x, y);
   };
+  views_->ShowFocusCues(KeyboardCuesShown());
+  cues_ = std::make_unique<TKeyboardCuesListener>([this](bool shown) {
+    views_->ShowFocusCues(shown);
+    btnHome->Invalidate();
+  });
   FormCreate(this);
 }
 
@@ -115,6 +149,7 @@ void TFormMain::BuildLayout() {
   BuildMainArea();
   BuildActions();
   BuildMenus();
+  BuildKeys();
 
   tmCat = new TTimer(this);
   tmCat->SetName(QStringLiteral("tmCat"));
@@ -126,6 +161,15 @@ void TFormMain::BuildLayout() {
   tm2->SetEnabled(false);
   tm2->SetInterval(kViewTimerInterval);
   tm2->OnTimer = [this](TObject* s) { tm2Timer(s); };
+  tmFind = new TTimer(this);
+  tmFind->SetName(QStringLiteral("tmFind"));
+  tmFind->SetEnabled(false);
+  tmFind->SetInterval(kViewTimerInterval);
+  tmFind->OnTimer = [this](TObject* s) { tmFindTimer(s); };
+  OnKeyPress = [this](TObject* s, QChar& key) { FormKeyPress(s, key); };
+  OnKeyDown = [this](TObject* s, std::uint16_t& key, TShiftState shift) {
+    FormKeyDown(s, key, shift);
+  };
 
   ti = new TTrayIcon(this);
   ti->SetName(QStringLiteral("ti"));
@@ -308,29 +352,8 @@ void TFormMain::BuildActions() {
     if (row.Kind == makOther) action->SetCaption(QString::fromUtf8(row.FixedCaption));
     if (row.Hint != nullptr) action->SetHint(QString::fromUtf8(row.Hint));
     action->SetActionList(Actions);
-    const QString name = action->Name();
-    TNotifyEvent handler;
-    switch (row.Kind) {
-      case makGroup:
-        handler = [this](TObject* s) { actDisplayGroupExecute(s); };
-        break;
-      case makProgram:
-        handler = [this](TObject* s) { actRunProgramExecute(s); };
-        break;
-      case makOther:
-        if (name == u"actButton_RunProgram")
-          handler = [this](TObject* s) { actButton_RunProgramExecute(s); };
-        else if (name == u"actButton_OpenProgramFolder")
-          handler = [this](TObject* s) { actButton_OpenProgramFolderExecute(s); };
-        else if (name == u"actButton_HomePage")
-          handler = [this](TObject* s) { actButton_HomePageExecute(s); };
-        else if (name == u"actEsc")
-          handler = [this](TObject* s) { actEscExecute(s); };
-        else
-          handler = [this](TObject* s) { actDisplayAllCategoriesExecute(s); };
-        break;
-    }
-    action->OnExecute = std::move(handler);
+    const auto handler = HandlerOf(row.Handler);
+    action->OnExecute = [this, handler](TObject* s) { (this->*handler)(s); };
   }
   btnHome->SetAction(ActionByName(QStringLiteral("actDisplayAllCategories")));
 }
@@ -350,6 +373,37 @@ void TFormMain::BuildMenus() {
   popButton->SetName(QStringLiteral("popButton"));
   FillMenu(*popButton, ButtonMenuEntries());
   AttachMenuStyle(*popButton, amsLight);
+}
+
+// Keys for what the title bar and the bottom bar offer, in the desktop's
+// usual places and clear of the menus' shortcuts; each press is a click on
+// its control, and the control's tooltip names its key.
+void TFormMain::BuildKeys() {
+  KeyActions = new TActionList(this);
+  KeyActions->SetName(QStringLiteral("KeyActions"));
+  struct Key {
+    const char* name;
+    TControl* control;
+    TShortCut shortCut;
+  };
+  const Key keys[] = {
+      {"actKeyMenuVideo", btnMenuVideo, ShortCut('V', {ssAlt})},
+      {"actKeyMenuAudio", btnMenuAudio, ShortCut('A', {ssAlt})},
+      {"actKeyAbout", btnAbout, ShortCut(VK_F1, {})},
+      {"actKeyMinimize", btnMinimize, ShortCut('M', {ssCtrl})},
+      {"actKeyMinimizeToTray", btnMinimizeToTray, ShortCut('M', {ssCtrl, ssShift})},
+      {"actKeyExit", btnClose, ShortCut('Q', {ssCtrl})},
+      {"actKeyHomePage", lblHomePage, ShortCut('L', {ssCtrl})},
+  };
+  for (const Key& key : keys) {
+    auto* action = new TAction(this);
+    action->SetName(QString::fromLatin1(key.name));
+    action->SetShortCut(key.shortCut);
+    action->SetActionList(KeyActions);
+    TControl* control = key.control;
+    action->OnExecute = [control](TObject*) { PressByKey(*control); };
+    control->SetHintKey(ShortCutToText(key.shortCut));
+  }
 }
 
 void TFormMain::LoadDeferredArtwork() {
@@ -378,7 +432,10 @@ void TFormMain::FillMenu(TPopupMenu& menu, std::span<const char* const> entries)
 }
 
 TAction* TFormMain::ActionByName(const QString& name) const {
-  return Actions != nullptr ? Actions->FindAction(name) : nullptr;
+  TAction* action = Actions != nullptr ? Actions->FindAction(name) : nullptr;
+  Q_ASSERT_X(action != nullptr, "TFormMain::ActionByName",
+             qPrintable(QStringLiteral("no action named ") + name));
+  return action;
 }
 
 // --- start ------------------------------------------------------------------
@@ -454,13 +511,24 @@ void TFormMain::tiAreaGone(TObject* Sender) {
   if (!Visible()) tiClick(Sender);
 }
 
+void TFormMain::ComeToFront() {
+  if (ti->Visible()) tiClick(ti);  // hidden in the tray: as a click on its icon
+  if (Application() != nullptr && Application()->MainForm() == this)
+    Application()->Restore();  // back from the taskbar
+  else
+    Show();
+  BringWindowToTop(*this);
+}
+
 void TFormMain::btnAboutClick(TObject*) {
   if (about_ != nullptr) about_->ShowModal();
 }
 
 void TFormMain::btnCloseClick(TObject*) { Close(); }
 
-void TFormMain::actEscExecute(TObject*) {}
+void TFormMain::actEscExecute(TObject*) {
+  if (!findText_.isEmpty()) EndFind();
+}
 
 TPoint TFormMain::MenuPoint(const TKvoPngButton& button) const {
   return {Left() + button.Left(), Top() + button.Top() + button.Height() + 2};
@@ -503,6 +571,67 @@ void TFormMain::tm2Timer(TObject*) {
   tm2->SetEnabled(false);
 }
 
+// --- type to find -----------------------------------------------------------
+
+void TFormMain::FormKeyPress(TObject*, QChar& Key) {
+  // A letter or digit starts a find; once finding, every typed character
+  // (a blank between words, "&", "-") belongs to the text.
+  if (findText_.isEmpty() && !Key.isLetterOrNumber()) return;
+  findText_ += Key;
+  Key = QChar();
+  tmFind->SetEnabled(true);
+}
+
+void TFormMain::FormKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
+  const bool plain = !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+  if (plain && !Shift.Contains(ssShift) &&
+      (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)) {
+    if (MoveFocus(Key)) Key = 0;
+    return;
+  }
+  // The popup key, or Shift+F10: the focused program button's popup.
+  if ((Key == VK_APPS && plain) || (Key == VK_F10 && plain && Shift.Contains(ssShift))) {
+    for (TButtonEx* button : views_->ViewButtons()) {
+      if (!button->Focused() || !button->OnMouseDown) continue;
+      Key = 0;
+      OpenProgramPopup(*button, 0, 0);
+      return;
+    }
+    return;
+  }
+  if (findText_.isEmpty()) return;
+  if (Key == VK_BACK && plain) {
+    Key = 0;
+    findText_.chop(1);
+    if (findText_.trimmed().isEmpty())
+      EndFind();
+    else
+      tmFind->SetEnabled(true);
+  } else if (Key == VK_RETURN && plain) {
+    Key = 0;
+    const std::vector<int> found = FindPrograms(findText_);
+    if (!found.empty()) RunProgram(found.front());
+  }
+}
+
+void TFormMain::tmFindTimer(TObject*) {
+  tmFind->SetEnabled(false);
+  if (findText_.isEmpty()) return;
+  views_->DisplayFind(findText_, FindPrograms(findText_));
+}
+
+void TFormMain::EndFind() {
+  findText_.clear();
+  tmFind->SetEnabled(false);
+  // Back through the timers, like every other change of view.
+  if (shownGroup_ != 0) {
+    SelectedGroupID = shownGroup_;
+    tmCat->SetEnabled(true);
+  } else {
+    tm2->SetEnabled(true);
+  }
+}
+
 // --- launching --------------------------------------------------------------
 
 void TFormMain::RunProgram(int ProgID) { mirto::RunProgram(WindowHandle(*this), ProgID); }
@@ -524,8 +653,17 @@ void TFormMain::actButton_HomePageExecute(TObject*) {
 // --- views ------------------------------------------------------------------
 
 void TFormMain::ClearGroup() { views_->ClearGroup(); }
-void TFormMain::DisplayCategories() { views_->DisplayCategories(); }
-void TFormMain::DisplayGroup(int GroupID) { views_->DisplayGroup(GroupID); }
+void TFormMain::DisplayCategories() {
+  findText_.clear();
+  shownGroup_ = 0;
+  views_->DisplayCategories();
+}
+
+void TFormMain::DisplayGroup(int GroupID) {
+  findText_.clear();
+  shownGroup_ = GroupID;
+  views_->DisplayGroup(GroupID);
+}
 
 void TFormMain::CategoryButtonClick(TObject* Sender) {
   auto* button = dynamic_cast<TComponent*>(Sender);
@@ -540,10 +678,34 @@ void TFormMain::ProgButtonClick(TObject* Sender) {
   RunProgram(LowTag(*button));
 }
 
+void TFormMain::ProgButtonFilesDropped(TObject* Sender, const QStringList& Files) {
+  auto* button = dynamic_cast<TComponent*>(Sender);
+  if (button == nullptr || Files.isEmpty()) return;
+  RunProgramWithFiles(WindowHandle(*this), LowTag(*button), Files);
+}
+
 TPoint TFormMain::ProgramPopupPoint(const TButtonEx& button, int X, int Y) const {
   (void)Y;
   return {Left() + button.Left() + pnMain->Left() + X,
           Top() + pnMain->Top() + button.Top() + button.Height()};
+}
+
+bool TFormMain::MoveFocus(std::uint16_t arrowKey) {
+  const std::vector<TButtonEx*> buttons = views_->ViewButtons();
+  std::vector<TRect> places;
+  int current = -1;
+  for (TButtonEx* button : buttons) {
+    if (button->Focused()) current = static_cast<int>(places.size());
+    places.push_back(button->BoundsRect());
+  }
+  const TGridMove move = arrowKey == VK_LEFT    ? gmLeft
+                         : arrowKey == VK_RIGHT ? gmRight
+                         : arrowKey == VK_UP    ? gmUp
+                                                : gmDown;
+  const int next = NextInGrid(places, current, move);
+  if (next < 0) return false;
+  buttons[static_cast<std::size_t>(next)]->SetFocus();
+  return true;
 }
 
 void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState, int X,
@@ -551,6 +713,11 @@ void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TS
   if (Button == mbLeft) return;
   auto* button = dynamic_cast<TButtonEx*>(Sender);
   if (button == nullptr) return;
+  OpenProgramPopup(*button, X, Y);
+}
+
+void TFormMain::OpenProgramPopup(TButtonEx& target, int X, int Y) {
+  TButtonEx* button = &target;
   const int id = LowTag(*button);
   ActionByName(QStringLiteral("actButton_HomePage"))->SetCaption(GetProgramUrl(id));
   ActionByName(QStringLiteral("actButton_OpenProgramFolder"))->SetTag(id);

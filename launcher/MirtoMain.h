@@ -8,6 +8,7 @@
 // the keyboard shortcuts.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <span>
@@ -27,6 +28,7 @@ class TKvoLinkLabel;
 class TMainViews;
 class TKvoPanel;
 class TKvoPngButton;
+class TKeyboardCuesListener;
 class TKvoTitleLabel;
 class TPngImageList;
 class TPopupMenu;
@@ -43,6 +45,10 @@ class TFormMain : public TForm {
 
   // The about window shown by the About button; not owned.
   void SetAboutForm(TFormAbout* about) { about_ = about; }
+
+  // Shows the window again, from the tray or the taskbar, and raises it:
+  // what a second start of the launcher asks of the running one.
+  void ComeToFront();
 
   // Whether the desktop has a notification area (asked before hiding in it,
   // and by the tray icon while it shows); the platform's answer unless a
@@ -65,6 +71,8 @@ class TFormMain : public TForm {
   TKvoLinkLabel* lblHomePage = nullptr;
   TPngImageList* pilMain = nullptr;
   TActionList* Actions = nullptr;
+  // The keys of the title bar's buttons and the bottom bar's link.
+  TActionList* KeyActions = nullptr;
   TPopupMenu* popMenuVideo = nullptr;
   TPopupMenu* popMenuAudio = nullptr;
   TPopupMenu* popButton = nullptr;
@@ -72,12 +80,18 @@ class TFormMain : public TForm {
   TKvoMenuStyle amsLight;
   TTimer* tmCat = nullptr;
   TTimer* tm2 = nullptr;
+  TTimer* tmFind = nullptr;
   TTrayIcon* ti = nullptr;
 
   // The group the timer tmCat shows when it fires.
   int SelectedGroupID = 0;
 
-  // The action of the table with that name.
+  // What the user has typed to find a program; empty while not finding.
+  const QString& FindText() const { return findText_; }
+
+  // The action of the table with that name. Every name the window asks for
+  // is in the table: a miss is a programming error, which stops debug builds
+  // (other builds get null).
   TAction* ActionByName(const QString& name) const;
 
   // --- views ---------------------------------------------------------------
@@ -91,6 +105,8 @@ class TFormMain : public TForm {
   void CenterTitleLabel();
   void CategoryButtonClick(TObject* Sender);
   void ProgButtonClick(TObject* Sender);
+  // Starts the button's program with the files dropped on it.
+  void ProgButtonFilesDropped(TObject* Sender, const QStringList& Files);
   void ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
                                int Y);
   void actDisplayGroupExecute(TObject* Sender);
@@ -111,6 +127,9 @@ class TFormMain : public TForm {
   void tiAreaGone(TObject* Sender);
   void tmCatTimer(TObject* Sender);
   void tm2Timer(TObject* Sender);
+  void tmFindTimer(TObject* Sender);
+  void FormKeyPress(TObject* Sender, QChar& Key);
+  void FormKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
   void InitMenus();
   void RunProgram(int ProgID);
 
@@ -119,6 +138,12 @@ class TFormMain : public TForm {
   TPoint MenuPoint(const TKvoPngButton& button) const;
   TPoint ProgramPopupPoint(const TButtonEx& button, int X, int Y) const;
 
+  // The program button's popup for its program, at (X, Y) inside it.
+  void OpenProgramPopup(TButtonEx& button, int X, int Y);
+  // Moves the focus through the current view's buttons; false when there is
+  // no button to move to.
+  bool MoveFocus(std::uint16_t arrowKey);
+
  private:
   void BuildLayout();
   void BuildTitleBar();
@@ -126,13 +151,20 @@ class TFormMain : public TForm {
   void BuildBottomBar();
   void BuildActions();
   void BuildMenus();
+  void BuildKeys();
   void FillMenu(TPopupMenu& menu, std::span<const char* const> entries);
   // The image list's pictures and the application icon, once.
   void LoadDeferredArtwork();
+  // Leaves the find view for the view shown before it.
+  void EndFind();
 
   TFormAbout* about_ = nullptr;
   std::unique_ptr<TMainViews> views_;
+  std::unique_ptr<TKeyboardCuesListener> cues_;
   bool artworkLoaded_ = false;
+  QString findText_;
+  // The view a find returns to: a group, or 0 for the categories.
+  int shownGroup_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

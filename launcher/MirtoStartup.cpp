@@ -1,11 +1,16 @@
 #include "launcher/MirtoStartup.h"
 
+#include <QFileInfo>
+#include <cstdio>
+
 #include "catalog/MirtoApps.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "launcher/StatsReport.h"
+#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/ScreenCapture.h"
+#include "platform/toolkit/SingleInstance.h"
 
 namespace mirto {
 
@@ -13,11 +18,26 @@ int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
   InitCatalog();
   {
     TApplication application(argc, argv);
+    // A launcher already running from this folder comes to the front
+    // instead, before this one has made any window.
+    TSingleInstance instance(QFileInfo(ExecutableFileName()).absolutePath());
+    switch (instance.Claim()) {
+      case icHandedOver:
+        FinalizeCatalog();
+        return 0;
+      case icCheckFailed:
+        std::fprintf(stderr, "mirto: cannot check for a running launcher (%s); starting anyway\n",
+                     qPrintable(instance.ErrorText()));
+        break;
+      case icFirst:
+        break;
+    }
     application.Initialize();
     application.SetMainFormOnTaskBar(true);
     auto* main = application.CreateForm<TFormMain>();
     auto* about = application.CreateForm<TFormAbout>();
     main->SetAboutForm(about);
+    instance.OnActivate = [main] { main->ComeToFront(); };
     const TStatsReport stats(qEnvironmentVariable("MIRTO_STATS_FILE"));
     if (hooks.FirstFrame)
       WhenFirstFramePainted(*main, [main, about, &hooks] { hooks.FirstFrame(*main, *about); });

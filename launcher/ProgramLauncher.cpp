@@ -2,7 +2,7 @@
 
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 namespace mirto {
 
@@ -12,14 +12,34 @@ const QString kOpen = QStringLiteral("open");
 
 }  // namespace
 
-void RunProgram(TWindowHandle owner, int ProgID) {
+namespace {
+
+// The executable of a program and its folder; false for an unknown program
+// or collection folder.
+bool ExecutableOf(int ProgID, QString& path, QString& workingFolder) {
   const int index = IndexOfProgram(ProgID);
-  if (index < 0) return;
+  if (index < 0) return false;
   const TProgramInfo program = Programs[index];
-  if (program.Dir.isEmpty()) return;  // the collection's folder is unknown
-  const QString path = program.Dir + PathDelim + program.ExeFile;
-  const QString workingFolder = path.left(path.lastIndexOf(PathDelim));
+  if (program.Dir.isEmpty()) return false;  // the collection's folder is unknown
+  path = program.Dir + PathDelim + program.ExeFile;
+  workingFolder = path.left(path.lastIndexOf(PathDelim));
+  return true;
+}
+
+}  // namespace
+
+void RunProgram(TWindowHandle owner, int ProgID) {
+  QString path;
+  QString workingFolder;
+  if (!ExecutableOf(ProgID, path, workingFolder)) return;
   ShellExecuteW(owner, kOpen, path, QString(""), workingFolder, SW_SHOW);
+}
+
+void RunProgramWithFiles(TWindowHandle owner, int ProgID, const QStringList& files) {
+  QString path;
+  QString workingFolder;
+  if (!ExecutableOf(ProgID, path, workingFolder)) return;
+  ShellExecuteWithArguments(owner, path, files, workingFolder, SW_SHOW);
 }
 
 void OpenProgramFolder(TWindowHandle owner, int ProgID) {

@@ -45,10 +45,34 @@ mirto_install_packages() {
   fi
 }
 
-# mirto_build BUILD_DIR [extra cmake arguments...]
+# One configuration for build/ whichever script runs first: with the same cache
+# options scripts/test after scripts/run only compiles what the launcher did not need.
+MIRTO_CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRTO_WERROR=ON)
+
+# mirto_build BUILD_DIR TARGETS CMAKE_ARGUMENTS...
+#   TARGETS: space-separated target names, or "all" for the whole tree.
 mirto_build() {
   local build_dir="$1"
-  shift
+  local targets="$2"
+  shift 2
+  if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    mirto_first_build_note "$targets"
+  fi
   cmake -S "$MIRTO_ROOT" -B "$build_dir" -G Ninja "$@"
-  cmake --build "$build_dir"
+  # shellcheck disable=SC2086 # the target list is split on purpose
+  cmake --build "$build_dir" --target $targets
+}
+
+# A first build compiles from scratch and is slow on small machines; say so
+# before it starts instead of leaving a silent terminal.
+mirto_first_build_note() {
+  local what="the launcher"
+  local minutes="5"
+  if [ "$1" = "all" ]; then
+    what="the launcher, its tests and benchmarks"
+    minutes="11"
+  fi
+  echo "First build in this folder: compiling $what takes about $minutes minutes on a"
+  echo "2-core machine (less with more cores or a warm compiler cache); later builds only"
+  echo "compile what changed."
 }

@@ -1,12 +1,18 @@
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
-#include "platform/drawing/PngChunks_p.h"
 #include "platform/drawing/PngCodec_p.h"
+
+// The reader's guards follow the chunks through libpng's reading state.
+#ifndef PNG_IO_STATE_SUPPORTED
+#error "libpng without PNG_IO_STATE_SUPPORTED"
+#endif
 
 namespace mirto {
 
@@ -22,6 +28,9 @@ constexpr std::size_t kMessageSize = 200;
 
 struct ErrorSink {
   char message[kMessageSize] = {};
+  // The message is complete as it stands: one of the reader's own guards
+  // refused the file.
+  bool complete = false;
 };
 
 void StoreMessage(ErrorSink* sink, const char* text) {
@@ -29,18 +38,20 @@ void StoreMessage(ErrorSink* sink, const char* text) {
 }
 
 extern "C" void OnPngError(png_structp png, png_const_charp message) {
-  StoreMessage(static_cast<ErrorSink*>(png_get_error_ptr(png)), message);
+  auto* sink = static_cast<ErrorSink*>(png_get_error_ptr(png));
+  if (!sink->complete) StoreMessage(sink, message);
   png_longjmp(png, 1);
 }
 
 extern "C" void OnPngWarning(png_structp, png_const_charp) {}
 
 // Once every row is in, libpng inflates whatever compressed image data is
-// left, however much it inflates to. So before the last row is read, what is
-// left may be at most that row (stored, in the worst case) and this many
-// bytes for an encoder's closing blocks and checksum; more is data no row
-// needs, which could cost seconds to inflate, and the file is refused. A
-// load thus inflates at most its image's rows plus about 12 MB.
+// left, however much it inflates to. So once the last row is asked for, the
+// image data still to come may be at most that row (stored, in the worst
+// case) and this many bytes for an encoder's closing blocks and checksum;
+// more is data no row needs, which could cost seconds to inflate, and the
+// file is refused. A load thus inflates at most its image's rows plus about
+// 12 MB.
 constexpr std::size_t kImageDataSlack = 4096;
 
 struct ReadContext {
@@ -48,9 +59,14 @@ struct ReadContext {
   const std::uint8_t* data = nullptr;
   std::size_t size = 0;
   std::size_t pos = 0;
-  std::size_t imageDataEnd = 0;
   png_structp png = nullptr;
   png_infop info = nullptr;
+  // What the guards have seen of the chunks libpng read so far.
+  bool seenHeader = false, seenData = false, dataEnded = false;
+  char chunk[5] = {};
+  // Set once the last row is asked for: how much image data may still come.
+  bool lastRowAsked = false;
+  std::size_t imageDataLeft = 0;
   // Filled by ReadHeaderPhase.
   png_uint_32 width = 0, height = 0;
   int bitDepth = 0, colorType = 0, interlace = 0, passes = 1;
@@ -63,27 +79,105 @@ struct ReadContext {
   png_color_16 transparentValue = {};
 };
 
-extern "C" void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
-  auto* ctx = static_cast<ReadContext*>(png_get_io_ptr(png));
-  if (count > ctx->size - ctx->pos) png_error(png, "Truncated PNG data");
-  std::memcpy(out, ctx->data + ctx->pos, count);
-  ctx->pos += count;
+[[noreturn]] void Refuse(ReadContext* ctx, const char* message) {
+  StoreMessage(&ctx->errors, message);
+  ctx->errors.complete = true;
+  png_error(ctx->png, message);
 }
 
-// Chunks libpng would otherwise parse and check although the image only keeps
-// their bytes.
-constexpr png_byte kIgnoredChunks[] =
-    "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0"
-    "sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+std::uint32_t ReadBigEndian32(const std::uint8_t* p) {
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+         std::uint32_t{p[3]};
+}
+
+// The refusals libpng does not make itself (or makes too late), checked on
+// each chunk header as libpng reads it: the whole chunk's CRC before any of
+// its data reaches the decoder, the order of the chunks, unknown critical
+// chunks. Names that are not letters are left to libpng.
+void GuardChunkHeader(ReadContext* ctx, const std::uint8_t* header) {
+  const std::uint8_t* type = header + 4;
+  if (!std::all_of(type, type + 4, IsPngChunkLetter)) return;
+  std::memcpy(ctx->chunk, type, 4);
+  const std::string_view name(ctx->chunk, 4);
+  char message[kMessageSize];
+  const std::uint32_t length = ReadBigEndian32(header);
+  const std::size_t rest = ctx->size - ctx->pos - 8;  // a chunk cut short is left to the reads
+  if (std::size_t{length} <= rest && rest - length >= 4) {
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
+    if (static_cast<std::uint32_t>(crc) != ReadBigEndian32(type + 4 + length)) {
+      std::snprintf(message, kMessageSize, "Corrupt PNG data: CRC error in chunk %s", ctx->chunk);
+      Refuse(ctx, message);
+    }
+  }
+  if (!ctx->seenHeader) {
+    if (name != "IHDR") Refuse(ctx, "Invalid PNG data: IHDR is not first");
+    ctx->seenHeader = true;
+    return;
+  }
+  if (name == "IDAT") {
+    if (ctx->dataEnded) Refuse(ctx, "Invalid PNG data: IDAT chunks are not consecutive");
+    ctx->seenData = true;
+    return;
+  }
+  if (ctx->seenData) ctx->dataEnded = true;
+  if (name == "PLTE" && ctx->seenData) {
+    Refuse(ctx, "Invalid PNG data: PLTE after the image data");
+  }
+  if ((type[0] & 0x20) == 0 && !IsModelledPngChunk(name)) {
+    std::snprintf(message, kMessageSize, "Unsupported PNG data: unknown critical chunk %s",
+                  ctx->chunk);
+    Refuse(ctx, message);
+  }
+}
+
+// The header's size, and the image data asked for after the last row.
+void GuardChunkData(ReadContext* ctx, const std::uint8_t* data, std::size_t count) {
+  const std::string_view name(ctx->chunk, 4);
+  if (name == "IHDR" && count == 13) {
+    const std::uint32_t width = ReadBigEndian32(data);
+    const std::uint32_t height = ReadBigEndian32(data + 4);
+    if (width == 0 || height == 0) Refuse(ctx, "Invalid PNG data: the image has no pixels");
+    if (width > std::uint32_t{TPngImage::kMaxSide} || height > std::uint32_t{TPngImage::kMaxSide} ||
+        std::uint64_t{width} * height > std::uint64_t(TPngImage::kMaxPixels)) {
+      char message[kMessageSize];
+      std::snprintf(message, kMessageSize, "PNG image too large: %u x %u pixels", unsigned{width},
+                    unsigned{height});
+      Refuse(ctx, message);
+    }
+  } else if (name == "IDAT" && ctx->lastRowAsked) {
+    if (count > ctx->imageDataLeft) {
+      Refuse(ctx, "Invalid PNG data: the compressed image data runs on past the last row");
+    }
+    ctx->imageDataLeft -= count;
+  }
+}
+
+extern "C" void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+  auto* ctx = static_cast<ReadContext*>(png_get_io_ptr(png));
+  if (count > ctx->size - ctx->pos) Refuse(ctx, "Truncated PNG data: the file ends early");
+  const std::uint8_t* from = ctx->data + ctx->pos;
+  const png_uint_32 state = png_get_io_state(png);
+  if ((state & PNG_IO_CHUNK_HDR) != 0 && count == 8) {
+    GuardChunkHeader(ctx, from);
+  } else if ((state & PNG_IO_CHUNK_DATA) != 0) {
+    GuardChunkData(ctx, from, count);
+  }
+  std::memcpy(out, from, count);
+  ctx->pos += count;
+}
 
 bool ReadHeaderPhase(ReadContext* ctx) {
   if (setjmp(png_jmpbuf(ctx->png))) return false;
   png_set_read_fn(ctx->png, ctx, ReadFromMemory);
+  png_set_sig_bytes(ctx->png, 8);  // checked by DecodePng
   png_set_user_limits(ctx->png, TPngImage::kMaxSide, TPngImage::kMaxSide);
   png_set_chunk_malloc_max(ctx->png, 64u * 1024u * 1024u);
-  png_set_keep_unknown_chunks(ctx->png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
-  png_set_keep_unknown_chunks(ctx->png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks,
-                              static_cast<int>(sizeof(kIgnoredChunks) / 5));
+  // The guards check every chunk's CRC before libpng reads the chunk.
+  png_set_crc_action(ctx->png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+  // Every ancillary chunk, known to libpng or not, is kept as it stands
+  // (all but IHDR, PLTE, tRNS, IDAT and IEND, which libpng reads); unknown
+  // critical chunks are refused.
+  png_set_keep_unknown_chunks(ctx->png, PNG_HANDLE_CHUNK_IF_SAFE, nullptr, -1);
   png_read_info(ctx->png, ctx->info);
   png_get_IHDR(ctx->png, ctx->info, &ctx->width, &ctx->height, &ctx->bitDepth, &ctx->colorType,
                &ctx->interlace, nullptr, nullptr);
@@ -128,13 +222,14 @@ bool ReadRowsPhase(ReadContext* ctx, png_bytepp rows) {
   const std::size_t lastRowAtMost = (ctx->rowBytes + 1) + (ctx->rowBytes + 1) / 64 + 16;
   for (int pass = 0; pass < ctx->passes; ++pass) {
     for (int y = 0; y < height; ++y) {
-      if (pass == ctx->passes - 1 && y == height - 1 &&
-          ctx->imageDataEnd > ctx->pos + lastRowAtMost + kImageDataSlack)
-        png_error(ctx->png, "the compressed image data runs on past the last row");
+      if (pass == ctx->passes - 1 && y == height - 1) {
+        ctx->lastRowAsked = true;
+        ctx->imageDataLeft = lastRowAtMost + kImageDataSlack;
+      }
       png_read_row(ctx->png, rows[y], nullptr);
     }
   }
-  png_read_end(ctx->png, nullptr);
+  png_read_end(ctx->png, ctx->info);  // the chunks after the image data
   return true;
 }
 
@@ -228,22 +323,40 @@ png_byte ChunkLocation(TPngChunkPlace place) {
   return PNG_HAVE_IHDR;
 }
 
+TPngChunkPlace PlaceOf(png_byte location) {
+  if ((location & PNG_AFTER_IDAT) != 0) return pcpAfterData;
+  if ((location & PNG_HAVE_PLTE) != 0) return pcpBeforeData;
+  return pcpBeforePalette;
+}
+
+EPngError ReadError(const ErrorSink& errors) {
+  return EPngError(errors.complete ? std::string(errors.message)
+                                   : std::string("Invalid PNG data: ") + errors.message);
+}
+
 }  // namespace
 
+bool IsPngChunkLetter(std::uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsModelledPngChunk(std::string_view name) {
+  return name == "IHDR" || name == "PLTE" || name == "IDAT" || name == "IEND" || name == "tRNS";
+}
+
 TPngPixels DecodePng(std::span<const std::uint8_t> data) {
+  if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
+    throw EPngError("Not a PNG image: the PNG signature is missing");
+  }
   ReadContext ctx;
   ctx.data = data.data();
   ctx.size = data.size();
-  ctx.imageDataEnd = PngImageDataEnd(data);
+  ctx.pos = 8;
   ctx.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &ctx.errors, OnPngError, OnPngWarning);
   if (ctx.png == nullptr) throw EPngError("Cannot decode PNG data: out of memory");
   ReadStructGuard guard{&ctx};
   ctx.info = png_create_info_struct(ctx.png);
   if (ctx.info == nullptr) throw EPngError("Cannot decode PNG data: out of memory");
 
-  if (!ReadHeaderPhase(&ctx)) {
-    throw EPngError(std::string("Invalid PNG data: ") + ctx.errors.message);
-  }
+  if (!ReadHeaderPhase(&ctx)) throw ReadError(ctx.errors);
   const int colorType = ctx.colorType;
   const int width = static_cast<int>(ctx.width);
   const int height = static_cast<int>(ctx.height);
@@ -257,9 +370,7 @@ TPngPixels DecodePng(std::span<const std::uint8_t> data) {
   std::vector<std::uint8_t> buffer(ctx.rowBytes * std::size_t(height));
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) rows[y] = buffer.data() + ctx.rowBytes * y;
-  if (!ReadRowsPhase(&ctx, rows.data())) {
-    throw EPngError(std::string("Invalid PNG data: ") + ctx.errors.message);
-  }
+  if (!ReadRowsPhase(&ctx, rows.data())) throw ReadError(ctx.errors);
 
   TPngHeader header{width, height, ctx.bitDepth, colorType, ctx.interlace != PNG_INTERLACE_NONE};
   std::vector<std::uint8_t> pixels, alpha;
@@ -296,7 +407,17 @@ TPngPixels DecodePng(std::span<const std::uint8_t> data) {
     }
   }
 
-  return {header, std::move(pixels), std::move(alpha), std::move(palette), transparent};
+  std::vector<TPngChunk> chunks;
+  png_unknown_chunkp kept = nullptr;
+  const int keptCount = png_get_unknown_chunks(ctx.png, ctx.info, &kept);
+  for (int i = 0; i < keptCount; ++i) {
+    const png_unknown_chunk& c = kept[i];
+    chunks.push_back({std::string(reinterpret_cast<const char*>(c.name), 4),
+                      std::vector<std::uint8_t>(c.data, c.data + c.size), PlaceOf(c.location)});
+  }
+
+  return {header,      std::move(pixels), std::move(alpha), std::move(palette),
+          transparent, std::move(chunks)};
 }
 
 std::vector<std::uint8_t> EncodePng(const TPngHeader& header, const std::uint8_t* rows,

@@ -1,11 +1,15 @@
 #pragma once
 
-// Platform-internal: the image codec's glue. Decoding turns sound PNG data
-// (checked by the chunk walk first) into 8-bit rows; encoding writes 8-bit
-// rows back. Both raise EPngError with a plain message.
+// Platform-internal: the image codec's glue. Decoding reads PNG data once,
+// through libpng, and turns it into 8-bit rows and the ancillary chunks the
+// image keeps; the reader's own guards (header size, chunk order, unknown
+// critical chunks, image data past the last row) watch the chunks as libpng
+// reads them. Encoding writes 8-bit rows back. Both raise EPngError with a
+// plain message.
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/drawing/PngImage.h"
@@ -18,7 +22,14 @@ struct TPngPixels {
   std::vector<std::uint8_t> Alpha;   // colour types 4 and 6 only
   std::vector<TPngPaletteEntry> Palette;
   TColor TransparentColor = clNone;  // types 0 and 2 only
+  std::vector<TPngChunk> Chunks;     // ancillary chunks, in file order
 };
+
+// Whether c may appear in a chunk name.
+bool IsPngChunkLetter(std::uint8_t c);
+
+// Chunks whose content the image models itself (or that the decoder needs).
+bool IsModelledPngChunk(std::string_view name);
 
 TPngPixels DecodePng(std::span<const std::uint8_t> data);
 

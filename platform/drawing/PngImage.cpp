@@ -12,7 +12,6 @@
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/EmbeddedArtwork.h"
-#include "platform/drawing/PngChunks_p.h"
 #include "platform/drawing/PngCodec_p.h"
 
 namespace mirto {
@@ -325,15 +324,13 @@ EPngError FileTooLarge(std::size_t size) {
 void TPngImage::Decode(std::span<const std::uint8_t> data) {
   Reset();
   if (data.size() > kMaxFileBytes) throw FileTooLarge(data.size());
-  std::vector<TPngChunk> chunks = WalkPngChunks(data);
-
   TPngPixels decoded = DecodePng(data);
   header_ = decoded.Header;
   pixels_ = std::move(decoded.Pixels);
   alpha_ = std::move(decoded.Alpha);
   palette_ = std::move(decoded.Palette);
   transparentColor_ = decoded.TransparentColor;
-  chunks_ = std::move(chunks);
+  chunks_ = std::move(decoded.Chunks);
   PixelsChanged();
 }
 

@@ -220,7 +220,16 @@ void TControl::ParentShowHintChanged() {
       if (child->parentShowHint_) child->ParentShowHintChanged();
 }
 
-void TControl::ApplyHint() { widget_->setToolTip(ShowHint() ? hint_ : QString()); }
+void TControl::SetHintKey(const QString& value) {
+  hintKey_ = value;
+  ApplyHint();
+}
+
+void TControl::ApplyHint() {
+  QString tip = hint_;
+  if (!hintKey_.isEmpty()) tip += QStringLiteral(" (") + hintKey_ + u')';
+  widget_->setToolTip(ShowHint() ? tip : QString());
+}
 
 void TControl::SetCursor(TCursor value) {
   cursor_ = value;
@@ -317,8 +326,16 @@ TTextFormat TControl::DrawTextBiDiModeFlagsReadingOnly() const {
   return UseRightToLeftReading() ? DT_RTLREADING : 0;
 }
 
+QString TControl::DrawnCaption() const { return StripAccelerators(text_).Text; }
+
+void TControl::SetAccessibleName(const QString& value) {
+  if (!ChangeValue(accessibleName_, value)) return;
+  AccessibleNameChanged();
+}
+
 QString TControl::AccessibleName() const {
-  const QString caption = StripAccelerators(text_).Text;
+  if (!accessibleName_.isEmpty()) return accessibleName_;
+  const QString caption = DrawnCaption();
   return caption.isEmpty() ? hint_ : caption;
 }
 
@@ -473,6 +490,8 @@ void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
 void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift) {
   CallHandler(OnKeyUp, this, key, shift);
 }
+
+void TWinControl::KeyPress(QChar& key) { CallHandler(OnKeyPress, this, key); }
 
 // --- painting controls ------------------------------------------------------------
 

@@ -80,6 +80,9 @@ using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, 
                                             TPoint mousePos, bool& handled)>;
 // key is a virtual-key code; a handler may set it to 0 to swallow the key.
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
+// A character typed without Ctrl or Alt, after the key's KeyDown left it;
+// a handler may set it to the null character to swallow it.
+using TKeyPressEvent = std::function<void(TObject* sender, QChar& key)>;
 
 // Space kept around a control aligned with AlignWithMargins.
 class TMargins : public TNotifyingPersistent {
@@ -203,6 +206,11 @@ class TControl : public TComponent {
 
   const QString& Hint() const { return hint_; }
   void SetHint(const QString& value);
+  // The key that does what the control does ("Alt+V"): the tooltip shows it
+  // after the hint, and assistive technology hears it as the control's
+  // shortcut; Hint itself stays as set.
+  const QString& HintKey() const { return hintKey_; }
+  void SetHintKey(const QString& value);
   // With ParentShowHint the parent decides whether hints show.
   bool ShowHint() const;
   void SetShowHint(bool value);
@@ -245,11 +253,13 @@ class TControl : public TComponent {
   TTextFormat DrawTextBiDiModeFlagsReadingOnly() const;
 
   // --- accessibility ----------------------------------------------------------
-  // The role the control's widget reports; its name is the caption without
-  // accelerator marks (the hint when there is no caption), its description
-  // the hint.
+  // The role the control's widget reports; its name is the one given to it,
+  // else the caption as the control shows it (the hint when there is no
+  // caption); its description the hint.
   TAccessibleRole AccessibleRole() const { return accessibleRole_; }
   QString AccessibleName() const;
+  // Names a control that shows no caption of its own (a text box, a list).
+  void SetAccessibleName(const QString& value);
   // Whether the control shows pressed (reported as a state).
   virtual bool AccessiblePressed() const { return false; }
   // Whether the control reports itself enabled; a component with an enabled
@@ -314,6 +324,11 @@ class TControl : public TComponent {
   virtual void BiDiModeChanged() { Invalidate(); }
   // Component classes name what they are (a link label is a link).
   void SetAccessibleRole(TAccessibleRole role) { accessibleRole_ = role; }
+  // The caption as the control shows it: without accelerator marks ("&&"
+  // shows one "&"). A control that draws its caption as it stands says so.
+  virtual QString DrawnCaption() const;
+  // A control whose input goes to an inner native widget names that too.
+  virtual void AccessibleNameChanged() {}
   // The keyboard focus moved to focused (nullptr: out of the window), told
   // to every control of the window.
   virtual void FocusChanged(TWinControl* focused) { (void)focused; }
@@ -383,6 +398,7 @@ class TControl : public TComponent {
   bool enabled_ = true;
   QString text_;
   QString hint_;
+  QString hintKey_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TCursor cursor_ = crDefault;
@@ -395,6 +411,7 @@ class TControl : public TComponent {
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
   TAccessibleRole accessibleRole_ = arPanel;
+  QString accessibleName_;
   bool painting_ = false;
   bool leftPressed_ = false;
   bool releasePending_ = false;
@@ -437,6 +454,7 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
 
  protected:
   // Stores value in field, a setting that moves the client area's edges:
@@ -452,6 +470,7 @@ class TWinControl : public TControl {
   virtual void DoExit();
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+  virtual void KeyPress(QChar& key);
 
   // The part of the client area children are aligned in.
   virtual void AdjustClientRect(TRect& rect) const;

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 
 #include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Menus_p.h"
@@ -31,6 +32,17 @@ QAccessible::Role QtRoleOf(TAccessibleRole role) {
 
 bool Pressable(TAccessibleRole role) { return role == arPushButton || role == arLink; }
 
+// The control may be destroyed or disabled before its turn comes.
+void QueuePress(ControlWidget* widget) {
+  QMetaObject::invokeMethod(
+      widget,
+      [target = QPointer<ControlWidget>(widget)] {
+        TControl* control = target.isNull() ? nullptr : target->Control();
+        if (control != nullptr && control->Enabled()) PressControl(*control);
+      },
+      Qt::QueuedConnection);
+}
+
 class ControlAccessible : public QAccessibleWidget {
  public:
   explicit ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {}
@@ -48,6 +60,8 @@ class ControlAccessible : public QAccessibleWidget {
         return control->AccessibleName();
       case QAccessible::Description:
         return control->Hint();
+      case QAccessible::Accelerator:
+        return control->HintKey();
       default:
         return QAccessibleWidget::text(kind);
     }
@@ -71,10 +85,13 @@ class ControlAccessible : public QAccessibleWidget {
     return names;
   }
 
+  // The press returns at once and the click runs from the event loop: a
+  // click may open a popup menu or a modal window, and the assistive
+  // technology waiting for the answer must not wait for those to close.
   void doAction(const QString& name) override {
     TControl* control = Control();
     if (control != nullptr && name == pressAction() && Pressable(control->AccessibleRole())) {
-      if (control->Enabled()) PressControl(*control);
+      if (control->Enabled()) QueuePress(static_cast<ControlWidget*>(widget()));
       return;
     }
     QAccessibleWidget::doAction(name);

@@ -193,6 +193,7 @@ class ControlAccess {
   static void DoExit(TWinControl& c) { c.DoExit(); }
   static void KeyDown(TWinControl& c, std::uint16_t& key, TShiftState s) { c.KeyDown(key, s); }
   static void KeyUp(TWinControl& c, std::uint16_t& key, TShiftState s) { c.KeyUp(key, s); }
+  static void KeyPress(TWinControl& c, QChar& key) { c.KeyPress(key); }
   static bool WindowEvent(TControl& c, QEvent& e) { return c.WindowEvent(e); }
   static void BroadcastFocusChange(TWinControl& root, TWinControl* focused) {
     root.BroadcastFocusChange(focused);
@@ -321,6 +322,20 @@ void ForgetLeftButton() {
 void CancelPendingClick() {
   if (g_pressedWidget.isNull() || g_pressedWidget->Control() == nullptr) return;
   ControlAccess::LeftPressed(*g_pressedWidget->Control()) = false;
+}
+
+void DispatchFor(TControl& control, const std::function<void()>& work) {
+  ControlWidget* widget = ControlAccess::Widget(control);
+  DispatchScope scope(ControlAccess::Dispatching(*widget));
+  work();
+}
+
+void EnterControl(TControl& control) {
+  DispatchFor(control, [&control] { ControlAccess::MouseEnter(control); });
+}
+
+void LeaveControl(TControl& control) {
+  DispatchFor(control, [&control] { ControlAccess::MouseLeave(control); });
 }
 
 void PressControl(TControl& control) {
@@ -489,17 +504,39 @@ void ControlWidget::keyPressEvent(QKeyEvent* e) { DispatchKey(e, &ControlAccess:
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* e) { DispatchKey(e, &ControlAccess::KeyUp); }
 
+namespace {
+
+// The printable character a key press types, when neither Ctrl nor Alt is
+// held; the null character otherwise.
+QChar TypedCharacter(const QKeyEvent& e) {
+  if (e.type() != QEvent::KeyPress) return {};
+  if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+  const QString text = e.text();
+  if (text.size() != 1 || !text[0].isPrint()) return {};
+  return text[0];
+}
+
+}  // namespace
+
 void ControlWidget::DispatchKey(QKeyEvent* e, KeyHandler handler) {
-  auto* control = dynamic_cast<TWinControl*>(control_);
-  std::uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
-  if (control == nullptr || key == 0) {
+  const std::uint16_t virtualKey = VirtualKeyOf(e->key(), e->modifiers());
+  if (dynamic_cast<TWinControl*>(control_) == nullptr) {
     e->ignore();
     return;
   }
   DispatchScope scope(dispatching_);
-  handler(*control, key, ShiftStateOf(e->modifiers(), Qt::NoButton));
+  std::uint16_t key = virtualKey;
+  if (key != 0)
+    handler(*static_cast<TWinControl*>(control_), key, ShiftStateOf(e->modifiers(), Qt::NoButton));
+  bool taken = virtualKey != 0 && key == 0;
+  // The handler may have destroyed the control: control_ tells.
+  QChar typed = TypedCharacter(*e);
+  if (!taken && !typed.isNull() && control_ != nullptr) {
+    ControlAccess::KeyPress(*static_cast<TWinControl*>(control_), typed);
+    taken = typed.isNull();
+  }
   // A key the control did not take (left non-zero) goes on to its parent.
-  e->setAccepted(key == 0);
+  e->setAccepted(taken);
 }
 
 void ControlWidget::resizeEvent(QResizeEvent*) {

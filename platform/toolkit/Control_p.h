@@ -107,6 +107,13 @@ void CancelPendingClick();
 // the click handler destroys is destroyed once it has returned).
 void PressControl(TControl& control);
 
+// Runs work as one event of control (deletions wait until it is done).
+void DispatchFor(TControl& control, const std::function<void()>& work);
+// The pointer enters or leaves control as far as the control can tell (a
+// drag over it shows its pointer-over look through these).
+void EnterControl(TControl& control);
+void LeaveControl(TControl& control);
+
 // Lets the widgets of controls and the entries of open popup menus answer
 // accessibility queries (idempotent).
 void InstallControlAccessibility();

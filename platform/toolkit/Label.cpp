@@ -3,7 +3,8 @@
 namespace mirto {
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
-  SetBounds(0, 0, 65, 17);
+  // The size a label has until it is given a caption.
+  TGraphicControl::SetBounds(0, 0, 65, 17);
   SetParentColor(true);
   SetAccessibleRole(arStaticText);
 }
@@ -62,6 +63,13 @@ void TCustomLabel::Paint() {
   DoDrawText(canvas, rect, flags);
 }
 
+void TCustomLabel::SetBounds(int left, int top, int width, int height) {
+  TGraphicControl::SetBounds(left, top, width, height);
+  // A label given its bounds after its caption would otherwise keep a size
+  // its text does not have (0 x 0 shows nothing).
+  if (!fitting_ && !wordWrap_) AdjustBounds();
+}
+
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || ComponentState().Contains(csLoading)) return;
   TCanvas measure;
@@ -69,7 +77,10 @@ void TCustomLabel::AdjustBounds() {
   DoDrawText(measure, rect, TextFlags() | DT_CALCRECT);
   int left = Left();
   if (alignment_ == taRightJustify) left += Width() - rect.Width();
+  const bool outer = fitting_;
+  fitting_ = true;
   SetBounds(left, Top(), rect.Width(), rect.Height());
+  fitting_ = outer;
 }
 
 void TCustomLabel::TextChanged() {

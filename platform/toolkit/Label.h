@@ -3,8 +3,10 @@
 // Text labels. The caption is drawn with the canvas's DrawText: a single "&"
 // underlines the next letter (the accelerator) and "&&" shows one "&",
 // unless ShowAccelChar is off. With AutoSize the label takes the size of its
-// text (a right-aligned label keeps its right edge); a disabled label draws
-// its text engraved.
+// text (a right-aligned label keeps its right edge), also when it is given
+// bounds (turn AutoSize off first to size it by hand); a word-wrapping one
+// keeps the bounds it is given until its text changes, its lines breaking
+// at that width. A disabled label draws its text engraved.
 
 #include "platform/toolkit/Control.h"
 
@@ -16,6 +18,8 @@ class TCustomLabel : public TGraphicControl {
 
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
+  // An auto-sized label placed with a size fits its text again there.
+  void SetBounds(int left, int top, int width, int height) override;
   // A transparent label shows its parent behind the text.
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value) { ChangeLook(transparent_, value); }
@@ -53,6 +57,7 @@ class TCustomLabel : public TGraphicControl {
   TTextLayout layout_ = tlTop;
   bool wordWrap_ = false;
   bool showAccelChar_ = true;
+  bool fitting_ = false;  // AdjustBounds is placing the label
 };
 
 class TLabel : public TCustomLabel {

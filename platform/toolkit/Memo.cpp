@@ -38,6 +38,10 @@ TMemo::~TMemo() {
   if (!editor_->edit.isNull()) QObject::disconnect(editor_->edit, nullptr, nullptr, nullptr);
 }
 
+void TMemo::AccessibleNameChanged() {
+  if (!editor_->edit.isNull()) editor_->edit->setAccessibleName(AccessibleName());
+}
+
 QString TMemo::Text() const {
   if (editor_->edit.isNull()) return {};
   return editor_->edit->toPlainText().replace('\n', QStringLiteral("\r\n"));

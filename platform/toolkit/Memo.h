@@ -48,6 +48,8 @@ class TMemo : public TWinControl {
   void FontChanged() override;
   void ColorChanged() override;
   void EnabledChanged() override;
+  // The text box inside takes the keyboard focus, so it carries the name.
+  void AccessibleNameChanged() override;
 
  private:
   struct Editor;

@@ -113,7 +113,12 @@ class MenuEntryInterface : public QAccessibleObject, public QAccessibleActionInt
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(menu, &enter);
   }
-  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+  // The entry's shortcut, as the menu shows it beside the caption.
+  QStringList keyBindingsForAction(const QString& name) const override {
+    const QString shortcut = text(QAccessible::Accelerator);
+    if (name != pressAction() || shortcut.isEmpty()) return {};
+    return {shortcut};
+  }
 
  private:
   QMenu* SubMenu() const { return action_.isNull() ? nullptr : action_->menu(); }

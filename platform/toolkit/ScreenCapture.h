@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "platform/drawing/Types.h"
-#include "platform/toolkit/Shell.h"
+#include "platform/system/Shell.h"
 
 namespace mirto {
 

@@ -189,6 +189,9 @@ std::uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
       case Qt::Key_Delete:
         key = VK_DELETE;
         break;
+      case Qt::Key_Menu:
+        key = VK_APPS;
+        break;
       default:
         return 0;
     }

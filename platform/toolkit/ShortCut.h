@@ -39,8 +39,10 @@ constexpr std::uint16_t VK_RIGHT = 0x27;
 constexpr std::uint16_t VK_DOWN = 0x28;
 constexpr std::uint16_t VK_INSERT = 0x2D;
 constexpr std::uint16_t VK_DELETE = 0x2E;
+constexpr std::uint16_t VK_APPS = 0x5D;  // the context-menu key
 constexpr std::uint16_t VK_NUMPAD0 = 0x60;
 constexpr std::uint16_t VK_F1 = 0x70;
+constexpr std::uint16_t VK_F10 = 0x79;
 constexpr std::uint16_t VK_F12 = 0x7B;
 
 // Combines a virtual-key code with the Shift, Ctrl and Alt members of shift.

@@ -9,7 +9,7 @@
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -4,6 +4,7 @@
 
 #include "components/ButtonEx.h"
 #include "tests/support/PixelBoard.h"
+#include "tests/support/QtPrinters.h"
 
 namespace mirto {
 namespace {
@@ -189,7 +190,7 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
 
     PixelBoard expected(120, 60);
     b.PaintState(expected.Canvas(), {});
-    b.SetCaption(QStringLiteral("Go && see"));
+    b.SetCaption(QStringLiteral("Go & see"));
     if (c.glyph) b.SetGlyph(glyph);
     PixelBoard actual(120, 60);
     b.PaintState(actual.Canvas(), {});
@@ -208,6 +209,32 @@ TEST(ButtonExPaint, CaptionAndGlyphPlacement) {
       canvas.FillRect({g.X + 2, g.Y + 2, g.X + 8, g.Y + 8});
     }
     EXPECT_EQ(actual.DifferenceFrom(expected), "");
+  }
+}
+
+// A single "&" of a program's name vanished from its button and from the
+// button's accessible name: the caption is shown as it stands.
+TEST(ButtonExPaint, AmpersandOfTheCaptionIsDrawnAndNamedAsItStands) {
+  for (const QString& caption :
+       {QStringLiteral("Audio Extractor & Converter"),
+        QStringLiteral("FLAC -> MP3 / WAV & CUE Splitter"), QStringLiteral("Go && see")}) {
+    SCOPED_TRACE(caption.toStdString());
+    TestButton b;
+    b.SetBounds(0, 0, 260, 33);
+    b.SetColorBg(clWhite);
+    PixelBoard expected(260, 33);
+    b.PaintState(expected.Canvas(), {});
+    b.SetCaption(caption);
+    PixelBoard actual(260, 33);
+    b.PaintState(actual.Canvas(), {});
+
+    TCanvas& canvas = expected.Canvas();
+    canvas.Font().Assign(&b.Font());
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(130 - canvas.TextWidth(caption) / 2 + 1, 16 - canvas.TextHeight(caption) / 2 + 1,
+                   caption);
+    EXPECT_EQ(actual.DifferenceFrom(expected), "");
+    EXPECT_EQ(b.AccessibleName(), caption);
   }
 }
 

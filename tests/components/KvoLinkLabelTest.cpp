@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "components/KvoLinkLabel.h"
+#include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Shell.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "components/KvoPanel.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
 #include "tests/support/PixelBoard.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -39,7 +39,7 @@ TEST(KvoPanelBackground, UpperGradientTakesItsRoundedShareOfTheHeight) {
       {41, 50, 20}, {27, 50, 14}, {25, 50, 12}, {41, 100, 41}, {41, 0, 0}, {10, 33, 3},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.height << " rows at " << c.percent << " %");
+    SCOPED_TRACE(::testing::Message() << c.height << " rows at " << c.percent << " %");
     TKvoPanel panel;
     panel.SetBounds(0, 0, 6, c.height);
     panel.Appearance().SetDrawBorder(false);
@@ -340,9 +340,9 @@ TEST_F(ShownPanel, PointerAndVisibilityEventsFireOnce) {
     ++visibility;
   };
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-  QCoreApplication::sendEvent(NativeWidget(*panel), &enter);
+  QCoreApplication::sendEvent(testing::NativeWidgetOf(*panel), &enter);
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(NativeWidget(*panel), &leave);
+  QCoreApplication::sendEvent(testing::NativeWidgetOf(*panel), &leave);
   EXPECT_EQ(enters, 1);
   EXPECT_EQ(leaves, 1);
   panel->SetVisible(false);

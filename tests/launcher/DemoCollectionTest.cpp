@@ -1,33 +1,30 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "catalog/MirtoApps.h"
 #include "launcher/ProgramLauncher.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
 // Starts of the demo collection's stand-in, as its log records them.
 QStringList WaitForLines(const QString& log, int count) {
-  QElapsedTimer clock;
-  clock.start();
   QStringList lines;
-  while (clock.elapsed() < 10000) {
-    QFile file(log);
-    if (file.open(QIODevice::ReadOnly)) {
-      lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-      if (lines.size() >= count) break;
-    }
-    QThread::msleep(20);
-  }
+  testing::WaitUntil(
+      [&] {
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly))
+          lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return lines.size() >= count;
+      },
+      10000);
   return lines;
 }
 
@@ -61,6 +58,37 @@ TEST(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
   }
   ids.sort();
   EXPECT_EQ(ids, QStringList({"21", "35"}));
+  FinalizeCatalog();
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// The stand-in logs each argument as a field (a line break as a blank).
+TEST(DemoCollection, FilesGivenToAProgramArriveAsItsArgumentsUntouched) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  QProcess make;
+  make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
+             {temp.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
+  ASSERT_TRUE(make.waitForFinished(30000));
+  qputenv("MIRTO_DEMO_QUIET", "1");
+  InitCatalog(temp.filePath(QStringLiteral("mirto")));
+  const QStringList files = {QStringLiteral("my clip.avi"), QStringLiteral("-rf"),
+                             QStringLiteral("$(touch pwned) \"q\" 'x'"),
+                             QString::fromUtf8("line\nbreak Vidéo 映画")};
+  RunProgramWithFiles(0, 21, files);
+  const QStringList lines = WaitForLines(temp.filePath(QStringLiteral("apps64/launches.log")), 1);
+  qunsetenv("MIRTO_DEMO_QUIET");
+  ASSERT_EQ(lines.size(), 1);
+  QStringList logged = lines[0].split(u'\t').mid(3);
+  QStringList expected = files;
+  expected.last().replace(u'\n', u' ');
+  EXPECT_EQ(logged, expected);
+  EXPECT_FALSE(QFile::exists(QDir::current().filePath(QStringLiteral("pwned"))));
   FinalizeCatalog();
 }
 

@@ -48,6 +48,11 @@ TEST_F(MainActions, MenusNameExistingActionsAndTheVideoMenuHoldsNoAudioEntry) {
   EXPECT_EQ(AudioMenuEntries().size(), 18u);
 }
 
+TEST_F(MainActions, ALookUpOfANameNotInTheTableFailsExplicitly) {
+  EXPECT_EQ(FindMainActionRow("actNoSuchAction"), nullptr);
+  EXPECT_EQ(FindMainActionRow(""), nullptr);
+}
+
 TEST_F(MainActions, ShortcutsAreUniqueAndImagesAreTheListsUsedIndices) {
   std::set<TShortCut> shortcuts;
   std::set<int> images;

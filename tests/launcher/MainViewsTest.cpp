@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "catalog/CatalogState_p.h"
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/MainViews.h"
@@ -13,6 +12,9 @@
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/PixelBoard.h"
+#include "tests/support/CatalogSeam.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -102,6 +104,29 @@ TEST_F(MainViews, CategoryViewHasThreeColumnsAndTheAudioHalfBelowTheSecondVideoR
   EXPECT_TRUE(area_->Visible());
 }
 
+// The category headings showed white on the light main area: the white is
+// the labels' own background colour, which a transparent label never paints.
+TEST_F(MainViews, CategoryHeadingsDrawInTheWindowTextColour) {
+  views_->DisplayCategories();
+  form_->Show();
+  Settle();
+  const QImage shown = testing_support::Grab(*area_);
+  for (TLabel* heading : Labels()) {
+    SCOPED_TRACE(heading->Caption().toStdString());
+    EXPECT_EQ(heading->Color(), clWhite);
+    const TRect place = heading->BoundsRect();
+    testing_support::PixelBoard expected(place.Width(), place.Height(), area_->Color());
+    TCanvas& canvas = expected.Canvas();
+    canvas.Font().Assign(&heading->Font());
+    canvas.Font().SetColor(clWindowText);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(0, 0, heading->Caption());
+    EXPECT_EQ(testing_support::FirstDifference(testing_support::ReadPixels(expected.Bitmap()),
+                                               testing_support::GridOf(shown, place)),
+              "");
+  }
+}
+
 TEST_F(MainViews, RebuildsKeepTheControlCountFlat) {
   for (int i = 0; i < 200; ++i) {
     views_->DisplayGroup(10);
@@ -163,7 +188,7 @@ TEST_F(MainViews, GroupTitlesShowOneAmpersandAndMissingProgramsSayWhy) {
 
 TEST_F(MainViews, AnUnknownProgramLeavesNoHoleAndAnUnknownGroupLeavesTheAreaHidden) {
   // A group that lists a program the catalog does not have.
-  catalog_state::GroupTable.push_back({70, mcVideo, "Mixed", "Some missing", {27, 11, 35, 36}});
+  testing::AddGroupForTest({70, mcVideo, "Mixed", "Some missing", {27, 11, 35, 36}});
   views_->DisplayGroup(70);
   std::vector<Placed> placed = VisibleButtons();
   ASSERT_EQ(placed.size(), 3u);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -10,10 +11,10 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "launcher/MirtoAbout.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -58,8 +59,8 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
       if (!about_->Modal() || (byEsc && !about_->Active())) return;
       act.stop();
       if (byEsc) {
-        QWidget* w =
-            QApplication::focusWidget() ? QApplication::focusWidget() : NativeWidget(*about_);
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                 : testing::NativeWidgetOf(*about_);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
       } else {
@@ -72,6 +73,17 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
     QObject::connect(&safetyNet, &QTimer::timeout, [this] { about_->SetModalResult(mrAbort); });
     safetyNet.start(3000);
     EXPECT_EQ(about_->ShowModal(), mrCancel) << (byEsc ? "Esc" : "Close");
+  }
+}
+
+// The program list had no accessible name: it is named after the collection
+// the label above it names, on the text box that takes the focus too.
+TEST_F(AboutWindow, TheProgramListIsNamedAfterTheCollection) {
+  const QString name = QStringLiteral("Collection of portable audio & video converters");
+  QWidget* list = testing::NativeWidgetOf(*about_->meApps);
+  for (QWidget* widget : {list, list->focusProxy()}) {
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
   }
 }
 

@@ -1,54 +1,80 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoApps.h"
+#include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
+#include "components/KvoLinkLabel.h"
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "components/KvoTitleLabel.h"
+#include "launcher/MirtoAbout.h"
+#include "launcher/MainActions.h"
 #include "launcher/MirtoMain.h"
+#include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Control_p.h"
+#include "platform/system/FileSystem.h"
+#include "platform/toolkit/KeyboardUse.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Shell.h"
+#include "platform/toolkit/ShortCut.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
-void Wait(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+// The view timers are one-shot: their handler disables them.
+void WaitForTimer(const TTimer& timer) {
+  EXPECT_TRUE(testing::WaitUntil([&] { return !timer.Enabled(); })) << "the view timer never fired";
 }
 
 void PressKey(TControl& control, int key, Qt::KeyboardModifiers modifiers) {
-  QWidget* widget = NativeWidget(control);
+  QWidget* widget = testing::NativeWidgetOf(control);
   QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers);
   QApplication::sendEvent(widget, &release);
 }
 
+// Keys as the keyboard types them: each character with its text.
+void Type(TControl& control, const QString& text) {
+  for (const QChar c : text) {
+    const int key = c.isLetter()  ? Qt::Key_A + (c.toUpper().unicode() - u'A')
+                    : c.isDigit() ? Qt::Key_0 + (c.unicode() - u'0')
+                                  : (c == u' ' ? Qt::Key_Space : Qt::Key_unknown);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(testing::NativeWidgetOf(control), &press);
+  }
+}
+
 void SendButton(TControl& control, QEvent::Type type, Qt::MouseButton button, QPoint at) {
-  QWidget* w = NativeWidget(control);
+  QWidget* w = testing::NativeWidgetOf(control);
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
   QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
   QApplication::sendEvent(w, &event);
@@ -61,7 +87,7 @@ class MainWindow : public ::testing::Test {
     InitCatalog(folder_.filePath(QStringLiteral("mirto")));
     main_ = std::make_unique<TFormMain>();
     main_->Show();
-    NativeWidget(*main_)->activateWindow();
+    testing::NativeWidgetOf(*main_)->activateWindow();
     QApplication::processEvents();
   }
   void TearDown() override {
@@ -75,6 +101,15 @@ class MainWindow : public ::testing::Test {
     for (int i = 0; i < main_->pnMain->ControlCount(); ++i)
       if (auto* l = dynamic_cast<TLabel*>(main_->pnMain->Controls(i))) labels.push_back(l);
     return labels;
+  }
+  QString Description() const {
+    const auto labels = Labels();
+    return labels.size() < 2 ? QString() : labels[1]->Caption();
+  }
+  std::vector<int> ButtonTags() const {
+    std::vector<int> tags;
+    for (TButtonEx* b : Buttons()) tags.push_back(static_cast<int>(b->Tag()));
+    return tags;
   }
   QString Heading() const {
     const auto labels = Labels();
@@ -135,7 +170,7 @@ TEST_F(MainWindow, DragsFromTheBackgroundsAndTitleOnlyAndEveryControlHasAName) {
   EXPECT_EQ(main_->btnHome->AccessibleName(), "Categories");
   for (TButtonEx* button : Buttons()) {
     EXPECT_FALSE(static_cast<bool>(button->OnMouseMove));
-    EXPECT_EQ(button->AccessibleName(), StripHotkey(button->Caption()));
+    EXPECT_EQ(button->AccessibleName(), button->Caption());
   }
   for (TLabel* label : Labels()) EXPECT_FALSE(static_cast<bool>(label->OnMouseMove));
 }
@@ -155,7 +190,7 @@ TEST_F(MainWindow, ADragOverEveryDragHandlerMovesTheWindow) {
       {"main area", main_->pnMain, {590, 250}},
       {"window", main_.get(), {1, 1}},
   };
-  QWidget* window = NativeWidget(*main_);
+  QWidget* window = testing::NativeWidgetOf(*main_);
   for (const auto& h : handlers) {
     const QPoint start = window->pos();
     SendMouse(*h.control, QEvent::MouseButtonPress, h.at, Qt::LeftButton);
@@ -164,6 +199,59 @@ TEST_F(MainWindow, ADragOverEveryDragHandlerMovesTheWindow) {
     SendMouse(*h.control, QEvent::MouseButtonRelease, h.at, Qt::LeftButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 20)) << h.what;
   }
+}
+
+// The button a screen reader finds by its name.
+QAccessibleInterface* AccessibleButton(QAccessibleInterface* root, const QString& name) {
+  if (root == nullptr) return nullptr;
+  if (root->role() == QAccessible::PushButton && root->text(QAccessible::Name) == name) return root;
+  for (int i = 0; i < root->childCount(); ++i)
+    if (QAccessibleInterface* found = AccessibleButton(root->child(i), name)) return found;
+  return nullptr;
+}
+
+// Pressing these through the accessibility interface answered only once the
+// menu or the about window had closed, and screen readers gave up waiting.
+TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen) {
+  TFormAbout about;
+  main_->SetAboutForm(&about);
+  struct Case {
+    const char* name;
+    std::function<bool()> open;
+    std::function<void()> close;
+  };
+  const Case cases[] = {
+      {"Video converters", [&] { return main_->popMenuVideo->IsOpen(); },
+       [&] { main_->popMenuVideo->CloseMenu(); }},
+      {"Audio converters", [&] { return main_->popMenuAudio->IsOpen(); },
+       [&] { main_->popMenuAudio->CloseMenu(); }},
+      {"About", [&] { return about.Modal(); }, [&] { about.SetModalResult(mrCancel); }},
+  };
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*main_));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QAccessibleInterface* button = AccessibleButton(window, QString::fromLatin1(c.name));
+    ASSERT_NE(button, nullptr);
+    bool pressing = false;
+    bool opened = false;
+    bool openedWhilePressing = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      if (!c.open()) return;
+      opened = true;
+      openedWhilePressing = pressing;
+      c.close();
+    });
+    closer.start(10);
+    pressing = true;
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    pressing = false;
+    testing::WaitUntil([&] { return opened; }, 3000);
+    EXPECT_TRUE(opened) << "the press runs from the event loop";
+    EXPECT_FALSE(openedWhilePressing) << "the press waited for what it opened";
+    testing::RunEventsFor(20);
+  }
+  main_->SetAboutForm(nullptr);
 }
 
 TEST_F(MainWindow, TitleIsCentredInTheTitleBar) {
@@ -183,7 +271,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   PressKey(*main_, Qt::Key_3, Qt::ControlModifier);
   EXPECT_EQ(main_->SelectedGroupID, 30);
   EXPECT_EQ(Heading(), "Video Converters");  // not inside the key's handler
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Flash Video Converters");
   EXPECT_TRUE(main_->btnHome->Enabled());
   EXPECT_FALSE(main_->tmCat->Enabled());
@@ -191,7 +279,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   // Two requests within the interval: one rebuild, with the second group.
   PressKey(*main_, Qt::Key_1, Qt::ControlModifier);
   PressKey(*main_, Qt::Key_4, Qt::AltModifier);
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(fires, 2);
   EXPECT_EQ(Heading(), "CUE Sheet Splitters");
 
@@ -199,7 +287,7 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
     main_->DisplayGroup(20);
     PressKey(*main_, Qt::Key_Home, modifier);
     EXPECT_EQ(Heading(), "Video -> MP4");
-    Wait(400);
+    WaitForTimer(*main_->tm2);
     EXPECT_EQ(Heading(), "Video Converters");
     EXPECT_FALSE(main_->btnHome->Enabled());
   }
@@ -207,6 +295,88 @@ TEST_F(MainWindow, ShortcutsShowGroupsAfterTheTimerAndRunProgramsAtOnce) {
   PressKey(*main_, Qt::Key_1, Qt::AltModifier);
   ASSERT_EQ(shell_.Requests().size(), 1u);
   EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("AudioExtractor64.exe")));
+}
+
+// tm2 left running rebuilt the category view every 150 ms and replaced any
+// group the user picked; tmCat left running did the same with its group.
+TEST_F(MainWindow, ViewTimersStopAfterFiringOnce) {
+  const std::pair<const char*, TTimer*> cases[] = {{"actShowCategory_VIDEO_FLASH", main_->tmCat},
+                                                   {"actDisplayAllCategories", main_->tm2}};
+  for (const auto& [action, timer] : cases) {
+    int fires = 0;
+    const auto original = timer->OnTimer;
+    timer->OnTimer = [&fires, original](TObject* s) {
+      ++fires;
+      original(s);
+    };
+    Action(action).Execute();
+    testing::RunEventsFor(500);
+    timer->OnTimer = original;
+    EXPECT_EQ(fires, 1) << action;
+    EXPECT_FALSE(timer->Enabled()) << action;
+  }
+}
+
+// A program action tagged with another program's ID made its menu entry
+// start the wrong program: every group and program action, each against its
+// own group or program.
+TEST_F(MainWindow, EveryGroupAndProgramActionOpensOrStartsItsOwn) {
+  struct Row {
+    const char* action;
+    int id;
+  };
+  const Row groups[] = {
+      {"actShowCategory_VIDEO_AVI", 10},           {"actShowCategory_VIDEO_MP4", 20},
+      {"actShowCategory_VIDEO_FLASH", 30},         {"actShowCategory_VIDEO_3GP", 40},
+      {"actShowCategory_VIDEO_HTML5", 50},         {"actShowCategory_VIDEO_PORTABLE", 60},
+      {"actShowCategory_AUDIO_AUDIO_TO_MP3", 110}, {"actShowCategory_AUDIO_VIDEO_TO_MP3", 120},
+      {"actShowCategory_AUDIO_CUE", 130},
+  };
+  const Row programs[] = {
+      {"actRunProgram_MP4_to_AVI", 14},      {"actRunProgram_MKV_TO_AVI", 25},
+      {"actRunProgram_FLV_TO_AVI", 12},      {"actRunProgram_MOV_TO_AVI", 15},
+      {"actRunProgram_3GP_TO_AVI", 13},      {"actRunProgram_WEBM_TO_AVI", 26},
+      {"actRunProgram_VIDEO_TO_MP4", 27},    {"actRunProgram_AVI_TO_MP4", 35},
+      {"actRunProgram_MKV_TO_MP4", 36},      {"actRunProgram_VIDEO_TO_FLV", 16},
+      {"actRunProgram_VIDEO_TO_3GP", 17},    {"actRunProgram_VIDEO_TO_WEBM", 28},
+      {"actRunProgram_VIDEO_TO_OGV", 29},    {"actRunProgram_PORTABLE_ZUNE", 19},
+      {"actRunProgram_PORTABLE_IPOD", 18},   {"actRunProgram_PORTABLE_PSP", 20},
+      {"actRunProgram_AUDIO_EXTRACTOR", 21}, {"actRunProgram_M4A_TO_MP3", 31},
+      {"actRunProgram_FLAC_TO_MP3", 30},     {"actRunProgram_APE_TO_MP3", 37},
+      {"actRunProgram_WMA_TO_MP3", 38},      {"actRunProgram_LAME_FRONTEND", 9},
+      {"actRunProgram_MP4_TO_MP3", 31},      {"actRunProgram_FLV_TO_MP3", 32},
+      {"actRunProgram_AVI_TO_MP3", 33},      {"actRunProgram_WEBM_TO_MP3", 34},
+      {"actRunProgram_FLAC_CUE", 30},        {"actRunProgram_APE_CUE", 37},
+  };
+  size_t rows = 0;
+  for (const TMainActionRow& row : MainActionRows()) rows += row.Kind != makOther;
+  EXPECT_EQ(rows, std::size(groups) + std::size(programs));
+
+  for (const Row& group : groups) {
+    Action(group.action).Execute();
+    WaitForTimer(*main_->tmCat);
+    EXPECT_EQ(main_->SelectedGroupID, group.id) << group.action;
+    EXPECT_EQ(Heading(), GetGroupTitle(group.id)) << group.action;
+  }
+  for (const Row& program : programs) {
+    const TProgramInfo& info = Programs[IndexOfProgram(program.id)];
+    shell_.Clear();
+    Action(program.action).Execute();
+    ASSERT_EQ(shell_.Requests().size(), 1u) << program.action;
+    EXPECT_EQ(shell_.Requests()[0].File, info.Dir + PathDelim + info.ExeFile) << program.action;
+  }
+}
+
+// Every name the window looks up is in its action table; a miss is a
+// programming error that debug builds stop at, not a null to run on with.
+TEST_F(MainWindow, ActionByNameStopsDebugBuildsAtANameNotInTheTable) {
+#ifdef QT_NO_DEBUG
+  GTEST_SKIP() << "look-ups are checked in debug builds";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(main_->ActionByName(QStringLiteral("actNoSuchAction")),
+               "no action named actNoSuchAction");
+#endif
 }
 
 TEST_F(MainWindow, EscDoesNothing) {
@@ -253,7 +423,7 @@ TEST_F(MainWindow, AGroupChosenWhileInTheTrayRebuildsWithoutShowingTheWindow) {
   EXPECT_FALSE(main_->Visible());
   EXPECT_TRUE(main_->ti->Visible());
   Action("actShowCategory_VIDEO_MP4").Execute();  // as the tray menu's entry
-  Wait(400);
+  WaitForTimer(*main_->tmCat);
   EXPECT_EQ(Heading(), "Video -> MP4");
   EXPECT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);
@@ -270,7 +440,7 @@ TEST_F(MainWindow, TheTrayIconBringsAMinimisedWindowBackNormalAndInFront) {
   ASSERT_FALSE(main_->Visible());
   main_->tiClick(main_->ti);
   EXPECT_TRUE(main_->Visible());
-  EXPECT_FALSE(NativeWidget(*main_)->isMinimized());
+  EXPECT_FALSE(testing::NativeWidgetOf(*main_)->isMinimized());
   EXPECT_FALSE(main_->ti->Visible());
 }
 
@@ -294,6 +464,17 @@ TEST_F(MainWindow, MinimisingToTheTrayWithoutATrayKeepsTheWindowReachable) {
   main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
   EXPECT_FALSE(main_->ti->Visible());
   EXPECT_TRUE(main_->Visible());  // on the taskbar, not hidden
+}
+
+TEST_F(MainWindow, ComingToFrontShowsTheWindowFromTheTray) {
+  main_->TrayAvailable = [] { return true; };
+  main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
+  ASSERT_FALSE(main_->Visible());
+  main_->ComeToFront();
+  EXPECT_TRUE(main_->Visible());
+  EXPECT_FALSE(main_->ti->Visible());
+  main_->ComeToFront();  // already in front: stays so
+  EXPECT_TRUE(main_->Visible());
 }
 
 TEST_F(MainWindow, RightAndMiddleClicksOpenTheProgramPopupAtTheButtonsBottomEdge) {
@@ -376,6 +557,269 @@ TEST_F(MainWindow, TenThousandRebuildsKeepTheControlCountFlat) {
   EXPECT_EQ(Buttons().size(), 10u);
   EXPECT_EQ(main_->pnMain->ControlCount(), 13);
   EXPECT_FALSE(main_->btnHome->Enabled());
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(MainWindow, TypingFindsProgramsThroughTheTimerAndEscReturnsToTheViewBefore) {
+  main_->DisplayGroup(30);
+  Type(*main_, QStringLiteral("Mkv mp4"));
+  EXPECT_EQ(Heading(), "Flash Video Converters");  // never rebuilt inside the key handler
+  EXPECT_TRUE(main_->tmFind->Enabled());
+  testing::RunEventsFor(400);
+  EXPECT_EQ(Heading(), "Mkv mp4");
+  EXPECT_EQ(Description(), "1 program matches");
+  EXPECT_EQ(ButtonTags(), std::vector<int>({36}));
+  for (int i = 0; i < 4; ++i) PressKey(*main_, Qt::Key_Backspace, Qt::NoModifier);
+  testing::RunEventsFor(400);
+  EXPECT_EQ(Heading(), "Mkv");
+  EXPECT_EQ(ButtonTags(), std::vector<int>({25, 36}));
+  PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
+  testing::RunEventsFor(400);
+  EXPECT_EQ(Heading(), "Flash Video Converters");
+  EXPECT_TRUE(main_->FindText().isEmpty());
+  EXPECT_TRUE(shell_.Requests().empty());
+}
+
+TEST_F(MainWindow, EnterStartsTheFirstMatchAndNoMatchSaysSo) {
+  Type(*main_, QStringLiteral("qqq"));
+  testing::RunEventsFor(400);
+  EXPECT_EQ(Heading(), "qqq");
+  EXPECT_EQ(Description(), "No program matches");
+  EXPECT_TRUE(Buttons().empty());
+  PressKey(*main_, Qt::Key_Return, Qt::NoModifier);
+  EXPECT_TRUE(shell_.Requests().empty());
+  for (int i = 0; i < 3; ++i) PressKey(*main_, Qt::Key_Backspace, Qt::NoModifier);
+  testing::RunEventsFor(400);  // an emptied text returns to the view before
+  EXPECT_EQ(Heading(), "Video Converters");
+  Type(*main_, QStringLiteral("avi"));
+  PressKey(*main_, Qt::Key_Return, Qt::NoModifier);  // before the view is even built
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
+}
+
+TEST_F(MainWindow, OnlyLettersAndDigitsWithoutCtrlOrAltStartAFind) {
+  Type(*main_, QStringLiteral(" -"));
+  QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("a"));
+  QApplication::sendEvent(testing::NativeWidgetOf(*main_), &ctrlA);
+  QKeyEvent altB(QEvent::KeyPress, Qt::Key_B, Qt::AltModifier, QStringLiteral("b"));
+  QApplication::sendEvent(testing::NativeWidgetOf(*main_), &altB);
+  EXPECT_TRUE(main_->FindText().isEmpty());
+  Type(*main_, QStringLiteral("7"));
+  EXPECT_EQ(main_->FindText(), "7");
+}
+
+TEST_F(MainWindow, AFindTooLongForTheAreaShowsWhatFitsAndSaysSo) {
+  Type(*main_, QStringLiteral("o"));  // nearly every program
+  testing::RunEventsFor(400);
+  const auto buttons = Buttons();
+  ASSERT_FALSE(buttons.empty());
+  for (TButtonEx* b : buttons) EXPECT_LE(b->Top() + b->Height(), main_->pnMain->Height());
+  EXPECT_TRUE(Description().contains(QStringLiteral("%1 shown").arg(buttons.size())))
+      << Description().toStdString();
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Reading order of the view's buttons: rows by top edge, left to right.
+std::vector<int> TagsInReadingOrder(std::vector<TButtonEx*> buttons) {
+  std::stable_sort(buttons.begin(), buttons.end(), [](TButtonEx* a, TButtonEx* b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  std::vector<int> tags;
+  for (TButtonEx* b : buttons) tags.push_back(static_cast<int>(b->Tag()));
+  return tags;
+}
+
+class MainWindowKeys : public MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    SetKeyboardCuesShown(false);
+  }
+  void Reactivate() {
+    testing::NativeWidgetOf(*main_)->activateWindow();
+    QApplication::processEvents();
+  }
+  int FocusedTag() const {
+    for (TButtonEx* b : Buttons())
+      if (b->Focused()) return static_cast<int>(b->Tag());
+    return -1;
+  }
+  // The tags the focus visits from the first button on, key by key.
+  std::vector<int> Walk(int key) {
+    std::vector<int> visited;
+    testing::NativeWidgetOf(*main_)->setFocus();
+    PressKey(*main_, Qt::Key_Right, Qt::NoModifier);  // from nowhere: the first button
+    for (std::size_t i = 0; i < Buttons().size(); ++i) {
+      visited.push_back(FocusedTag());
+      QWidget* focus = QApplication::focusWidget();
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(focus != nullptr ? focus : testing::NativeWidgetOf(*main_), &press);
+    }
+    return visited;
+  }
+};
+
+TEST_F(MainWindowKeys, ArrowsAndTabVisitEveryViewsButtonsInReadingOrder) {
+  std::vector<std::function<void()>> views{[this] { main_->DisplayCategories(); }};
+  for (const TProgramGroup& group : Groups)
+    views.push_back([this, id = group.ID] { main_->DisplayGroup(id); });
+  views.push_back([this] {
+    Type(*main_, QStringLiteral("mp3"));
+    testing::RunEventsFor(300);
+  });
+  for (const auto& show : views) {
+    show();
+    const std::vector<int> expected = TagsInReadingOrder(Buttons());
+    ASSERT_FALSE(expected.empty()) << Heading().toStdString();
+    EXPECT_EQ(Walk(Qt::Key_Right), expected) << Heading().toStdString();
+    EXPECT_EQ(Walk(Qt::Key_Tab), expected) << Heading().toStdString();
+  }
+  // Down and Up keep to the column; Left at the start stays.
+  main_->DisplayGroup(10);  // 14 25 / 12 15 / 13 26
+  Walk(Qt::Key_Right);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 14);
+  PressKey(*main_, Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 14);
+  PressKey(*main_, Qt::Key_Right, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 15);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  PressKey(*main_, Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 26);
+  PressKey(*main_, Qt::Key_Up, Qt::NoModifier);
+  EXPECT_EQ(FocusedTag(), 15);
+}
+
+TEST_F(MainWindowKeys, TheFocusFrameShowsOnlyAfterKeyboardUseUntilTheMouseIsUsed) {
+  const auto frames = [this] {
+    int shown = 0;
+    for (TButtonEx* b : Buttons()) shown += b->ShowFocusRect() ? 1 : 0;
+    return shown;
+  };
+  TButtonEx* first = Buttons().front();
+  SendButton(*main_->pnMain, QEvent::MouseButtonPress, Qt::LeftButton, {2, 250});
+  SendButton(*main_->pnMain, QEvent::MouseButtonRelease, Qt::LeftButton, {2, 250});
+  EXPECT_EQ(frames(), 0);
+  PressKey(*main_, Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(frames(), 10);
+  EXPECT_EQ(first->ColorFocusRect(), first->Font().Color());
+  main_->DisplayGroup(30);  // the next view keeps the cue
+  EXPECT_EQ(frames(), 2);
+  SendButton(*main_->pnMain, QEvent::MouseButtonPress, Qt::LeftButton, {2, 250});
+  EXPECT_EQ(frames(), 0);
+}
+
+TEST_F(MainWindowKeys, ShiftF10AndTheMenuKeyOpenTheFocusedProgramsPopupAtTheButton) {
+  main_->DisplayGroup(30);
+  TButtonEx* button = ButtonWithTag(12);
+  ASSERT_NE(button, nullptr);
+  std::vector<QPoint> opened;
+  main_->popButton->OnPopup = [&](TObject*) {
+    QTimer::singleShot(0, [&] {
+      if (QWidget* menu = QApplication::activePopupWidget()) opened.push_back(menu->pos());
+      main_->popButton->CloseMenu();
+    });
+  };
+  PressKey(*main_, Qt::Key_F10, Qt::ShiftModifier);  // no program button focused
+  EXPECT_TRUE(opened.empty());
+  button->SetFocus();
+  PressKey(*button, Qt::Key_F10, Qt::ShiftModifier);
+  Reactivate();  // the closed popup took the activation with it
+  PressKey(*button, Qt::Key_Menu, Qt::NoModifier);
+  const TPoint at = main_->ProgramPopupPoint(*button, 0, 0);
+  EXPECT_EQ(opened, std::vector<QPoint>(2, QPoint(at.X, at.Y)));
+  EXPECT_EQ(Action("actButton_OpenProgramFolder").Tag(), 12);
+}
+
+TEST_F(MainWindowKeys, TitleBarAndLinkKeysCollideWithNoShortcutAndShowInTheTooltips) {
+  std::vector<TShortCut> taken;
+  for (const TMainActionRow& row : MainActionRows())
+    if (row.ShortCut != scNone) taken.push_back(row.ShortCut);
+  for (TControl* control : std::initializer_list<TControl*>{
+           main_->btnMenuVideo, main_->btnMenuAudio, main_->btnAbout, main_->btnMinimize,
+           main_->btnMinimizeToTray, main_->btnClose, main_->lblHomePage}) {
+    const TShortCut key = TextToShortCut(control->HintKey());
+    ASSERT_NE(key, scNone) << control->Name().toStdString();
+    EXPECT_EQ(std::count(taken.begin(), taken.end(), key), 0) << control->Name().toStdString();
+    taken.push_back(key);
+    if (dynamic_cast<TKvoPngButton*>(control) != nullptr) {  // the link shows no tooltip
+      EXPECT_EQ(testing::NativeWidgetOf(*control)->toolTip(),
+                control->Hint() + " (" + control->HintKey() + ")");
+    }
+  }
+  EXPECT_EQ(main_->btnMenuVideo->Hint(), "Video converters");  // the hint itself stays
+
+  int videoMenus = 0;
+  main_->popMenuVideo->OnPopup = [&](TObject*) {
+    ++videoMenus;
+    QTimer::singleShot(0, [this] { main_->popMenuVideo->CloseMenu(); });
+  };
+  PressKey(*main_, Qt::Key_V, Qt::AltModifier);
+  EXPECT_EQ(videoMenus, 1);
+  Reactivate();
+  PressKey(*main_, Qt::Key_L, Qt::ControlModifier);
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_EQ(shell_.Requests()[0].File, main_->lblHomePage->URL());
+  main_->TrayAvailable = [] { return true; };
+  PressKey(*main_, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_FALSE(main_->Visible());
+  EXPECT_TRUE(main_->ti->Visible());
+  EXPECT_TRUE(main_->FindText().isEmpty());  // none of them typed anything
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+TEST_F(MainWindow, FilesDroppedOnAProgramButtonStartItWithThemAndOtherDragsAreRefused) {
+  main_->DisplayGroup(30);
+  TButtonEx* button = ButtonWithTag(12);
+  ASSERT_NE(button, nullptr);
+  QWidget* widget = testing::NativeWidgetOf(*button);
+  const auto enters = [&](const QMimeData& data) {
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    return enter.isAccepted();
+  };
+  QMimeData web;
+  web.setUrls({QUrl(QStringLiteral("https://example.org/clip.avi"))});
+  QMimeData text;
+  text.setText(QStringLiteral("/tmp/clip.avi"));
+  QMimeData mixed;
+  mixed.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.avi")), web.urls().front()});
+  for (const QMimeData* refused : {&web, &text, &mixed}) {
+    EXPECT_FALSE(enters(*refused));
+    EXPECT_FALSE(button->Over());
+  }
+  const QStringList files = {QStringLiteral("/tmp/my clip.flv"), QStringLiteral("/tmp/-x.flv")};
+  QMimeData local;
+  local.setUrls({QUrl::fromLocalFile(files[0]), QUrl::fromLocalFile(files[1])});
+  EXPECT_TRUE(enters(local));
+  EXPECT_TRUE(button->Over());  // the hot look while the drop is possible
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+  EXPECT_FALSE(button->Over());
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
+  EXPECT_EQ(shell_.Requests()[0].Arguments, files);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
 #include "launcher/ProgramLauncher.h"
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -113,6 +113,29 @@ TEST_F(Launching, AFileWhereTheFolderShouldBeIsNotOpened) {
   blocker.close();
   OpenProgramFolder(kMainWindow, 9);
   EXPECT_TRUE(shell_.Requests().empty());
+}
+
+}  // namespace
+}  // namespace mirto
+
+namespace mirto {
+namespace {
+
+// Names a file manager may well hand over: each must arrive as one argument.
+const QStringList kHostileFiles = {QStringLiteral("/data/my clip.avi"), QStringLiteral("-rf"),
+                                   QStringLiteral("/data/$(touch pwned) \"quoted\" 'single'.mkv"),
+                                   QStringLiteral("/data/line\nbreak.mp4"),
+                                   QStringLiteral("/data/Vidéo ñ 映画.webm")};
+
+TEST_F(Launching, DroppedFilesBecomeOneArgumentEachInOrderInTheProgramsFolder) {
+  InitCatalog(P("C:\\Pack\\launcher.exe"));
+  RunProgramWithFiles(kMainWindow, 21, kHostileFiles);
+  RunProgramWithFiles(kMainWindow, 999, kHostileFiles);  // unknown: nothing
+  TShellExecuteRequest expected = Open(P("C:\\Pack\\apps64\\AudioExtractor\\AudioExtractor64.exe"),
+                                       P("C:\\Pack\\apps64\\AudioExtractor"));
+  expected.Parameters = WindowsCommandLine(kHostileFiles);
+  expected.Arguments = kHostileFiles;
+  EXPECT_EQ(shell_.Requests(), std::vector<TShellExecuteRequest>{expected});
 }
 
 }  // namespace

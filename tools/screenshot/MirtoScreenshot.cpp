@@ -6,7 +6,10 @@
 //   mirto-screenshot --scene SCENE FILE   SCENE: categories, group:ID,
 //                                         menu:video, menu:audio, menu:button,
 //                                         about, hover (a program button),
-//                                         pressed (the categories button)
+//                                         pressed (the categories button),
+//                                         keyboard (the focus cue on a
+//                                         program button), find:TEXT (the
+//                                         find view for TEXT)
 //   mirto-screenshot --first-frame        no picture: print "first frame" and
 //                                         exit at the first frame
 //
@@ -26,6 +29,7 @@
 #include "launcher/MirtoMain.h"
 #include "launcher/MirtoStartup.h"
 #include "platform/toolkit/Application.h"
+#include "platform/toolkit/KeyboardUse.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
 
@@ -106,6 +110,17 @@ void RunScene(const QString& scene, const QString& file, TFormMain& main, TFormA
         Finish(saved);
       });
     });
+  } else if (scene == u"keyboard") {
+    main.DisplayGroup(10);
+    AfterSettling([&main, file] {
+      SetKeyboardCuesShown(true);  // as after Tab or an arrow key
+      main.MoveFocus(VK_RIGHT);
+      main.MoveFocus(VK_DOWN);
+      AfterSettling([&main, file] { Finish(SaveWindowPicture(main, file)); });
+    });
+  } else if (scene.startsWith(u"find:")) {
+    for (QChar c : scene.mid(5)) main.FormKeyPress(&main, c);
+    AfterSettling([&main, file] { Finish(SaveWindowPicture(main, file)); });
   } else {
     std::fprintf(stderr, "mirto-screenshot: unknown scene %s\n", qPrintable(scene));
     Finish(false);

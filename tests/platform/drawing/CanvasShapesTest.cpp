@@ -392,6 +392,20 @@ TEST(CanvasFrames, GradientFillRunsFromStartToEnd) {
   EXPECT_EQ(Picture(bitmap, {{clRed, '#'}}), (Rows{"...", "...", "..."}));
 }
 
+// Over three rows the middle one sits exactly halfway: halves go away from
+// zero (as MulDiv rounds), in both directions and on every channel.
+TEST(CanvasFrames, GradientFillMiddleOfThreeRoundsHalvesAwayFromZero) {
+  const TColor from = RGB(0, 0, 255), to = RGB(1, 253, 0), middle = RGB(1, 127, 127);
+  for (const TGradientDirection direction : {gdHorizontal, gdVertical}) {
+    TBitmap bitmap;
+    Blank(bitmap, 3, 3);
+    GradientFillCanvas(bitmap.Canvas(), from, to, {0, 0, 3, 3}, direction);
+    const TPoint at = direction == gdHorizontal ? TPoint{0, 1} : TPoint{1, 0};
+    EXPECT_EQ(bitmap.Canvas().Pixels(at.X, at.Y), middle) << static_cast<int>(direction);
+    EXPECT_EQ(bitmap.Canvas().Pixels(2, 2), to) << static_cast<int>(direction);
+  }
+}
+
 TEST(CanvasFrames, FocusRectangleTwiceRestoresThePixels) {
   TBitmap bitmap;
   Blank(bitmap, 7, 6, RGB(12, 34, 56));

@@ -397,6 +397,53 @@ TEST(PngImage, AncillaryChunksAreKeptInPlaceAndRemovableByKind) {
   EXPECT_TRUE(reloaded.HasChunk("tEXt"));
 }
 
+// A palette image with chunks of one byte spliced in, in order, before the
+// chunk `before`.
+std::vector<std::uint8_t> WithChunks(const char* before, std::initializer_list<const char*> names) {
+  RawPng raw;
+  raw.colorType = COLOR_PALETTE;
+  raw.samples = {0};
+  raw.palette = {{1, 2, 3}};
+  std::vector<std::uint8_t> file = EncodeRawPng(raw);
+  std::vector<std::uint8_t> chunks;
+  for (const char* name : names) {
+    const std::vector<std::uint8_t> chunk = testing::MakeChunk(name, {0});
+    chunks.insert(chunks.end(), chunk.begin(), chunk.end());
+  }
+  file.insert(file.begin() + testing::FindChunk(file, before), chunks.begin(), chunks.end());
+  return file;
+}
+
+// The reader keeps the chunks libpng passes over in the place they stood,
+// also those after the image data, and refuses what libpng would let by.
+TEST(PngImage, ChunksKeepTheirPlaceAndMisplacedOrUnknownCriticalChunksAreRefused) {
+  struct Kept {
+    const char* before;
+    const char* name;
+    TPngChunkPlace place;
+  };
+  for (const Kept& c : {Kept{"PLTE", "abCd", pcpBeforePalette}, Kept{"IDAT", "sRGB", pcpBeforeData},
+                        Kept{"IEND", "tEXt", pcpAfterData}}) {
+    TPngImage png;
+    png.LoadFromBytes(WithChunks(c.before, {c.name}));
+    ASSERT_EQ(png.Chunks().size(), 1u) << c.name;
+    EXPECT_EQ(png.Chunks()[0].Name, c.name);
+    EXPECT_EQ(png.Chunks()[0].Place, c.place) << c.name;
+  }
+  struct Refused {
+    std::vector<std::uint8_t> file;
+    const char* message;
+  };
+  for (const Refused& c :
+       {Refused{WithChunks("IDAT", {"ABCD"}), "unknown critical chunk ABCD"},
+        Refused{WithChunks("IEND", {"PLTE"}), "PLTE after the image data"},
+        Refused{WithChunks("IEND", {"tEXt", "IDAT"}), "IDAT chunks are not consecutive"}}) {
+    TPngImage png;
+    ExpectRefused(
+        png, [&] { png.LoadFromBytes(c.file); }, c.message);
+  }
+}
+
 TEST(PngImage, CreateAlphaKeepsTransparency) {
   // Palette entries carry their alpha into the new channel.
   RawPng palette;

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QElapsedTimer>
 #include <QMenu>
 
 #include "platform/toolkit/BitBtn.h"
@@ -114,13 +115,56 @@ TEST(Accessibility, ButtonsOfferThePressAction) {
   ASSERT_NE(actions, nullptr);
   EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
   actions->doAction(QAccessibleActionInterface::pressAction());
+  QCoreApplication::processEvents();
   EXPECT_EQ(clicks, 1);
   button->SetEnabled(false);
   actions->doAction(QAccessibleActionInterface::pressAction());
+  QCoreApplication::processEvents();
   EXPECT_EQ(clicks, 1) << "a disabled button cannot be pressed";
+  button->SetEnabled(true);
+  actions->doAction(QAccessibleActionInterface::pressAction());
+  delete button;
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clicks, 1) << "a button destroyed before its press came up is not clicked";
   QAccessibleActionInterface* text = Accessible(*label)->actionInterface();
   EXPECT_TRUE(text == nullptr ||
               !text->actionNames().contains(QAccessibleActionInterface::pressAction()));
+}
+
+// A press of a button that opens a popup menu answered only once the menu
+// had closed, and screen readers gave up waiting.
+TEST(Accessibility, PressReturnsAtOnceAndTheClickRunsFromTheEventLoop) {
+  TForm form;
+  form.SetBounds(10, 10, 100, 60);
+  auto* button = new PaintedButton(&form);
+  button->SetParent(&form);
+  TPopupMenu menu;
+  menu.Items()->Add(new TMenuItem());
+  menu.Items()->Items(0)->SetCaption("Entry");
+  button->OnClick = [&](TObject*) { menu.Popup(0, 0); };
+  form.Show();
+
+  bool pressing = false;
+  bool opened = false;
+  bool openedWhilePressing = false;
+  auto* closer = new TTimer(&menu);
+  closer->SetInterval(10);
+  closer->OnTimer = [&](TObject*) {
+    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    if (open == nullptr || !open->isVisible()) return;
+    opened = true;
+    openedWhilePressing = pressing;
+    open->close();
+  };
+  pressing = true;
+  Accessible(*button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  pressing = false;
+  QElapsedTimer clock;
+  clock.start();
+  while (!opened && clock.elapsed() < 3000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  EXPECT_TRUE(opened) << "the click runs from the event loop";
+  EXPECT_FALSE(openedWhilePressing) << "the press waited for the menu";
 }
 
 TEST(Accessibility, MenuEntriesAreNamedByTheirCaptions) {

@@ -53,6 +53,31 @@ TEST(Label, AmpersandsFollowTheAcceleratorRule) {
   EXPECT_GT(label->Width(), shownOnce);
 }
 
+// The demo stand-in placed its labels after their captions with a size of
+// 0 x 0: they stayed 0 x 0 and its window showed no text.
+TEST(Label, AutoSizedLabelGivenBoundsAfterItsCaptionKeepsTheSizeOfItsText) {
+  for (const TAlignment alignment : {taLeftJustify, taRightJustify}) {
+    SCOPED_TRACE(static_cast<int>(alignment));
+    TForm form;
+    const auto newLabel = [&] {
+      auto* label = new TLabel(&form);
+      label->SetParent(&form);
+      label->SetAlignment(alignment);
+      return label;
+    };
+    TLabel* placedFirst = newLabel();
+    placedFirst->SetBounds(100, 14, 0, 0);
+    placedFirst->SetCaption("Folder: /srv/demo/apps64/AudioExtractor");
+    TLabel* placedAfter = newLabel();
+    placedAfter->SetCaption(placedFirst->Caption());
+    placedAfter->SetBounds(100, 14, 0, 0);
+    EXPECT_GT(placedAfter->Width(), 100);
+    EXPECT_EQ(placedAfter->BoundsRect(), placedFirst->BoundsRect());
+    EXPECT_EQ(alignment == taRightJustify ? placedAfter->BoundsRect().Right : placedAfter->Left(),
+              100);
+  }
+}
+
 TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
   TForm form;
   form.BeginLoading();
@@ -71,8 +96,8 @@ TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
   form.SetColor(clYellow);
   auto* label = new TLabel(&form);
   label->SetParent(&form);
-  label->SetBounds(10, 10, 40, 20);
   label->SetAutoSize(false);
+  label->SetBounds(10, 10, 40, 20);
   label->SetParentColor(false);
   label->SetColor(clAqua);
   label->SetCaption("");

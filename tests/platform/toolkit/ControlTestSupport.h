@@ -12,6 +12,7 @@
 
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Control_p.h"
+#include "tests/support/PixelDifference.h"
 
 namespace mirto {
 
@@ -50,6 +51,15 @@ inline TColor PixelAt(const QImage& image, int x, int y) {
   const QRgb p = image.pixel(x, y);
   return RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
              static_cast<std::uint8_t>(qBlue(p)));
+}
+
+// The pixels of area of a grabbed picture, to compare with a reference
+// drawn on a board (FirstDifference).
+inline PixelGrid GridOf(const QImage& image, const TRect& area) {
+  PixelGrid grid{area.Width(), area.Height(), {}};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) grid.colors.push_back(PixelAt(image, x, y));
+  return grid;
 }
 
 }  // namespace testing_support

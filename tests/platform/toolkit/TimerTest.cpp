@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QThread>
 #include <functional>
@@ -9,23 +8,15 @@
 #include <vector>
 
 #include "platform/toolkit/Timer.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
 
-// Runs the event loop until done() holds or timeoutMs pass; returns done().
-bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < timeoutMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(1);
-  }
-  return done();
-}
+using testing::RunEventsFor;
 
-void RunEventsFor(int ms) {
-  RunEventsUntil([] { return false; }, ms);
+bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+  return testing::WaitUntil(done, timeoutMs);
 }
 
 // Two timers started together fire in the order of their due times, however

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -39,6 +39,29 @@ TEST(FileSystem, AttributesTellFoldersFromFilesAndMissingPaths) {
   // A name cut short by an embedded NUL must not be mistaken for its prefix.
   EXPECT_EQ(GetFileAttributesW(folder + QChar(u'\0') + QStringLiteral("x")),
             INVALID_FILE_ATTRIBUTES);
+}
+
+// The launcher's "not installed" hint and the catalog's folder test share
+// these two; a folder is never a file, a missing path neither.
+TEST(FileSystem, IsFileAndIsFolderTellTheKindsApart) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  const QString file = temp.filePath(QStringLiteral("program.exe"));
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  const struct {
+    QString path;
+    bool file, folder;
+  } cases[] = {{file, true, false},
+               {temp.path(), false, true},
+               {temp.filePath(QStringLiteral("missing")), false, false},
+               {QString(), false, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsFile(c.path), c.file) << c.path.toStdString();
+    EXPECT_EQ(mirto::IsFolder(c.path), c.folder) << c.path.toStdString();
+  }
 }
 
 TEST(FileSystem, ExecutableFileNameIsTheRealPathOfThisProgram) {

@@ -6,11 +6,12 @@
 // the requests instead of performing them.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "platform/toolkit/NativeWindows.h"  // the show-command constants below, on Windows
+#include "platform/system/NativeWindows.h"  // the show-command constants below, on Windows
 #if defined(_WIN32)
 #include <shellapi.h>  // and the error codes
 #endif
@@ -49,6 +50,9 @@ struct TShellExecuteRequest {
   QString Parameters;
   QString Directory;
   int ShowCmd = 0;
+  // The arguments one by one, for a start with arguments (Parameters then
+  // holds them as one Windows command line).
+  QStringList Arguments = {};
   friend bool operator==(const TShellExecuteRequest&, const TShellExecuteRequest&) = default;
 };
 
@@ -63,11 +67,33 @@ struct TShellExecuteRequest {
 std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const QString& file,
                             const QString& parameters, const QString& directory, int showCmd);
 
+// Starts the executable file with arguments, each reaching the program as
+// one argument exactly as given (blanks, quotes, a leading "-", "$(...)",
+// line breaks, any letters), never through a command interpreter; directory
+// is the working folder. Under Windows the system's "open" gets them as one
+// command line (WindowsCommandLine). A file that is not an executable
+// starts nothing (SE_ERR_NOASSOC).
+std::intptr_t ShellExecuteWithArguments(TWindowHandle owner, const QString& file,
+                                        const QStringList& arguments, const QString& directory,
+                                        int showCmd);
+
+// The arguments as one command line that the Windows rules for splitting a
+// command line turn back into exactly these arguments: an argument with a
+// blank, tab, line break or quote (or an empty one) is put in quotes, a
+// quote inside becomes \", and backslashes are doubled where they precede a
+// quote.
+QString WindowsCommandLine(const QStringList& arguments);
+
 // While a hook is set, ShellExecuteW hands every request to it and returns
 // its result instead of performing the request. Returns the previous hook;
 // an empty hook restores the real service.
 using TShellExecuteHook = std::function<std::intptr_t(const TShellExecuteRequest&)>;
 TShellExecuteHook SetShellExecuteHook(TShellExecuteHook hook);
+
+// How the service hands its texts to the system's call: the parameters and
+// the working folder always reach it as texts, an empty one as an empty
+// text, never as an absent argument.
+const char16_t* ShellArgumentText(const QString& text);
 
 // What a request would act on, as ShellExecuteW decides it.
 enum class TShellTargetKind {

@@ -5,15 +5,19 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <chrono>
-#include <thread>
 
-#include "platform/toolkit/FileSystem.h"
-#include "platform/toolkit/Shell.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/Shell.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
+
+// Waits for a file that a detached process writes, for at most timeoutMs.
+bool WaitForFile(const QString& path, int timeoutMs = 5000) {
+  return testing::WaitUntil([&] { return QFileInfo::exists(path); }, timeoutMs);
+}
 
 // Names that break naive quoting or option parsing.
 const QStringList kAwkwardNames = {
@@ -141,16 +145,7 @@ TEST_F(ShellTarget, FailuresAreReportedWithoutActing) {
   EXPECT_EQ(ShellExecuteW(0, "open", Path("missing.exe"), "", temp_.path(), SW_SHOW), SE_ERR_FNF);
   EXPECT_EQ(ShellExecuteW(0, "print", program, "", temp_.path(), SW_SHOW), SE_ERR_NOASSOC);
   EXPECT_EQ(ShellExecuteW(0, "open", program, "", Path("no such folder"), SW_SHOW), SE_ERR_PNF);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_FALSE(QFileInfo::exists(marker));
-}
-
-// Waits for a file that a detached process writes, for at most a few seconds.
-bool WaitForFile(const QString& path) {
-  for (int i = 0; i < 200 && !QFileInfo::exists(path); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
-  return QFileInfo::exists(path);
+  EXPECT_FALSE(WaitForFile(marker, 200));
 }
 
 TEST_F(ShellTarget, ExecutableStartsInItsWorkingFolderWithItsPathIntact) {

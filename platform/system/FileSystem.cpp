@@ -1,4 +1,4 @@
-#include "platform/toolkit/FileSystem.h"
+#include "platform/system/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -57,5 +57,15 @@ QString ExecutableFileName() {
 }
 
 #endif
+
+bool IsFolder(const QString& path) {
+  const std::uint32_t attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFile(const QString& path) {
+  const std::uint32_t attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 }  // namespace mirto

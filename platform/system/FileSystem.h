@@ -1,13 +1,14 @@
 #pragma once
 
-// File-system queries the launcher needs: whether a path is a folder, the
-// running executable's own file name, and the platform's path separator.
+// File-system queries the launcher needs: whether a path is a folder or a
+// file, the running executable's own file name, and the platform's path
+// separator.
 
 #include <QChar>
 #include <QString>
 #include <cstdint>
 
-#include "platform/toolkit/NativeWindows.h"  // the attribute constants below, on Windows
+#include "platform/system/NativeWindows.h"  // the attribute constants below, on Windows
 
 namespace mirto {
 
@@ -28,6 +29,11 @@ inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80u;
 // FILE_ATTRIBUTE_DIRECTORY; a file with no other bit set reports
 // FILE_ATTRIBUTE_NORMAL.
 std::uint32_t GetFileAttributesW(const QString& path);
+
+// Whether path names an existing folder, or an existing file that is not a
+// folder (both read from GetFileAttributesW).
+bool IsFolder(const QString& path);
+bool IsFile(const QString& path);
 
 // Full, symlink-free file name of the running executable; empty only when
 // the platform cannot tell.

@@ -1,4 +1,4 @@
-#include "platform/toolkit/Shell.h"
+#include "platform/system/Shell.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -8,8 +8,6 @@
 #include <QProcess>
 #include <QUrl>
 #include <array>
-
-#include "platform/toolkit/Shell_p.h"
 
 namespace mirto {
 
@@ -44,11 +42,11 @@ std::intptr_t OpenWithDesktop(const QUrl& url) {
   return QDesktopServices::openUrl(url) ? ShellExecuteSucceeded : SE_ERR_NOASSOC;
 }
 
-std::intptr_t StartDetached(const QString& program, const QString& parameters,
+std::intptr_t StartDetached(const QString& program, const QStringList& arguments,
                             const QString& directory) {
   QProcess process;
   process.setProgram(program);
-  process.setArguments(QProcess::splitCommand(parameters));
+  process.setArguments(arguments);
   if (!directory.isEmpty()) {
     const QFileInfo folder(directory);
     if (!folder.isDir()) return SE_ERR_PNF;
@@ -67,7 +65,7 @@ std::intptr_t PerformOpen(const QString& file, const QString& parameters,
     case stkDocument:
       return OpenWithDesktop(QUrl::fromLocalFile(target.Location));
     case stkExecutable:
-      return StartDetached(target.Location, parameters, directory);
+      return StartDetached(target.Location, QProcess::splitCommand(parameters), directory);
     case stkMissing:
       break;
   }
@@ -125,6 +123,56 @@ std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const
   Q_UNUSED(showCmd);
   if (!IsOpenOperation(operation)) return SE_ERR_NOASSOC;
   return PerformOpen(file, parameters, directory);
+#endif
+}
+
+QString WindowsCommandLine(const QStringList& arguments) {
+  QStringList quoted;
+  for (const QString& argument : arguments) {
+    const bool plain = !argument.isEmpty() && !argument.contains(u' ') &&
+                       !argument.contains(u'\t') && !argument.contains(u'\n') &&
+                       !argument.contains(u'\v') && !argument.contains(u'"');
+    if (plain) {
+      quoted << argument;
+      continue;
+    }
+    QString text = QStringLiteral("\"");
+    qsizetype backslashes = 0;
+    for (const QChar c : argument) {
+      if (c == u'\\') {
+        ++backslashes;
+        continue;
+      }
+      // Backslashes before a quote are doubled and the quote escaped;
+      // elsewhere they stand for themselves.
+      text += QString(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+      backslashes = 0;
+      text += c;
+    }
+    text += QString(backslashes * 2, u'\\');  // before the closing quote
+    text += u'"';
+    quoted << text;
+  }
+  return quoted.join(u' ');
+}
+
+std::intptr_t ShellExecuteWithArguments(TWindowHandle owner, const QString& file,
+                                        const QStringList& arguments, const QString& directory,
+                                        int showCmd) {
+  const QString commandLine = WindowsCommandLine(arguments);
+  if (const TShellExecuteHook& hook = Hook()) {
+    return hook(TShellExecuteRequest{owner, QStringLiteral("open"), file, commandLine, directory,
+                                     showCmd, arguments});
+  }
+#if defined(_WIN32)
+  return ShellExecuteW(owner, QStringLiteral("open"), file, commandLine, directory, showCmd);
+#else
+  Q_UNUSED(owner);
+  Q_UNUSED(showCmd);
+  const TShellTarget target = ResolveShellTarget(file, directory);
+  if (target.Kind == stkMissing) return SE_ERR_FNF;
+  if (target.Kind != stkExecutable) return SE_ERR_NOASSOC;
+  return StartDetached(target.Location, arguments, directory);
 #endif
 }
 

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtCore/QCoreApplication>
+
+#include "platform/toolkit/SingleInstance.h"
+#include "tests/support/QtPrinters.h"
+
+namespace mirto {
+namespace {
+
+// A runtime folder of the test's own for the duration of one test.
+class SingleInstance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(runtime_.isValid());
+    saved_ = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+  }
+  void TearDown() override { qputenv("XDG_RUNTIME_DIR", saved_); }
+
+  // Sends bytes as a start would, then lets the launcher answer; returns
+  // what came back.
+  static QByteArray Send(const QString& server, const QByteArray& bytes) {
+    QLocalSocket socket;
+    socket.connectToServer(server);
+    if (!socket.waitForConnected(1000)) return "(no connection)";
+    socket.write(bytes);
+    socket.flush();
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 300 && socket.state() == QLocalSocket::ConnectedState) {
+      QCoreApplication::processEvents();
+      answer += socket.readAll();
+      QThread::msleep(5);
+    }
+    return answer + socket.readAll();
+  }
+
+  QTemporaryDir runtime_;
+  QByteArray saved_;
+};
+
+TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
+  TSingleInstance first(QDir::currentPath());
+  ASSERT_EQ(first.Claim(), icFirst) << first.ErrorText().toStdString();
+  int activations = 0;
+  first.OnActivate = [&] { ++activations; };
+  const QByteArray request(kActivateRequest);
+  struct Case {
+    const char* what;
+    QByteArray bytes;
+    bool activates;
+  };
+  const Case cases[] = {
+      {"the request", request, true},
+      {"another line", "hello\n", false},
+      {"the request without its line end", request.chopped(1), false},
+      {"the request twice", request + request, false},
+      {"the request with more on the line", request.chopped(1) + "x\n", false},
+      {"a long line", QByteArray(100000, 'a') + "\n", false},
+      {"nothing", QByteArray(), false},
+  };
+  for (const Case& c : cases) {
+    const int before = activations;
+    const QByteArray answer = Send(first.ServerName(), c.bytes);
+    EXPECT_EQ(activations - before, c.activates ? 1 : 0) << c.what;
+    EXPECT_EQ(answer, c.activates ? QByteArray("ok\n") : QByteArray()) << c.what;
+  }
+}
+
+TEST_F(SingleInstance, FoldersHaveTheirOwnNamesAndTheSocketFolderIsPrivate) {
+  QTemporaryDir a;
+  QTemporaryDir b;
+  const QString folder = TSingleInstance::PrivateFolder();
+  ASSERT_FALSE(folder.isEmpty());
+  const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                    QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+  EXPECT_EQ(QFile::permissions(folder) & others, QFile::Permissions());
+  EXPECT_EQ(TSingleInstance::ServerNameFor(folder, a.path()),
+            TSingleInstance::ServerNameFor(folder, a.path() + "/../" + QDir(a.path()).dirName()));
+  EXPECT_NE(TSingleInstance::ServerNameFor(folder, a.path()),
+            TSingleInstance::ServerNameFor(folder, b.path()));
+  EXPECT_TRUE(TSingleInstance::ServerNameFor(folder, a.path()).startsWith(folder + "/"));
+}
+
+TEST_F(SingleInstance, ASocketFolderOthersMayEnterFailsTheCheckWithAReason) {
+  const QString folder = TSingleInstance::PrivateFolder();
+  ASSERT_FALSE(folder.isEmpty());
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                    QFile::ReadOther | QFile::ExeOther);
+  TSingleInstance instance(QDir::currentPath());
+  EXPECT_EQ(instance.Claim(), icCheckFailed);
+  EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
+}
+
+}  // namespace
+}  // namespace mirto
