@@ -264,11 +264,14 @@ desk_screenshot() {
 }
 
 # --- What the launcher started and opened -----------------------------------
-# desk_expect_launch WHAT ID: waits for exactly one new start in the start
-# log: program ID, run from its own folder, with no arguments. Empties the
-# log for the next check.
+# desk_expect_launch WHAT ID [ARG...]: waits for exactly one new start in
+# the start log: program ID, run from its own folder, with exactly the
+# arguments ARG (none when none are given). Empties the log for the next
+# check.
 desk_expect_launch() {
-  local what="$1" id="$2" line got exe cwd rest
+  local what="$1" id="$2" line got exe cwd rest want
+  shift 2
+  want="$(IFS=$'\t'; echo "$*")"
   desk_until 5 "$what: program $id was not started" test -s "$desk_launches"
   sleep 0.2
   [ "$(wc -l <"$desk_launches")" -eq 1 ] \
@@ -278,7 +281,7 @@ desk_expect_launch() {
   IFS=$'\t' read -r got exe cwd rest <<<"$line"
   [ "$got" = "$id" ] || desk_fail "$what: started program ${got:-?} ($exe), not $id"
   [ "$cwd" = "$(dirname "$exe")" ] || desk_fail "$what: $exe ran in $cwd, not in its own folder"
-  [ -z "$rest" ] || desk_fail "$what: $exe was given arguments: $rest"
+  [ "$rest" = "$want" ] || desk_fail "$what: $exe was given the arguments '$rest', not '$want'"
 }
 
 # desk_expect_no_launch WHAT: nothing was started.
