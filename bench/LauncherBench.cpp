@@ -1,4 +1,4 @@
-// The launcher's main window: one full repaint, a rebuild of the category
+// The launcher's main window: one full repaint (at factors 1 and 2), a rebuild of the category
 // view and of the largest group view, and the memory the process holds
 // after many rebuilds compared with after a few.
 
@@ -11,6 +11,7 @@
 #include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
+#include "platform/toolkit/PaintFactor.h"
 
 namespace {
 
@@ -34,13 +35,16 @@ void RepaintAll(TControl& control) {
     for (int i = 0; i < win->ControlCount(); ++i) RepaintAll(*win->Controls(i));
 }
 
+// At factor 1 and at factor 2 (a screen of 200 %, where every control paints
+// four pixels per logical pixel).
 void BM_FullRepaint(benchmark::State& state) {
   TFormMain& window = MainWindow();
   window.DisplayCategories();
   Application()->ProcessMessages();
+  const TPaintFactorScope factor(static_cast<int>(state.range(0)));
   for (auto _ : state) RepaintAll(window);
 }
-BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint)->ArgName("factor")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // A rebuild as the timer runs it, with the events that follow it (the
 // deferred destruction of the old buttons and the paint) handled.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/drawing/Bitmap.h"
@@ -96,7 +97,9 @@ void RequirePngSize(int width, int height) {
                   " a side and " + std::to_string(TPngImage::kMaxPixels) + " pixels)");
 }
 
-bool PngApplyGamma(TPngImage* png, float gamma) {
+namespace {
+
+bool ApplyGamma(TPngImage* png, float gamma) {
   if (png == nullptr || png->Empty() || gamma == 1.0f || std::isnan(gamma)) return false;
   const float g = gamma < 0.1f ? 0.1f : gamma;
   std::array<std::uint8_t, 256> table;
@@ -109,7 +112,7 @@ bool PngApplyGamma(TPngImage* png, float gamma) {
   return true;
 }
 
-void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
+void ApplyBlend(TPngImage* png, std::uint8_t amount) {
   if (png == nullptr || png->Empty()) return;
   const bool singleColor = png->TransparencyMode() == ptmBit;
   const TColor transparent = png->TransparentColor();
@@ -162,7 +165,7 @@ void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
   }
 }
 
-void PngApplyGrayscale(TPngImage* png, std::uint8_t amount) {
+void ApplyGrayscale(TPngImage* png, std::uint8_t amount) {
   if (png == nullptr || png->Empty()) return;
   const int type = png->Header().ColorType;
   if (type == COLOR_GRAYSCALE || type == COLOR_GRAYSCALEALPHA) return;
@@ -185,6 +188,41 @@ void PngApplyGrayscale(TPngImage* png, std::uint8_t amount) {
     std::uint8_t* row = png->ScanLine(y);
     for (int x = 0; x < png->Width(); ++x) mix(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
   }
+}
+
+// Applies an effect to the image and to its detail image alike, so that a
+// hot or disabled glyph keeps its drawing for high-resolution screens.
+template <typename Effect>
+bool WithDetail(TPngImage* png, Effect effect) {
+  const std::shared_ptr<const TPngImage> detail = png ? png->DetailImage() : nullptr;
+  const bool changed = effect(png);
+  if (detail && changed) {
+    auto copy = std::make_shared<TPngImage>();
+    copy->Assign(detail.get());
+    effect(copy.get());
+    png->SetDetailImage(std::move(copy));
+  }
+  return changed;
+}
+
+}  // namespace
+
+bool PngApplyGamma(TPngImage* png, float gamma) {
+  return WithDetail(png, [gamma](TPngImage* p) { return ApplyGamma(p, gamma); });
+}
+
+void PngApplyBlend(TPngImage* png, std::uint8_t amount) {
+  WithDetail(png, [amount](TPngImage* p) {
+    ApplyBlend(p, amount);
+    return true;
+  });
+}
+
+void PngApplyGrayscale(TPngImage* png, std::uint8_t amount) {
+  WithDetail(png, [amount](TPngImage* p) {
+    ApplyGrayscale(p, amount);
+    return true;
+  });
 }
 
 void DrawPngWithEffects(const TPngImage* png, TCanvas& canvas, const TRect& rect,

@@ -40,6 +40,9 @@ void SetLinkFonts(TKvoLinkLabel& link, TColor color) {
   link.FontVisitedHot().SetColor(clPurple);
   link.FontVisitedHot().SetStyle({fsUnderline});
   link.SetTransparent(true);
+  // The fonts FormCreate gives the links, already in the layout: each is then
+  // measured once, in the font it shows, when loading ends.
+  link.SetFontsNameAndSize(kSegoeUI, 10);
 }
 
 }  // namespace

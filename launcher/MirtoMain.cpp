@@ -275,6 +275,9 @@ void TFormMain::BuildBottomBar() {
   lblHomePage->SetParent(pnBottom);
   lblHomePage->SetBounds(498, 2, 107, 13);
   lblHomePage->SetTransparent(true);
+  // The fonts FormCreate gives it, already in the layout: the label is then
+  // measured once, in the font it shows, when loading ends.
+  lblHomePage->SetFontsNameAndSize(kSegoeUI, 8);
   lblHomePage->SetURL(PublisherHomePageUrl.toString());
   lblHomePage->SetCaption(PublisherHomePageCaption.toString());
   lblHomePage->FontNormal().SetColor(0x00DFDFDF);

@@ -6,6 +6,7 @@
 #include "catalog/MirtoApps.h"
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
+#include "launcher/StartupTrace.h"
 #include "launcher/StatsReport.h"
 #include "platform/system/FileSystem.h"
 #include "platform/toolkit/Application.h"
@@ -15,7 +16,9 @@
 namespace mirto {
 
 int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
+  StartupMark("main");
   InitCatalog();
+  StartupMark("catalog");
   {
     TApplication application(argc, argv);
     // A launcher already running from this folder comes to the front
@@ -34,10 +37,18 @@ int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
     }
     application.Initialize();
     application.SetMainFormOnTaskBar(true);
+    StartupMark("application");
     auto* main = application.CreateForm<TFormMain>();
+    StartupMark("main window");
     auto* about = application.CreateForm<TFormAbout>();
     main->SetAboutForm(about);
     instance.OnActivate = [main] { main->ComeToFront(); };
+    StartupMark("about window");
+    if (StartupTraceEnabled()) {
+      WhenFirstMapped(*main, [] { StartupMark("mapped"); });
+      WhenFirstFramePainted(*main, [] { StartupMark("first frame"); });
+    }
+    if (hooks.Mapped) WhenFirstMapped(*main, [main, &hooks] { hooks.Mapped(*main); });
     const TStatsReport stats(qEnvironmentVariable("MIRTO_STATS_FILE"));
     if (hooks.FirstFrame)
       WhenFirstFramePainted(*main, [main, about, &hooks] { hooks.FirstFrame(*main, *about); });

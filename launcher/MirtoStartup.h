@@ -14,6 +14,8 @@ class TFormAbout;
 class TFormMain;
 
 struct TStartupHooks {
+  // Called when the window system first maps the main window.
+  std::function<void(TFormMain& main)> Mapped;
   // Called from the message loop after the main window's first frame is on
   // screen.
   std::function<void(TFormMain& main, TFormAbout& about)> FirstFrame;

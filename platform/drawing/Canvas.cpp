@@ -98,6 +98,9 @@ FontKey KeyOf(const TFont& font) {
 
 struct TCanvas::Target {
   QImage* image = nullptr;
+  // Image pixels per logical pixel, a whole number taken from the image's
+  // device pixel ratio when it is bound.
+  int factor = 1;
   QPainter painter;
   bool hasPaintArea = false;
   TRect paintArea;
@@ -131,10 +134,12 @@ TCanvas::~TCanvas() { target_->EndPainting(); }
 
 bool TCanvas::HandleAllocated() const { return target_->image != nullptr; }
 
+int TCanvas::DeviceFactor() const { return target_->factor; }
+
 TRect TCanvas::DeviceClip() const {
   const QImage* image = target_->image;
   if (!image || image->isNull()) return {};
-  TRect clip{0, 0, image->width(), image->height()};
+  TRect clip{0, 0, image->width() / target_->factor, image->height() / target_->factor};
   if (target_->hasPaintArea) clip = Intersection(clip, target_->paintArea);
   if (!clipRegion_.IsNull()) clip = Intersection(clip, clipRegion_.Bounds());
   return clip;
@@ -185,6 +190,12 @@ QPainter* DevicePainter(QPainter& painter, QImage* image, const TRect& clip) {
 void TCanvasAccess::Bind(TCanvas& canvas, QImage* image) {
   canvas.target_->EndPainting();
   canvas.target_->image = image;
+  canvas.target_->factor = image ? DeviceFactorOf(*image) : 1;
+}
+
+int TCanvasAccess::DeviceFactorOf(const QImage& image) {
+  const double ratio = image.devicePixelRatio();
+  return ratio >= 1.5 ? static_cast<int>(std::lround(ratio)) : 1;
 }
 
 QImage* TCanvasAccess::Image(TCanvas& canvas) {
@@ -243,7 +254,7 @@ void TCanvasAccess::Blit(TCanvas& canvas, const TRect& dest, const QImage& sourc
   // Reading and writing the same pixels needs a snapshot of the source.
   const QImage snapshot = (&source == image) ? source.copy() : QImage();
   const QImage& from = (&source == image) ? snapshot : source;
-  BlitRows(*image, clip, device, from, sourceRect, transparent);
+  BlitRows(*image, clip, device, from, sourceRect, transparent, canvas.target_->factor);
 }
 
 // --- shapes -----------------------------------------------------------------
@@ -258,7 +269,7 @@ void TCanvas::FillWithBrush(const TRect& rect, int ringWidth) {
   const TRect device = ToDevice(rect, windowOrg_);
   QImage* image = target_->Bits();
   if (!rgb || device.IsEmpty() || !image) return;
-  PixelSurface surface(*image);
+  PixelSurface surface(*image, target_->factor);
   if (ringWidth > 0)
     surface.FillRing(DeviceClip(), device, ringWidth, *rgb, pmCopy);
   else
@@ -279,7 +290,7 @@ void TCanvas::Rectangle(const TRect& rect) {
     if (filled) {
       QImage* image = target_->Bits();
       if (!image) return;
-      PixelSurface surface(*image);
+      PixelSurface surface(*image, target_->factor);
       surface.Fill(DeviceClip(), ToDevice({r.Left, r.Top, r.Right - 1, r.Bottom - 1}, windowOrg_),
                    brushRgb, pmCopy);
     }
@@ -292,7 +303,7 @@ void TCanvas::Rectangle(const TRect& rect) {
   {
     QImage* image = target_->Bits();
     if (!image) return;
-    PixelSurface surface(*image);
+    PixelSurface surface(*image, target_->factor);
     const TRect clip = DeviceClip();
     if (filled && !inner.IsEmpty()) surface.Fill(clip, inner, brushRgb, pmCopy);
     if (!dashed) {
@@ -354,7 +365,9 @@ bool TCanvas::DrawEllipseSpans(const TRect& r) {
   if (penVisible && mode != pmCopy && mode != pmBlack && mode != pmWhite) return false;
   QImage* image = target_->image;
   if (!image || image->isNull()) return true;
-  if (WritableFormat(*image) == RowFormat::Other) return false;
+  // On a picture of several pixels per logical pixel the painter draws the
+  // ellipse at the picture's own resolution.
+  if (WritableFormat(*image) == RowFormat::Other || target_->factor > 1) return false;
   const TRect clip = DeviceClip();
   if (clip.IsEmpty()) return true;
   TRect outer, inner;
@@ -370,7 +383,7 @@ bool TCanvas::DrawEllipseSpans(const TRect& r) {
   if (!spans) return false;
   QImage* bits = target_->Bits();
   if (!bits) return true;
-  PixelSurface surface(*bits);
+  PixelSurface surface(*bits, target_->factor);
   spans->Draw(surface, brushColor.value_or(0), PenModeColor(mode, penRgb.value_or(0)));
   return true;
 }
@@ -448,7 +461,7 @@ void TCanvas::DrawLine(TPoint from, TPoint to) {
 
   QImage* image = target_->Bits();
   if (!image) return;
-  PixelSurface surface(*image);
+  PixelSurface surface(*image, target_->factor);
 
   if (w > 1 || (dashes.Solid() && (x0 == x1 || y0 == y1))) {
     // Straight lines as rectangles: the end point is excluded and a wide pen
@@ -554,7 +567,7 @@ void TCanvas::FillTextBackground(const TRect& deviceRect, const TRect& deviceCli
   const auto rgb = Rgb(brush_.Color());
   QImage* image = target_->Bits();
   if (!rgb || !image) return;
-  PixelSurface surface(*image);
+  PixelSurface surface(*image, target_->factor);
   surface.Fill(deviceClip, deviceRect, *rgb, pmCopy);
 }
 
@@ -631,7 +644,7 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
   QImage* image = target_->Bits();
   if (r.IsEmpty() || !image) return;
   const TRect clip = DeviceClip();
-  PixelSurface surface(*image);
+  PixelSurface surface(*image, target_->factor);
   // Every pixel of the frame is visited once, so a second call undoes the
   // first; the dots follow the device grid like the platform's.
   const auto dot = [&](int x, int y) {
@@ -666,7 +679,11 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
   const QImage* from = TCanvasAccess::Image(source);
   if (!from) return;
-  const TRect device = ToDevice(sourceRect, source.windowOrg_);
+  // The source rectangle in the source's own pixels.
+  const long long f = source.target_->factor;
+  const TRect cells = ToDevice(sourceRect, source.windowOrg_);
+  const TRect device{ClampToInt(cells.Left * f), ClampToInt(cells.Top * f),
+                     ClampToInt(cells.Right * f), ClampToInt(cells.Bottom * f)};
   TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
@@ -694,7 +711,7 @@ bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
             ClampToInt(static_cast<long long>(std::ceil(*std::max_element(xs, xs + 4)))),
             ClampToInt(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))))};
   box = Intersection(box, DeviceClip());
-  PlgBlitRows(*image, box, {p0x, p0y, ax, ay, bx, by}, det, from, sourceRect);
+  PlgBlitRows(*image, box, {p0x, p0y, ax, ay, bx, by}, det, from, sourceRect, target_->factor);
   return true;
 }
 
@@ -703,8 +720,11 @@ std::size_t TCanvasAccess::KeptTurnSnapshotBytes() { return TInPlaceSnapshot::Ke
 TColor TCanvas::Pixels(int x, int y) const {
   const QImage* image = TCanvasAccess::Image(*this);
   const long long dx = 1LL * x - windowOrg_.X, dy = 1LL * y - windowOrg_.Y;
-  if (!image || dx < 0 || dy < 0 || dx >= image->width() || dy >= image->height()) return clNone;
-  const std::uint32_t rgb = ReadRgb(*image, static_cast<int>(dx), static_cast<int>(dy));
+  const int f = target_->factor;
+  if (!image || dx < 0 || dy < 0 || dx >= image->width() / f || dy >= image->height() / f)
+    return clNone;
+  // A logical pixel reads as the top-left pixel of its cell.
+  const std::uint32_t rgb = ReadRgb(*image, static_cast<int>(dx) * f, static_cast<int>(dy) * f);
   return RGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
              static_cast<std::uint8_t>(rgb));
 }
@@ -716,7 +736,7 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
   if (!rgb || dx < clip.Left || dy < clip.Top || dx >= clip.Right || dy >= clip.Bottom) return;
   QImage* image = target_->Bits();
   if (!image) return;
-  PixelSurface(*image).Set(static_cast<int>(dx), static_cast<int>(dy), *rgb);
+  PixelSurface(*image, target_->factor).Set(static_cast<int>(dx), static_cast<int>(dy), *rgb);
 }
 
 // --- state guard and helpers -------------------------------------------------
@@ -767,7 +787,7 @@ void GradientFillCanvas(TCanvas& canvas, TColor start, TColor end, const TRect& 
     }
     return rgb;
   };
-  PixelSurface surface(*image);
+  PixelSurface surface(*image, canvas.DeviceFactor());
   if (direction == gdHorizontal) {
     for (int y = clip.Top; y < clip.Bottom; ++y)
       surface.Span(y, clip.Left, clip.Right, colour(1LL * y - device.Top));

@@ -1,7 +1,8 @@
 #pragma once
 
 // The drawing surface. Coordinates are logical: a device pixel is the
-// logical point minus the window origin. Rectangles exclude Right and
+// logical point minus the window origin (a cell of DeviceFactor() squared
+// pixels of the target). Rectangles exclude Right and
 // Bottom. All colours are resolved with ColorToRGB; clNone draws nothing and
 // degenerate rectangles draw nothing.
 
@@ -43,6 +44,12 @@ class TCanvas : public TPersistent {
 
   // True when the canvas paints on a target.
   bool HandleAllocated() const;
+  // Pixels of the target per logical pixel along each axis: 1 for bitmaps,
+  // the screen's whole factor for the pictures of controls and menus. Fills,
+  // lines, frames, the focus rectangle and pixel access cover whole cells of
+  // factor x factor pixels; text, rounded rectangles, ellipses and pictures
+  // are drawn at the target's own resolution.
+  int DeviceFactor() const;
 
   // --- shapes -------------------------------------------------------------
   // Fills rect with the brush (nothing with a clear brush).

@@ -19,8 +19,12 @@ namespace mirto {
 class TCanvasAccess {
  public:
   // Binds the canvas to image (not owned; it must outlive the binding) or,
-  // with nullptr, unbinds it. Any active painter is ended first.
+  // with nullptr, unbinds it. Any active painter is ended first. The image's
+  // device pixel ratio, rounded to a whole factor, sets the canvas's
+  // DeviceFactor; the painter scales by the ratio itself.
   static void Bind(TCanvas& canvas, QImage* image);
+  // The whole factor of an image's device pixel ratio (1 below 1.5).
+  static int DeviceFactorOf(const QImage& image);
 
   // The target image, with all pending painting finished so that its bits
   // may be read and written directly. nullptr when unbound.

@@ -1,7 +1,10 @@
 #include "platform/drawing/FontSubstitution.h"
 
 #include <QFont>
-#include <QString>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
+#include <QStringList>
 
 namespace mirto {
 
@@ -12,6 +15,27 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Segoe UI"), QStringLiteral("Open Sans"));
   QFont::insertSubstitution(QStringLiteral("Consolas"), QStringLiteral("Inconsolata"));
+}
+
+QString InstalledFontFamily(const QString& name) {
+  const QStringList substitutes = QFont::substitutes(name);
+  // Names without a stand-in go to the font system as they are; without an
+  // application object there is no font system to ask yet.
+  if (substitutes.isEmpty() || QGuiApplication::instance() == nullptr) return name;
+  static QHash<QString, QString> resolved;
+  const auto known = resolved.constFind(name);
+  if (known != resolved.constEnd()) return *known;
+  QString family = name;
+  if (!QFontDatabase::hasFamily(name)) {
+    for (const QString& substitute : substitutes) {
+      if (QFontDatabase::hasFamily(substitute)) {
+        family = substitute;
+        break;
+      }
+    }
+  }
+  resolved.insert(name, family);
+  return family;
 }
 
 }  // namespace mirto

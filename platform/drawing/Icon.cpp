@@ -100,11 +100,13 @@ void TIcon::Assign(const TPersistent* source) {
 }
 
 void TIcon::Draw(TCanvas& canvas, const TRect& rect) const {
-  // The smallest drawing that covers the target, else the largest.
+  // The smallest drawing that covers the target's own pixels, else the
+  // largest.
+  const long long factor = canvas.DeviceFactor();
   const QImage* best = &image_->pixels;
   for (const QImage& size : image_->sizes) {
-    if (1LL * size.width() >= 1LL * rect.Right - rect.Left &&
-        1LL * size.height() >= 1LL * rect.Bottom - rect.Top) {
+    if (1LL * size.width() >= (1LL * rect.Right - rect.Left) * factor &&
+        1LL * size.height() >= (1LL * rect.Bottom - rect.Top) * factor) {
       best = &size;
       break;
     }

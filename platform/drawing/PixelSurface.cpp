@@ -46,7 +46,8 @@ std::uint32_t ApplyRasterOp(TPenMode mode, std::uint32_t pen, std::uint32_t dest
   return p;
 }
 
-PixelSurface::PixelSurface(QImage& image) : image_(image), layout_(WritableFormat(image)) {}
+PixelSurface::PixelSurface(QImage& image, int factor)
+    : image_(image), layout_(WritableFormat(image)), factor_(std::max(1, factor)) {}
 
 PixelLayout LayoutOf(const QImage& image) {
   switch (image.format()) {
@@ -97,6 +98,23 @@ void PixelSurface::Pin() {
 void PixelSurface::Set(int x, int y, std::uint32_t rgb) { Span(y, x, x + 1, rgb, pmCopy); }
 
 void PixelSurface::Span(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode) {
+  if (factor_ == 1) {
+    PixelSpan(y, x0, x1, rgb, mode);
+    return;
+  }
+  if (x1 <= x0 || mode == pmNop) return;
+  // Every pixel of the cells is combined once; copies repeat the first row.
+  const int top = y * factor_;
+  PixelSpan(top, x0 * factor_, x1 * factor_, rgb, mode);
+  for (int k = 1; k < factor_; ++k) {
+    if (mode == pmCopy)
+      CopyPixelRow(top, top + k, x0 * factor_, x1 * factor_);
+    else
+      PixelSpan(top + k, x0 * factor_, x1 * factor_, rgb, mode);
+  }
+}
+
+void PixelSurface::PixelSpan(int y, int x0, int x1, std::uint32_t rgb, TPenMode mode) {
   if (x1 <= x0 || mode == pmNop) return;
   switch (layout_) {
     case RowFormat::Bgr24: {
@@ -165,6 +183,15 @@ void PixelSurface::FillRing(const TRect& clip, const TRect& outer, int w, std::u
 }
 
 void PixelSurface::CopyRow(int from, int to, int x0, int x1) {
+  if (factor_ == 1) {
+    CopyPixelRow(from, to, x0, x1);
+    return;
+  }
+  for (int k = 0; k < factor_; ++k)
+    CopyPixelRow(from * factor_ + k, to * factor_ + k, x0 * factor_, x1 * factor_);
+}
+
+void PixelSurface::CopyPixelRow(int from, int to, int x0, int x1) {
   if (x1 <= x0 || from == to) return;
   if (layout_ == RowFormat::Other) {
     for (int x = x0; x < x1; ++x) image_.setPixel(x, to, image_.pixel(x, from));

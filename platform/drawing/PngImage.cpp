@@ -41,6 +41,7 @@ void TPngImage::Assign(const TPersistent* source) {
     transparentColor_ = png->transparentColor_;
     chunks_ = png->chunks_;
     PixelsChanged();
+    detail_ = png->detail_;
     return;
   }
   if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
@@ -72,11 +73,21 @@ void TPngImage::Clear() {
 
 void TPngImage::PixelsChanged() {
   devicePicture_.reset();
+  detail_.reset();
+  Changed();
+}
+
+void TPngImage::SetDetailImage(std::shared_ptr<const TPngImage> twice) {
+  if (twice && (Empty() || twice->Width() != 2 * Width() || twice->Height() != 2 * Height()))
+    twice.reset();
+  if (twice == detail_) return;
+  detail_ = std::move(twice);
   Changed();
 }
 
 void TPngImage::Reset() {
   devicePicture_.reset();
+  detail_.reset();
   header_ = TPngHeader{};
   pixels_.clear();
   alpha_.clear();
@@ -111,6 +122,7 @@ void TPngImage::CheckRow(int y) const {
 std::uint8_t* TPngImage::ScanLine(int y) {
   CheckRow(y);
   devicePicture_.reset();
+  detail_.reset();
   return pixels_.data() + std::size_t(y) * header_.Width * BytesPerPixel();
 }
 
@@ -123,6 +135,7 @@ std::uint8_t* TPngImage::AlphaScanline(int y) {
   if (alpha_.empty()) return nullptr;
   CheckRow(y);
   devicePicture_.reset();
+  detail_.reset();
   return alpha_.data() + std::size_t(y) * header_.Width;
 }
 
@@ -378,6 +391,18 @@ bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
   } catch (const EPngError&) {
     return false;  // LoadFromBytes left the image empty
   }
+  if (scale == 1) {
+    const QByteArray twice = EmbeddedArtwork(name, 2);
+    if (!twice.isEmpty()) {
+      auto detail = std::make_shared<TPngImage>();
+      try {
+        detail->LoadFromBytes(twice);
+        SetDetailImage(std::move(detail));
+      } catch (const EPngError&) {
+        // A damaged second drawing leaves the picture without one.
+      }
+    }
+  }
   return true;
 }
 
@@ -404,6 +429,10 @@ std::vector<std::uint8_t> TPngImage::SaveToBytes() const {
 
 void TPngImage::Draw(TCanvas& canvas, const TRect& rect) const {
   if (Empty() || rect.IsEmpty()) return;
+  if (detail_ && canvas.DeviceFactor() % 2 == 0) {
+    detail_->Draw(canvas, rect);
+    return;
+  }
   if (!devicePicture_) {
     auto image = std::make_shared<QImage>(header_.Width, header_.Height, QImage::Format_ARGB32);
     for (int y = 0; y < header_.Height; ++y) {

@@ -164,7 +164,17 @@ class TPngImage : public TGraphic {
   void LoadFromFile(const QString& fileName);
   // Loads the embedded picture name at scale 1 or 2 (EmbeddedArtwork.h).
   // Returns false and leaves the image empty when there is no such picture.
+  // At scale 1 the picture's separate drawing at scale 2, where there is
+  // one, becomes its detail image.
   bool LoadFromResourceName(const QString& name, int scale = 1);
+
+  // A drawing of the same picture at exactly twice the size, which Draw
+  // shows instead on targets of an even DeviceFactor. Anything that changes
+  // the image's pixels drops it (the PNG effects apply themselves to it as
+  // well); copies share it. A picture of another size, or an empty image,
+  // is not kept.
+  void SetDetailImage(std::shared_ptr<const TPngImage> twice);
+  const std::shared_ptr<const TPngImage>& DetailImage() const { return detail_; }
 
   // Encodes the image (8 bits per sample, not interlaced, chunks kept).
   std::vector<std::uint8_t> SaveToBytes() const;
@@ -173,6 +183,8 @@ class TPngImage : public TGraphic {
 
   // Draws the image into rect, blended by its alpha (palette alpha and the
   // transparent colour included), nearest-pixel scaled to the rect's size.
+  // On a target of an even factor the detail image, where there is one,
+  // stands in for the image.
   // The picture converted for drawing is kept until the image changes.
   void Draw(TCanvas& canvas, const TRect& rect) const override;
 
@@ -192,6 +204,7 @@ class TPngImage : public TGraphic {
   std::vector<TPngChunk> chunks_;
   // The image converted for drawing, built by the first Draw after a change.
   mutable std::shared_ptr<const QImage> devicePicture_;
+  std::shared_ptr<const TPngImage> detail_;
 };
 
 }  // namespace mirto

@@ -1,6 +1,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 
+#include "platform/drawing/FontSubstitution.h"
 #include "platform/drawing/QtConversions_p.h"
 
 namespace mirto {
@@ -19,13 +20,14 @@ QColor ToQColor(TColor color) {
 }
 
 QFont ToQFont(const TFont& font) {
-  QFont f(font.Name());
+  const QString family = InstalledFontFamily(font.Name());
+  QFont f(family);
   int pixels = 11;
   if (font.Height() < 0) {
     pixels = -static_cast<long long>(font.Height()) > 4096 ? 4096 : -font.Height();
   } else if (font.Height() > 0) {
     // A positive height is the whole cell; find the em size giving that cell.
-    QFont probe(font.Name());
+    QFont probe(family);
     probe.setPixelSize(100);
     const QFontMetricsF m(probe);
     const double cell = m.ascent() + m.descent();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "platform/drawing/PixelSurface_p.h"
@@ -40,7 +41,7 @@ inline void WriteRowRgb(PixelSurface& surface, uchar* row, RowFormat format, int
     case RowFormat::Other:
       break;
   }
-  surface.Set(x, y, rgb);
+  surface.SetCell(x, y, rgb);
 }
 
 // offset * to / from, truncated; the product of two extents of up to 2^32
@@ -85,16 +86,24 @@ void CopyRun(int x, int right, double u, double v, const BlitStep& step, Copy co
 }  // namespace
 
 void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QImage& from,
-              const TRect& sourceRect, const QRgb* transparent) {
-  PixelSurface surface(target);
+              const TRect& sourceRect, const QRgb* transparent, int factor) {
+  PixelSurface surface(target, factor);
+  if (factor > 1) surface.Pin();
   const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(target);
+  // Cells larger than a pixel are written whole, through the surface.
+  const RowFormat writeFormat = factor > 1 ? RowFormat::Other : WritableFormat(target);
   const long long dw = (1LL * device.Right - device.Left), dh = (1LL * device.Bottom - device.Top);
   const long long sw = (1LL * sourceRect.Right - sourceRect.Left),
                   sh = (1LL * sourceRect.Bottom - sourceRect.Top);
   // Unscaled copies (every plain Draw) map columns by an offset.
   const bool unscaled = dw == sw && dh == sh;
   const long long columnOffset = 1LL * sourceRect.Left - device.Left;
+  // Cells of a 32-bit picture: the first pixel row of a cell row is written,
+  // the others copy it.
+  const bool wholeCells = factor > 1 && !transparent && readFormat != RowFormat::Other &&
+                          WritableFormat(target) == RowFormat::Xrgb32;
+  uchar* const cellBits = wholeCells ? target.bits() : nullptr;
+  const qsizetype cellStride = target.bytesPerLine();
   for (int y = clip.Top; y < clip.Bottom; ++y) {
     const long long sy = sourceRect.Top + Scaled(1LL * y - device.Top, sh, dh);
     if (sy < 0 || sy >= from.height()) continue;
@@ -104,6 +113,21 @@ void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QIma
     if (unscaled) {
       left = ClampToInt(std::max<long long>(left, -columnOffset));
       right = ClampToInt(std::min<long long>(right, from.width() - columnOffset));
+      if (wholeCells) {
+        if (left >= right) continue;
+        uchar* first = cellBits + qsizetype(y) * factor * cellStride;
+        auto* out = reinterpret_cast<std::uint32_t*>(first);
+        for (int x = left; x < right; ++x) {
+          const std::uint32_t rgb =
+              ReadRowRgb(from, sourceRow, readFormat, static_cast<int>(x + columnOffset), int(sy));
+          std::fill_n(out + qsizetype(x) * factor, factor, 0xFF000000u | rgb);
+        }
+        const auto bytes = std::size_t(right - left) * factor * 4;
+        for (int k = 1; k < factor; ++k)
+          std::memcpy(first + k * cellStride + qsizetype(left) * factor * 4,
+                      first + qsizetype(left) * factor * 4, bytes);
+        continue;
+      }
       if (!transparent && writeFormat == RowFormat::Xrgb32 && readFormat != RowFormat::Other) {
         auto* out = reinterpret_cast<std::uint32_t*>(row);
         if (readFormat == RowFormat::Xrgb32) {
@@ -132,10 +156,11 @@ void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QIma
 }
 
 void PlgBlitRows(QImage& target, const TRect& box, const TParallelogram& shape, double det,
-                 const QImage& from, const TRect& sourceRect) {
+                 const QImage& from, const TRect& sourceRect, int factor) {
   const double p0x = shape.x0, p0y = shape.y0, ax = shape.ax, ay = shape.ay, bx = shape.bx,
                by = shape.by;
-  PixelSurface surface(target);
+  PixelSurface surface(target, factor);
+  if (factor > 1) surface.Pin();
   const double sw = static_cast<double>(1LL * sourceRect.Right - sourceRect.Left);
   const double sh = static_cast<double>(1LL * sourceRect.Bottom - sourceRect.Top);
   const long long fromWidth = from.width(), fromHeight = from.height();
@@ -143,7 +168,7 @@ void PlgBlitRows(QImage& target, const TRect& box, const TParallelogram& shape, 
   // moves by a constant step from one pixel to the next.
   const double du = by / det, dv = -ay / det;
   const RowFormat readFormat = ReadableFormat(from);
-  const RowFormat writeFormat = WritableFormat(target);
+  const RowFormat writeFormat = factor > 1 ? RowFormat::Other : WritableFormat(target);
   const uchar* sourceBits = from.constBits();
   const qsizetype sourceStride = from.bytesPerLine();
   const long long left = sourceRect.Left, top = sourceRect.Top;

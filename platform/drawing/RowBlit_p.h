@@ -1,8 +1,9 @@
 #pragma once
 
 // Platform-internal: the row loops behind the canvas's rectangle and
-// parallelogram blits. Coordinates are device pixels of the target; callers
-// clip, and a source that is the target itself is passed as a snapshot.
+// parallelogram blits. Coordinates are device pixels of the target (cells of
+// factor x factor pixels, see PixelSurface); callers clip, and a source that
+// is the target itself is passed as a snapshot.
 
 #include <QImage>
 #include <cstddef>
@@ -15,7 +16,7 @@ namespace mirto {
 // sampling when the sizes differ; only the pixels inside clip are written.
 // Source pixels whose colour (0xRRGGBB) equals *transparent are left out.
 void BlitRows(QImage& target, const TRect& clip, const TRect& device, const QImage& from,
-              const TRect& sourceRect, const QRgb* transparent);
+              const TRect& sourceRect, const QRgb* transparent, int factor = 1);
 
 // The parallelogram with corner (x0, y0) and sides (ax, ay) (the source's
 // top edge) and (bx, by) (its left edge), in device pixels.
@@ -26,7 +27,7 @@ struct TParallelogram {
 // Draws sourceRect of from into the parallelogram, for the pixels of box
 // whose centres map into the source; det is ax * by - ay * bx, not zero.
 void PlgBlitRows(QImage& target, const TRect& box, const TParallelogram& shape, double det,
-                 const QImage& from, const TRect& sourceRect);
+                 const QImage& from, const TRect& sourceRect, int factor = 1);
 
 // A copy of image for a blit that reads the pixels it overwrites (null
 // when there is no memory for it). A small copy's memory is kept, on this

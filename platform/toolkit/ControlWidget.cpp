@@ -19,6 +19,7 @@
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/ShortCut_p.h"
 
 namespace mirto {
@@ -147,16 +148,27 @@ class ControlAccess {
     control.PaintWindow(canvas);
   }
 
+  // The picture has the screen's whole factor of pixels per logical pixel;
+  // the toolkit scales it by whatever fraction of the screen's ratio is left.
   static void Paint(TControl& control, QWidget& widget, const QRect& rect) {
     if (control.width_ <= 0 || control.height_ <= 0) return;
-    QImage buffer(control.width_, control.height_, QImage::Format_ARGB32_Premultiplied);
+    int factor = PaintFactorFor(widget.devicePixelRatioF());
+    // A picture too large for its factor falls back to logical pixels.
+    constexpr long long kMaxSide = 1LL << 15;
+    if (1LL * control.width_ * factor > kMaxSide || 1LL * control.height_ * factor > kMaxSide)
+      factor = 1;
+    QImage buffer(control.width_ * factor, control.height_ * factor,
+                  QImage::Format_ARGB32_Premultiplied);
+    buffer.setDevicePixelRatio(factor);
     buffer.fill(Qt::transparent);
     const TRect area =
         Rect(rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
     PaintLayer(control, buffer, Point(0, 0), area, 0);
     QPainter painter(&widget);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(rect.topLeft(), buffer, rect);
+    painter.drawImage(QRectF(rect), buffer,
+                      QRectF(rect.x() * factor, rect.y() * factor, rect.width() * factor,
+                             rect.height() * factor));
   }
 
   static void WindowMoved(TControl& control, QPoint position) {

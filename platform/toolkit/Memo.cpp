@@ -1,5 +1,6 @@
 #include "platform/toolkit/Memo.h"
 
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -8,29 +9,44 @@
 
 namespace mirto {
 
+namespace {
+
+// The text as the text box holds it: lines end in "\n" alone.
+QString PlainText(const QString& value) {
+  QString plain = value;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  plain.replace('\r', '\n');
+  return plain;
+}
+
+}  // namespace
+
+// The text box is made when the memo first shows (or is first focused):
+// until then the memo keeps its text itself. A memo that starts hidden, like
+// the about window's list, then costs no text layout and no font of its own
+// before it is seen.
 struct TMemo::Editor {
   // A child of the control's widget: destroyed with it, hence the guard.
   QPointer<QPlainTextEdit> edit;
+  bool made = false;
+  QString text;  // the text until the text box exists
+  bool readOnly = false;
+
+  // The text box, made on first use; null once the control's widget is gone.
+  static QPlainTextEdit* Box(const TMemo& memo);
+  // Frame, scroll bars, wrapping, font, colours and state of the memo.
+  static void Apply(const TMemo& memo, QPlainTextEdit& edit);
 };
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner), editor_(std::make_unique<Editor>()) {
   SetColor(clWindow);
   SetAccessibleRole(arEdit);
-  QWidget* host = NativeWidget(*this);
-  auto* edit = new QPlainTextEdit(host);
-  editor_->edit = edit;
-  edit->setTabChangesFocus(true);
-  host->setFocusProxy(edit);
-  QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
-                   [this] { CallHandler(OnChange, this); });
   SetFocusable(true);
   SetTabStop(true);
   SetBorderStyle(bsSingle);
   SetScrollBars(ssNone);
   SetWordWrap(true);
   SetBounds(0, 0, 185, 89);
-  FontChanged();
-  ColorChanged();
 }
 
 TMemo::~TMemo() {
@@ -42,20 +58,71 @@ void TMemo::AccessibleNameChanged() {
   if (!editor_->edit.isNull()) editor_->edit->setAccessibleName(AccessibleName());
 }
 
+QPlainTextEdit* TMemo::Editor::Box(const TMemo& memo) {
+  Editor& editor = *memo.editor_;
+  if (editor.made) return editor.edit.data();
+  editor.made = true;
+  QWidget* host = NativeWidget(memo);
+  auto* edit = new QPlainTextEdit(host);
+  editor.edit = edit;
+  edit->setTabChangesFocus(true);
+  edit->setGeometry(0, 0, memo.Width(), memo.Height());
+  Apply(memo, *edit);
+  edit->setPlainText(editor.text);
+  editor.text.clear();
+  edit->setReadOnly(editor.readOnly);
+  auto* self = const_cast<TMemo*>(&memo);
+  QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
+                   [self] { CallHandler(self->OnChange, self); });
+  edit->setAccessibleName(memo.AccessibleName());
+  host->setFocusProxy(edit);
+  // A child made after its parent is on screen shows only when told to.
+  if (host->isVisible()) edit->show();
+  return edit;
+}
+
+void TMemo::Editor::Apply(const TMemo& memo, QPlainTextEdit& edit) {
+  edit.setFrameStyle(memo.borderStyle_ == bsNone ? QFrame::NoFrame
+                                                 : (QFrame::StyledPanel | QFrame::Sunken));
+  const TScrollStyle bars = memo.scrollBars_;
+  const bool vertical = bars == ssVertical || bars == ssBoth;
+  const bool horizontal = bars == ssHorizontal || bars == ssBoth;
+  edit.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit.setLineWrapMode(memo.wordWrap_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  edit.setFont(ToQFont(memo.Font()));
+  QPalette palette = edit.palette();
+  palette.setColor(QPalette::Text, ToQColor(memo.Font().Color()));
+  palette.setColor(QPalette::Base, ToQColor(memo.Color()));
+  palette.setColor(QPalette::Window, ToQColor(memo.Color()));
+  edit.setPalette(palette);
+  edit.setEnabled(memo.Enabled());
+}
+
 QString TMemo::Text() const {
-  if (editor_->edit.isNull()) return {};
-  return editor_->edit->toPlainText().replace('\n', QStringLiteral("\r\n"));
+  QString plain;
+  if (!editor_->made)
+    plain = editor_->text;
+  else if (!editor_->edit.isNull())
+    plain = editor_->edit->toPlainText();
+  return plain.replace('\n', QStringLiteral("\r\n"));
 }
 
 void TMemo::SetText(const QString& value) {
-  if (editor_->edit.isNull()) return;
-  QString plain = value;
-  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  plain.replace('\r', '\n');
-  editor_->edit->setPlainText(plain);
+  if (editor_->made) {
+    if (!editor_->edit.isNull()) editor_->edit->setPlainText(PlainText(value));
+    return;
+  }
+  editor_->text = PlainText(value);
+  // As the text box reports every text set, also an unchanged one.
+  CallHandler(OnChange, this);
 }
 
 QStringList TMemo::Lines() const {
+  if (!editor_->made) {
+    if (editor_->text.isEmpty()) return {};
+    return editor_->text.split('\n');
+  }
   if (editor_->edit.isNull() || editor_->edit->document()->isEmpty()) return {};
   return editor_->edit->toPlainText().split('\n');
 }
@@ -65,7 +132,6 @@ void TMemo::SetLines(const QStringList& lines) { SetText(lines.join(QStringLiter
 int TMemo::LineCount() const { return static_cast<int>(Lines().size()); }
 
 void TMemo::Append(const QString& line) {
-  if (editor_->edit.isNull()) return;
   QStringList lines = Lines();
   lines.append(line);
   SetLines(lines);
@@ -75,62 +141,56 @@ void TMemo::Clear() { SetText(QString()); }
 
 void TMemo::SetBorderStyle(TFormBorderStyle value) {
   borderStyle_ = value;
-  if (editor_->edit.isNull()) return;
-  editor_->edit->setFrameStyle(value == bsNone ? QFrame::NoFrame
-                                               : (QFrame::StyledPanel | QFrame::Sunken));
+  if (Made()) Editor::Apply(*this, *editor_->edit);
 }
 
 void TMemo::SetScrollBars(TScrollStyle value) {
   scrollBars_ = value;
-  if (editor_->edit.isNull()) return;
-  const bool vertical = value == ssVertical || value == ssBoth;
-  const bool horizontal = value == ssHorizontal || value == ssBoth;
-  editor_->edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
-                                                     : Qt::ScrollBarAlwaysOff);
-  editor_->edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn
-                                                         : Qt::ScrollBarAlwaysOff);
+  if (Made()) Editor::Apply(*this, *editor_->edit);
 }
 
-bool TMemo::ReadOnly() const { return !editor_->edit.isNull() && editor_->edit->isReadOnly(); }
+bool TMemo::ReadOnly() const {
+  if (!editor_->made) return editor_->readOnly;
+  return !editor_->edit.isNull() && editor_->edit->isReadOnly();
+}
 
 void TMemo::SetReadOnly(bool value) {
-  if (!editor_->edit.isNull()) editor_->edit->setReadOnly(value);
+  if (!editor_->made)
+    editor_->readOnly = value;
+  else if (!editor_->edit.isNull())
+    editor_->edit->setReadOnly(value);
 }
 
 void TMemo::SetWordWrap(bool value) {
   wordWrap_ = value;
-  if (editor_->edit.isNull()) return;
-  editor_->edit->setLineWrapMode(value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  if (Made()) Editor::Apply(*this, *editor_->edit);
 }
 
+bool TMemo::Made() const { return editor_ != nullptr && !editor_->edit.isNull(); }
+
 void TMemo::Resize() {
-  if (!editor_->edit.isNull()) editor_->edit->setGeometry(0, 0, Width(), Height());
+  if (Made()) editor_->edit->setGeometry(0, 0, Width(), Height());
   TWinControl::Resize();
 }
 
 void TMemo::FontChanged() {
-  if (!editor_->edit.isNull()) {
-    editor_->edit->setFont(ToQFont(Font()));
-    QPalette palette = editor_->edit->palette();
-    palette.setColor(QPalette::Text, ToQColor(Font().Color()));
-    editor_->edit->setPalette(palette);
-  }
+  if (Made()) Editor::Apply(*this, *editor_->edit);
   TWinControl::FontChanged();
 }
 
 void TMemo::ColorChanged() {
-  if (!editor_->edit.isNull()) {
-    QPalette palette = editor_->edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(Color()));
-    palette.setColor(QPalette::Window, ToQColor(Color()));
-    editor_->edit->setPalette(palette);
-  }
+  if (Made()) Editor::Apply(*this, *editor_->edit);
   TWinControl::ColorChanged();
 }
 
 void TMemo::EnabledChanged() {
-  if (!editor_->edit.isNull()) editor_->edit->setEnabled(Enabled());
+  if (Made()) editor_->edit->setEnabled(Enabled());
   TWinControl::EnabledChanged();
+}
+
+bool TMemo::WindowEvent(QEvent& event) {
+  if (event.type() == QEvent::Show) Editor::Box(*this);
+  return TWinControl::WindowEvent(event);
 }
 
 }  // namespace mirto

@@ -1,7 +1,8 @@
 #pragma once
 
 // Multi-line text box: the user may edit its text; the program sets and
-// reads it as a whole or line by line.
+// reads it as a whole or line by line. The platform's text box behind it is
+// made when the memo first shows.
 
 #include <QString>
 #include <QStringList>
@@ -50,8 +51,11 @@ class TMemo : public TWinControl {
   void EnabledChanged() override;
   // The text box inside takes the keyboard focus, so it carries the name.
   void AccessibleNameChanged() override;
+  bool WindowEvent(QEvent& event) override;
 
  private:
+  bool Made() const;
+
   struct Editor;
   std::unique_ptr<Editor> editor_;
   TFormBorderStyle borderStyle_ = bsSingle;

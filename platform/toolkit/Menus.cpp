@@ -1,6 +1,7 @@
 #include "platform/toolkit/Menus.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus_p.h"
+#include "platform/toolkit/PaintFactor.h"
 
 namespace mirto {
 
@@ -195,8 +197,14 @@ QString EntryText(const TMenuItem& item) {
   return shortCut.isEmpty() ? item.Caption() : item.Caption() + u'\t' + shortCut;
 }
 
+// The entry's picture at the screen's whole factor (its pixel ratio tells
+// the toolkit how large it shows).
 QImage RenderImage(TCustomImageList& images, int index, bool enabled) {
-  QImage image(images.Width(), images.Height(), QImage::Format_ARGB32_Premultiplied);
+  int factor = qGuiApp ? PaintFactorFor(qGuiApp->devicePixelRatio()) : 1;
+  if (images.Width() > 4096 || images.Height() > 4096) factor = 1;
+  QImage image(images.Width() * factor, images.Height() * factor,
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(factor);
   image.fill(Qt::transparent);
   TCanvas canvas;
   TCanvasAccess::Bind(canvas, &image);
@@ -328,10 +336,17 @@ class OwnerDrawStyle : public QProxyStyle {
   }
 
  private:
+  // The picture carries the screen's whole factor, like a control's.
   template <typename Draw>
   static void Paint(QPainter* painter, const QRect& area, Draw draw) {
     if (area.isEmpty()) return;
-    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    const QPaintDevice* device = painter->device();
+    int factor = PaintFactorFor(device ? device->devicePixelRatioF() : 1.0);
+    constexpr long long kMaxSide = 1LL << 15;
+    if (1LL * area.width() * factor > kMaxSide || 1LL * area.height() * factor > kMaxSide)
+      factor = 1;
+    QImage image(area.size() * factor, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(factor);
     image.fill(Qt::transparent);
     {
       TCanvas canvas;
@@ -339,7 +354,7 @@ class OwnerDrawStyle : public QProxyStyle {
       draw(canvas, Rect(0, 0, area.width(), area.height()));
       TCanvasAccess::Bind(canvas, nullptr);
     }
-    painter->drawImage(area.topLeft(), image);
+    painter->drawImage(QRectF(area), image, QRectF(image.rect()));
   }
 
   TPopupMenu& menu_;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/toolkit/Control_p.h"
 
@@ -48,6 +49,30 @@ class FirstFrameWatcher : public QObject {
   bool fired_ = false;
 };
 
+// Waits for the window system to show one window: its first exposure, which
+// comes once the window is mapped.
+class FirstExposeWatcher : public QObject {
+ public:
+  FirstExposeWatcher(QWidget* window, std::function<void()> handler)
+      : window_(window), handler_(std::move(handler)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Expose || !watched->isWindowType() || window_.isNull() ||
+        watched != window_->windowHandle() || !static_cast<QWindow*>(watched)->isExposed())
+      return false;
+    qApp->removeEventFilter(this);
+    auto handler = std::move(handler_);
+    deleteLater();
+    if (handler) handler();
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  std::function<void()> handler_;
+};
+
 bool SavePixmap(const QPixmap& picture, const QString& fileName) {
   return !picture.isNull() && picture.toImage().save(fileName, "PNG");
 }
@@ -62,6 +87,13 @@ TWindowHandle WindowHandle(const TControl& control) {
 void WhenFirstFramePainted(TControl& control, std::function<void()> handler) {
   QWidget* window = NativeWidget(control)->window();
   auto* watcher = new FirstFrameWatcher(window, std::move(handler));
+  watcher->setParent(qApp);
+  qApp->installEventFilter(watcher);
+}
+
+void WhenFirstMapped(TControl& control, std::function<void()> handler) {
+  QWidget* window = NativeWidget(control)->window();
+  auto* watcher = new FirstExposeWatcher(window, std::move(handler));
   watcher->setParent(qApp);
   qApp->installEventFilter(watcher);
 }

@@ -21,6 +21,10 @@ TWindowHandle WindowHandle(const TControl& control);
 // complete frame on the screen (from the event loop, not inside a paint).
 void WhenFirstFramePainted(TControl& control, std::function<void()> handler);
 
+// Calls handler once, when the window that holds control is first mapped by
+// the window system (its first exposure), from the event that says so.
+void WhenFirstMapped(TControl& control, std::function<void()> handler);
+
 // Saves the window that holds control as it shows now, as a PNG file.
 bool SaveWindowPicture(const TControl& control, const QString& fileName);
 // The primary screen's whole area, in screen coordinates.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -217,6 +218,40 @@ TEST(PngApplyGrayscale, PaletteChangesEntriesAndGreyStaysAsItIs) {
   const auto before = Bytes(grey);
   PngApplyGrayscale(&grey, 255);
   EXPECT_EQ(Bytes(grey), before);
+}
+
+// A hot or disabled glyph drawn on a screen of high resolution: each effect
+// reaches the picture's second drawing as well; without that it would show
+// the untouched picture there.
+TEST(PngEffects, ReachTheSecondDrawing) {
+  const auto paletteTwice = [] {
+    auto twice = std::make_shared<TPngImage>();
+    twice->CreateBlank(COLOR_PALETTE, 4, 2);
+    twice->SetPalette({{200, 10, 10, 255}, {0, 0, 0, 0}});
+    twice->ScanLine(1)[2] = 1;
+    return std::shared_ptr<const TPngImage>(std::move(twice));
+  };
+  struct Case {
+    const char* name;
+    std::function<void(TPngImage*)> effect;
+  };
+  const Case cases[] = {
+      {"gamma", [](TPngImage* p) { PngApplyGamma(p, 2.0f); }},
+      {"blend", [](TPngImage* p) { PngApplyBlend(p, 127); }},
+      {"greyscale", [](TPngImage* p) { PngApplyGrayscale(p, 255); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto png = PaletteRow({0, 1}, {{200, 10, 10, 255}, {0, 0, 0, 0}});
+    png->SetDetailImage(paletteTwice());
+    ASSERT_NE(png->DetailImage(), nullptr);
+    TPngImage expected;
+    expected.Assign(paletteTwice().get());
+    c.effect(&expected);
+    c.effect(png.get());
+    ASSERT_NE(png->DetailImage(), nullptr);
+    EXPECT_EQ(Bytes(*png->DetailImage()), Bytes(expected));
+  }
 }
 
 }  // namespace

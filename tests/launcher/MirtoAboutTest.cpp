@@ -53,7 +53,8 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
   for (const bool byEsc : {true, false}) {
     // Acts once the window is shown modally (a slow build, or a busy
     // machine, may get here late); Esc once it is also active, since
-    // shortcuts reach only the active window.
+    // shortcuts reach only the active window (the list's text box is made
+    // while the window first shows, so activation may come a few events later).
     QTimer act;
     QObject::connect(&act, &QTimer::timeout, [this, byEsc, &act] {
       if (!about_->Modal() || (byEsc && !about_->Active())) return;

@@ -10,7 +10,8 @@
 //                                         keyboard (the focus cue on a
 //                                         program button), find:TEXT (the
 //                                         find view for TEXT)
-//   mirto-screenshot --first-frame        no picture: print "first frame" and
+//   mirto-screenshot --first-frame        no picture: print "mapped" when the
+//                                         window is mapped, "first frame" and
 //                                         exit at the first frame
 //
 // Window pictures show the main window alone; menu and about pictures show
@@ -147,6 +148,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   TStartupHooks hooks;
+  if (firstFrameOnly) {
+    hooks.Mapped = [](TFormMain&) {
+      std::fputs("mapped\n", stdout);
+      std::fflush(stdout);
+    };
+  }
   hooks.FirstFrame = [&](TFormMain& main, TFormAbout& about) {
     if (firstFrameOnly) {
       std::fputs("first frame\n", stdout);

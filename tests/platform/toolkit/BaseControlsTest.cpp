@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
+
+#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
@@ -191,6 +194,32 @@ TEST(Memo, TextLinesAndLineBreaks) {
   memo->SetAlign(alClient);
   form.SetBounds(0, 0, 200, 100);
   EXPECT_EQ(memo->BoundsRect(), Rect(0, 0, 200, 100));
+}
+
+// The text box is made when the memo first shows: what was set before must
+// be in it then, and showing is no change of the text.
+TEST(Memo, SettingsMadeBeforeShowingReachTheTextBoxOnceShown) {
+  TForm form;
+  auto* memo = new TMemo(&form);
+  memo->SetParent(&form);
+  memo->SetBounds(5, 5, 120, 60);
+  memo->SetText("one\r\ntwo");
+  memo->SetReadOnly(true);
+  memo->Font().SetHeight(-13);
+  int changes = 0;
+  memo->OnChange = [&](TObject*) { ++changes; };
+  form.Show();
+  auto* box = NativeWidget(*memo)->findChild<QPlainTextEdit*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(box->toPlainText(), "one\ntwo");
+  EXPECT_TRUE(box->isReadOnly());
+  EXPECT_EQ(box->font().pixelSize(), 13);
+  EXPECT_EQ(box->geometry(), QRect(0, 0, 120, 60));
+  EXPECT_EQ(changes, 0);
+  memo->Append("three");
+  EXPECT_EQ(box->toPlainText(), "one\ntwo\nthree");
+  EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cmath>
+#include <set>
 #include <type_traits>
+#include <vector>
 
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/CustomPanel.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
+#include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/StyleServices.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
 
 namespace mirto {
 namespace {
@@ -94,6 +101,67 @@ TEST(BiDiMode, ChildrenFollowTheirParentUntilGivenAModeOfTheirOwn) {
   EXPECT_FALSE(label->IsRightToLeft());
   label->SetParentBiDiMode(true);
   EXPECT_TRUE(label->UseRightToLeftAlignment());
+}
+
+TEST(PaintFactor, ScreenRatiosRoundToWholeFactorsAndScopesRestore) {
+  const std::pair<double, int> cases[] = {{1.0, 1},  {1.25, 1}, {1.49, 1}, {1.5, 2}, {2.0, 2},
+                                          {2.25, 2}, {3.0, 3},  {0.5, 1},  {NAN, 1}, {1e9, 8}};
+  for (const auto& [ratio, factor] : cases) EXPECT_EQ(PaintFactorForRatio(ratio), factor) << ratio;
+  EXPECT_EQ(PaintFactorOverride(), 0);
+  {
+    TPaintFactorScope two(2);
+    EXPECT_EQ(PaintFactorFor(1.0), 2);
+    {
+      TPaintFactorScope three(3);
+      EXPECT_EQ(PaintFactorFor(2.0), 3);
+    }
+    EXPECT_EQ(PaintFactorFor(1.0), 2);
+  }
+  EXPECT_EQ(PaintFactorFor(1.5), 2);
+  EXPECT_EQ(PaintFactorOverride(), 0);
+}
+
+// The form rendered onto a picture of two pixels per logical pixel, painted
+// at factor: at 1 the toolkit enlarges the picture, at 2 it is crisp.
+QImage RenderedTwice(TForm& form, int factor) {
+  TPaintFactorScope scope(factor);
+  QWidget* widget = NativeWidget(form);
+  QImage image(widget->size() * 2, QImage::Format_RGB32);
+  image.setDevicePixelRatio(2);
+  image.fill(Qt::white);
+  widget->render(&image);
+  return image;
+}
+
+int DistinctInkColumns(const QImage& image, QRgb background) {
+  std::set<std::vector<QRgb>> columns;
+  for (int x = 0; x < image.width(); ++x) {
+    std::vector<QRgb> column;
+    for (int y = 0; y < image.height(); ++y) column.push_back(image.pixel(x, y));
+    if (std::any_of(column.begin(), column.end(), [&](QRgb p) { return p != background; }))
+      columns.insert(column);
+  }
+  return static_cast<int>(columns.size());
+}
+
+TEST(PaintFactor, ControlsPaintTheirPicturesAtTheFactor) {
+  TForm form;
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 60, 24);
+  form.SetColor(clYellow);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetBounds(2, 2, 56, 20);
+  label->SetTransparent(true);
+  label->Font().SetHeight(-13);
+  label->SetCaption("Mirto");
+  form.Show();
+  const QImage once = RenderedTwice(form, 1), twice = RenderedTwice(form, 2);
+  const QRgb yellow = qRgb(255, 255, 0);
+  ASSERT_EQ(twice.size(), QSize(120, 48));
+  EXPECT_EQ(twice.pixel(1, 1), yellow);
+  EXPECT_GT(DistinctInkColumns(once, yellow), 0);
+  EXPECT_GT(DistinctInkColumns(twice, yellow), DistinctInkColumns(once, yellow));
 }
 
 }  // namespace
