@@ -23,7 +23,7 @@ at() {
   printf 'mousemove %d %d click %d ' $((wx + x)) $((wy + y)) "${2:-1}"
 }
 keys=()
-for _ in $(seq 30); do
+for _ in $(seq 50); do
   keys+=(ctrl+1 ctrl+2 ctrl+3 ctrl+4 ctrl+5 ctrl+6 alt+2 alt+3 alt+4 alt+Home ctrl+Home Escape)
 done
 downs() { printf 'Down %.0s' $(seq "$1"); }
