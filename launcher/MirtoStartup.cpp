@@ -7,8 +7,9 @@
 #include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
 #include "launcher/StartupTrace.h"
-#include "platform/toolkit/Application.h"
+#include "launcher/StatsReport.h"
 #include "platform/system/FileSystem.h"
+#include "platform/toolkit/Application.h"
 #include "platform/toolkit/ScreenCapture.h"
 #include "platform/toolkit/SingleInstance.h"
 
@@ -48,6 +49,7 @@ int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
       WhenFirstFramePainted(*main, [] { StartupMark("first frame"); });
     }
     if (hooks.Mapped) WhenFirstMapped(*main, [main, &hooks] { hooks.Mapped(*main); });
+    const TStatsReport stats(qEnvironmentVariable("MIRTO_STATS_FILE"));
     if (hooks.FirstFrame)
       WhenFirstFramePainted(*main, [main, about, &hooks] { hooks.FirstFrame(*main, *about); });
     application.Run();

@@ -18,6 +18,8 @@ MIRTO_PACKAGES=(
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland
+  # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
+  xdg-utils
 )
 
 # What scripts/package adds: the checkers of the desktop entry, the AppStream

@@ -12,6 +12,8 @@ namespace mirto {
 
 namespace {
 
+int g_liveControls = 0;
+
 Qt::CursorShape CursorShapeOf(TCursor cursor) {
   switch (cursor) {
     case crNone:
@@ -50,6 +52,7 @@ Qt::CursorShape CursorShapeOf(TCursor cursor) {
 // --- TControl -----------------------------------------------------------------
 
 TControl::TControl(TComponent* owner) : TComponent(owner), widget_(new ControlWidget(this)) {
+  ++g_liveControls;
   widget_->hide();
   font_.OnChange = [this](TObject*) { NotifyFontChange(); };
   margins_.OnChange = [this](TObject*) {
@@ -62,12 +65,15 @@ TControl::TControl(TComponent* owner) : TComponent(owner), widget_(new ControlWi
 }
 
 TControl::~TControl() {
+  --g_liveControls;
   if (parent_ != nullptr) parent_->RemoveControl(this);
   parent_ = nullptr;
   widget_->control_ = nullptr;
   ParkFocusOnWindow(*widget_);
   DisposeWidget(widget_);
 }
+
+int TControl::LiveCount() { return g_liveControls; }
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;

@@ -139,6 +139,10 @@ class TControl : public TComponent {
   explicit TControl(TComponent* owner = nullptr);
   ~TControl() override;
 
+  // How many controls exist in the process right now (the storm tests
+  // watch it stay flat).
+  static int LiveCount();
+
   // --- place ----------------------------------------------------------------
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);

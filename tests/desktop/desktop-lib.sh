@@ -89,8 +89,15 @@ desk_client_list() { xprop -root -notype _NET_CLIENT_LIST | sed -n 's/^[^#]*# */
 # desk_hex WIN: the id as 0x... in the form xprop prints it.
 desk_hex() { printf '0x%x\n' "$1"; }
 
-# desk_click X Y [BUTTON]
-desk_click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+# desk_click X Y [BUTTON]. (xdotool's mousemove --sync waits for a motion
+# that never comes when the pointer is already there.)
+desk_click() {
+  if [ "$(xdotool getmouselocation | sed 's/^x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')" = "$1 $2" ]; then
+    xdotool click "${3:-1}"
+  else
+    xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+  fi
+}
 
 # desk_steps X Y DX DY: xdotool's commands that move the pointer from (X, Y)
 # by (DX, DY) in eight steps, 30 ms apart (one xdotool call for all).
@@ -116,6 +123,22 @@ desk_drag() {
 desk_glide() {
   # shellcheck disable=SC2046
   xdotool mousemove "$1" "$2" $(desk_steps "$@") sleep 0.2
+}
+
+# desk_check_drag WIN WHAT X Y DX DY: drags WIN from (X, Y) in its client
+# area by (DX, DY): the window moves by the pointer's distance; then glides
+# the pointer on with no button held: the window stays where it is.
+desk_check_drag() {
+  local win="$1" what="$2" px="$3" py="$4" dx="$5" dy="$6" x y nx ny
+  read -r x y < <(desk_position "$win")
+  desk_drag $((x + px)) $((y + py)) "$dx" "$dy"
+  read -r nx ny < <(desk_position "$win")
+  desk_expect_near "$what: the window did not move with the pointer" "$nx" "$ny" \
+    $((x + dx)) $((y + dy))
+  desk_glide $((x + px + dx)) $((y + py + dy)) 90 60
+  read -r x y < <(desk_position "$win")
+  desk_expect_near "$what: the window followed the pointer after the release" "$x" "$y" \
+    "$nx" "$ny" 0
 }
 
 # desk_expect_near WHAT ACTUAL_X ACTUAL_Y WANT_X WANT_Y [SLACK]: fails with
@@ -147,4 +170,221 @@ desk_tray_icon() {
       exit
     }
     END { exit !found }'
+}
+
+# --- The launcher beside a demo collection, and a stand-in opener ---------
+# These need, besides the desktop-session variables:
+#   MIRTO_PLACEHOLDER     the demo collection's stand-in program
+#   MIRTO_MAKE_DEMO       tools/make-demo-collection
+#   MIRTO_FAILURE_DIR     where failing cases leave their screenshots
+#   MIRTO_GRAB_SCREEN     the program that saves the screen as a PNG file
+
+# desk_collection MIRTO: lays out $MIRTO_DESKTOP_DIR/launcher with a link to
+# (or copy of) the launcher MIRTO and a demo collection beside it; prints the
+# launcher's path there. The stand-ins log each start, one line per start
+# (ID, executable, working folder, arguments; tab separated), to
+# $desk_launches.
+desk_collection() {
+  local dir="$MIRTO_DESKTOP_DIR/launcher"
+  mkdir -p "$dir"
+  ln -f "$1" "$dir/mirto" 2>/dev/null || cp -f "$1" "$dir/mirto"
+  "$MIRTO_MAKE_DEMO" "$dir" "$MIRTO_PLACEHOLDER" >/dev/null \
+    || desk_fail "could not lay out the demo collection"
+  : >"$dir/apps64/launches.log"
+  echo "$dir/mirto"
+}
+desk_launches="$MIRTO_DESKTOP_DIR/launcher/apps64/launches.log"
+
+# desk_opener: registers a stand-in opener for folders and web addresses
+# through the desktop's MIME defaults (mimeapps.list in XDG_CONFIG_HOME, the
+# desktop entry in a private XDG_DATA_HOME), so that what the launcher asks
+# the desktop to open lands, one line per request, in $desk_opened.
+desk_opened="$MIRTO_DESKTOP_DIR/opened.log"
+desk_opener() {
+  command -v xdg-open >/dev/null 2>&1 || {
+    echo "SKIP: 'xdg-open' is not installed (scripts/setup.sh installs it)" >&2
+    exit 77
+  }
+  export XDG_DATA_HOME="$MIRTO_DESKTOP_DIR/data"
+  unset XDG_CURRENT_DESKTOP DESKTOP_SESSION BROWSER GNOME_DESKTOP_SESSION_ID KDE_FULL_SESSION
+  mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
+  local opener="$MIRTO_DESKTOP_DIR/stand-in-opener"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$desk_opened" >"$opener"
+  chmod +x "$opener"
+  cat >"$XDG_DATA_HOME/applications/mirto-test-opener.desktop" <<ENTRY
+[Desktop Entry]
+Type=Application
+Name=Stand-in opener
+Exec=$opener %u
+MimeType=inode/directory;x-scheme-handler/http;x-scheme-handler/https;
+NoDisplay=true
+ENTRY
+  cat >"$XDG_CONFIG_HOME/mimeapps.list" <<LIST
+[Default Applications]
+inode/directory=mirto-test-opener.desktop
+x-scheme-handler/http=mirto-test-opener.desktop
+x-scheme-handler/https=mirto-test-opener.desktop
+LIST
+  : >"$desk_opened"
+}
+
+# --- Named cases -----------------------------------------------------------
+# desk_case NAME COMMAND...: runs COMMAND in a subshell as the case NAME; a
+# failing case leaves a screenshot in $MIRTO_FAILURE_DIR and the script goes
+# on with the next case. desk_cases_done ends the script: status 1 when a
+# case failed.
+desk_failed=()
+desk_case() {
+  local name="$1" start="${EPOCHREALTIME/./}"
+  shift
+  if ("$@"); then
+    printf 'CASE %s: PASS (%d ms)\n' "$name" $(((${EPOCHREALTIME/./} - start) / 1000))
+  else
+    echo "CASE $name: FAIL"
+    desk_screenshot "$(basename "$0" .sh)-$name"
+    desk_failed+=("$name")
+    desk_recover 2>/dev/null
+  fi
+}
+# Scripts may set desk_recover to a function that puts things back after a
+# failed case (closes menus, shows the window).
+desk_recover() { :; }
+
+desk_cases_done() {
+  [ "${#desk_failed[@]}" -eq 0 ] || desk_fail "${#desk_failed[@]} case(s) failed: ${desk_failed[*]}"
+  echo "PASS: every case of $(basename "$0" .sh)"
+}
+
+# desk_screenshot NAME: saves the screen as $MIRTO_FAILURE_DIR/NAME.png.
+desk_screenshot() {
+  [ -n "${MIRTO_FAILURE_DIR:-}" ] && [ -x "${MIRTO_GRAB_SCREEN:-}" ] || return 0
+  mkdir -p "$MIRTO_FAILURE_DIR"
+  "$MIRTO_GRAB_SCREEN" "$MIRTO_FAILURE_DIR/$1.png" >/dev/null 2>&1 \
+    && echo "screenshot: $MIRTO_FAILURE_DIR/$1.png" >&2
+}
+
+# --- What the launcher started and opened -----------------------------------
+# desk_expect_launch WHAT ID [ARG...]: waits for exactly one new start in
+# the start log: program ID, run from its own folder, with exactly the
+# arguments ARG (none when none are given). Empties the log for the next
+# check.
+desk_expect_launch() {
+  local what="$1" id="$2" line got exe cwd rest want
+  shift 2
+  want="$(IFS=$'\t'; echo "$*")"
+  desk_until 5 "$what: program $id was not started" test -s "$desk_launches"
+  sleep 0.2
+  [ "$(wc -l <"$desk_launches")" -eq 1 ] \
+    || desk_fail "$what: more than one start: $(tr '\t\n' ' |' <"$desk_launches")"
+  line="$(cat "$desk_launches")"
+  : >"$desk_launches"
+  IFS=$'\t' read -r got exe cwd rest <<<"$line"
+  [ "$got" = "$id" ] || desk_fail "$what: started program ${got:-?} ($exe), not $id"
+  [ "$cwd" = "$(dirname "$exe")" ] || desk_fail "$what: $exe ran in $cwd, not in its own folder"
+  [ "$rest" = "$want" ] || desk_fail "$what: $exe was given the arguments '$rest', not '$want'"
+}
+
+# desk_expect_no_launch WHAT: nothing was started.
+desk_expect_no_launch() {
+  sleep 0.3
+  [ ! -s "$desk_launches" ] || {
+    local line
+    line="$(tr '\t\n' ' |' <"$desk_launches")"
+    : >"$desk_launches"
+    desk_fail "$1: something was started: $line"
+  }
+}
+
+# desk_expect_opened WHAT TARGET: waits for the stand-in opener to be asked
+# to open exactly TARGET (a folder or a web address). Empties its log.
+desk_expect_opened() {
+  local what="$1" want="$2" got
+  desk_until 5 "$what: the desktop was not asked to open $want" test -s "$desk_opened"
+  sleep 0.2
+  got="$(cat "$desk_opened")"
+  : >"$desk_opened"
+  [ "$got" = "$want" ] || desk_fail "$what: the desktop was asked to open '$got', not '$want'"
+}
+
+# --- The launcher's window ---------------------------------------------------
+# Points in the main window's client area (615 x 336): title-bar buttons,
+# the bottom-bar link, the category buttons and the two program-button
+# columns of a group view (first row).
+declare -A desk_spot=(
+  [video]="17 23" [audio]="52 23" [about]="501 23" [minimize]="531 23"
+  [tray]="561 23" [close]="594 24" [home]="48 15" [link]="546 321"
+  [cat10]="106 104" [cat20]="307 104" [cat30]="508 104"
+  [cat40]="106 147" [cat50]="307 147" [cat60]="508 147"
+  [cat200]="106 230" [cat110]="307 230" [cat120]="508 230" [cat130]="106 273"
+  [left]="240 153" [right]="370 153"
+)
+# The programs in the first row of each group view: left and right column.
+declare -A desk_row=(
+  [10]="14 25" [20]="27 35" [30]="16 12" [40]="17 13" [50]="28 29" [60]="19 18"
+  [200]="21 -" [110]="21 30" [120]="21 31" [130]="30 37"
+)
+
+# desk_mirto_start MIRTO: starts the launcher MIRTO beside a fresh demo
+# collection (stand-ins that only log, unless MIRTO_DEMO_QUIET is set empty)
+# with the stand-in opener registered; waits until its window is Normal and
+# active. The window's id in $main, the process id in $mirto_pid.
+desk_mirto_start() {
+  local launcher
+  launcher="$(desk_collection "$1")" || exit 1
+  desk_opener
+  MIRTO_DEMO_QUIET="${MIRTO_DEMO_QUIET-1}" desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$launcher"
+  mirto_pid="$desk_pid"
+  main="$(desk_window 15 '^Mirto 2\.21 \[64-bit\]')" || exit 1
+  desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+  xdotool windowactivate --sync "$main" 2>/dev/null
+  sleep 0.3
+}
+
+# desk_at SPOT|"X Y" [BUTTON]: clicks that point of the main window.
+desk_at() {
+  local x y wx wy
+  read -r x y <<<"${desk_spot[$1]:-$1}"
+  read -r wx wy < <(desk_position "$main")
+  desk_click $((wx + x)) $((wy + y)) "${2:-1}"
+}
+
+# desk_keys KEY...: sends keys to the focused window, letting the launcher's
+# 150 ms view timer fire after them.
+desk_keys() { xdotool key --delay 40 "$@" && sleep 0.5; }
+
+# desk_expect_view WHAT GROUP: the main area shows GROUP's view: a click on
+# its right-hand (for group 200, its only) program button starts the
+# program expected there.
+desk_expect_view() {
+  local left right
+  read -r left right <<<"${desk_row[$2]}"
+  if [ "$right" = - ]; then
+    desk_at left
+    desk_expect_launch "$1 (group $2's view)" "$left"
+  else
+    desk_at right
+    desk_expect_launch "$1 (group $2's view)" "$right"
+  fi
+}
+
+# desk_expect_categories WHAT: the main area shows the category view: the
+# category button where 3GP Video Converters sits opens that group.
+desk_expect_categories() {
+  desk_at cat40
+  desk_expect_no_launch "$1: the category view is not shown (a program button sits where a category button belongs)"
+  sleep 0.3
+  desk_expect_view "$1 (the category view)" 40
+}
+
+# desk_task_button WIN: "X Y", the centre of WIN's button on the tint2
+# taskbar: where tint2 says it is (_NET_WM_ICON_GEOMETRY), else the first
+# task button's place (the session's taskbar is 30 high at the top, its task
+# buttons 160 wide).
+desk_task_button() {
+  local x y w h
+  if read -r x y w h < <(desk_prop "$1" _NET_WM_ICON_GEOMETRY | tr -d , | grep -E '^[0-9]+ [0-9]+ [0-9]+ [0-9]+$'); then
+    echo $((x + w / 2)) $((y + h / 2))
+  else
+    echo 80 15
+  fi
 }

@@ -12,23 +12,8 @@ main="$(desk_window 10 '^Mirto 2\.21 \[64-bit\]')" || exit 1
 desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
 sleep 0.5
 
-# check_drag WIN WHAT X Y DX DY: drags WIN from (X, Y) in its client area by
-# (DX, DY), then glides the pointer on with no button held.
-check_drag() {
-  local win="$1" what="$2" px="$3" py="$4" dx="$5" dy="$6" x y nx ny
-  read -r x y < <(desk_position "$win")
-  desk_drag $((x + px)) $((y + py)) "$dx" "$dy"
-  read -r nx ny < <(desk_position "$win")
-  desk_expect_near "$what: the window did not move with the pointer" "$nx" "$ny" \
-    $((x + dx)) $((y + dy))
-  desk_glide $((x + px + dx)) $((y + py + dy)) 90 60
-  read -r x y < <(desk_position "$win")
-  desk_expect_near "$what: the window followed the pointer after the release" "$x" "$y" \
-    "$nx" "$ny" 0
-}
-
-check_drag "$main" "title bar drag" 150 20 120 70
-check_drag "$main" "bottom bar drag" 100 324 -150 -40
+desk_check_drag "$main" "title bar drag" 150 20 120 70
+desk_check_drag "$main" "bottom bar drag" 100 324 -150 -40
 
 read -r x y < <(desk_position "$main")
 desk_click $((x + 501)) $((y + 23))
@@ -37,7 +22,7 @@ read -r nx ny < <(desk_position "$main")
 desk_expect_near "the click on About moved the main window" "$nx" "$ny" "$x" "$y" 0
 sleep 0.3
 
-check_drag "$about" "about window drag" 450 120 -60 40
+desk_check_drag "$about" "about window drag" 450 120 -60 40
 xdotool key Escape
 desk_until 3 "Esc after dragging the about window did not close it" \
   sh -c "! xwininfo -id $about | grep -q IsViewable"
