@@ -13,8 +13,8 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
-#include "tests/support/PixelBoard.h"
 #include "tests/support/CatalogSeam.h"
+#include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -28,12 +28,12 @@
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
 #include "components/KvoTitleLabel.h"
-#include "launcher/MirtoAbout.h"
 #include "launcher/MainActions.h"
+#include "launcher/MirtoAbout.h"
 #include "launcher/MirtoMain.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Shell.h"
 #include "platform/toolkit/Action.h"
-#include "platform/system/FileSystem.h"
 #include "platform/toolkit/KeyboardUse.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
@@ -227,7 +227,8 @@ TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen)
        [&] { main_->popMenuAudio->CloseMenu(); }},
       {"About", [&] { return about.Modal(); }, [&] { about.SetModalResult(mrCancel); }},
   };
-  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*main_));
+  QAccessibleInterface* window =
+      QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(*main_));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QAccessibleInterface* button = AccessibleButton(window, QString::fromLatin1(c.name));
