@@ -46,6 +46,20 @@ desk_until() {
 
 # desk_find_window REGEX: id (decimal) of the first viewable window whose
 # name matches REGEX; fails when there is none.
+# desk_visible_windows NAME: ids of the viewable windows called exactly NAME.
+desk_visible_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+
+# desk_wait_windows COUNT NAME [TENTHS]: waits until exactly COUNT such
+# windows are viewable (5 s unless TENTHS of a second are given).
+desk_wait_windows() {
+  local count="$1" name="$2" tenths="${3:-50}"
+  for _ in $(seq "$tenths"); do
+    [ "$(desk_visible_windows "$name" | grep -c .)" -eq "$count" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 desk_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
 
 # desk_window SECONDS REGEX: waits for such a window and prints its id.
