@@ -6,8 +6,9 @@
 desk_pids=()
 desk_stop_started() {
   local pid
-  for pid in "${desk_pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${desk_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  for pid in "${desk_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${desk_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  return 0  # what the stopped programs answer is not the test's result
 }
 trap desk_stop_started EXIT
 
@@ -169,7 +170,11 @@ desk_expect_near() {
 # (trayer) has embedded, with the screen point of its centre; fails when
 # the tray holds none.
 desk_tray_icon() {
-  xwininfo -root -tree | awk -v cls="(\"$1\" " '
+  # The whole tree first: awk stops at the first match, which would cut
+  # xwininfo off with a broken pipe and fail the pipeline.
+  local tree
+  tree="$(xwininfo -root -tree)" || return 1
+  awk -v cls="(\"$1\" " '
     /"trayer"\)/ { depth = match($0, /[^ ]/); intray = 1; next }
     intray && match($0, /[^ ]/) <= depth { intray = 0 }
     intray && index($0, cls) {
@@ -183,7 +188,7 @@ desk_tray_icon() {
       found = 1
       exit
     }
-    END { exit !found }'
+    END { exit !found }' <<<"$tree"
 }
 
 # --- The launcher beside a demo collection, and a stand-in opener ---------
