@@ -17,13 +17,15 @@ namespace {
 class FileDropFilter : public QObject {
  public:
   FileDropFilter(ControlWidget& widget, TFilesDroppedEvent handler)
-      : QObject(&widget), widget_(&widget), handler_(std::move(handler)) {}
+      : QObject(&widget), watched_(&widget), widget_(&widget), handler_(std::move(handler)) {}
 
   void SetHandler(TFilesDroppedEvent handler) { handler_ = std::move(handler); }
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (object != widget_) return false;
+    // Compared as plain objects: while the widget is being destroyed it still
+    // gets events, and it is no longer a ControlWidget by then.
+    if (object != watched_) return false;
     switch (event->type()) {
       case QEvent::DragEnter:
       case QEvent::DragMove: {
@@ -74,6 +76,7 @@ class FileDropFilter : public QObject {
       LeaveControl(*widget_->Control());
   }
 
+  const QObject* watched_;
   QPointer<ControlWidget> widget_;
   TFilesDroppedEvent handler_;
 };
