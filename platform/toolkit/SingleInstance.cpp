@@ -3,15 +3,19 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QPointer>
-#include <QTimer>
 #include <cerrno>
 
+#include "platform/toolkit/LocalRequest.h"
+
+#if defined(_WIN32)
+#include <QLockFile>
+#endif
+
 #if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -20,11 +24,53 @@ namespace mirto {
 
 namespace {
 
-constexpr int kConnectTimeout = 300;  // ms; a live launcher answers in far less
-constexpr int kAnswerTimeout = 700;
-constexpr int kIdleClientTimeout = 2000;
-constexpr qint64 kRequestLength = sizeof(kActivateRequest) - 1;
 const QByteArray kAnswer = QByteArrayLiteral("ok\n");
+
+QByteArray Request() { return QByteArray(kActivateRequest, sizeof(kActivateRequest) - 1); }
+
+constexpr int kLockTimeoutMs = 2000;
+
+#if defined(_WIN32)
+// The toolkit's lock file; a lock left by a crashed launcher is recognised
+// as stale and taken over.
+class TStartLock {
+ public:
+  explicit TStartLock(const QString& path) : file_(path) {}
+  bool Acquire(int timeoutMs) { return file_.tryLock(timeoutMs); }
+
+ private:
+  QLockFile file_;
+};
+#else
+// A lock the system holds for the open file and drops when the launcher
+// ends, however it ends: no stale lock to recognise, and nothing written to
+// the disk, so taking it costs no wait for the disk at every start.
+class TStartLock {
+ public:
+  explicit TStartLock(const QString& path)
+      : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                   S_IRUSR | S_IWUSR)) {}
+  ~TStartLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing drops the lock
+  }
+  TStartLock(const TStartLock&) = delete;
+  TStartLock& operator=(const TStartLock&) = delete;
+
+  bool Acquire(int timeoutMs) {
+    if (fd_ < 0) return false;
+    QElapsedTimer clock;
+    clock.start();
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      if ((errno != EWOULDBLOCK && errno != EINTR) || clock.hasExpired(timeoutMs)) return false;
+      ::usleep(5000);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+};
+#endif
 
 QString FolderKey(const QString& folder) {
   const QFileInfo info(folder);
@@ -58,7 +104,7 @@ struct TSingleInstance::State {
   QString folder;
   QString serverName;
   QString error;
-  std::unique_ptr<QLocalServer> server;
+  std::unique_ptr<TRequestListener> listener;
 };
 
 TSingleInstance::TSingleInstance(const QString& folder) : state_(std::make_unique<State>()) {
@@ -113,65 +159,36 @@ TInstanceClaim TSingleInstance::Claim() {
   s.serverName = ServerNameFor(privateFolder, s.folder);
 
   // Two starts at the same moment must not both decide to listen: the check
-  // and the listening happen under a lock (a lock left by a crashed
-  // launcher is recognised as stale and taken over).
-  QLockFile lock((privateFolder.isEmpty() ? QDir::tempPath() : privateFolder) + u'/' +
-                 QFileInfo(s.serverName).fileName() + QStringLiteral(".lock"));
-  if (!lock.tryLock(2000)) {
+  // and the listening happen under a lock.
+  TStartLock lock((privateFolder.isEmpty() ? QDir::tempPath() : privateFolder) + u'/' +
+                  QFileInfo(s.serverName).fileName() + QStringLiteral(".start-lock"));
+  if (!lock.Acquire(kLockTimeoutMs)) {
     s.error = QStringLiteral("the start-up lock is held by another start");
     return icCheckFailed;
   }
 
-  QLocalSocket client;
-  client.connectToServer(s.serverName);
-  if (client.waitForConnected(kConnectTimeout)) {
-    client.write(kActivateRequest, kRequestLength);
-    client.waitForBytesWritten(kAnswerTimeout);
-    QByteArray answer;
-    while (answer.size() < kAnswer.size() && client.waitForReadyRead(kAnswerTimeout))
-      answer += client.read(kAnswer.size() - answer.size());
-    if (answer == kAnswer) return icHandedOver;
-    s.error = QStringLiteral("the running launcher did not answer");
-    return icCheckFailed;
+  switch (AskListener(s.serverName, Request(), kAnswer)) {
+    case roAnswered:
+      return icHandedOver;
+    case roNoAnswer:
+      s.error = QStringLiteral("the running launcher did not answer");
+      return icCheckFailed;
+    case roNobodyListens:
+      break;
   }
 
   // Nobody listens: a socket file left there belongs to a launcher that
-  // ended without cleaning up.
-  QLocalServer::removeServer(s.serverName);
-  s.server = std::make_unique<QLocalServer>();
-  s.server->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!s.server->listen(s.serverName)) {
-    s.error = QStringLiteral("cannot listen on ") + s.serverName + QStringLiteral(": ") +
-              s.server->errorString();
-    s.server.reset();
+  // ended without cleaning up, and listening replaces it.
+  auto listener = std::make_unique<TRequestListener>(Request(), kAnswer);
+  if (!listener->Listen(s.serverName, &error)) {
+    s.error = QStringLiteral("cannot listen on ") + s.serverName + QStringLiteral(": ") + error;
     return icCheckFailed;
   }
-  QLocalServer* server = s.server.get();
-  QObject::connect(server, &QLocalServer::newConnection, server, [this, server] {
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      // A client that never finishes its line is dropped.
-      QTimer::singleShot(kIdleClientTimeout, socket, [socket] { socket->abort(); });
-      // Nothing but the request line is read, however much a client sends.
-      socket->setReadBufferSize(kRequestLength + 1);
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-        if (!socket->canReadLine()) {
-          if (socket->bytesAvailable() >= kRequestLength) socket->abort();
-          return;  // otherwise wait for the rest of the line
-        }
-        const QByteArray line = socket->readLine();
-        if (line != QByteArray(kActivateRequest, kRequestLength) || socket->bytesAvailable() > 0) {
-          socket->abort();
-          return;
-        }
-        socket->write(kAnswer);
-        socket->flush();
-        socket->disconnectFromServer();
-        const std::function<void()> handler = OnActivate;
-        if (handler) handler();
-      });
-    }
-  });
+  listener->OnRequest = [this] {
+    const std::function<void()> handler = OnActivate;
+    if (handler) handler();
+  };
+  s.listener = std::move(listener);
   return icFirst;
 }
 

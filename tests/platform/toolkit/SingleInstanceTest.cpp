@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/file.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -98,6 +99,17 @@ TEST_F(SingleInstance, ASocketFolderOthersMayEnterFailsTheCheckWithAReason) {
   TSingleInstance instance(QDir::currentPath());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
+}
+
+TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
+  const QString folder = TSingleInstance::PrivateFolder();
+  ASSERT_FALSE(folder.isEmpty());
+  QFile lock(TSingleInstance::ServerNameFor(folder, QDir::currentPath()) + ".start-lock");
+  ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+  ASSERT_EQ(::flock(lock.handle(), LOCK_EX | LOCK_NB), 0);
+  TSingleInstance instance(QDir::currentPath());
+  EXPECT_EQ(instance.Claim(), icCheckFailed);
+  EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
 }
 
 }  // namespace
