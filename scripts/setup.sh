@@ -15,7 +15,7 @@ MIRTO_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxcb1-dev
   xvfb xauth openbox trayer tint2 xdotool x11-utils
-  fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig
+  fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig libfontconfig-dev
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
