@@ -23,7 +23,7 @@
 #include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/Control_p.h"
+#include "tests/support/ToolkitSeam.h"
 
 using namespace mirto;
 
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
   int code = 1;
   QTimer::singleShot(0, [&] {
-    if (!QTest::qWaitForWindowExposed(NativeWidget(*main), 5000) ||
+    if (!QTest::qWaitForWindowExposed(testing::NativeWidgetOf(*main), 5000) ||
         !QTest::qWaitForWindowExposed(&source, 5000)) {
       code = Fail("the windows were never shown");
       return app.Terminate();
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
       code = Fail("no button for program 12");
       return app.Terminate();
     }
-    const QPoint target = NativeWidget(*button)->mapToGlobal(QPoint(20, 15));
+    const QPoint target = testing::NativeWidgetOf(*button)->mapToGlobal(QPoint(20, 15));
     const QPoint start = source.mapToGlobal(QPoint(60, 60));
     const auto at = [](QPoint p) {
       return QStringList{QString::number(p.x()), QString::number(p.y())};

@@ -20,7 +20,7 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
+#include "tests/support/ToolkitSeam.h"
 
 using namespace mirto;
 
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   QTimer watch;
   watch.setInterval(20);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    QMenu* open = PopupMenuAccess::OpenMenu(*menu);
+    QMenu* open = testing::OpenMenuOf(*menu);
     if (open == nullptr || !open->isVisible() || !QTest::qWaitForWindowExposed(open, 100)) return;
     watch.stop();
     QTest::qWait(100);  // let the first paint reach the screen

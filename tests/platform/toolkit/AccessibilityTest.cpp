@@ -10,10 +10,10 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/ShortCut.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -37,7 +37,7 @@ class LinkLabel : public TLabel {
 };
 
 QAccessibleInterface* Accessible(const TControl& control) {
-  return QAccessible::queryAccessibleInterface(NativeWidget(control));
+  return QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(control));
 }
 
 TEST(Accessibility, ControlsReportRoleNameDescriptionAndState) {
@@ -150,7 +150,7 @@ TEST(Accessibility, PressReturnsAtOnceAndTheClickRunsFromTheEventLoop) {
   auto* closer = new TTimer(&menu);
   closer->SetInterval(10);
   closer->OnTimer = [&](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    QMenu* open = testing::OpenMenuOf(menu);
     if (open == nullptr || !open->isVisible()) return;
     opened = true;
     openedWhilePressing = pressing;
@@ -177,7 +177,7 @@ TEST(Accessibility, MenuEntriesAreNamedByTheirCaptions) {
   auto* timer = new TTimer(&menu);
   timer->SetInterval(10);
   timer->OnTimer = [&](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    QMenu* open = testing::OpenMenuOf(menu);
     if (open == nullptr || !open->isVisible()) return;
     timer->SetEnabled(false);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(open);

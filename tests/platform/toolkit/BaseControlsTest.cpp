@@ -2,13 +2,13 @@
 
 #include <QPlainTextEdit>
 
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -209,7 +209,7 @@ TEST(Memo, SettingsMadeBeforeShowingReachTheTextBoxOnceShown) {
   int changes = 0;
   memo->OnChange = [&](TObject*) { ++changes; };
   form.Show();
-  auto* box = NativeWidget(*memo)->findChild<QPlainTextEdit*>();
+  auto* box = testing::NativeWidgetOf(*memo)->findChild<QPlainTextEdit*>();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->toPlainText(), "one\ntwo");

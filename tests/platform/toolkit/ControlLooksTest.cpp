@@ -14,6 +14,7 @@
 #include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/StyleServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -125,7 +126,7 @@ TEST(PaintFactor, ScreenRatiosRoundToWholeFactorsAndScopesRestore) {
 // at factor: at 1 the toolkit enlarges the picture, at 2 it is crisp.
 QImage RenderedTwice(TForm& form, int factor) {
   TPaintFactorScope scope(factor);
-  QWidget* widget = NativeWidget(form);
+  QWidget* widget = testing::NativeWidgetOf(form);
   QImage image(widget->size() * 2, QImage::Format_RGB32);
   image.setDevicePixelRatio(2);
   image.fill(Qt::white);

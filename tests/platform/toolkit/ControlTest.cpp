@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Control_p.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -210,7 +210,7 @@ TEST(ControlLooks, ParentFontColorAndHintFollowTheParentUntilSetOwn) {
   EXPECT_EQ(child->Font().Name(), "Segoe UI");
   EXPECT_EQ(child->Color(), clWhite);
   EXPECT_TRUE(child->ShowHint());
-  EXPECT_EQ(NativeWidget(*child)->toolTip(), "Exit");
+  EXPECT_EQ(testing::NativeWidgetOf(*child)->toolTip(), "Exit");
 
   root.Font().SetHeight(-13);
   root.SetColor(clRed);
@@ -223,7 +223,7 @@ TEST(ControlLooks, ParentFontColorAndHintFollowTheParentUntilSetOwn) {
   EXPECT_EQ(child->Font().Height(), -13);
 
   child->SetShowHint(false);
-  EXPECT_EQ(NativeWidget(*child)->toolTip(), "");
+  EXPECT_EQ(testing::NativeWidgetOf(*child)->toolTip(), "");
 }
 
 class ShownRoot : public ::testing::Test {
@@ -248,9 +248,9 @@ TEST_F(ShownRoot, PointerEnterAndLeaveReachTheNotificationsAndEvents) {
   };
   child->OnMouseLeave = [&](TObject*) { ++left; };
   QEnterEvent enter(QPointF(1, 1), QPointF(11, 11), QPointF(11, 11));
-  QApplication::sendEvent(NativeWidget(*child), &enter);
+  QApplication::sendEvent(testing::NativeWidgetOf(*child), &enter);
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(NativeWidget(*child), &leave);
+  QApplication::sendEvent(testing::NativeWidgetOf(*child), &leave);
   EXPECT_EQ(child->log, (std::vector<std::string>{"enter", "leave"}));
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(left, 1);
@@ -286,7 +286,7 @@ TEST_F(ShownRoot, ControlDeletedByItsOwnClickHandlerGoesSafely) {
   auto* child = new Painted(&root);
   child->SetParent(&root);
   child->SetBounds(10, 10, 20, 20);
-  QPointer<QWidget> widget = NativeWidget(*child);
+  QPointer<QWidget> widget = testing::NativeWidgetOf(*child);
   int ups = 0;
   child->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
   child->OnClick = [](TObject* sender) { delete sender; };
@@ -375,7 +375,7 @@ TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
     log.push_back("root " + std::to_string(delta));
     handled = true;
   };
-  QWidget* w = NativeWidget(*child);
+  QWidget* w = testing::NativeWidgetOf(*child);
   const auto turn = [&](int delta) {
     QWheelEvent event(QPointF(5, 6), QPointF(w->mapToGlobal(QPoint(5, 6))), QPoint(),
                       QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,

@@ -18,6 +18,7 @@
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -231,17 +232,17 @@ TEST_F(FormFixture, DraggingMovesTheWindowWithThePointerWithoutClicking) {
     SendSysCommand(*panel, SC_DRAGMOVE);
   };
   form->Show();
-  const QPoint start = NativeWidget(*form)->pos();
+  const QPoint start = testing::NativeWidgetOf(*form)->pos();
 
   // Moving without a button moves nothing.
   SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(40, 40), Qt::NoButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start);
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start);
 
   SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(22, 21), Qt::NoButton, Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(52, 61), Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(30, 40));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(30, 40));
   EXPECT_EQ(form->Left(), start.x() + 30);
   SendMouse(*panel, QEvent::MouseButtonRelease, QPoint(22, 21), Qt::LeftButton);
   EXPECT_EQ(clicks, 0);
@@ -259,7 +260,7 @@ TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
     SendSysCommand(*panel, SC_DRAGMOVE);
   };
   form->Show();
-  const QPoint start = NativeWidget(*form)->pos();
+  const QPoint start = testing::NativeWidgetOf(*form)->pos();
   const auto drag = [&](QPoint to) {
     SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
     SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton, Qt::LeftButton);
@@ -267,12 +268,13 @@ TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
     SendMouse(*panel, QEvent::MouseButtonRelease, to, Qt::LeftButton);
   };
   drag(QPoint(30, 25));
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(10, 5));
   SendMouse(*panel, QEvent::MouseMove, QPoint(60, 50), Qt::NoButton, Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(90, 80), Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5)) << "moved without a press";
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(10, 5))
+      << "moved without a press";
   drag(QPoint(25, 40));  // the next press drags again
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(15, 25));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(15, 25));
 }
 
 TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
@@ -287,13 +289,13 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
     TForm* main = app.CreateForm<TForm>();
     TForm* about = app.CreateForm<TForm>();
     EXPECT_EQ(app.MainForm(), main);
-    EXPECT_EQ(NativeWidget(*about)->parentWidget(), NativeWidget(*main));
+    EXPECT_EQ(testing::NativeWidgetOf(*about)->parentWidget(), testing::NativeWidgetOf(*main));
     main->SetBorderStyle(bsNone);
     main->SetBounds(100, 80, 300, 200);
     about->SetBorderStyle(bsNone);
     // Only a dialog is transient for its owner: a plain window got a
     // taskbar entry of its own.
-    EXPECT_EQ(NativeWidget(*about)->windowType(), Qt::Dialog);
+    EXPECT_EQ(testing::NativeWidgetOf(*about)->windowType(), Qt::Dialog);
     about->SetBounds(0, 0, 100, 50);
     about->SetPosition(poMainFormCenter);
     int minimized = 0;
@@ -422,7 +424,7 @@ TEST_F(FormFixture, ConstraintsBindTheWindowItself) {
   form->Constraints().SetMinWidth(200);
   form->Constraints().SetMaxWidth(200);
   form->Constraints().SetMinHeight(60);
-  QWidget* window = NativeWidget(*form);
+  QWidget* window = testing::NativeWidgetOf(*form);
   EXPECT_EQ(window->minimumSize(), QSize(200, 60));
   EXPECT_EQ(window->maximumWidth(), 200);
   EXPECT_EQ(window->maximumHeight(), QWIDGETSIZE_MAX) << "0 is no limit";
@@ -452,7 +454,7 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
     remove(focused);
     QCoreApplication::processEvents();
     EXPECT_FALSE(next->Focused()) << way;
-    EXPECT_EQ(QApplication::focusWidget(), NativeWidget(*form)) << way;
+    EXPECT_EQ(QApplication::focusWidget(), testing::NativeWidgetOf(*form)) << way;
     delete panel;
     delete next;
   }
@@ -504,7 +506,7 @@ TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
 }
 
 TEST_F(FormFixture, BorderStyleAndIconsChooseTheWindowFrame) {
-  QWidget* window = NativeWidget(*form);
+  QWidget* window = testing::NativeWidgetOf(*form);
   EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
   form->SetBorderStyle(bsSingle);
   form->SetBorderIcons({biSystemMenu, biMinimize});

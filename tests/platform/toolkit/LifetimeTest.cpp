@@ -14,9 +14,9 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -58,9 +58,9 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
   form->Show();
   QCoreApplication::processEvents();
 
-  const QPointer<QWidget> openerWidget = NativeWidget(*opener);
-  const QPointer<QWidget> panelWidget = NativeWidget(*panel);
-  const QPointer<QWidget> otherWidget = NativeWidget(*other);
+  const QPointer<QWidget> openerWidget = testing::NativeWidgetOf(*opener);
+  const QPointer<QWidget> panelWidget = testing::NativeWidgetOf(*panel);
+  const QPointer<QWidget> otherWidget = testing::NativeWidgetOf(*other);
   TTimer deleter, releaser, closer;
   for (TTimer* t : {&deleter, &releaser, &closer}) t->SetEnabled(false);
   deleter.SetInterval(5);
@@ -89,7 +89,7 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
     menu.Popup(60, 60);
   };
 
-  const int postsBefore = DeferredFlushPosts();
+  const int postsBefore = testing::DeferredFlushPostsSoFar();
   SendMouse(*opener, QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton);
   EXPECT_TRUE(panelAliveWhileOpen) << "released only after the event that opened the menu";
   ASSERT_FALSE(openerWidget.isNull()) << "the running widget waits";
@@ -99,7 +99,7 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
   EXPECT_TRUE(otherWidget.isNull());
   EXPECT_TRUE(panelWidget.isNull());
   EXPECT_EQ(form->ControlCount(), 0);
-  EXPECT_LE(DeferredFlushPosts() - postsBefore, 2);
+  EXPECT_LE(testing::DeferredFlushPostsSoFar() - postsBefore, 2);
 }
 
 // Fault: handlers ran through the member, so one that destroyed its control
@@ -127,7 +127,7 @@ TEST_F(LifetimeFixture, HandlersThatDestroyTheirControlKeepTheirOwnClosure) {
        [](TBitBtn& b, std::function<void()> f) { b.OnMouseEnter = [f](TObject*) { f(); }; },
        [](TBitBtn& b) {
          QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-         QApplication::sendEvent(NativeWidget(b), &enter);
+         QApplication::sendEvent(testing::NativeWidgetOf(b), &enter);
        }},
   };
   form->Show();
