@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <vector>
 
+#include "bench/support/BenchMain.h"
 #include "graphics/PngFunctions.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -66,10 +67,7 @@ BENCHMARK(BM_Draw24x24);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::RunWithoutDisplay();
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunBenchmarks(argc, argv);
 }

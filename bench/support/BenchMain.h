@@ -1,0 +1,16 @@
+#pragma once
+
+// What every benchmark program does around its own application: it needs no
+// display (offscreen unless QT_QPA_PLATFORM names a platform), and it runs
+// the benchmarks its command line selects.
+
+namespace mirto::bench {
+
+// Call before the application is made.
+void RunWithoutDisplay();
+
+// Runs the benchmarks the command line selects; 1 (nothing run) when the
+// command line holds an argument the benchmark library does not know.
+int RunBenchmarks(int& argc, char** argv);
+
+}  // namespace mirto::bench
