@@ -21,6 +21,7 @@
 #include "platform/toolkit/Application.h"
 #include "tests/support/DragSource.h"
 #include "tests/support/ToolkitSeam.h"
+#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 
@@ -36,7 +37,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
   qputenv("MIRTO_DEMO_QUIET", "1");
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return Fail("needs xcb");
+  if (!testing::OnXDisplay()) return 1;
   QTemporaryDir temp;
   QProcess make;
   make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),

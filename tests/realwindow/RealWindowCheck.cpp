@@ -15,16 +15,13 @@
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/Form.h"
 #include "tests/support/ToolkitSeam.h"
+#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    std::fprintf(stderr, "needs the xcb platform, got %s\n",
-                 qPrintable(QGuiApplication::platformName()));
-    return 1;
-  }
+  if (!testing::OnXDisplay()) return 1;
   app.Initialize();
   TForm* form = app.CreateForm<TForm>();
   form->SetBorderStyle(bsNone);

@@ -21,6 +21,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
 #include "tests/support/ToolkitSeam.h"
+#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 
@@ -46,11 +47,7 @@ void AddEntry(TPopupMenu& menu, TBasicAction* action) {
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    std::fprintf(stderr, "needs the xcb platform, got %s\n",
-                 qPrintable(QGuiApplication::platformName()));
-    return 1;
-  }
+  if (!testing::OnXDisplay()) return 1;
   app.Initialize();
   TForm* form = app.CreateForm<TForm>();
   form->SetBorderStyle(bsNone);
