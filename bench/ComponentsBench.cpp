@@ -123,9 +123,4 @@ BENCHMARK(BM_ButtonExPaint)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  bench::RunWithoutDisplay();
-  TApplication app(argc, argv);
-  app.Initialize();
-  return bench::RunBenchmarks(argc, argv);
-}
+int main(int argc, char** argv) { return bench::RunInApplication(argc, argv); }

@@ -91,10 +91,5 @@ BENCHMARK(BM_RealignAfterResize)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::RunWithoutDisplay();
-  TApplication app(argc, argv);
-  app.Initialize();
-  const int code = bench::RunBenchmarks(argc, argv);
-  delete LauncherLikeWindow().form;
-  return code;
+  return bench::RunInApplication(argc, argv, [] { delete LauncherLikeWindow().form; });
 }

@@ -109,14 +109,8 @@ BENCHMARK(BM_MemoryAfterRebuilds)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::RunWithoutDisplay();
   InitCatalog();
-  int code = 0;
-  {
-    TApplication app(argc, argv);
-    app.Initialize();
-    code = bench::RunBenchmarks(argc, argv);
-  }
+  const int code = bench::RunInApplication(argc, argv);
   FinalizeCatalog();
   return code;
 }

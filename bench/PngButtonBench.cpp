@@ -92,11 +92,8 @@ BENCHMARK(BM_CategoriesButtonDisabled)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::RunWithoutDisplay();
-  TApplication app(argc, argv);
-  app.Initialize();
-  const int code = bench::RunBenchmarks(argc, argv);
-  delete &TitleBarButton();
-  delete &CategoriesButton();
-  return code;
+  return bench::RunInApplication(argc, argv, [] {
+    delete &TitleBarButton();
+    delete &CategoriesButton();
+  });
 }

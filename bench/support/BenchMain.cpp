@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include "platform/toolkit/Application.h"
+
 namespace mirto::bench {
 
 void RunWithoutDisplay() {
@@ -16,6 +18,15 @@ int RunBenchmarks(int& argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
+}
+
+int RunInApplication(int& argc, char** argv, const std::function<void()>& cleanUp) {
+  RunWithoutDisplay();
+  TApplication app(argc, argv);
+  app.Initialize();
+  const int code = RunBenchmarks(argc, argv);
+  if (cleanUp) cleanUp();
+  return code;
 }
 
 }  // namespace mirto::bench
