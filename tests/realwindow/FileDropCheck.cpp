@@ -20,8 +20,8 @@
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
 #include "tests/support/DragSource.h"
+#include "tests/support/RealWindow.h"
 #include "tests/support/ToolkitSeam.h"
-#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 

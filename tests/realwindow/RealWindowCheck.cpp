@@ -14,17 +14,15 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/Form.h"
+#include "tests/support/RealWindow.h"
 #include "tests/support/ToolkitSeam.h"
-#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
   if (!testing::OnXDisplay()) return 1;
-  app.Initialize();
-  TForm* form = app.CreateForm<TForm>();
-  form->SetBorderStyle(bsNone);
+  TForm* form = testing::StartBareForm(app);
   form->SetColor(clWhite);
   form->SetBounds(0, 0, 200, 120);
   form->SetPosition(poScreenCenter);

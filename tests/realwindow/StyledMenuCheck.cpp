@@ -20,8 +20,8 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
+#include "tests/support/RealWindow.h"
 #include "tests/support/ToolkitSeam.h"
-#include "tests/support/XDisplay.h"
 
 using namespace mirto;
 
@@ -48,9 +48,7 @@ void AddEntry(TPopupMenu& menu, TBasicAction* action) {
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
   if (!testing::OnXDisplay()) return 1;
-  app.Initialize();
-  TForm* form = app.CreateForm<TForm>();
-  form->SetBorderStyle(bsNone);
+  TForm* form = testing::StartBareForm(app);
   form->SetBounds(400, 300, 200, 120);
 
   auto* run = new TAction(form);
