@@ -14,6 +14,7 @@
 #include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/StyleServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
@@ -147,12 +148,9 @@ int DistinctInkColumns(const QImage& image, QRgb background) {
 
 TEST(PaintFactor, ControlsPaintTheirPicturesAtTheFactor) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 60, 24);
+  testing::Frameless(form, 60, 24);
   form.SetColor(clYellow);
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
-  label->SetBounds(2, 2, 56, 20);
+  auto* label = testing::Place<TLabel>(&form, &form, 2, 2, 56, 20);
   label->SetTransparent(true);
   label->Font().SetHeight(-13);
   label->SetCaption("Mirto");

@@ -17,6 +17,7 @@
 #include "platform/toolkit/Memo.h"
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
 
@@ -56,9 +57,7 @@ class FormFixture : public ::testing::Test {
   }
   // A 40 x 20 recording button, owned by the form.
   RecordingButton* AddButton(TWinControl* parent, int left, int top = 10) {
-    auto* button = new RecordingButton(form);
-    button->SetParent(parent);
-    button->SetBounds(left, top, 40, 20);
+    auto* button = testing::Place<RecordingButton>(form, parent, left, top, 40, 20);
     return button;
   }
   TForm* form = nullptr;
@@ -154,9 +153,7 @@ TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) 
   auto* ok = AddButton(form, 60);
   ok->SetDefault(true);
   ok->OnClick = [&](TObject*) { log.push_back("ok"); };
-  auto* panel = new TCustomPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 50, 100, 50);
+  auto* panel = testing::Place<TCustomPanel>(form, form, 0, 50, 100, 50);
   form->Show();
 
   ClickAt(*button, QPoint(3, 3));
@@ -317,12 +314,6 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
   EXPECT_EQ(Application(), nullptr);
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   auto* action = new TAction(form);
   action->SetCaption("Categories");
@@ -349,12 +340,6 @@ TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   EXPECT_EQ(executed, 1);
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // Remembers what the window told it about the active button.
 class StyledButton : public RecordingButton {
  public:
@@ -365,19 +350,13 @@ class StyledButton : public RecordingButton {
 
 TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
   std::vector<std::string> log;
-  auto* first = new StyledButton(form);
-  first->SetParent(form);
-  first->SetBounds(10, 10, 40, 20);
+  auto* first = testing::Place<StyledButton>(form, form, 10, 10, 40, 20);
   first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
   first->OnExit = [&](TObject*) { log.push_back("exit first"); };
-  auto* second = new StyledButton(form);
-  second->SetParent(form);
-  second->SetBounds(60, 10, 40, 20);
+  auto* second = testing::Place<StyledButton>(form, form, 60, 10, 40, 20);
   second->SetDefault(true);
   second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
-  auto* memo = new TMemo(form);
-  memo->SetParent(form);
-  memo->SetBounds(10, 40, 100, 50);
+  auto* memo = testing::Place<TMemo>(form, form, 10, 40, 100, 50);
   form->Show();
   QCoreApplication::processEvents();
 
@@ -443,9 +422,7 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
   };
   form->Show();
   for (const auto& [way, remove] : ways) {
-    auto* panel = new TCustomPanel(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 60);
+    auto* panel = testing::Place<TCustomPanel>(form, form, 0, 0, 100, 60);
     auto* focused = AddButton(panel, 10);
     auto* next = AddButton(form, 120);
     focused->SetFocus();
@@ -466,9 +443,7 @@ TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
   preferred->SetParent(form);
   preferred->SetBounds(60, 10, 40, 20);
   preferred->SetDefault(true);
-  auto* memo = new TMemo(form);
-  memo->SetParent(form);
-  memo->SetBounds(10, 40, 100, 50);
+  auto* memo = testing::Place<TMemo>(form, form, 10, 40, 100, 50);
   form->Show();
   memo->SetFocus();
   QCoreApplication::processEvents();
@@ -486,12 +461,6 @@ TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
   EXPECT_FALSE(preferred->states.back().Contains(odFocus));
   EXPECT_TRUE(plain->states.back().Contains(odFocus));
 }
-
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
 
 TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
   AddButton(form, 10);  // earlier in the tab order than the active one

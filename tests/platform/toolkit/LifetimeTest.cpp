@@ -16,6 +16,7 @@
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
@@ -35,9 +36,7 @@ class LifetimeFixture : public ::testing::Test {
     QCoreApplication::processEvents();
   }
   TBitBtn* NewButton(TWinControl* parent, int left) {
-    auto* button = new TBitBtn(form);
-    button->SetParent(parent);
-    button->SetBounds(left, 10, 40, 20);
+    auto* button = testing::Place<TBitBtn>(form, parent, left, 10, 40, 20);
     return button;
   }
   TForm* form = nullptr;
@@ -46,9 +45,7 @@ class LifetimeFixture : public ::testing::Test {
 // Fault: a deletion inside a nested loop re-posted itself on every pass of
 // the loop, and a release ran inside it while the control's frame was live.
 TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinning) {
-  auto* panel = new TCustomPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 240, 120);
+  auto* panel = testing::Place<TCustomPanel>(form, form, 0, 0, 240, 120);
   TBitBtn* opener = NewButton(panel, 10);
   TBitBtn* other = NewButton(form, 60);
   TPopupMenu menu(form);
