@@ -24,5 +24,10 @@ inline void Frameless(TForm& form, int width, int height) {
   form.SetBorderStyle(bsNone);
   form.SetBounds(0, 0, width, height);
 }
+// The same, the form in color.
+inline void Frameless(TForm& form, int width, int height, TColor color) {
+  Frameless(form, width, height);
+  form.SetColor(color);
+}
 
 }  // namespace mirto::testing

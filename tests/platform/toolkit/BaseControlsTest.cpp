@@ -95,8 +95,7 @@ TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
 
 TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
   TForm form;
-  testing::Frameless(form, 120, 60);
-  form.SetColor(clYellow);
+  testing::Frameless(form, 120, 60, clYellow);
   auto* label = new TLabel(&form);
   label->SetParent(&form);
   label->SetAutoSize(false);
@@ -128,11 +127,9 @@ TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
 TEST(Panel, BevelsAndBorderNarrowTheAlignmentAreaAndArePainted) {
   TForm form;
   testing::Frameless(form, 100, 60);
-  auto* panel = new TCustomPanel(&form);
-  panel->SetParent(&form);
+  auto* panel = testing::Place<TCustomPanel>(&form, &form, 0, 0, 100, 60);
   panel->SetParentBackground(false);
   panel->SetColor(clYellow);
-  panel->SetBounds(0, 0, 100, 60);
   panel->SetBevelOuter(bvRaised);
   panel->SetBevelInner(bvLowered);
   panel->SetBevelWidth(2);
@@ -157,13 +154,10 @@ TEST(Panel, BevelsAndBorderNarrowTheAlignmentAreaAndArePainted) {
 
 TEST(Panel, ParentBackgroundLeavesTheFaceToTheParent) {
   TForm form;
-  testing::Frameless(form, 100, 60);
-  form.SetColor(clAqua);
-  auto* panel = new TCustomPanel(&form);
-  panel->SetParent(&form);
+  testing::Frameless(form, 100, 60, clAqua);
+  auto* panel = testing::Place<TCustomPanel>(&form, &form, 10, 10, 50, 30);
   panel->SetBevelOuter(bvNone);
   panel->SetColor(clYellow);
-  panel->SetBounds(10, 10, 50, 30);
   form.Show();
   EXPECT_TRUE(panel->ParentBackground());
   EXPECT_EQ(PixelAt(Grab(form), 30, 20), clAqua);
@@ -270,8 +264,7 @@ std::pair<int, int> InkRows(const QImage& image, const TRect& r) {
 
 TEST(Label, LayoutPlacesTheTextVerticallyAndWordWrapGrowsTheHeight) {
   TForm form;
-  testing::Frameless(form, 200, 100);
-  form.SetColor(clWhite);
+  testing::Frameless(form, 200, 100, clWhite);
   auto* label = new TLabel(&form);
   label->SetParent(&form);
   label->Font().SetColor(clBlack);

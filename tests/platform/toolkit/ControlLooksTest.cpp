@@ -148,8 +148,7 @@ int DistinctInkColumns(const QImage& image, QRgb background) {
 
 TEST(PaintFactor, ControlsPaintTheirPicturesAtTheFactor) {
   TForm form;
-  testing::Frameless(form, 60, 24);
-  form.SetColor(clYellow);
+  testing::Frameless(form, 60, 24, clYellow);
   auto* label = testing::Place<TLabel>(&form, &form, 2, 2, 56, 20);
   label->SetTransparent(true);
   label->Font().SetHeight(-13);
