@@ -79,23 +79,16 @@ void PlaceGlyphAndCaption(TSize glyph, TSize text, const TRect& client, bool pre
     margin = Div(length - (glyphLength + spacing + textLength), 2);
   }
 
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.X = margin;
-      textPos.X = glyphPos.X + gw + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.X = w - margin - gw;
-      textPos.X = glyphPos.X - spacing - tw;
-      break;
-    case blGlyphTop:
-      glyphPos.Y = margin;
-      textPos.Y = glyphPos.Y + gh + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.Y = h - margin - gh;
-      textPos.Y = glyphPos.Y - spacing - th;
-      break;
+  // Along the layout's axis the glyph stands margin from its own edge and
+  // the caption spacing beyond it.
+  int& glyphAlong = horizontal ? glyphPos.X : glyphPos.Y;
+  int& textAlong = horizontal ? textPos.X : textPos.Y;
+  if (layout == blGlyphLeft || layout == blGlyphTop) {
+    glyphAlong = margin;
+    textAlong = glyphAlong + glyphLength + spacing;
+  } else {
+    glyphAlong = length - margin - glyphLength;
+    textAlong = glyphAlong - spacing - textLength;
   }
   if (horizontal)
     textPos.Y = Div(h - th, 2);
