@@ -122,15 +122,20 @@ void ApplyTitleCaptionLook(TKvoTitleLook& look) {
   look.ShadowOpacityEnd = 200;
 }
 
-void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
-  label.FontNormal().SetColor(kLinkColor);
-  label.FontVisitedNormal().SetColor(kLinkColor);
-  label.FontHot().SetColor(kLinkHotColor);
+void ApplyLinkLook(TKvoLinkLabel& label, TColor color, TColor hotColor, TColor visitedColor,
+                   TColor visitedHotColor) {
+  label.FontNormal().SetColor(color);
+  label.FontVisitedNormal().SetColor(visitedColor);
+  label.FontHot().SetColor(hotColor);
   label.FontHot().SetStyle({fsUnderline});
-  label.FontVisitedHot().SetColor(kLinkHotColor);
+  label.FontVisitedHot().SetColor(visitedHotColor);
   label.FontVisitedHot().SetStyle({fsUnderline});
   label.FontDisabled().SetColor(clBtnShadow);
   label.FontDisabled().SetStyle({fsUnderline});
+}
+
+void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
+  ApplyLinkLook(label, kLinkColor, kLinkHotColor, kLinkColor, kLinkHotColor);
 }
 
 TKvoMenuStyle DarkMenuStyle() {
