@@ -155,8 +155,8 @@ void TKvoPanelAppearance::SetUpperGradientPercent(std::uint8_t value) {
   upperGradientPercent_ = value;
   const TNotifyEvent bottomChanged = bottomGradient_.OnChange();
   const TNotifyEvent upperChanged = upperGradient_.OnChange();
-  if (bottomChanged) bottomChanged(this);
-  if (upperChanged) upperChanged(this);
+  CallHandler(bottomChanged, this);
+  CallHandler(upperChanged, this);
   PropsChanged();
 }
 
