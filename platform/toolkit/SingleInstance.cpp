@@ -14,6 +14,8 @@
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/drawing/Persistent.h"
 #endif
 
 namespace mirto {
@@ -167,8 +169,7 @@ TInstanceClaim TSingleInstance::Claim() {
         socket->write(kAnswer);
         socket->flush();
         socket->disconnectFromServer();
-        const std::function<void()> handler = OnActivate;
-        if (handler) handler();
+        CallHandler(OnActivate);
       });
     }
   });
