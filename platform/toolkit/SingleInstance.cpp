@@ -14,8 +14,6 @@
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/drawing/Persistent.h"
 #endif
 
 namespace mirto {
@@ -169,7 +167,8 @@ TInstanceClaim TSingleInstance::Claim() {
         socket->write(kAnswer);
         socket->flush();
         socket->disconnectFromServer();
-        CallHandler(OnActivate);
+        const std::function<void()> handler = OnActivate;
+        if (handler) handler();
       });
     }
   });
