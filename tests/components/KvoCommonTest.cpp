@@ -163,45 +163,43 @@ void CheckGradientSetters(const std::vector<GradientSetterCase>& cases, int noti
 }
 
 TEST(KvoGradientEx, SettersRejectOutOfRangeAndUnchangedValuesWithoutNotifying) {
-  CheckGradientSetters(
-      {
-          {"balance 101", [](TKvoGradientEx& g) { g.SetBalance(101); },
-           [](const TKvoGradientEx& g) { return g.Balance() == 50; }},
-          {"speed -1", [](TKvoGradientEx& g) { g.SetSpeedPercent(-1); },
-           [](const TKvoGradientEx& g) { return g.SpeedPercent() == 100; }},
-          {"speed 101", [](TKvoGradientEx& g) { g.SetSpeedPercent(101); },
-           [](const TKvoGradientEx& g) { return g.SpeedPercent() == 100; }},
-          {"angle 360", [](TKvoGradientEx& g) { g.SetAngleDegree(360); },
-           [](const TKvoGradientEx& g) { return g.AngleDegree() == 45; }},
-          {"max degrade 0", [](TKvoGradientEx& g) { g.SetMaxDegrade(0); },
-           [](const TKvoGradientEx& g) { return g.MaxDegrade() == 255; }},
-          {"same colour from", [](TKvoGradientEx& g) { g.SetColorFrom(clWhite); },
-           [](const TKvoGradientEx& g) { return g.ColorFrom() == clWhite; }},
-          {"same orientation", [](TKvoGradientEx& g) { g.SetOrientation(dgdVertical); },
-           [](const TKvoGradientEx& g) { return g.Orientation() == dgdVertical; }},
-          {"clip flag", [](TKvoGradientEx& g) { g.SetAngleClipRect(true); },
-           [](const TKvoGradientEx& g) { return g.AngleClipRect(); }},
-      },
-      0);
+  const std::vector<GradientSetterCase> cases = {
+      {"balance 101", [](TKvoGradientEx& g) { g.SetBalance(101); },
+       [](const TKvoGradientEx& g) { return g.Balance() == 50; }},
+      {"speed -1", [](TKvoGradientEx& g) { g.SetSpeedPercent(-1); },
+       [](const TKvoGradientEx& g) { return g.SpeedPercent() == 100; }},
+      {"speed 101", [](TKvoGradientEx& g) { g.SetSpeedPercent(101); },
+       [](const TKvoGradientEx& g) { return g.SpeedPercent() == 100; }},
+      {"angle 360", [](TKvoGradientEx& g) { g.SetAngleDegree(360); },
+       [](const TKvoGradientEx& g) { return g.AngleDegree() == 45; }},
+      {"max degrade 0", [](TKvoGradientEx& g) { g.SetMaxDegrade(0); },
+       [](const TKvoGradientEx& g) { return g.MaxDegrade() == 255; }},
+      {"same colour from", [](TKvoGradientEx& g) { g.SetColorFrom(clWhite); },
+       [](const TKvoGradientEx& g) { return g.ColorFrom() == clWhite; }},
+      {"same orientation", [](TKvoGradientEx& g) { g.SetOrientation(dgdVertical); },
+       [](const TKvoGradientEx& g) { return g.Orientation() == dgdVertical; }},
+      {"clip flag", [](TKvoGradientEx& g) { g.SetAngleClipRect(true); },
+       [](const TKvoGradientEx& g) { return g.AngleClipRect(); }},
+  };
+  CheckGradientSetters(cases, 0);
 }
 
 TEST(KvoGradientEx, AcceptedValuesAreStoredAndNotifyOnce) {
-  CheckGradientSetters(
-      {
-          {"angle 359", [](TKvoGradientEx& g) { g.SetAngleDegree(359); },
-           [](const TKvoGradientEx& g) { return g.AngleDegree() == 359; }},
-          {"balance 100", [](TKvoGradientEx& g) { g.SetBalance(100); },
-           [](const TKvoGradientEx& g) { return g.Balance() == 100; }},
-          {"speed 0", [](TKvoGradientEx& g) { g.SetSpeedPercent(0); },
-           [](const TKvoGradientEx& g) { return g.SpeedPercent() == 0; }},
-          {"max degrade 1", [](TKvoGradientEx& g) { g.SetMaxDegrade(1); },
-           [](const TKvoGradientEx& g) { return g.MaxDegrade() == 1; }},
-          {"colour to", [](TKvoGradientEx& g) { g.SetColorTo(clPurple); },
-           [](const TKvoGradientEx& g) { return g.ColorTo() == clPurple; }},
-          {"mode", [](TKvoGradientEx& g) { g.SetBalanceMode(bmMirror); },
-           [](const TKvoGradientEx& g) { return g.BalanceMode() == bmMirror; }},
-      },
-      1);
+  const std::vector<GradientSetterCase> cases = {
+      {"angle 359", [](TKvoGradientEx& g) { g.SetAngleDegree(359); },
+       [](const TKvoGradientEx& g) { return g.AngleDegree() == 359; }},
+      {"balance 100", [](TKvoGradientEx& g) { g.SetBalance(100); },
+       [](const TKvoGradientEx& g) { return g.Balance() == 100; }},
+      {"speed 0", [](TKvoGradientEx& g) { g.SetSpeedPercent(0); },
+       [](const TKvoGradientEx& g) { return g.SpeedPercent() == 0; }},
+      {"max degrade 1", [](TKvoGradientEx& g) { g.SetMaxDegrade(1); },
+       [](const TKvoGradientEx& g) { return g.MaxDegrade() == 1; }},
+      {"colour to", [](TKvoGradientEx& g) { g.SetColorTo(clPurple); },
+       [](const TKvoGradientEx& g) { return g.ColorTo() == clPurple; }},
+      {"mode", [](TKvoGradientEx& g) { g.SetBalanceMode(bmMirror); },
+       [](const TKvoGradientEx& g) { return g.BalanceMode() == bmMirror; }},
+  };
+  CheckGradientSetters(cases, 1);
 }
 
 TEST(KvoGradientEx, AngleCacheExistsExactlyWhileTheShapeIsAngle) {
