@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
 #include <memory>
 
+#include "bench/support/BenchMain.h"
 #include "components/ButtonEx.h"
 #include "components/KvoPanel.h"
 #include "launcher/WindowLooks.h"
@@ -123,12 +123,4 @@ BENCHMARK(BM_ButtonExPaint)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication app(argc, argv);
-  app.Initialize();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunInApplication(argc, argv); }

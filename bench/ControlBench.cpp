@@ -4,8 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
-
+#include "bench/support/BenchMain.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/CustomPanel.h"
@@ -92,12 +91,5 @@ BENCHMARK(BM_RealignAfterResize)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication app(argc, argv);
-  app.Initialize();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  delete LauncherLikeWindow().form;
-  return 0;
+  return bench::RunInApplication(argc, argv, [] { delete LauncherLikeWindow().form; });
 }

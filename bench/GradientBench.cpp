@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 
+#include "bench/support/BenchMain.h"
 #include "components/KvoCommon.h"
 #include "graphics/KvoGradient.h"
 #include "platform/drawing/Bitmap.h"
@@ -61,11 +62,7 @@ BENCHMARK(BM_AngleFromCache)->ArgName("clip")->Arg(0)->Arg(1)->Unit(benchmark::k
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::RunWithoutDisplay();
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunBenchmarks(argc, argv);
 }

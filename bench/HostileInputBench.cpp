@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchMain.h"
 #include "components/KvoCommon.h"
 #include "graphics/KvoGradient.h"
 #include "platform/drawing/Bitmap.h"
@@ -189,11 +190,7 @@ BENCHMARK(BM_WordWrap20000)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::RunWithoutDisplay();
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunBenchmarks(argc, argv);
 }

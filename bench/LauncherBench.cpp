@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include "bench/support/BenchMain.h"
 #include "catalog/MirtoApps.h"
 #include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
@@ -108,15 +109,8 @@ BENCHMARK(BM_MemoryAfterRebuilds)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   InitCatalog();
-  {
-    TApplication app(argc, argv);
-    app.Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-  }
+  const int code = bench::RunInApplication(argc, argv);
   FinalizeCatalog();
-  return 0;
+  return code;
 }

@@ -5,9 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
 #include <memory>
 
+#include "bench/support/BenchMain.h"
 #include "components/KvoPngButton.h"
 #include "launcher/WindowLooks.h"
 #include "platform/drawing/Bitmap.h"
@@ -92,13 +92,8 @@ BENCHMARK(BM_CategoriesButtonDisabled)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication app(argc, argv);
-  app.Initialize();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  delete &TitleBarButton();
-  delete &CategoriesButton();
-  return 0;
+  return bench::RunInApplication(argc, argv, [] {
+    delete &TitleBarButton();
+    delete &CategoriesButton();
+  });
 }

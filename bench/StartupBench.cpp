@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchMain.h"
+
 namespace {
 
 constexpr const char* kFloorChild = "--floor-child";
@@ -184,14 +186,11 @@ BENCHMARK(BM_StartupAgainstBareWindow)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  mirto::bench::RunWithoutDisplay();
   if (argc == 2 && std::strcmp(argv[1], kFloorChild) == 0) return FloorChild(argc, argv);
   char path[4096];
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
   if (n <= 0) return 1;
   g_self.assign(path, static_cast<std::size_t>(n));
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return mirto::bench::RunBenchmarks(argc, argv);
 }

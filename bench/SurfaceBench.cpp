@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <cmath>
 
+#include "bench/support/BenchMain.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/FontSubstitution.h"
@@ -117,13 +118,8 @@ BENCHMARK(BM_RotateSquareInPlace)->Unit(benchmark::kMillisecond);
 }  // namespace mirto
 
 int main(int argc, char** argv) {
-  // Like the tests, the benchmark needs no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  mirto::bench::RunWithoutDisplay();
   QGuiApplication app(argc, argv);
   mirto::InstallFontSubstitutions();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return mirto::bench::RunBenchmarks(argc, argv);
 }

@@ -35,9 +35,8 @@ void TButtonEx::MouseLeave() { PointerMoved(false, OnMouseLeave); }
 void TButtonEx::PointerMoved(bool over, const TNotifyEvent& handler) {
   over_ = over;
   if (ComponentState().Contains(csDesigning)) return;
-  const TNotifyEvent call = handler;
   const TLifeWatch watch = LifeWatch();
-  if (call) call(this);
+  CallHandler(handler, this);
   // The handler may have destroyed the button.
   if (watch.Alive()) Repaint();
 }

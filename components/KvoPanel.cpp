@@ -31,18 +31,14 @@ void TKvoBasePanel::PaintTo(TCanvas& canvas) {
 void TKvoBasePanel::PaintSkeleton() {
   const TRect r = ClientRect();
   DrawBackground(r);
-  if (OnAfterDrawBackground) OnAfterDrawBackground(this);
+  CallHandler(OnAfterDrawBackground, this);
   if (!Caption().isEmpty()) DrawCaption(r);
-  if (OnPaint) OnPaint(this);
+  CallHandler(OnPaint, this);
 }
 
-void TKvoBasePanel::DoMouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
-}
+void TKvoBasePanel::DoMouseEnter() { CallHandler(OnMouseEnter, this); }
 
-void TKvoBasePanel::DoMouseLeave() {
-  if (OnMouseLeave) OnMouseLeave(this);
-}
+void TKvoBasePanel::DoMouseLeave() { CallHandler(OnMouseLeave, this); }
 
 // The control's own pointer handling is nothing but firing these same
 // events, so it is not run first: the handlers would fire twice.
@@ -52,11 +48,11 @@ void TKvoBasePanel::MouseLeave() { DoMouseLeave(); }
 
 void TKvoBasePanel::VisibleChanging() {
   TCustomPanel::VisibleChanging();
-  if (OnVisibleChanging) OnVisibleChanging(this);
+  CallHandler(OnVisibleChanging, this);
 }
 
 void TKvoBasePanel::DropFiles(TWMDropFiles& message) {
-  if (OnDragDropFiles) OnDragDropFiles(this, message);
+  CallHandler(OnDragDropFiles, this, message);
 }
 
 // --- TKvoPanelBorder ---------------------------------------------------------
@@ -155,8 +151,8 @@ void TKvoPanelAppearance::SetUpperGradientPercent(std::uint8_t value) {
   upperGradientPercent_ = value;
   const TNotifyEvent bottomChanged = bottomGradient_.OnChange();
   const TNotifyEvent upperChanged = upperGradient_.OnChange();
-  if (bottomChanged) bottomChanged(this);
-  if (upperChanged) upperChanged(this);
+  CallHandler(bottomChanged, this);
+  CallHandler(upperChanged, this);
   PropsChanged();
 }
 

@@ -8,8 +8,7 @@ namespace mirto {
 
 void TKvoPanelDecoration::PropsChanged() {
   Changed(false);
-  const TNotifyEvent handler = onChange_;
-  if (handler) handler(this);
+  CallHandler(onChange_, this);
 }
 
 TKvoPanelVerticalLine::TKvoPanelVerticalLine(TCollection* collection)

@@ -228,9 +228,7 @@ class TKvoPanelDecorations : public TCollectionOf<Item> {
   void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
  protected:
-  void Update(TCollectionItem*) override {
-    if (onChange_) onChange_(this);
-  }
+  void Update(TCollectionItem*) override { CallHandler(onChange_, this); }
 
  private:
   TNotifyEvent onChange_;

@@ -79,23 +79,16 @@ void PlaceGlyphAndCaption(TSize glyph, TSize text, const TRect& client, bool pre
     margin = Div(length - (glyphLength + spacing + textLength), 2);
   }
 
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.X = margin;
-      textPos.X = glyphPos.X + gw + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.X = w - margin - gw;
-      textPos.X = glyphPos.X - spacing - tw;
-      break;
-    case blGlyphTop:
-      glyphPos.Y = margin;
-      textPos.Y = glyphPos.Y + gh + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.Y = h - margin - gh;
-      textPos.Y = glyphPos.Y - spacing - th;
-      break;
+  // Along the layout's axis the glyph stands margin from its own edge and
+  // the caption spacing beyond it.
+  int& glyphAlong = horizontal ? glyphPos.X : glyphPos.Y;
+  int& textAlong = horizontal ? textPos.X : textPos.Y;
+  if (layout == blGlyphLeft || layout == blGlyphTop) {
+    glyphAlong = margin;
+    textAlong = glyphAlong + glyphLength + spacing;
+  } else {
+    glyphAlong = length - margin - glyphLength;
+    textAlong = glyphAlong - spacing - textLength;
   }
   if (horizontal)
     textPos.Y = Div(h - th, 2);
@@ -197,6 +190,27 @@ QString ShownCaption(const TKvoPngButton& button) {
   return button.Appearance().ShowCaption() ? button.Caption() : QString();
 }
 
+// The caption a button shows, its text direction, and where the glyph and
+// the caption go in client as the button's layout, margin and spacing say,
+// measured in the canvas's font (moved a pixel while pressed when the
+// button moves its content then).
+struct TLaidOutContent {
+  QString caption;
+  TTextFormat biDi;
+  TPoint glyphPos;
+  TPoint textPos;
+};
+
+TLaidOutContent LayOutContent(const TKvoPngButton& button, TCanvas& canvas, const TRect& client,
+                              bool pressed) {
+  TLaidOutContent content{ShownCaption(button), button.DrawTextBiDiModeFlags(0), {}, {}};
+  LayoutGlyphAndCaption(canvas, &button.PngImage(), client,
+                        pressed && button.Appearance().MoveWhenDown(), false, content.caption,
+                        button.Layout(), button.Margin(), button.Spacing(), content.glyphPos,
+                        content.textPos, content.biDi);
+  return content;
+}
+
 }  // namespace
 
 TKvoGradientBands GradientBandsOf(const TKvoItemStateParams& look, const TRect& client) {
@@ -217,13 +231,8 @@ void PaintPngButtonCustom(const TKvoPngButton& button, TCanvas& canvas, const TR
   PaintCustomFocusRect(button, canvas, inside, look, state);
 
   canvas.Font().Assign(&look.Font());
-  const QString caption = ShownCaption(button);
-  const TTextFormat biDi = button.DrawTextBiDiModeFlags(0);
-  TPoint glyphPos;
-  TPoint textPos;
-  LayoutGlyphAndCaption(
-      canvas, &button.PngImage(), client, state.Pressed && button.Appearance().MoveWhenDown(),
-      false, caption, button.Layout(), button.Margin(), button.Spacing(), glyphPos, textPos, biDi);
+  const auto [caption, biDi, glyphPos, textPos] =
+      LayOutContent(button, canvas, client, state.Pressed);
   PaintCustomGlyph(button, canvas, glyphPos, state);
   if (caption.isEmpty()) return;
   canvas.Brush().SetStyle(bsClear);
@@ -331,13 +340,8 @@ void PaintPngButtonPlatformStyle(const TKvoPngButton& button, TCanvas& canvas, c
   else
     PaintClassicFrame(canvas, client, button, state);
 
-  const QString caption = ShownCaption(button);
-  const TTextFormat biDi = button.DrawTextBiDiModeFlags(0);
-  TPoint glyphPos;
-  TPoint textPos;
-  LayoutGlyphAndCaption(
-      canvas, &button.PngImage(), client, state.Pressed && button.Appearance().MoveWhenDown(),
-      false, caption, button.Layout(), button.Margin(), button.Spacing(), glyphPos, textPos, biDi);
+  const auto [caption, biDi, glyphPos, textPos] =
+      LayOutContent(button, canvas, client, state.Pressed);
   const TPngImage& glyph = button.PngImage();
   if (button.Kind() == bkCustom && !glyph.Empty()) {
     DrawPngWithEffects(&glyph, canvas,

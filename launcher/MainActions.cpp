@@ -12,54 +12,76 @@ namespace {
 constexpr TShortCut Ctrl(char key) { return scCtrl | static_cast<TShortCut>(key); }
 constexpr TShortCut Alt(char key) { return scAlt | static_cast<TShortCut>(key); }
 
+// A group action: shows its group, captioned with the group's title.
+constexpr TMainActionRow Group(const char* name, const char* category, int tag,
+                               TShortCut shortCut) {
+  return {name, makGroup, category, tag, -1, shortCut, nullptr, nullptr, mahDisplayGroup};
+}
+
+// A program action: runs its program, captioned with the program's name
+// unless it has a caption of its own.
+constexpr TMainActionRow Program(const char* name, const char* category, int tag, int image,
+                                 TShortCut shortCut = scNone, const char* caption = nullptr) {
+  return {name, makProgram, category, tag, image, shortCut, caption, nullptr, mahRunProgram};
+}
+
+// Any other action: a handler, caption and hint of its own, in no menu
+// category.
+constexpr TMainActionRow Other(const char* name, int image, TShortCut shortCut, const char* caption,
+                               const char* hint, TMainActionHandler handler) {
+  return {name, makOther, "", 0, image, shortCut, caption, hint, handler};
+}
+
 // clang-format off
 constexpr std::array<TMainActionRow, 43> kRows = {{
-  // name                                  kind        category    tag  image shortcut  fixed caption / hint / handler
-  {"actShowCategory_VIDEO_AVI",            makGroup,   kMenuVideo,  10, -1, Ctrl('1'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_VIDEO_MP4",            makGroup,   kMenuVideo,  20, -1, Ctrl('2'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_VIDEO_FLASH",          makGroup,   kMenuVideo,  30, -1, Ctrl('3'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_VIDEO_3GP",            makGroup,   kMenuVideo,  40, -1, Ctrl('4'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_VIDEO_HTML5",          makGroup,   kMenuVideo,  50, -1, Ctrl('5'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_VIDEO_PORTABLE",       makGroup,   kMenuVideo,  60, -1, Ctrl('6'), nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_AUDIO_AUDIO_TO_MP3",   makGroup,   kMenuAudio, 110, -1, Alt('2'),  nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_AUDIO_VIDEO_TO_MP3",   makGroup,   kMenuAudio, 120, -1, Alt('3'),  nullptr, nullptr, mahDisplayGroup},
-  {"actShowCategory_AUDIO_CUE",            makGroup,   kMenuAudio, 130, -1, Alt('4'),  nullptr, nullptr, mahDisplayGroup},
+  // Group(name, menu category, group ID, shortcut)
+  Group("actShowCategory_VIDEO_AVI",               kMenuVideo,  10, Ctrl('1')),
+  Group("actShowCategory_VIDEO_MP4",               kMenuVideo,  20, Ctrl('2')),
+  Group("actShowCategory_VIDEO_FLASH",             kMenuVideo,  30, Ctrl('3')),
+  Group("actShowCategory_VIDEO_3GP",               kMenuVideo,  40, Ctrl('4')),
+  Group("actShowCategory_VIDEO_HTML5",             kMenuVideo,  50, Ctrl('5')),
+  Group("actShowCategory_VIDEO_PORTABLE",          kMenuVideo,  60, Ctrl('6')),
+  Group("actShowCategory_AUDIO_AUDIO_TO_MP3",      kMenuAudio, 110, Alt('2')),
+  Group("actShowCategory_AUDIO_VIDEO_TO_MP3",      kMenuAudio, 120, Alt('3')),
+  Group("actShowCategory_AUDIO_CUE",               kMenuAudio, 130, Alt('4')),
 
-  {"actRunProgram_MP4_to_AVI",             makProgram, kMenuVideo,  14, 19, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_MKV_TO_AVI",             makProgram, kMenuVideo,  25, 16, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_FLV_TO_AVI",             makProgram, kMenuVideo,  12, 13, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_MOV_TO_AVI",             makProgram, kMenuVideo,  15, 18, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_3GP_TO_AVI",             makProgram, kMenuVideo,  13,  6, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_WEBM_TO_AVI",            makProgram, kMenuVideo,  26, 24, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_VIDEO_TO_MP4",           makProgram, kMenuVideo,  27, 19, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_AVI_TO_MP4",             makProgram, kMenuVideo,  35, 11, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_MKV_TO_MP4",             makProgram, kMenuVideo,  36, 17, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_VIDEO_TO_FLV",           makProgram, kMenuVideo,  16, 23, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_VIDEO_TO_3GP",           makProgram, kMenuVideo,  17, 23, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_VIDEO_TO_WEBM",          makProgram, kMenuVideo,  28, 24, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_VIDEO_TO_OGV",           makProgram, kMenuVideo,  29, 21, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_PORTABLE_ZUNE",          makProgram, kMenuVideo,  19, -1, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_PORTABLE_IPOD",          makProgram, kMenuVideo,  18, -1, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_PORTABLE_PSP",           makProgram, kMenuVideo,  20, -1, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_AUDIO_EXTRACTOR",        makProgram, kMenuAudio,  21,  8, Alt('1'),  "Audio Converter && Extractor", nullptr, mahRunProgram},
-  {"actRunProgram_M4A_TO_MP3",             makProgram, kMenuAudio,  31, 20, scNone,    "M4A, AAC -> MP3 / WAV", nullptr, mahRunProgram},
-  {"actRunProgram_FLAC_TO_MP3",            makProgram, kMenuAudio,  30, 12, scNone,    "FLAC -> MP3 / WAV", nullptr, mahRunProgram},
-  {"actRunProgram_APE_TO_MP3",             makProgram, kMenuAudio,  37,  7, scNone,    "APE -> MP3 / WAV", nullptr, mahRunProgram},
-  {"actRunProgram_WMA_TO_MP3",             makProgram, kMenuAudio,  38, 26, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_LAME_FRONTEND",          makProgram, kMenuAudio,   9, 15, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_MP4_TO_MP3",             makProgram, kMenuAudio,  31, 20, scNone,    "MP4, M4V - > MP3 / WAV", nullptr, mahRunProgram},
-  {"actRunProgram_FLV_TO_MP3",             makProgram, kMenuAudio,  32, 14, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_AVI_TO_MP3",             makProgram, kMenuAudio,  33, 10, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_WEBM_TO_MP3",            makProgram, kMenuAudio,  34, 25, scNone,    nullptr, nullptr, mahRunProgram},
-  {"actRunProgram_FLAC_CUE",               makProgram, kMenuAudio,  30, 12, scNone,    "FLAC CUE Splitter", nullptr, mahRunProgram},
-  {"actRunProgram_APE_CUE",                makProgram, kMenuAudio,  37,  7, scNone,    "APE CUE Splitter", nullptr, mahRunProgram},
+  // Program(name, menu category, program ID, image[, shortcut[, own caption]])
+  Program("actRunProgram_MP4_to_AVI",              kMenuVideo,  14, 19),
+  Program("actRunProgram_MKV_TO_AVI",              kMenuVideo,  25, 16),
+  Program("actRunProgram_FLV_TO_AVI",              kMenuVideo,  12, 13),
+  Program("actRunProgram_MOV_TO_AVI",              kMenuVideo,  15, 18),
+  Program("actRunProgram_3GP_TO_AVI",              kMenuVideo,  13,  6),
+  Program("actRunProgram_WEBM_TO_AVI",             kMenuVideo,  26, 24),
+  Program("actRunProgram_VIDEO_TO_MP4",            kMenuVideo,  27, 19),
+  Program("actRunProgram_AVI_TO_MP4",              kMenuVideo,  35, 11),
+  Program("actRunProgram_MKV_TO_MP4",              kMenuVideo,  36, 17),
+  Program("actRunProgram_VIDEO_TO_FLV",            kMenuVideo,  16, 23),
+  Program("actRunProgram_VIDEO_TO_3GP",            kMenuVideo,  17, 23),
+  Program("actRunProgram_VIDEO_TO_WEBM",           kMenuVideo,  28, 24),
+  Program("actRunProgram_VIDEO_TO_OGV",            kMenuVideo,  29, 21),
+  Program("actRunProgram_PORTABLE_ZUNE",           kMenuVideo,  19, -1),
+  Program("actRunProgram_PORTABLE_IPOD",           kMenuVideo,  18, -1),
+  Program("actRunProgram_PORTABLE_PSP",            kMenuVideo,  20, -1),
+  Program("actRunProgram_AUDIO_EXTRACTOR",         kMenuAudio,  21,  8, Alt('1'), "Audio Converter && Extractor"),
+  Program("actRunProgram_M4A_TO_MP3",              kMenuAudio,  31, 20, scNone, "M4A, AAC -> MP3 / WAV"),
+  Program("actRunProgram_FLAC_TO_MP3",             kMenuAudio,  30, 12, scNone, "FLAC -> MP3 / WAV"),
+  Program("actRunProgram_APE_TO_MP3",              kMenuAudio,  37,  7, scNone, "APE -> MP3 / WAV"),
+  Program("actRunProgram_WMA_TO_MP3",              kMenuAudio,  38, 26),
+  Program("actRunProgram_LAME_FRONTEND",           kMenuAudio,   9, 15),
+  Program("actRunProgram_MP4_TO_MP3",              kMenuAudio,  31, 20, scNone, "MP4, M4V - > MP3 / WAV"),
+  Program("actRunProgram_FLV_TO_MP3",              kMenuAudio,  32, 14),
+  Program("actRunProgram_AVI_TO_MP3",              kMenuAudio,  33, 10),
+  Program("actRunProgram_WEBM_TO_MP3",             kMenuAudio,  34, 25),
+  Program("actRunProgram_FLAC_CUE",                kMenuAudio,  30, 12, scNone, "FLAC CUE Splitter"),
+  Program("actRunProgram_APE_CUE",                 kMenuAudio,  37,  7, scNone, "APE CUE Splitter"),
 
-  {"actButton_RunProgram",                 makOther,   "",           0, 27, scNone,    "Run program", nullptr, mahButtonRunProgram},
-  {"actButton_OpenProgramFolder",          makOther,   "",           0, 28, scNone,    "Open program folder", nullptr, mahButtonOpenProgramFolder},
-  {"actButton_HomePage",                   makOther,   "",           0, 29, scNone,    kHomePageCaption, nullptr, mahButtonHomePage},
-  {"actDisplayAllCategories",              makOther,   "",           0, -1, scAlt | VK_HOME,  "Categories", "Show categories", mahDisplayAllCategories},
-  {"actCtrlHome",                          makOther,   "",           0, -1, scCtrl | VK_HOME, "", nullptr, mahDisplayAllCategories},
-  {"actEsc",                               makOther,   "",           0, -1, VK_ESCAPE,        "", nullptr, mahEsc},
+  // Other(name, image, shortcut, caption, hint, handler)
+  Other("actButton_RunProgram",                    27, scNone,           "Run program", nullptr, mahButtonRunProgram),
+  Other("actButton_OpenProgramFolder",             28, scNone,           "Open program folder", nullptr, mahButtonOpenProgramFolder),
+  Other("actButton_HomePage",                      29, scNone,           kHomePageCaption, nullptr, mahButtonHomePage),
+  Other("actDisplayAllCategories",                 -1, scAlt | VK_HOME,  "Categories", "Show categories", mahDisplayAllCategories),
+  Other("actCtrlHome",                             -1, scCtrl | VK_HOME, "", nullptr, mahDisplayAllCategories),
+  Other("actEsc",                                  -1, VK_ESCAPE,        "", nullptr, mahEsc),
 }};
 // clang-format on
 

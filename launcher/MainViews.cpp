@@ -245,8 +245,7 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
     button->SetLeft(place.X);
     button->OnClick = OnProgramClick;
     AcceptFileDrops(*button, [this](TControl& target, const QStringList& files) {
-      const auto handler = OnProgramFilesDropped;
-      if (handler) handler(&target, files);
+      CallHandler(OnProgramFilesDropped, &target, files);
     });
     button->SetTag(program.ID);
     FinishButton(*button, params);

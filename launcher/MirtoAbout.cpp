@@ -9,6 +9,7 @@
 #include "launcher/ButtonGlyph.h"
 #include "launcher/LauncherArtwork.h"
 #include "launcher/MirtoVersion.h"
+#include "launcher/WindowLooks.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
@@ -31,14 +32,7 @@ void SetPanelBorders(TKvoPanel& panel, TColor color, int width) {
 }
 
 void SetLinkFonts(TKvoLinkLabel& link, TColor color) {
-  link.FontNormal().SetColor(color);
-  link.FontHot().SetColor(color);
-  link.FontHot().SetStyle({fsUnderline});
-  link.FontDisabled().SetColor(clBtnShadow);
-  link.FontDisabled().SetStyle({fsUnderline});
-  link.FontVisitedNormal().SetColor(clPurple);
-  link.FontVisitedHot().SetColor(clPurple);
-  link.FontVisitedHot().SetStyle({fsUnderline});
+  ApplyLinkLook(link, color, color, clPurple, clPurple);
   link.SetTransparent(true);
   // The fonts FormCreate gives the links, already in the layout: each is then
   // measured once, in the font it shows, when loading ends.
@@ -131,12 +125,7 @@ void TFormAbout::BuildLayout() {
   btnClose->SetHint(QStringLiteral("Close"));
   btnClose->SetShowHint(false);
   btnClose->SetTabStop(false);
-  auto& close = btnClose->Appearance();
-  for (auto* look : {&close.Normal(), &close.Hot(), &close.Down(), &close.Focused()}) {
-    look->SetTransparentBackground(true);
-    look->SetTransparentFrame(true);
-  }
-  close.SetGlyphHotGammaFactor(140);
+  ApplyTitleButtonLook(*btnClose, 140);
   LoadGlyph(*btnClose, kGlyphClose);
   btnClose->OnClick = [this](TObject* s) { btnCloseClick(s); };
 

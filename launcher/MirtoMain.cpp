@@ -43,6 +43,19 @@ const QString kSegoeUI = QStringLiteral("Segoe UI");
 
 int LowTag(const TComponent& component) { return static_cast<std::int32_t>(component.Tag()); }
 
+// A panel of the window on pnBg, in its look; the pointer moves the window
+// by it.
+TKvoPanel* NewWindowPanel(TFormMain& form, const QString& name, void (*look)(TKvoPanel&)) {
+  auto* panel = new TKvoPanel(&form);
+  panel->SetName(name);
+  panel->SetParent(form.pnBg);
+  look(*panel);
+  panel->OnMouseMove = [&form](TObject* s, TShiftState sh, int x, int y) {
+    form.DragWindow(s, sh, x, y);
+  };
+  return panel;
+}
+
 using TWindowHandler = void (TFormMain::*)(TObject*);
 
 // The member function each action row names.
@@ -160,15 +173,9 @@ void TFormMain::BuildLayout() {
 }
 
 void TFormMain::BuildTitleBar() {
-  pnAppTitle = new TKvoPanel(this);
-  pnAppTitle->SetName(QStringLiteral("pnAppTitle"));
-  pnAppTitle->SetParent(pnBg);
+  pnAppTitle = NewWindowPanel(*this, QStringLiteral("pnAppTitle"), &ApplyTitleBarLook);
   pnAppTitle->SetHeight(41);
   pnAppTitle->SetAlign(alTop);
-  ApplyTitleBarLook(*pnAppTitle);
-  pnAppTitle->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-    DragWindow(s, sh, x, y);
-  };
 
   struct TitleButton {
     TKvoPngButton** member;
@@ -219,15 +226,9 @@ void TFormMain::BuildTitleBar() {
 }
 
 void TFormMain::BuildBottomBar() {
-  pnBottom = new TKvoPanel(this);
-  pnBottom->SetName(QStringLiteral("pnBottom"));
-  pnBottom->SetParent(pnBg);
+  pnBottom = NewWindowPanel(*this, QStringLiteral("pnBottom"), &ApplyBottomBarLook);
   pnBottom->SetHeight(25);
   pnBottom->SetAlign(alBottom);
-  ApplyBottomBarLook(*pnBottom);
-  pnBottom->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-    DragWindow(s, sh, x, y);
-  };
 
   lblHomePage = new TKvoLinkLabel(this);
   lblHomePage->SetName(QStringLiteral("lblHomePage"));
@@ -243,18 +244,12 @@ void TFormMain::BuildBottomBar() {
 }
 
 void TFormMain::BuildMainArea() {
-  pnMain = new TKvoPanel(this);
-  pnMain->SetName(QStringLiteral("pnMain"));
-  pnMain->SetParent(pnBg);
+  pnMain = NewWindowPanel(*this, QStringLiteral("pnMain"), &ApplyMainAreaLook);
   pnMain->Margins().SetBounds(6, 6, 6, 6);
   pnMain->SetAlignWithMargins(true);
   pnMain->SetBounds(6, 47, 603, 258);
   pnMain->Font().SetName(kSegoeUI);
   pnMain->Font().SetHeight(-13);
-  ApplyMainAreaLook(*pnMain);
-  pnMain->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-    DragWindow(s, sh, x, y);
-  };
 
   btnHome = new TKvoPngButton(this);
   btnHome->SetName(QStringLiteral("btnHome"));
@@ -474,18 +469,11 @@ void TFormMain::btnMenuAudioClick(TObject*) {
 
 // --- actions and timers -----------------------------------------------------
 
-void TFormMain::actDisplayGroupExecute(TObject* Sender) {
-  auto* action = dynamic_cast<TAction*>(Sender);
-  if (action == nullptr) return;
-  SelectedGroupID = LowTag(*action);
-  tmCat->SetEnabled(true);
-}
+// A group or program action does what a click on its category or program
+// button does: the action's tag names the group or program.
+void TFormMain::actDisplayGroupExecute(TObject* Sender) { CategoryButtonClick(Sender); }
 
-void TFormMain::actRunProgramExecute(TObject* Sender) {
-  auto* action = dynamic_cast<TAction*>(Sender);
-  if (action == nullptr) return;
-  RunProgram(LowTag(*action));
-}
+void TFormMain::actRunProgramExecute(TObject* Sender) { ProgButtonClick(Sender); }
 
 void TFormMain::actDisplayAllCategoriesExecute(TObject*) { tm2->SetEnabled(true); }
 

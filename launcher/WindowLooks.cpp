@@ -24,6 +24,29 @@ const TColor kCategoriesDown = RgbToColor(198, 190, 170);
 constexpr TColor kLinkColor = 0x00DFDFDF;
 constexpr TColor kLinkHotColor = 0x00F0F0F0;
 
+// The upper gradient covers the whole panel, from -> to, over background;
+// no border.
+void FillWithUpperGradient(TKvoPanelAppearance& looks, TColor from, TColor to, TColor background) {
+  looks.UpperGradient().SetColorFrom(from);
+  looks.UpperGradient().SetColorTo(to);
+  looks.SetUpperGradientPercent(100);
+  looks.SetBackgroundColor(background);
+  looks.SetDrawBorder(false);
+}
+
+void SetFlat(TKvoGradientEx& gradient, TColor color) {
+  gradient.SetColorFrom(color);
+  gradient.SetColorTo(color);
+}
+
+// The looks of a button's states show neither background nor frame.
+void ShowNothingBehind(std::initializer_list<TKvoItemStateParams*> looks) {
+  for (TKvoItemStateParams* look : looks) {
+    look->SetTransparentBackground(true);
+    look->SetTransparentFrame(true);
+  }
+}
+
 }  // namespace
 
 void ApplyBackgroundPanelLook(TKvoPanel& panel) {
@@ -38,53 +61,31 @@ void ApplyBackgroundPanelLook(TKvoPanel& panel) {
 
 void ApplyTitleBarLook(TKvoPanel& panel) {
   auto& looks = panel.Appearance();
-  looks.UpperGradient().SetColorFrom(kTitleBarTop);
-  looks.UpperGradient().SetColorTo(kTitleBarBottom);
-  looks.SetUpperGradientPercent(100);
-  looks.BottomGradient().SetColorFrom(kTitleBarEdge);
-  looks.BottomGradient().SetColorTo(kTitleBarEdge);
-  looks.SetBackgroundColor(kTitleBarTop);
-  looks.SetDrawBorder(false);
+  FillWithUpperGradient(looks, kTitleBarTop, kTitleBarBottom, kTitleBarTop);
+  SetFlat(looks.BottomGradient(), kTitleBarEdge);
 }
 
 void ApplyBottomBarLook(TKvoPanel& panel) {
-  auto& looks = panel.Appearance();
-  looks.UpperGradient().SetColorFrom(kTitleBarBottom);
-  looks.UpperGradient().SetColorTo(kTitleBarTop);
-  looks.SetUpperGradientPercent(100);
-  looks.SetBackgroundColor(kTitleBarTop);
-  looks.SetDrawBorder(false);
+  FillWithUpperGradient(panel.Appearance(), kTitleBarBottom, kTitleBarTop, kTitleBarTop);
 }
 
 void ApplyMainAreaLook(TKvoPanel& panel) {
   auto& looks = panel.Appearance();
   looks.UpperGradient().SetOrientation(dgdAngle);
   looks.UpperGradient().SetBalanceMode(bmMirror);
-  looks.UpperGradient().SetColorFrom(kMainAreaFrom);
-  looks.UpperGradient().SetColorTo(kMainAreaTo);
-  looks.SetUpperGradientPercent(100);
-  looks.BottomGradient().SetColorFrom(0x00D6D6D6);
-  looks.BottomGradient().SetColorTo(0x00D6D6D6);
-  looks.SetBackgroundColor(0x00120D05);
-  looks.SetDrawBorder(false);
+  FillWithUpperGradient(looks, kMainAreaFrom, kMainAreaTo, 0x00120D05);
+  SetFlat(looks.BottomGradient(), 0x00D6D6D6);
 }
 
 void ApplyTitleButtonLook(TKvoPngButton& button, int hotGamma) {
   auto& looks = button.Appearance();
-  for (TKvoItemStateParams* look :
-       {&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()}) {
-    look->SetTransparentBackground(true);
-    look->SetTransparentFrame(true);
-  }
+  ShowNothingBehind({&looks.Normal(), &looks.Hot(), &looks.Down(), &looks.Focused()});
   looks.SetGlyphHotGammaFactor(static_cast<std::uint8_t>(hotGamma));
 }
 
 void ApplyCategoriesButtonLook(TKvoPngButton& button) {
   auto& home = button.Appearance();
-  for (TKvoItemStateParams* look : {&home.Normal(), &home.Disabled(), &home.Focused()}) {
-    look->SetTransparentBackground(true);
-    look->SetTransparentFrame(true);
-  }
+  ShowNothingBehind({&home.Normal(), &home.Disabled(), &home.Focused()});
   home.Hot().SetColor(kCategoriesHot);
   home.Hot().Border().SetColor(kCategoriesDown);
   home.Hot().UpperGradient().SetColorFrom(kCategoriesHot);
@@ -121,15 +122,20 @@ void ApplyTitleCaptionLook(TKvoTitleLook& look) {
   look.ShadowOpacityEnd = 200;
 }
 
-void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
-  label.FontNormal().SetColor(kLinkColor);
-  label.FontVisitedNormal().SetColor(kLinkColor);
-  label.FontHot().SetColor(kLinkHotColor);
+void ApplyLinkLook(TKvoLinkLabel& label, TColor color, TColor hotColor, TColor visitedColor,
+                   TColor visitedHotColor) {
+  label.FontNormal().SetColor(color);
+  label.FontVisitedNormal().SetColor(visitedColor);
+  label.FontHot().SetColor(hotColor);
   label.FontHot().SetStyle({fsUnderline});
-  label.FontVisitedHot().SetColor(kLinkHotColor);
+  label.FontVisitedHot().SetColor(visitedHotColor);
   label.FontVisitedHot().SetStyle({fsUnderline});
   label.FontDisabled().SetColor(clBtnShadow);
   label.FontDisabled().SetStyle({fsUnderline});
+}
+
+void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
+  ApplyLinkLook(label, kLinkColor, kLinkHotColor, kLinkColor, kLinkHotColor);
 }
 
 TKvoMenuStyle DarkMenuStyle() {

@@ -48,6 +48,11 @@ void ApplyCategoriesButtonLook(TKvoPngButton& button);
 void ApplyTitleCaptionLook(TKvoTitleLabel& label);
 void ApplyTitleCaptionLook(TKvoTitleLook& look);
 
+// A link's letters in the launcher's way: in color, in hotColor under the
+// pointer, and in the visited colours once visited; underlined under the
+// pointer, and grey and underlined while disabled.
+void ApplyLinkLook(TKvoLinkLabel& label, TColor color, TColor hotColor, TColor visitedColor,
+                   TColor visitedHotColor);
 // The home page link in the bottom bar: its colours and underlines.
 void ApplyHomePageLinkLook(TKvoLinkLabel& label);
 

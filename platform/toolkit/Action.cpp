@@ -67,9 +67,9 @@ TBasicAction::~TBasicAction() {
 
 bool TBasicAction::Execute() {
   if (!OnExecute) return false;
-  // A copy, so the handler may reassign OnExecute or destroy this action.
-  const TNotifyEvent handler = OnExecute;
-  handler(this);
+  // Through a copy, so the handler may reassign OnExecute or destroy this
+  // action.
+  CallHandler(OnExecute, this);
   return true;
 }
 
@@ -81,10 +81,7 @@ void TBasicAction::Change() {
     // Skip links that an earlier handler unregistered or destroyed.
     if (std::find(links_.begin(), links_.end(), link) != links_.end()) link->Change(this);
   }
-  if (watch.Alive() && OnChange) {
-    const TNotifyEvent handler = OnChange;
-    handler(this);
-  }
+  if (watch.Alive()) CallHandler(OnChange, this);
 }
 
 void TBasicAction::RegisterLink(TBasicActionLink* link) { links_.push_back(link); }

@@ -76,8 +76,7 @@ void SetKeyboardCuesShown(bool shown) {
   for (TKeyboardCuesListener* listener : listeners) {
     const auto& all = Listeners();
     if (std::find(all.begin(), all.end(), listener) == all.end()) continue;
-    const std::function<void(bool)> handler = listener->handler_;
-    if (handler) handler(shown);
+    CallHandler(listener->handler_, shown);
   }
 }
 

@@ -104,8 +104,7 @@ void TMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
 void TMenuItem::Click() {
   if (!enabled_) return;
   if (OnClick) {
-    const TNotifyEvent handler = OnClick;
-    handler(this);
+    CallHandler(OnClick, this);
   } else if (actionLink_) {
     actionLink_->Execute(this);
   }
@@ -116,10 +115,7 @@ void TMenuItem::Changed() {
     const TPopupMenu* menu = GetParentMenu();
     ApplyItem(*shown, *this, menu != nullptr ? menu->Images() : nullptr);
   }
-  if (OnChange) {
-    const TNotifyEvent handler = OnChange;
-    handler(this);
-  }
+  CallHandler(OnChange, this);
 }
 
 TMenuItem* TMenuItem::Items(int index) const {
@@ -452,11 +448,8 @@ QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->
 void TPopupMenu::Popup(int x, int y) {
   if (IsOpen()) return;
   const TLifeWatch watch = LifeWatch();
-  if (OnPopup) {
-    const TNotifyEvent handler = OnPopup;
-    handler(this);
-    if (!watch.Alive()) return;
-  }
+  CallHandler(OnPopup, this);
+  if (!watch.Alive()) return;
   // The window may be destroyed while the menu is open, and the menu with it.
   QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
   Fill(*menu, *items_, *this);
@@ -466,11 +459,8 @@ void TPopupMenu::Popup(int x, int y) {
   TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
   native_->menu = nullptr;
   delete menu.data();
-  if (OnClose) {
-    const TNotifyEvent handler = OnClose;
-    handler(this);
-    if (!watch.Alive()) return;
-  }
+  CallHandler(OnClose, this);
+  if (!watch.Alive()) return;
   // The entry may have been destroyed while the menu was open.
   if (item != nullptr && Contains(*items_, item)) item->Click();
 }

@@ -59,8 +59,7 @@ void TTimer::Fire() {
   if (!OnTimer) return;
   const TLifeWatch watch = LifeWatch();
   clock_->firing = true;
-  const TNotifyEvent handler = OnTimer;
-  handler(this);
+  CallHandler(OnTimer, this);
   if (watch.Alive()) clock_->firing = false;
 }
 

@@ -84,19 +84,9 @@ void TTrayIcon::SetPopupMenu(TPopupMenu* menu) {
   popupMenuWatch_ = menu != nullptr ? menu->LifeWatch() : TLifeWatch();
 }
 
-void TTrayIcon::Click() {
-  if (OnClick) {
-    const TNotifyEvent handler = OnClick;
-    handler(this);
-  }
-}
+void TTrayIcon::Click() { CallHandler(OnClick, this); }
 
-void TTrayIcon::DblClick() {
-  if (OnDblClick) {
-    const TNotifyEvent handler = OnDblClick;
-    handler(this);
-  }
-}
+void TTrayIcon::DblClick() { CallHandler(OnDblClick, this); }
 
 void TTrayIcon::ContextPopup(int x, int y) {
   if (TPopupMenu* menu = PopupMenu()) menu->Popup(x, y);

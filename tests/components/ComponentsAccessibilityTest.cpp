@@ -7,6 +7,7 @@
 #include "components/KvoPanel.h"
 #include "components/KvoTitleLabel.h"
 #include "platform/toolkit/Form.h"
+#include "tests/support/Placing.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
 
@@ -16,17 +17,11 @@ namespace {
 TEST(ComponentsAccessibility, PanelButtonLinkAndTitleReportRoleAndName) {
   TForm form;
   form.SetBounds(0, 0, 300, 100);
-  auto* panel = new TKvoPanel(&form);
-  panel->SetParent(&form);
-  panel->SetBounds(0, 0, 300, 100);
+  auto* panel = testing::Place<TKvoPanel>(&form, &form, 0, 0, 300, 100);
   panel->SetHint(QStringLiteral("Main area"));
-  auto* button = new TButtonEx(&form);
-  button->SetParent(panel);
-  button->SetBounds(10, 10, 120, 30);
+  auto* button = testing::Place<TButtonEx>(&form, panel, 10, 10, 120, 30);
   button->SetCaption(QStringLiteral("Audio & Video"));  // shown and named as it stands
-  auto* link = new TKvoLinkLabel(&form);
-  link->SetParent(panel);
-  link->SetBounds(10, 60, 120, 17);
+  auto* link = testing::Place<TKvoLinkLabel>(&form, panel, 10, 60, 120, 17);
   link->SetCaption(QStringLiteral("www.example.com"));
   auto* title = new TKvoTitleLabel(&form);  // reported as a panel once
   title->SetParent(panel);

@@ -140,13 +140,30 @@ TEST(KvoFocusRectParams, SettingThePenCopiesItIntoTheOwnedPen) {
   EXPECT_EQ(params.Pen().Color(), clFuchsia);
 }
 
+// A setter applied to a fresh gradient and what must hold afterwards.
+struct GradientSetterCase {
+  const char* name;
+  std::function<void(TKvoGradientEx&)> set;
+  std::function<bool(const TKvoGradientEx&)> holds;
+};
+
+// Each case on a fresh gradient: what it says holds, and the gradient
+// notified notifications times (with itself as the sender).
+void CheckGradientSetters(const std::vector<GradientSetterCase>& cases, int notifications) {
+  for (const GradientSetterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TKvoGradientEx gradient;
+    ChangeLog log;
+    gradient.SetOnChange(log.Handler());
+    c.set(gradient);
+    EXPECT_TRUE(c.holds(gradient));
+    EXPECT_EQ(log.Count(), notifications);
+    for (TObject* sender : log.senders) EXPECT_EQ(sender, &gradient);
+  }
+}
+
 TEST(KvoGradientEx, SettersRejectOutOfRangeAndUnchangedValuesWithoutNotifying) {
-  struct Case {
-    const char* name;
-    std::function<void(TKvoGradientEx&)> set;
-    std::function<bool(const TKvoGradientEx&)> unchanged;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<GradientSetterCase> cases = {
       {"balance 101", [](TKvoGradientEx& g) { g.SetBalance(101); },
        [](const TKvoGradientEx& g) { return g.Balance() == 50; }},
       {"speed -1", [](TKvoGradientEx& g) { g.SetSpeedPercent(-1); },
@@ -164,24 +181,11 @@ TEST(KvoGradientEx, SettersRejectOutOfRangeAndUnchangedValuesWithoutNotifying) {
       {"clip flag", [](TKvoGradientEx& g) { g.SetAngleClipRect(true); },
        [](const TKvoGradientEx& g) { return g.AngleClipRect(); }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TKvoGradientEx gradient;
-    ChangeLog log;
-    gradient.SetOnChange(log.Handler());
-    c.set(gradient);
-    EXPECT_TRUE(c.unchanged(gradient));
-    EXPECT_EQ(log.Count(), 0);
-  }
+  CheckGradientSetters(cases, 0);
 }
 
 TEST(KvoGradientEx, AcceptedValuesAreStoredAndNotifyOnce) {
-  struct Case {
-    const char* name;
-    std::function<void(TKvoGradientEx&)> set;
-    std::function<bool(const TKvoGradientEx&)> stored;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<GradientSetterCase> cases = {
       {"angle 359", [](TKvoGradientEx& g) { g.SetAngleDegree(359); },
        [](const TKvoGradientEx& g) { return g.AngleDegree() == 359; }},
       {"balance 100", [](TKvoGradientEx& g) { g.SetBalance(100); },
@@ -195,16 +199,7 @@ TEST(KvoGradientEx, AcceptedValuesAreStoredAndNotifyOnce) {
       {"mode", [](TKvoGradientEx& g) { g.SetBalanceMode(bmMirror); },
        [](const TKvoGradientEx& g) { return g.BalanceMode() == bmMirror; }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TKvoGradientEx gradient;
-    ChangeLog log;
-    gradient.SetOnChange(log.Handler());
-    c.set(gradient);
-    EXPECT_TRUE(c.stored(gradient));
-    ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.senders[0], &gradient);
-  }
+  CheckGradientSetters(cases, 1);
 }
 
 TEST(KvoGradientEx, AngleCacheExistsExactlyWhileTheShapeIsAngle) {

@@ -11,6 +11,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/StyleServices.h"
 #include "tests/components/PngButtonTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/PngSamples.h"
 
 namespace mirto {
@@ -37,8 +38,7 @@ class CountingButton : public TKvoPngButton {
 class ShownButton : public ::testing::Test {
  protected:
   ShownButton() {
-    form.SetBorderStyle(bsNone);
-    form.SetBounds(0, 0, 120, 40);
+    testing::Frameless(form, 120, 40);
     button = new CountingButton(&form);
     button->SetParent(&form);
     button->SetBounds(10, 10, 90, 22);

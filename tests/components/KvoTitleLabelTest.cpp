@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "components/KvoTitleLabel.h"
+#include "launcher/WindowLooks.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/CustomPanel.h"
@@ -14,10 +15,16 @@
 namespace mirto {
 namespace {
 
-constexpr TColor kBack = 0x00626262;
-constexpr TColor kStart = 0x00C3C3C3;
-constexpr TColor kEnd = 0x00B2B2B2;
-constexpr TColor kShadow = 0x002D2D2D;
+// The launcher's caption over its title bar's lower colour.
+TKvoTitleLook CaptionLook() {
+  TKvoTitleLook look;
+  ApplyTitleCaptionLook(look);
+  return look;
+}
+constexpr TColor kBack = kTitleBarBottom;
+const TColor kStart = CaptionLook().GradientStart;
+const TColor kEnd = CaptionLook().GradientEnd;
+const TColor kShadow = CaptionLook().ShadowColor;
 const QString kTitle = QStringLiteral("Mirto 2.21 [64-bit]");
 
 void SetTitleFont(TFont& font) {

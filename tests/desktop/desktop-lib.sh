@@ -27,16 +27,9 @@ desk_start() {
   desk_pids+=("$desk_pid")
 }
 
-# desk_wait SECONDS COMMAND...: polls COMMAND every 50 ms until it succeeds;
-# fails (status 1) after SECONDS.
-desk_wait() {
-  local deadline=$((${EPOCHREALTIME/./} + $1 * 1000000))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "${EPOCHREALTIME/./}" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
+# desk_wait SECONDS COMMAND...
+# shellcheck source-path=SCRIPTDIR source=desktop-wait.sh
+source "$(dirname "${BASH_SOURCE[0]}")/desktop-wait.sh"
 
 # desk_until SECONDS WHAT COMMAND...: desk_wait, failing the test with WHAT.
 desk_until() {
@@ -343,20 +336,42 @@ declare -A desk_row=(
   [200]="21 -" [110]="21 30" [120]="21 31" [130]="30 37"
 )
 
+# desk_launcher_start MIRTO [SECONDS]: starts the launcher MIRTO as it is
+# and waits SECONDS (10) for its main window, then until the window is
+# Normal. The window's id in $main, the process id in $mirto_pid.
+desk_launcher_start() {
+  desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$1"
+  mirto_pid="$desk_pid"
+  main="$(desk_window "${2:-10}" '^Mirto 2\.21 \[64-bit\]')" || exit 1
+  desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+}
+
 # desk_mirto_start MIRTO: starts the launcher MIRTO beside a fresh demo
 # collection (stand-ins that only log, unless MIRTO_DEMO_QUIET is set empty)
 # with the stand-in opener registered; waits until its window is Normal and
-# active. The window's id in $main, the process id in $mirto_pid.
+# active. The window's id in $main, the process id in $mirto_pid. A case
+# that fails then recovers with desk_mirto_recover.
 desk_mirto_start() {
   local launcher
   launcher="$(desk_collection "$1")" || exit 1
   desk_opener
-  MIRTO_DEMO_QUIET="${MIRTO_DEMO_QUIET-1}" desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$launcher"
-  mirto_pid="$desk_pid"
-  main="$(desk_window 15 '^Mirto 2\.21 \[64-bit\]')" || exit 1
-  desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+  MIRTO_DEMO_QUIET="${MIRTO_DEMO_QUIET-1}" desk_launcher_start "$launcher" 15
   xdotool windowactivate --sync "$main" 2>/dev/null
   sleep 0.3
+  # shellcheck disable=SC2317  # desk_case calls it
+  desk_recover() { desk_mirto_recover; }
+}
+
+# desk_mirto_recover: puts the launcher back after a failed case: closes an
+# open menu or window (Esc), brings the main window back from the tray when
+# it is hidden there, activates it and empties the start and opener logs.
+desk_mirto_recover() {
+  xdotool key Escape
+  sleep 0.2
+  desk_viewable "$main" || { read -r _ ix iy < <(desk_tray_icon mirto) && desk_click "$ix" "$iy"; }
+  xdotool windowactivate --sync "$main"
+  : >"$desk_launches"
+  : >"$desk_opened"
 }
 
 # desk_at SPOT|"X Y" [BUTTON]: clicks that point of the main window.

@@ -59,15 +59,9 @@ teardown() {
 trap teardown EXIT
 trap 'exit 130' INT TERM
 
-# Polls CONDITION (a command) every 50 ms for up to SECONDS seconds.
-wait_for() {
-  local deadline=$((${EPOCHREALTIME/./} + $1 * 1000000))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "${EPOCHREALTIME/./}" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
+# desk_wait SECONDS CONDITION...: polls the command CONDITION every 50 ms.
+# shellcheck source-path=SCRIPTDIR source=desktop-wait.sh
+source "$here/desktop-wait.sh"
 
 die() {
   echo "desktop-session: $*" >&2
@@ -78,7 +72,7 @@ die() {
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" \
   >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
-wait_for 10 test -s "$scratch/display" || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+desk_wait 10 test -s "$scratch/display" || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"
 
 export DISPLAY=":$(tr -d '[:space:]' <"$scratch/display")"
 export HOME="$scratch/home"
@@ -92,7 +86,7 @@ export NO_AT_BRIDGE=1
 
 openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
 pids+=($!)
-wait_for 10 sh -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+desk_wait 10 sh -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
   || die "openbox did not start: $(cat "$scratch/openbox.log")"
 
 # The taskbar and the tray host start side by side.
@@ -117,11 +111,11 @@ if [ "$tray" = 1 ]; then
   MIRTO_TRAY_PID=$!
 fi
 if [ "$taskbar" = 1 ]; then
-  wait_for 10 xdotool search --classname tint2 \
+  desk_wait 10 xdotool search --classname tint2 \
     || die "tint2 did not start: $(cat "$scratch/tint2.log")"
 fi
 if [ "$tray" = 1 ]; then
-  wait_for 10 xdotool search --classname trayer \
+  desk_wait 10 xdotool search --classname trayer \
     || die "trayer did not start: $(cat "$scratch/trayer.log")"
 fi
 

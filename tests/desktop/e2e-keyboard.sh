@@ -12,13 +12,6 @@ desk_mirto_start "$1"
 launcher="$MIRTO_DESKTOP_DIR/launcher/mirto"
 xdotool mousemove 1000 400
 apps="$MIRTO_DESKTOP_DIR/launcher/apps64"
-desk_recover() {
-  xdotool key Escape
-  sleep 0.2
-  xdotool windowactivate --sync "$main"
-  : >"$desk_launches"
-  : >"$desk_opened"
-}
 
 arrows_enter_space() {
   # The first category button has the focus at start.

@@ -10,13 +10,6 @@ source "$MIRTO_DESKTOP_LIB"
 
 desk_mirto_start "$1"
 apps="$MIRTO_DESKTOP_DIR/launcher/apps64"
-desk_recover() {
-  xdotool key Escape
-  sleep 0.2
-  xdotool windowactivate --sync "$main"
-  : >"$desk_launches"
-  : >"$desk_opened"
-}
 
 category_then_program() {
   local group

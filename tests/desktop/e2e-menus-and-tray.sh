@@ -8,13 +8,6 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 desk_mirto_start "$1"
-desk_recover() {
-  xdotool key Escape
-  sleep 0.2
-  desk_viewable "$main" || { read -r _ ix iy < <(desk_tray_icon mirto) && desk_click "$ix" "$iy"; }
-  xdotool windowactivate --sync "$main"
-  : >"$desk_launches"
-}
 
 # choose MENU_OPENER N: opens a menu (a title-bar SPOT, or "tray X Y" for a
 # right click on the tray icon) and chooses its Nth entry, separators not

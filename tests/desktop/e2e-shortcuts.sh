@@ -8,12 +8,6 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 desk_mirto_start "$1"
-desk_recover() {
-  xdotool key Escape
-  sleep 0.2
-  xdotool windowactivate --sync "$main"
-  : >"$desk_launches"
-}
 
 group_shortcuts() {
   local key group

@@ -8,12 +8,6 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 MIRTO_DEMO_QUIET="" desk_mirto_start "$1"
-desk_recover() {
-  xdotool key Escape
-  sleep 0.2
-  xdotool windowactivate --sync "$main"
-  : >"$desk_launches"
-}
 
 drags() {
   desk_check_drag "$main" "drag by the title text" 307 22 -110 60

@@ -6,9 +6,7 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 [ -n "$MIRTO_TRAY_PID" ] || desk_fail "the session has no tray host"
-desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$1"
-main="$(desk_window 10 '^Mirto 2\.21 \[64-bit\]')" || exit 1
-desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+desk_launcher_start "$1"
 sleep 0.5
 read -r x y < <(desk_position "$main")
 

@@ -10,9 +10,7 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 title='"Mirto 2.21 [64-bit]"'
-desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$1"
-main="$(desk_window 10 '^Mirto 2\.21 \[64-bit\]')" || exit 1
-desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+desk_launcher_start "$1"
 sleep 0.5
 for prop in _NET_WM_NAME WM_NAME; do
   [ "$(desk_prop "$main" "$prop")" = "$title" ] \

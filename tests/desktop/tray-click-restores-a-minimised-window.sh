@@ -5,9 +5,7 @@
 set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
-desk_start "$MIRTO_DESKTOP_DIR/mirto.log" "$1"
-main="$(desk_window 10 '^Mirto 2\.21 \[64-bit\]')" || exit 1
-desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
+desk_launcher_start "$1"
 sleep 0.5
 read -r x y < <(desk_position "$main")
 

@@ -28,24 +28,43 @@ QStringList WaitForLines(const QString& log, int count) {
   return lines;
 }
 
-TEST(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
-  QTemporaryDir temp;
-  ASSERT_TRUE(temp.isValid());
-  QProcess make;
-  make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
-             {temp.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
-  ASSERT_TRUE(make.waitForFinished(30000));
-  ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
-  EXPECT_EQ(make.readAllStandardOutput().trimmed(), "25");
+// A demo collection laid out by its script in a folder of its own, the
+// stand-ins quiet, and the catalog read from it.
+class DemoCollection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(temp_.isValid());
+    QProcess make;
+    make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
+               {temp_.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
+    ASSERT_TRUE(make.waitForFinished(30000));
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    printed_ = make.readAllStandardOutput().trimmed();
+    qputenv("MIRTO_DEMO_QUIET", "1");
+    InitCatalog(temp_.filePath(QStringLiteral("mirto")));
+  }
+  void TearDown() override {
+    qunsetenv("MIRTO_DEMO_QUIET");
+    FinalizeCatalog();
+  }
 
-  qputenv("MIRTO_DEMO_QUIET", "1");
-  InitCatalog(temp.filePath(QStringLiteral("mirto")));
+  // The stand-ins' starts, once count of them are logged (or 10 s passed).
+  QStringList WaitForStarts(int count) {
+    return WaitForLines(temp_.filePath(QStringLiteral("apps64/launches.log")), count);
+  }
+
+  QTemporaryDir temp_;
+  // What the script printed: the number of programs it laid out.
+  QByteArray printed_;
+};
+
+TEST_F(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
+  EXPECT_EQ(printed_, "25");
   for (const TProgramInfo& program : Programs)
     EXPECT_TRUE(QFile::exists(program.Dir + PathDelim + program.ExeFile)) << program.ID;
   RunProgram(0, 21);
   RunProgram(0, 35);
-  const QStringList lines = WaitForLines(temp.filePath(QStringLiteral("apps64/launches.log")), 2);
-  qunsetenv("MIRTO_DEMO_QUIET");
+  const QStringList lines = WaitForStarts(2);
   ASSERT_EQ(lines.size(), 2);
   QStringList ids;
   for (const QString& line : lines) {
@@ -58,38 +77,21 @@ TEST(DemoCollection, TheScriptLaysOutEveryProgramAndTheStandInLogsEachStart) {
   }
   ids.sort();
   EXPECT_EQ(ids, QStringList({"21", "35"}));
-  FinalizeCatalog();
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // The stand-in logs each argument as a field (a line break as a blank).
-TEST(DemoCollection, FilesGivenToAProgramArriveAsItsArgumentsUntouched) {
-  QTemporaryDir temp;
-  ASSERT_TRUE(temp.isValid());
-  QProcess make;
-  make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
-             {temp.path(), QStringLiteral(MIRTO_PLACEHOLDER)});
-  ASSERT_TRUE(make.waitForFinished(30000));
-  qputenv("MIRTO_DEMO_QUIET", "1");
-  InitCatalog(temp.filePath(QStringLiteral("mirto")));
+TEST_F(DemoCollection, FilesGivenToAProgramArriveAsItsArgumentsUntouched) {
   const QStringList files = {QStringLiteral("my clip.avi"), QStringLiteral("-rf"),
                              QStringLiteral("$(touch pwned) \"q\" 'x'"),
                              QString::fromUtf8("line\nbreak Vidéo 映画")};
   RunProgramWithFiles(0, 21, files);
-  const QStringList lines = WaitForLines(temp.filePath(QStringLiteral("apps64/launches.log")), 1);
-  qunsetenv("MIRTO_DEMO_QUIET");
+  const QStringList lines = WaitForStarts(1);
   ASSERT_EQ(lines.size(), 1);
   QStringList logged = lines[0].split(u'\t').mid(3);
   QStringList expected = files;
   expected.last().replace(u'\n', u' ');
   EXPECT_EQ(logged, expected);
   EXPECT_FALSE(QFile::exists(QDir::current().filePath(QStringLiteral("pwned"))));
-  FinalizeCatalog();
 }
 
 }  // namespace

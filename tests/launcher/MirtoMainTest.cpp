@@ -560,12 +560,6 @@ TEST_F(MainWindow, TenThousandRebuildsKeepTheControlCountFlat) {
   EXPECT_FALSE(main_->btnHome->Enabled());
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 TEST_F(MainWindow, TypingFindsProgramsThroughTheTimerAndEscReturnsToTheViewBefore) {
   main_->DisplayGroup(30);
   Type(*main_, QStringLiteral("Mkv mp4"));
@@ -623,12 +617,6 @@ TEST_F(MainWindow, AFindTooLongForTheAreaShowsWhatFitsAndSaysSo) {
   EXPECT_TRUE(Description().contains(QStringLiteral("%1 shown").arg(buttons.size())))
       << Description().toStdString();
 }
-
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
 
 // Reading order of the view's buttons: rows by top edge, left to right.
 std::vector<int> TagsInReadingOrder(std::vector<TButtonEx*> buttons) {
@@ -783,12 +771,6 @@ TEST_F(MainWindowKeys, TitleBarAndLinkKeysCollideWithNoShortcutAndShowInTheToolt
   EXPECT_TRUE(main_->ti->Visible());
   EXPECT_TRUE(main_->FindText().isEmpty());  // none of them typed anything
 }
-
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
 
 TEST_F(MainWindow, FilesDroppedOnAProgramButtonStartItWithThemAndOtherDragsAreRefused) {
   main_->DisplayGroup(30);

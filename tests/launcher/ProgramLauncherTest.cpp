@@ -115,12 +115,6 @@ TEST_F(Launching, AFileWhereTheFolderShouldBeIsNotOpened) {
   EXPECT_TRUE(shell_.Requests().empty());
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // Names a file manager may well hand over: each must arrive as one argument.
 const QStringList kHostileFiles = {QStringLiteral("/data/my clip.avi"), QStringLiteral("-rf"),
                                    QStringLiteral("/data/$(touch pwned) \"quoted\" 'single'.mkv"),

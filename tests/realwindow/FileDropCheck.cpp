@@ -5,17 +5,13 @@
 // exactly those three names as its arguments. Exit code 0 only then.
 
 #include <QDir>
-#include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
-#include <QWidget>
 #include <cstdio>
 
 #include "catalog/MirtoApps.h"
@@ -23,7 +19,9 @@
 #include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/Control_p.h"
+#include "tests/support/DragSource.h"
+#include "tests/support/RealWindow.h"
+#include "tests/support/ToolkitSeam.h"
 
 using namespace mirto;
 
@@ -34,30 +32,12 @@ int Fail(const char* what) {
   return 1;
 }
 
-// A window that starts the drag when the pointer presses it.
-class DragSource : public QWidget {
- public:
-  explicit DragSource(QList<QUrl> urls) : urls_(std::move(urls)) {}
-
- protected:
-  void mousePressEvent(QMouseEvent*) override {
-    auto* drag = new QDrag(this);
-    auto* carried = new QMimeData;
-    carried->setUrls(urls_);
-    drag->setMimeData(carried);
-    drag->exec(Qt::CopyAction);
-  }
-
- private:
-  QList<QUrl> urls_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("MIRTO_DEMO_QUIET", "1");
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return Fail("needs xcb");
+  if (!testing::OnXDisplay()) return 1;
   QTemporaryDir temp;
   QProcess make;
   make.start(QStringLiteral(MIRTO_MAKE_DEMO_COLLECTION),
@@ -68,25 +48,22 @@ int main(int argc, char** argv) {
   const QStringList names = {QStringLiteral("my \"quoted\" 'clip'.flv"),
                              QStringLiteral("-rf $(touch pwned).flv"),
                              QString::fromUtf8("line\nbreak Vidéo 映画.flv")};
-  QList<QUrl> urls;
-  QStringList expected;
+  QStringList files, expected;
   for (const QString& name : names) {
     QFile file(temp.filePath(name));
     if (!file.open(QIODevice::WriteOnly)) return Fail("cannot make the files");
-    urls << QUrl::fromLocalFile(file.fileName());
+    files << file.fileName();
     expected << QString(file.fileName()).replace(u'\n', u' ');  // as the stand-in logs it
   }
 
   app.Initialize();
   auto* main = app.CreateForm<TFormMain>();
-  DragSource source(urls);
-  source.setWindowTitle(QStringLiteral("drag source"));
-  source.setGeometry(0, 0, 120, 120);
+  testing::DragSource source(files, QStringLiteral("drag source"), QRect(0, 0, 120, 120));
   source.show();
 
   int code = 1;
   QTimer::singleShot(0, [&] {
-    if (!QTest::qWaitForWindowExposed(NativeWidget(*main), 5000) ||
+    if (!QTest::qWaitForWindowExposed(testing::NativeWidgetOf(*main), 5000) ||
         !QTest::qWaitForWindowExposed(&source, 5000)) {
       code = Fail("the windows were never shown");
       return app.Terminate();
@@ -101,7 +78,7 @@ int main(int argc, char** argv) {
       code = Fail("no button for program 12");
       return app.Terminate();
     }
-    const QPoint target = NativeWidget(*button)->mapToGlobal(QPoint(20, 15));
+    const QPoint target = testing::NativeWidgetOf(*button)->mapToGlobal(QPoint(20, 15));
     const QPoint start = source.mapToGlobal(QPoint(60, 60));
     const auto at = [](QPoint p) {
       return QStringList{QString::number(p.x()), QString::number(p.y())};

@@ -13,21 +13,16 @@
 
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/BitBtn.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
+#include "tests/support/RealWindow.h"
+#include "tests/support/ToolkitSeam.h"
 
 using namespace mirto;
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    std::fprintf(stderr, "needs the xcb platform, got %s\n",
-                 qPrintable(QGuiApplication::platformName()));
-    return 1;
-  }
-  app.Initialize();
-  TForm* form = app.CreateForm<TForm>();
-  form->SetBorderStyle(bsNone);
+  if (!testing::OnXDisplay()) return 1;
+  TForm* form = testing::StartBareForm(app);
   form->SetColor(clWhite);
   form->SetBounds(0, 0, 200, 120);
   form->SetPosition(poScreenCenter);
@@ -44,7 +39,7 @@ int main(int argc, char** argv) {
     form->Close();
   };
   QTimer::singleShot(0, [&] {
-    QWidget* window = NativeWidget(*form);
+    QWidget* window = testing::NativeWidgetOf(*form);
     if (!QTest::qWaitForWindowExposed(window, 5000)) {
       std::fprintf(stderr, "the window was never shown\n");
       app.Terminate();
@@ -52,7 +47,8 @@ int main(int argc, char** argv) {
     }
     const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
     sawWhite = !shot.isNull() && shot.pixelColor(5, 5) == QColor(Qt::white);
-    QTest::mouseClick(NativeWidget(*button), Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
+    QTest::mouseClick(testing::NativeWidgetOf(*button), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(50, 15));
   });
   // Never hang the test run.
   QTimer::singleShot(15000, [&] {

@@ -20,7 +20,8 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
+#include "tests/support/RealWindow.h"
+#include "tests/support/ToolkitSeam.h"
 
 using namespace mirto;
 
@@ -46,14 +47,8 @@ void AddEntry(TPopupMenu& menu, TBasicAction* action) {
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    std::fprintf(stderr, "needs the xcb platform, got %s\n",
-                 qPrintable(QGuiApplication::platformName()));
-    return 1;
-  }
-  app.Initialize();
-  TForm* form = app.CreateForm<TForm>();
-  form->SetBorderStyle(bsNone);
+  if (!testing::OnXDisplay()) return 1;
+  TForm* form = testing::StartBareForm(app);
   form->SetBounds(400, 300, 200, 120);
 
   auto* run = new TAction(form);
@@ -77,7 +72,7 @@ int main(int argc, char** argv) {
   QTimer watch;
   watch.setInterval(20);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    QMenu* open = PopupMenuAccess::OpenMenu(*menu);
+    QMenu* open = testing::OpenMenuOf(*menu);
     if (open == nullptr || !open->isVisible() || !QTest::qWaitForWindowExposed(open, 100)) return;
     watch.stop();
     QTest::qWait(100);  // let the first paint reach the screen

@@ -22,10 +22,10 @@
 #include "launcher/MirtoMain.h"
 #include "launcher/MirtoStartup.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
 #include "platform/toolkit/TrayIcon.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     std::printf("tray available: %s\n", TTrayIcon::IsSystemTrayAvailable() ? "yes" : "no");
     CheckFirstFrame(main, picture);
 
-    PaintCounter counter(NativeWidget(about)->window());
+    PaintCounter counter(testing::NativeWidgetOf(about)->window());
     qApp->installEventFilter(&counter);
     // The menu runs its own loop: look at it from there, then close it.
     QTimer::singleShot(1000, [&main, &counter] {
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
       // the video button, as on X11. The toolkit knows no window position on
       // Wayland; the offset is what it asks the compositor for.
       const QWidget* popup = QApplication::activePopupWidget();
-      const QPoint window = NativeWidget(main)->window()->pos();
+      const QPoint window = testing::NativeWidgetOf(main)->window()->pos();
       const QPoint offset = popup != nullptr ? popup->pos() - window : QPoint(-1, -1);
       std::printf("window at %d,%d as the toolkit knows it; menu at %+d,%+d from it\n", window.x(),
                   window.y(), offset.x(), offset.y());

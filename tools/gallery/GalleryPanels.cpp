@@ -102,33 +102,22 @@ void DrawBackgrounds(TSection& section) {
 // The main window's background: pnBg with pnAppTitle on top, pnBottom at
 // the bottom and pnMain between them, 6 pixels in.
 void DrawMainWindow(TSection& section) {
-  TKvoPanel bg;
-  bg.SetBounds(0, 0, 615, 336);
-  ApplyBackgroundPanelLook(bg);
-
-  TKvoPanel title;
-  title.SetBounds(0, 0, 615, 41);
-  ApplyTitleBarLook(title);
-
-  TKvoPanel main;
-  main.SetBounds(0, 0, 603, 258);
-  ApplyMainAreaLook(main);
-
-  TKvoPanel bottom;
-  bottom.SetBounds(0, 0, 615, 25);
-  ApplyBottomBarLook(bottom);
-
   TBitmap& window = section.Add(QStringLiteral("main window background, 615 x 336"), 615, 336);
-  bg.PaintTo(window.Canvas());
   const struct {
-    TKvoPanel* panel;
-    TPoint at;
-  } children[] = {{&title, {0, 0}}, {&main, {6, 47}}, {&bottom, {0, 311}}};
-  for (const auto& child : children) {
+    void (*look)(TKvoPanel&);
+    TRect place;
+  } panels[] = {{&ApplyBackgroundPanelLook, Bounds(0, 0, 615, 336)},
+                {&ApplyTitleBarLook, Bounds(0, 0, 615, 41)},
+                {&ApplyMainAreaLook, Bounds(6, 47, 603, 258)},
+                {&ApplyBottomBarLook, Bounds(0, 311, 615, 25)}};
+  for (const auto& each : panels) {
+    TKvoPanel panel;
+    panel.SetBounds(0, 0, each.place.Width(), each.place.Height());
+    each.look(panel);
     TBitmap layer;
-    layer.SetSize(child.panel->Width(), child.panel->Height());
-    child.panel->PaintTo(layer.Canvas());
-    window.Canvas().Draw(child.at.X, child.at.Y, layer);
+    layer.SetSize(panel.Width(), panel.Height());
+    panel.PaintTo(layer.Canvas());
+    window.Canvas().Draw(each.place.Left, each.place.Top, layer);
   }
 }
 

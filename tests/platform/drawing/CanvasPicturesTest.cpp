@@ -9,8 +9,8 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/Icon.h"
+#include "tests/support/DrawingSeam.h"
 #include "tests/support/PixelPicture.h"
 
 namespace mirto {
@@ -280,7 +280,7 @@ TEST(CanvasPlgBlt, TurningALargeBitmapInPlaceKeepsNoSnapshotBehind) {
     bitmap.Canvas().PlgBlt({TPoint{c.side, 0}, TPoint{c.side, c.side}, TPoint{0, 0}}, bitmap,
                            {0, 0, c.side, c.side});
     EXPECT_EQ(bitmap.Canvas().Pixels(c.side - 1, 0), RGB(0, 0, 99)) << c.side;
-    EXPECT_EQ(TCanvasAccess::KeptTurnSnapshotBytes() > 0, c.kept) << c.side;
+    EXPECT_EQ(testing::KeptTurnSnapshotBytes() > 0, c.kept) << c.side;
   }
 }
 

@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
+#include <QList>
+#include <QStringList>
 #include <algorithm>
 #include <climits>
 #include <utility>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/drawing/Canvas_p.h"
+#include "tests/support/DrawingSeam.h"
 #include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
@@ -33,7 +34,7 @@ TEST(Font, PointsAreConvertedAtNinetySixDotsPerInch) {
     font.SetSize(c.points);
     EXPECT_EQ(font.Height(), c.height) << c.points;
     EXPECT_EQ(font.Size(), c.points);
-    EXPECT_EQ(QFontInfo(ToQFont(font)).pixelSize(), -c.height) << c.points;
+    EXPECT_EQ(testing::ResolvedPixelSizeOf(font), -c.height) << c.points;
   }
   font.SetHeight(-20);
   EXPECT_EQ(font.Size(), 15);
@@ -197,7 +198,7 @@ TEST(CanvasText, TextNearTheEndsOfIntDrawsWithoutOverflowWhereItReachesTheClip) 
        {Case{{0, 0}, {5, INT_MAX - 2}, false}, Case{{0, 0}, {INT_MAX - 2, 0}, false},
         Case{{0, 0}, {INT_MIN, INT_MIN}, false}, Case{{0, INT_MAX - 40}, {5, INT_MAX - 30}, true},
         Case{{0, 0}, {-8, 2}, true}}) {
-    SCOPED_TRACE(testing::Message() << c.at.X << "," << c.at.Y);
+    SCOPED_TRACE(::testing::Message() << c.at.X << "," << c.at.Y);
     TBitmap bitmap;
     Blank(bitmap, 60, 30);
     TCanvas& canvas = bitmap.Canvas();

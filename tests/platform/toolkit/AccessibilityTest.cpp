@@ -10,10 +10,11 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/ShortCut.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -37,32 +38,22 @@ class LinkLabel : public TLabel {
 };
 
 QAccessibleInterface* Accessible(const TControl& control) {
-  return QAccessible::queryAccessibleInterface(NativeWidget(control));
+  return QAccessible::queryAccessibleInterface(testing::NativeWidgetOf(control));
 }
 
 TEST(Accessibility, ControlsReportRoleNameDescriptionAndState) {
   TForm form;
   form.SetCaption("About");
   form.SetBounds(10, 10, 220, 120);
-  auto* panel = new TCustomPanel(&form);
-  panel->SetParent(&form);
-  panel->SetBounds(0, 0, 220, 120);
+  auto* panel = testing::Place<TCustomPanel>(&form, &form, 0, 0, 220, 120);
   panel->SetHint("Main area");
-  auto* start = new PaintedButton(&form);
-  start->SetParent(panel);
-  start->SetBounds(10, 10, 60, 22);
+  auto* start = testing::Place<PaintedButton>(&form, panel, 10, 10, 60, 22);
   start->SetCaption("&Start && go");
-  auto* close = new PaintedButton(&form);
-  close->SetParent(panel);
-  close->SetBounds(80, 10, 22, 22);
+  auto* close = testing::Place<PaintedButton>(&form, panel, 80, 10, 22, 22);
   close->SetHint("Close");
-  auto* label = new TLabel(&form);
-  label->SetParent(panel);
-  label->SetBounds(10, 40, 80, 17);
+  auto* label = testing::Place<TLabel>(&form, panel, 10, 40, 80, 17);
   label->SetCaption("Version 1.0");
-  auto* link = new LinkLabel(&form);
-  link->SetParent(panel);
-  link->SetBounds(10, 60, 80, 17);
+  auto* link = testing::Place<LinkLabel>(&form, panel, 10, 60, 80, 17);
   link->SetCaption("www.example.com");
   form.Show();
 
@@ -150,7 +141,7 @@ TEST(Accessibility, PressReturnsAtOnceAndTheClickRunsFromTheEventLoop) {
   auto* closer = new TTimer(&menu);
   closer->SetInterval(10);
   closer->OnTimer = [&](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    QMenu* open = testing::OpenMenuOf(menu);
     if (open == nullptr || !open->isVisible()) return;
     opened = true;
     openedWhilePressing = pressing;
@@ -177,7 +168,7 @@ TEST(Accessibility, MenuEntriesAreNamedByTheirCaptions) {
   auto* timer = new TTimer(&menu);
   timer->SetInterval(10);
   timer->OnTimer = [&](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    QMenu* open = testing::OpenMenuOf(menu);
     if (open == nullptr || !open->isVisible()) return;
     timer->SetEnabled(false);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(open);

@@ -8,11 +8,10 @@
 #include <memory>
 
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Action_p.h"
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/ImageList.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -256,8 +255,8 @@ TEST(ActionShortcutTest, KeyReachesTheActionBeforeTheFocusedControl) {
   window.resize(200, 80);
   auto* edit = new QLineEdit(&window);
   TActionList list;
-  SetShortcutWindow(list, edit);  // any widget names its window
-  EXPECT_EQ(ShortcutWindow(list), &window);
+  testing::BindShortcutsTo(list, edit);  // any widget names its window
+  EXPECT_EQ(testing::ShortcutWindowOf(list), &window);
   TAction group, esc;
   group.SetActionList(&list);
   esc.SetActionList(&list);
@@ -298,7 +297,7 @@ TEST(ActionShortcutTest, KeyReachesTheActionBeforeTheFocusedControl) {
 TEST(ActionShortcutTest, ShortcutsActOnlyInTheirOwnActiveWindow) {
   CountingWindow mine, other;
   TActionList list;
-  SetShortcutWindow(list, &mine);
+  testing::BindShortcutsTo(list, &mine);
   TAction action;
   action.SetActionList(&list);
   action.SetShortCut(ShortCut(VK_HOME, {ssAlt}));
@@ -326,8 +325,8 @@ TEST(ActionShortcutTest, ListActsInTheWindowOfTheControlThatOwnsIt) {
   esc->SetShortCut(ShortCut(VK_ESCAPE, {}));
   int runs = 0;
   esc->OnExecute = [&](TObject*) { ++runs; };
-  QWidget* window = NativeWidget(form)->window();
-  EXPECT_EQ(ShortcutWindow(*list), window);
+  QWidget* window = testing::NativeWidgetOf(form)->window();
+  EXPECT_EQ(testing::ShortcutWindowOf(*list), window);
 
   form.Show();
   ASSERT_TRUE(ActivateWindow(*window));

@@ -2,13 +2,14 @@
 
 #include <QPlainTextEdit>
 
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -94,9 +95,7 @@ TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
 
 TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 120, 60);
-  form.SetColor(clYellow);
+  testing::Frameless(form, 120, 60, clYellow);
   auto* label = new TLabel(&form);
   label->SetParent(&form);
   label->SetAutoSize(false);
@@ -127,13 +126,10 @@ TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
 
 TEST(Panel, BevelsAndBorderNarrowTheAlignmentAreaAndArePainted) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 100, 60);
-  auto* panel = new TCustomPanel(&form);
-  panel->SetParent(&form);
+  testing::Frameless(form, 100, 60);
+  auto* panel = testing::Place<TCustomPanel>(&form, &form, 0, 0, 100, 60);
   panel->SetParentBackground(false);
   panel->SetColor(clYellow);
-  panel->SetBounds(0, 0, 100, 60);
   panel->SetBevelOuter(bvRaised);
   panel->SetBevelInner(bvLowered);
   panel->SetBevelWidth(2);
@@ -158,14 +154,10 @@ TEST(Panel, BevelsAndBorderNarrowTheAlignmentAreaAndArePainted) {
 
 TEST(Panel, ParentBackgroundLeavesTheFaceToTheParent) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 100, 60);
-  form.SetColor(clAqua);
-  auto* panel = new TCustomPanel(&form);
-  panel->SetParent(&form);
+  testing::Frameless(form, 100, 60, clAqua);
+  auto* panel = testing::Place<TCustomPanel>(&form, &form, 10, 10, 50, 30);
   panel->SetBevelOuter(bvNone);
   panel->SetColor(clYellow);
-  panel->SetBounds(10, 10, 50, 30);
   form.Show();
   EXPECT_TRUE(panel->ParentBackground());
   EXPECT_EQ(PixelAt(Grab(form), 30, 20), clAqua);
@@ -200,16 +192,14 @@ TEST(Memo, TextLinesAndLineBreaks) {
 // be in it then, and showing is no change of the text.
 TEST(Memo, SettingsMadeBeforeShowingReachTheTextBoxOnceShown) {
   TForm form;
-  auto* memo = new TMemo(&form);
-  memo->SetParent(&form);
-  memo->SetBounds(5, 5, 120, 60);
+  auto* memo = testing::Place<TMemo>(&form, &form, 5, 5, 120, 60);
   memo->SetText("one\r\ntwo");
   memo->SetReadOnly(true);
   memo->Font().SetHeight(-13);
   int changes = 0;
   memo->OnChange = [&](TObject*) { ++changes; };
   form.Show();
-  auto* box = NativeWidget(*memo)->findChild<QPlainTextEdit*>();
+  auto* box = testing::NativeWidgetOf(*memo)->findChild<QPlainTextEdit*>();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->toPlainText(), "one\ntwo");
@@ -222,12 +212,6 @@ TEST(Memo, SettingsMadeBeforeShowingReachTheTextBoxOnceShown) {
   EXPECT_EQ(changes, 1);
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // A window laid out while loading, like the about window: a panel filling the
 // client area inside margins, a button anchored top-right, a panel anchored
 // to all edges holding a text box aligned inside margins. Switching the
@@ -238,19 +222,13 @@ TEST(LoadedLayout, MarginsSwitchedOffMoveAndStretchTheAnchoredControls) {
   form.SetBorderStyle(bsNone);
   form.BeginLoading();
   form.SetBounds(0, 0, 566, 389);
-  auto* main = new TCustomPanel(&form);
-  main->SetParent(&form);
-  main->SetBounds(6, 6, 554, 377);
+  auto* main = testing::Place<TCustomPanel>(&form, &form, 6, 6, 554, 377);
   main->Margins().SetBounds(6, 6, 6, 6);
   main->SetAlignWithMargins(true);
   main->SetAlign(alClient);
-  auto* close = new TCustomPanel(&form);
-  close->SetParent(main);
-  close->SetBounds(525, 6, 24, 24);
+  auto* close = testing::Place<TCustomPanel>(&form, main, 525, 6, 24, 24);
   close->SetAnchors({akTop, akRight});
-  auto* box = new TCustomPanel(&form);
-  box->SetParent(main);
-  box->SetBounds(32, 168, 494, 190);
+  auto* box = testing::Place<TCustomPanel>(&form, main, 32, 168, 494, 190);
   box->SetAnchors({akLeft, akTop, akRight, akBottom});
   box->SetBevelOuter(bvNone);
   auto* memo = new TMemo(&form);
@@ -270,12 +248,6 @@ TEST(LoadedLayout, MarginsSwitchedOffMoveAndStretchTheAnchoredControls) {
   EXPECT_EQ(memo->BoundsRect(), Bounds(2, 2, 502, 198));
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // Rows of the label that hold text pixels (black on white).
 std::pair<int, int> InkRows(const QImage& image, const TRect& r) {
   int first = -1;
@@ -292,9 +264,7 @@ std::pair<int, int> InkRows(const QImage& image, const TRect& r) {
 
 TEST(Label, LayoutPlacesTheTextVerticallyAndWordWrapGrowsTheHeight) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 200, 100);
-  form.SetColor(clWhite);
+  testing::Frameless(form, 200, 100, clWhite);
   auto* label = new TLabel(&form);
   label->SetParent(&form);
   label->Font().SetColor(clBlack);

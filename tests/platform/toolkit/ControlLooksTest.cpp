@@ -14,6 +14,8 @@
 #include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/StyleServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -125,7 +127,7 @@ TEST(PaintFactor, ScreenRatiosRoundToWholeFactorsAndScopesRestore) {
 // at factor: at 1 the toolkit enlarges the picture, at 2 it is crisp.
 QImage RenderedTwice(TForm& form, int factor) {
   TPaintFactorScope scope(factor);
-  QWidget* widget = NativeWidget(form);
+  QWidget* widget = testing::NativeWidgetOf(form);
   QImage image(widget->size() * 2, QImage::Format_RGB32);
   image.setDevicePixelRatio(2);
   image.fill(Qt::white);
@@ -146,12 +148,8 @@ int DistinctInkColumns(const QImage& image, QRgb background) {
 
 TEST(PaintFactor, ControlsPaintTheirPicturesAtTheFactor) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 60, 24);
-  form.SetColor(clYellow);
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
-  label->SetBounds(2, 2, 56, 20);
+  testing::Frameless(form, 60, 24, clYellow);
+  auto* label = testing::Place<TLabel>(&form, &form, 2, 2, 56, 20);
   label->SetTransparent(true);
   label->Font().SetHeight(-13);
   label->SetCaption("Mirto");

@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Control_p.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -111,21 +112,13 @@ TEST(ControlLayout, LeftAndRightColumnsAndClientRemainder) {
 TEST(ControlLayout, AnchoredControlsFollowTheEdgesAndComeBackExactly) {
   Root root;
   root.SetBounds(0, 0, 554, 377);
-  auto* topRight = new TCustomControl(&root);
-  topRight->SetParent(&root);
-  topRight->SetBounds(513, 6, 24, 24);
+  auto* topRight = testing::Place<TCustomControl>(&root, &root, 513, 6, 24, 24);
   topRight->SetAnchors({akTop, akRight});
-  auto* all = new TCustomControl(&root);
-  all->SetParent(&root);
-  all->SetBounds(32, 168, 494, 190);
+  auto* all = testing::Place<TCustomControl>(&root, &root, 32, 168, 494, 190);
   all->SetAnchors({akLeft, akTop, akRight, akBottom});
-  auto* floating = new TCustomControl(&root);
-  floating->SetParent(&root);
-  floating->SetBounds(100, 100, 10, 10);
+  auto* floating = testing::Place<TCustomControl>(&root, &root, 100, 100, 10, 10);
   floating->SetAnchors({});
-  auto* fixed = new TCustomControl(&root);
-  fixed->SetParent(&root);
-  fixed->SetBounds(5, 5, 10, 10);
+  auto* fixed = testing::Place<TCustomControl>(&root, &root, 5, 5, 10, 10);
 
   root.SetBounds(0, 0, 566, 389);
   EXPECT_EQ(topRight->BoundsRect(), Bounds(525, 6, 24, 24));
@@ -145,9 +138,7 @@ TEST(ControlLayout, LoadingHoldsAlignmentBackUntilTheEnd) {
   Root root;
   root.SetBounds(0, 0, 300, 200);
   root.BeginLoading();
-  auto* panel = new TCustomControl(&root);
-  panel->SetParent(&root);
-  panel->SetBounds(10, 10, 50, 50);
+  auto* panel = testing::Place<TCustomControl>(&root, &root, 10, 10, 50, 50);
   panel->SetAlign(alClient);
   EXPECT_EQ(panel->BoundsRect(), Bounds(10, 10, 50, 50));
   root.EndLoading();
@@ -210,7 +201,7 @@ TEST(ControlLooks, ParentFontColorAndHintFollowTheParentUntilSetOwn) {
   EXPECT_EQ(child->Font().Name(), "Segoe UI");
   EXPECT_EQ(child->Color(), clWhite);
   EXPECT_TRUE(child->ShowHint());
-  EXPECT_EQ(NativeWidget(*child)->toolTip(), "Exit");
+  EXPECT_EQ(testing::NativeWidgetOf(*child)->toolTip(), "Exit");
 
   root.Font().SetHeight(-13);
   root.SetColor(clRed);
@@ -223,7 +214,7 @@ TEST(ControlLooks, ParentFontColorAndHintFollowTheParentUntilSetOwn) {
   EXPECT_EQ(child->Font().Height(), -13);
 
   child->SetShowHint(false);
-  EXPECT_EQ(NativeWidget(*child)->toolTip(), "");
+  EXPECT_EQ(testing::NativeWidgetOf(*child)->toolTip(), "");
 }
 
 class ShownRoot : public ::testing::Test {
@@ -233,13 +224,13 @@ class ShownRoot : public ::testing::Test {
     root.Show();
   }
   void TearDown() override { QCoreApplication::processEvents(); }
+  // A child of the root at 10, 10, 20 x 20.
+  Painted* NewChild() { return testing::Place<Painted>(&root, &root, 10, 10, 20, 20); }
   Root root;
 };
 
 TEST_F(ShownRoot, PointerEnterAndLeaveReachTheNotificationsAndEvents) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   int entered = 0;
   int left = 0;
   child->OnMouseEnter = [&](TObject* sender) {
@@ -248,18 +239,16 @@ TEST_F(ShownRoot, PointerEnterAndLeaveReachTheNotificationsAndEvents) {
   };
   child->OnMouseLeave = [&](TObject*) { ++left; };
   QEnterEvent enter(QPointF(1, 1), QPointF(11, 11), QPointF(11, 11));
-  QApplication::sendEvent(NativeWidget(*child), &enter);
+  QApplication::sendEvent(testing::NativeWidgetOf(*child), &enter);
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(NativeWidget(*child), &leave);
+  QApplication::sendEvent(testing::NativeWidgetOf(*child), &leave);
   EXPECT_EQ(child->log, (std::vector<std::string>{"enter", "leave"}));
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(left, 1);
 }
 
 TEST_F(ShownRoot, ClickNeedsPressAndReleaseInside) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   std::vector<std::string> log;
   child->OnClick = [&](TObject*) { log.push_back("click"); };
   child->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
@@ -283,10 +272,8 @@ TEST_F(ShownRoot, ClickNeedsPressAndReleaseInside) {
 }
 
 TEST_F(ShownRoot, ControlDeletedByItsOwnClickHandlerGoesSafely) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
-  QPointer<QWidget> widget = NativeWidget(*child);
+  auto* child = NewChild();
+  QPointer<QWidget> widget = testing::NativeWidgetOf(*child);
   int ups = 0;
   child->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
   child->OnClick = [](TObject* sender) { delete sender; };
@@ -300,9 +287,7 @@ TEST_F(ShownRoot, ControlDeletedByItsOwnClickHandlerGoesSafely) {
 }
 
 TEST_F(ShownRoot, ReleaseDestroysTheControlAfterTheEvent) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   bool clicked = false;
   child->OnClick = [&](TObject*) {
     child->Release();
@@ -316,17 +301,12 @@ TEST_F(ShownRoot, ReleaseDestroysTheControlAfterTheEvent) {
 }
 
 TEST_F(ShownRoot, TransparentChildShowsItsParentsPainting) {
-  auto* frame = new Painted(&root);
-  frame->SetParent(&root);
-  frame->SetBounds(0, 0, 120, 80);
+  auto* frame = testing::Place<Painted>(&root, &root, 0, 0, 120, 80);
   frame->SetColor(clYellow);
-  auto* glass = new Painted(frame);
-  glass->SetParent(frame);
-  glass->SetBounds(-1, 20, 30, 30);  // overlaps the parent's left frame line
+  // It overlaps the parent's left frame line.
+  auto* glass = testing::Place<Painted>(frame, frame, -1, 20, 30, 30);
   glass->SetParentBackground(true);
-  auto* solid = new Painted(frame);
-  solid->SetParent(frame);
-  solid->SetBounds(60, 20, 30, 30);
+  auto* solid = testing::Place<Painted>(frame, frame, 60, 20, 30, 30);
   solid->SetColor(clLime);
 
   const QImage image = Grab(root);
@@ -338,9 +318,7 @@ TEST_F(ShownRoot, TransparentChildShowsItsParentsPainting) {
 }
 
 TEST_F(ShownRoot, InvalidateWaitsForTheEventLoopRepaintPaintsAtOnce) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   QCoreApplication::processEvents();
   const int before = child->paints;
   child->Invalidate();
@@ -352,16 +330,8 @@ TEST_F(ShownRoot, InvalidateWaitsForTheEventLoopRepaintPaintsAtOnce) {
   EXPECT_EQ(child->paints, before + 2);
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   std::vector<std::string> log;
   bool childTakesIt = false;
   child->OnMouseWheel = [&](TObject*, TShiftState shift, int delta, TPoint pos, bool& handled) {
@@ -375,7 +345,7 @@ TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
     log.push_back("root " + std::to_string(delta));
     handled = true;
   };
-  QWidget* w = NativeWidget(*child);
+  QWidget* w = testing::NativeWidgetOf(*child);
   const auto turn = [&](int delta) {
     QWheelEvent event(QPointF(5, 6), QPointF(w->mapToGlobal(QPoint(5, 6))), QPoint(),
                       QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
@@ -388,16 +358,8 @@ TEST_F(ShownRoot, WheelTurnsGoToTheControlAndOnToItsParentWhenUnused) {
   EXPECT_EQ(log, (std::vector<std::string>{"child -120 1", "root -120", "child 240 1"}));
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 TEST_F(ShownRoot, LoadingHoldsPaintingBackAndPaintsOnceAtTheEnd) {
-  auto* child = new Painted(&root);
-  child->SetParent(&root);
-  child->SetBounds(10, 10, 20, 20);
+  auto* child = NewChild();
   QCoreApplication::processEvents();
   const int before = child->paints;
   root.BeginLoading();

@@ -11,8 +11,8 @@
 #include <ostream>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Control_p.h"
 #include "tests/support/PixelDifference.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 
@@ -24,7 +24,7 @@ namespace testing_support {
 
 inline void SendMouse(TControl& control, QEvent::Type type, QPoint local, Qt::MouseButton button,
                       Qt::MouseButtons held = Qt::NoButton) {
-  QWidget* w = NativeWidget(control);
+  QWidget* w = testing::NativeWidgetOf(control);
   Qt::MouseButtons buttons = held;
   if (type == QEvent::MouseButtonPress) buttons |= button;
   QMouseEvent event(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons,
@@ -39,12 +39,12 @@ inline void ClickAt(TControl& control, QPoint local) {
 
 inline void SendKey(TControl& control, int qtKey, QEvent::Type type = QEvent::KeyPress) {
   QKeyEvent event(type, qtKey, Qt::NoModifier);
-  QApplication::sendEvent(NativeWidget(control), &event);
+  QApplication::sendEvent(testing::NativeWidgetOf(control), &event);
 }
 
 // What the control shows, its children included.
 inline QImage Grab(TControl& control) {
-  return NativeWidget(control)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  return testing::NativeWidgetOf(control)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 inline TColor PixelAt(const QImage& image, int x, int y) {

@@ -17,7 +17,9 @@
 #include "platform/toolkit/Memo.h"
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -55,9 +57,7 @@ class FormFixture : public ::testing::Test {
   }
   // A 40 x 20 recording button, owned by the form.
   RecordingButton* AddButton(TWinControl* parent, int left, int top = 10) {
-    auto* button = new RecordingButton(form);
-    button->SetParent(parent);
-    button->SetBounds(left, top, 40, 20);
+    auto* button = testing::Place<RecordingButton>(form, parent, left, top, 40, 20);
     return button;
   }
   TForm* form = nullptr;
@@ -153,9 +153,7 @@ TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) 
   auto* ok = AddButton(form, 60);
   ok->SetDefault(true);
   ok->OnClick = [&](TObject*) { log.push_back("ok"); };
-  auto* panel = new TCustomPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 50, 100, 50);
+  auto* panel = testing::Place<TCustomPanel>(form, form, 0, 50, 100, 50);
   form->Show();
 
   ClickAt(*button, QPoint(3, 3));
@@ -231,17 +229,17 @@ TEST_F(FormFixture, DraggingMovesTheWindowWithThePointerWithoutClicking) {
     SendSysCommand(*panel, SC_DRAGMOVE);
   };
   form->Show();
-  const QPoint start = NativeWidget(*form)->pos();
+  const QPoint start = testing::NativeWidgetOf(*form)->pos();
 
   // Moving without a button moves nothing.
   SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(40, 40), Qt::NoButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start);
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start);
 
   SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(22, 21), Qt::NoButton, Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(52, 61), Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(30, 40));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(30, 40));
   EXPECT_EQ(form->Left(), start.x() + 30);
   SendMouse(*panel, QEvent::MouseButtonRelease, QPoint(22, 21), Qt::LeftButton);
   EXPECT_EQ(clicks, 0);
@@ -259,7 +257,7 @@ TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
     SendSysCommand(*panel, SC_DRAGMOVE);
   };
   form->Show();
-  const QPoint start = NativeWidget(*form)->pos();
+  const QPoint start = testing::NativeWidgetOf(*form)->pos();
   const auto drag = [&](QPoint to) {
     SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
     SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton, Qt::LeftButton);
@@ -267,12 +265,13 @@ TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
     SendMouse(*panel, QEvent::MouseButtonRelease, to, Qt::LeftButton);
   };
   drag(QPoint(30, 25));
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(10, 5));
   SendMouse(*panel, QEvent::MouseMove, QPoint(60, 50), Qt::NoButton, Qt::LeftButton);
   SendMouse(*panel, QEvent::MouseMove, QPoint(90, 80), Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(10, 5)) << "moved without a press";
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(10, 5))
+      << "moved without a press";
   drag(QPoint(25, 40));  // the next press drags again
-  EXPECT_EQ(NativeWidget(*form)->pos(), start + QPoint(15, 25));
+  EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(15, 25));
 }
 
 TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
@@ -287,13 +286,13 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
     TForm* main = app.CreateForm<TForm>();
     TForm* about = app.CreateForm<TForm>();
     EXPECT_EQ(app.MainForm(), main);
-    EXPECT_EQ(NativeWidget(*about)->parentWidget(), NativeWidget(*main));
+    EXPECT_EQ(testing::NativeWidgetOf(*about)->parentWidget(), testing::NativeWidgetOf(*main));
     main->SetBorderStyle(bsNone);
     main->SetBounds(100, 80, 300, 200);
     about->SetBorderStyle(bsNone);
     // Only a dialog is transient for its owner: a plain window got a
     // taskbar entry of its own.
-    EXPECT_EQ(NativeWidget(*about)->windowType(), Qt::Dialog);
+    EXPECT_EQ(testing::NativeWidgetOf(*about)->windowType(), Qt::Dialog);
     about->SetBounds(0, 0, 100, 50);
     about->SetPosition(poMainFormCenter);
     int minimized = 0;
@@ -314,12 +313,6 @@ TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
   }
   EXPECT_EQ(Application(), nullptr);
 }
-
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
 
 TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   auto* action = new TAction(form);
@@ -347,12 +340,6 @@ TEST_F(FormFixture, ButtonShowsAndExecutesItsAction) {
   EXPECT_EQ(executed, 1);
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 // Remembers what the window told it about the active button.
 class StyledButton : public RecordingButton {
  public:
@@ -363,19 +350,13 @@ class StyledButton : public RecordingButton {
 
 TEST_F(FormFixture, FocusMovesEnterAndExitAndTellsButtonsWhichIsActive) {
   std::vector<std::string> log;
-  auto* first = new StyledButton(form);
-  first->SetParent(form);
-  first->SetBounds(10, 10, 40, 20);
+  auto* first = testing::Place<StyledButton>(form, form, 10, 10, 40, 20);
   first->OnEnter = [&](TObject*) { log.push_back("enter first"); };
   first->OnExit = [&](TObject*) { log.push_back("exit first"); };
-  auto* second = new StyledButton(form);
-  second->SetParent(form);
-  second->SetBounds(60, 10, 40, 20);
+  auto* second = testing::Place<StyledButton>(form, form, 60, 10, 40, 20);
   second->SetDefault(true);
   second->OnEnter = [&](TObject*) { log.push_back("enter second"); };
-  auto* memo = new TMemo(form);
-  memo->SetParent(form);
-  memo->SetBounds(10, 40, 100, 50);
+  auto* memo = testing::Place<TMemo>(form, form, 10, 40, 100, 50);
   form->Show();
   QCoreApplication::processEvents();
 
@@ -422,7 +403,7 @@ TEST_F(FormFixture, ConstraintsBindTheWindowItself) {
   form->Constraints().SetMinWidth(200);
   form->Constraints().SetMaxWidth(200);
   form->Constraints().SetMinHeight(60);
-  QWidget* window = NativeWidget(*form);
+  QWidget* window = testing::NativeWidgetOf(*form);
   EXPECT_EQ(window->minimumSize(), QSize(200, 60));
   EXPECT_EQ(window->maximumWidth(), 200);
   EXPECT_EQ(window->maximumHeight(), QWIDGETSIZE_MAX) << "0 is no limit";
@@ -441,9 +422,7 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
   };
   form->Show();
   for (const auto& [way, remove] : ways) {
-    auto* panel = new TCustomPanel(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 60);
+    auto* panel = testing::Place<TCustomPanel>(form, form, 0, 0, 100, 60);
     auto* focused = AddButton(panel, 10);
     auto* next = AddButton(form, 120);
     focused->SetFocus();
@@ -452,7 +431,7 @@ TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
     remove(focused);
     QCoreApplication::processEvents();
     EXPECT_FALSE(next->Focused()) << way;
-    EXPECT_EQ(QApplication::focusWidget(), NativeWidget(*form)) << way;
+    EXPECT_EQ(QApplication::focusWidget(), testing::NativeWidgetOf(*form)) << way;
     delete panel;
     delete next;
   }
@@ -464,9 +443,7 @@ TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
   preferred->SetParent(form);
   preferred->SetBounds(60, 10, 40, 20);
   preferred->SetDefault(true);
-  auto* memo = new TMemo(form);
-  memo->SetParent(form);
-  memo->SetBounds(10, 40, 100, 50);
+  auto* memo = testing::Place<TMemo>(form, form, 10, 40, 100, 50);
   form->Show();
   memo->SetFocus();
   QCoreApplication::processEvents();
@@ -485,12 +462,6 @@ TEST_F(FormFixture, DefaultButtonCarriesTheFocusFlagWhileTheFocusIsElsewhere) {
   EXPECT_TRUE(plain->states.back().Contains(odFocus));
 }
 
-}  // namespace
-}  // namespace mirto
-
-namespace mirto {
-namespace {
-
 TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
   AddButton(form, 10);  // earlier in the tab order than the active one
   auto* close = AddButton(form, 60);
@@ -504,7 +475,7 @@ TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
 }
 
 TEST_F(FormFixture, BorderStyleAndIconsChooseTheWindowFrame) {
-  QWidget* window = NativeWidget(*form);
+  QWidget* window = testing::NativeWidgetOf(*form);
   EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
   form->SetBorderStyle(bsSingle);
   form->SetBorderIcons({biSystemMenu, biMinimize});

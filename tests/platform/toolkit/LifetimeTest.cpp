@@ -14,9 +14,10 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/Placing.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -35,9 +36,7 @@ class LifetimeFixture : public ::testing::Test {
     QCoreApplication::processEvents();
   }
   TBitBtn* NewButton(TWinControl* parent, int left) {
-    auto* button = new TBitBtn(form);
-    button->SetParent(parent);
-    button->SetBounds(left, 10, 40, 20);
+    auto* button = testing::Place<TBitBtn>(form, parent, left, 10, 40, 20);
     return button;
   }
   TForm* form = nullptr;
@@ -46,9 +45,7 @@ class LifetimeFixture : public ::testing::Test {
 // Fault: a deletion inside a nested loop re-posted itself on every pass of
 // the loop, and a release ran inside it while the control's frame was live.
 TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinning) {
-  auto* panel = new TCustomPanel(form);
-  panel->SetParent(form);
-  panel->SetBounds(0, 0, 240, 120);
+  auto* panel = testing::Place<TCustomPanel>(form, form, 0, 0, 240, 120);
   TBitBtn* opener = NewButton(panel, 10);
   TBitBtn* other = NewButton(form, 60);
   TPopupMenu menu(form);
@@ -58,9 +55,9 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
   form->Show();
   QCoreApplication::processEvents();
 
-  const QPointer<QWidget> openerWidget = NativeWidget(*opener);
-  const QPointer<QWidget> panelWidget = NativeWidget(*panel);
-  const QPointer<QWidget> otherWidget = NativeWidget(*other);
+  const QPointer<QWidget> openerWidget = testing::NativeWidgetOf(*opener);
+  const QPointer<QWidget> panelWidget = testing::NativeWidgetOf(*panel);
+  const QPointer<QWidget> otherWidget = testing::NativeWidgetOf(*other);
   TTimer deleter, releaser, closer;
   for (TTimer* t : {&deleter, &releaser, &closer}) t->SetEnabled(false);
   deleter.SetInterval(5);
@@ -89,7 +86,7 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
     menu.Popup(60, 60);
   };
 
-  const int postsBefore = DeferredFlushPosts();
+  const int postsBefore = testing::DeferredFlushPostsSoFar();
   SendMouse(*opener, QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton);
   EXPECT_TRUE(panelAliveWhileOpen) << "released only after the event that opened the menu";
   ASSERT_FALSE(openerWidget.isNull()) << "the running widget waits";
@@ -99,7 +96,7 @@ TEST_F(LifetimeFixture, NestedLoopDeletionsWaitForTheOutermostEventWithoutSpinni
   EXPECT_TRUE(otherWidget.isNull());
   EXPECT_TRUE(panelWidget.isNull());
   EXPECT_EQ(form->ControlCount(), 0);
-  EXPECT_LE(DeferredFlushPosts() - postsBefore, 2);
+  EXPECT_LE(testing::DeferredFlushPostsSoFar() - postsBefore, 2);
 }
 
 // Fault: handlers ran through the member, so one that destroyed its control
@@ -127,7 +124,7 @@ TEST_F(LifetimeFixture, HandlersThatDestroyTheirControlKeepTheirOwnClosure) {
        [](TBitBtn& b, std::function<void()> f) { b.OnMouseEnter = [f](TObject*) { f(); }; },
        [](TBitBtn& b) {
          QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-         QApplication::sendEvent(NativeWidget(b), &enter);
+         QApplication::sendEvent(testing::NativeWidgetOf(b), &enter);
        }},
   };
   form->Show();

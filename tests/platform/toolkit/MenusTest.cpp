@@ -11,13 +11,12 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/toolkit/Action.h"
-#include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus.h"
-#include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/Timer.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -42,7 +41,7 @@ void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
   auto* timer = new TTimer(&menu);
   timer->SetInterval(10);
   timer->OnTimer = [&menu, timer, body](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
+    QMenu* open = testing::OpenMenuOf(menu);
     if (open == nullptr || !open->isVisible()) return;
     timer->SetEnabled(false);
     body(*open);
@@ -50,7 +49,7 @@ void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
 }
 
 void Choose(QMenu& open, TMenuItem& item) {
-  QAction* shown = MenuItemAccess::ShownAction(item);
+  QAction* shown = testing::ShownActionOf(item);
   ASSERT_NE(shown, nullptr);
   open.setActiveAction(shown);
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -199,9 +198,9 @@ TEST(PopupMenuTest, OpenMenuShowsChangesAndSurvivesDestroyedEntries) {
   WhileOpen(menu, [&](QMenu& open) {
     action->SetCaption("After");
     action->SetEnabled(false);
-    EXPECT_EQ(MenuItemAccess::ShownAction(*followed)->text(), "After");
-    EXPECT_FALSE(MenuItemAccess::ShownAction(*followed)->isEnabled());
-    doomedShown = MenuItemAccess::ShownAction(*doomed);
+    EXPECT_EQ(testing::ShownActionOf(*followed)->text(), "After");
+    EXPECT_FALSE(testing::ShownActionOf(*followed)->isEnabled());
+    doomedShown = testing::ShownActionOf(*doomed);
     delete doomed;
     // Choosing what is left of the destroyed entry leads nowhere.
     open.setActiveAction(doomedShown);
@@ -226,7 +225,7 @@ TEST(PopupMenuTest, MenuDestroyedWhileOpenReturnsWithoutAChoice) {
   TTimer killer;
   killer.SetInterval(10);
   killer.OnTimer = [&](TObject*) {
-    shown = PopupMenuAccess::OpenMenu(*menu);
+    shown = testing::OpenMenuOf(*menu);
     if (shown.isNull()) return;
     // Chosen and destroyed in one turn: the choice must lead nowhere.
     shown->setActiveAction(shown->actions().at(0));
@@ -316,7 +315,7 @@ TEST(PopupMenuTest, MenuOpensAsAChildOfItsWindowAndOwnerDrawsOnAFixedStyle) {
       open.close();
     });
     menu.Popup(30, 30);
-    EXPECT_EQ(parent, NativeWidget(form)) << "owner-drawn " << ownerDraw;
+    EXPECT_EQ(parent, testing::NativeWidgetOf(form)) << "owner-drawn " << ownerDraw;
     if (ownerDraw) {
       EXPECT_EQ(baseStyle.toLower(), "fusion");
     }

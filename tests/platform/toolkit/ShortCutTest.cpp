@@ -3,8 +3,8 @@
 #include <Qt>
 
 #include "platform/toolkit/ShortCut.h"
-#include "platform/toolkit/ShortCut_p.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -84,13 +84,13 @@ TEST(ShortCutTest, KeyPressesFormTheShortcutsTheActionsStore) {
       {Qt::Key_Alt, Qt::AltModifier, scNone},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ShortCutFromQtKey(c.qtKey, c.modifiers), c.expected) << c.qtKey;
+    EXPECT_EQ(testing::ShortCutOfQtKey(c.qtKey, c.modifiers), c.expected) << c.qtKey;
     if (c.expected != scNone) {
-      EXPECT_FALSE(ShortCutToKeySequence(c.expected).isEmpty()) << c.qtKey;
+      EXPECT_FALSE(testing::KeySequenceOf(c.expected).isEmpty()) << c.qtKey;
     }
   }
-  EXPECT_EQ(ShortCutToKeySequence(ShortCut('3', {ssCtrl})), QKeySequence(Qt::CTRL | Qt::Key_3));
-  EXPECT_EQ(ShortCutToKeySequence(ShortCut(VK_HOME, {ssAlt})),
+  EXPECT_EQ(testing::KeySequenceOf(ShortCut('3', {ssCtrl})), QKeySequence(Qt::CTRL | Qt::Key_3));
+  EXPECT_EQ(testing::KeySequenceOf(ShortCut(VK_HOME, {ssAlt})),
             QKeySequence(Qt::ALT | Qt::Key_Home));
 }
 
@@ -111,9 +111,10 @@ TEST(ShortCutTest, ControlsReceiveTheSameKeyCodesAsShortcutsIncludingModifierKey
       {Qt::Key_Space, Qt::NoModifier, VK_SPACE},
       {Qt::Key_Launch0, Qt::NoModifier, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(VirtualKeyOf(c.qtKey, c.modifiers), c.expected) << c.qtKey;
+  for (const Case& c : cases)
+    EXPECT_EQ(testing::VirtualKeyOfQtKey(c.qtKey, c.modifiers), c.expected) << c.qtKey;
   // Keys beyond F12 reach controls but form no shortcut.
-  EXPECT_EQ(ShortCutFromQtKey(Qt::Key_F13, Qt::NoModifier), scNone);
+  EXPECT_EQ(testing::ShortCutOfQtKey(Qt::Key_F13, Qt::NoModifier), scNone);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Timer.h"
 #include "platform/toolkit/TrayIcon.h"
-#include "platform/toolkit/TrayIcon_p.h"
 #include "tests/support/PixelPicture.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ToolkitSeam.h"
 
 namespace mirto {
 namespace {
@@ -74,7 +74,7 @@ TEST(TrayIconTest, AnIconOfSeveralSizesReachesTheDesktopWithAllOfThem) {
   TTrayIcon tray;
   tray.SetIcon(icon);
   tray.SetVisible(true);
-  const QSystemTrayIcon* native = TrayIconAccess::Native(tray);
+  const QSystemTrayIcon* native = testing::NativeTrayIconOf(tray);
   ASSERT_NE(native, nullptr);
   EXPECT_EQ(native->icon().availableSizes().size(), icon.SizeCount());
   tray.SetVisible(false);
@@ -118,7 +118,7 @@ TEST(TrayIconTest, ClicksReachTheHandlersAndTheRightClickOpensTheMenu) {
 TEST(TrayIconTest, DesktopClicksReachTheHandlerWhichMayDestroyTheTrayIcon) {
   auto* tray = new TTrayIcon();
   tray->SetVisible(true);
-  QSystemTrayIcon* native = TrayIconAccess::Native(*tray);
+  QSystemTrayIcon* native = testing::NativeTrayIconOf(*tray);
   ASSERT_NE(native, nullptr);
   int clicks = 0;
   tray->OnClick = [&](TObject* sender) {
