@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include "platform/drawing/Persistent.h"
+
 #if defined(_WIN32)
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -260,11 +262,7 @@ bool TRequestListener::Listen(const QString& name, QString* error) {
             return;  // no more waiting, or nothing to take now
           }
           new TClient(
-              fd, state->request, state->answer,
-              [this] {
-                const std::function<void()> handler = OnRequest;
-                if (handler) handler();
-              },
+              fd, state->request, state->answer, [this] { CallHandler(OnRequest); },
               &state->clients);
         }
       });
@@ -330,8 +328,7 @@ bool TRequestListener::Listen(const QString& name, QString* error) {
         socket->write(state->answer);
         socket->flush();
         socket->disconnectFromServer();
-        const std::function<void()> handler = OnRequest;
-        if (handler) handler();
+        CallHandler(OnRequest);
       });
     }
   });

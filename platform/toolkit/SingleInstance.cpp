@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "platform/drawing/Persistent.h"
 #include "platform/toolkit/LocalRequest.h"
 
 #if defined(_WIN32)
@@ -184,10 +185,7 @@ TInstanceClaim TSingleInstance::Claim() {
     s.error = QStringLiteral("cannot listen on ") + s.serverName + QStringLiteral(": ") + error;
     return icCheckFailed;
   }
-  listener->OnRequest = [this] {
-    const std::function<void()> handler = OnActivate;
-    if (handler) handler();
-  };
+  listener->OnRequest = [this] { CallHandler(OnActivate); };
   s.listener = std::move(listener);
   return icFirst;
 }
