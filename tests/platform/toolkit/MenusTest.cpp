@@ -17,6 +17,7 @@
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/Timer.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {
@@ -36,18 +37,7 @@ TMenuItem* NewLine(TMenuItem* parent) {
   return item;
 }
 
-// Runs body once the popup menu is open, from a timer, as a user would act
-// while the menu's own event loop runs.
-void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
-  auto* timer = new TTimer(&menu);
-  timer->SetInterval(10);
-  timer->OnTimer = [&menu, timer, body](TObject*) {
-    QMenu* open = PopupMenuAccess::OpenMenu(menu);
-    if (open == nullptr || !open->isVisible()) return;
-    timer->SetEnabled(false);
-    body(*open);
-  };
-}
+using testing_support::WhileOpen;
 
 void Choose(QMenu& open, TMenuItem& item) {
   QAction* shown = MenuItemAccess::ShownAction(item);
