@@ -67,11 +67,8 @@ QImage MovedTo(TForm& form, int left, int top, double ratio) {
 
 TEST_F(TwoScreens, WindowMovedToAScreenOfAnotherScalePaintsItsTitleAtThatScreensFactor) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(100, 100, 300, 41);
-  form.SetColor(kTitleBarTop);
-  auto* title = new TKvoTitleLabel(&form);
-  title->SetParent(&form);
+  testing_support::MakePlainForm(form, Bounds(100, 100, 300, 41), kTitleBarTop);
+  auto* title = testing_support::NewChild<TKvoTitleLabel>(form);
   ApplyTitleCaptionLook(*title);
   title->SetText("Mirto 2.21 [64-bit]");
   title->SetShadowText("Mirto 2.21 [64-bit]");

@@ -94,11 +94,8 @@ TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
 
 TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 120, 60);
-  form.SetColor(clYellow);
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
+  testing_support::MakePlainForm(form, Bounds(0, 0, 120, 60), clYellow);
+  auto* label = testing_support::NewChild<TLabel>(form);
   label->SetAutoSize(false);
   label->SetBounds(10, 10, 40, 20);
   label->SetParentColor(false);

@@ -146,11 +146,8 @@ int DistinctInkColumns(const QImage& image, QRgb background) {
 
 TEST(PaintFactor, ControlsPaintTheirPicturesAtTheFactor) {
   TForm form;
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(0, 0, 60, 24);
-  form.SetColor(clYellow);
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
+  testing_support::MakePlainForm(form, Bounds(0, 0, 60, 24), clYellow);
+  auto* label = testing_support::NewChild<TLabel>(form);
   label->SetBounds(2, 2, 56, 20);
   label->SetTransparent(true);
   label->Font().SetHeight(-13);

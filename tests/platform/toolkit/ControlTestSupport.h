@@ -14,6 +14,7 @@
 
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/Timer.h"
@@ -65,6 +66,21 @@ inline PixelGrid GridOf(const QImage& image, const TRect& area) {
   for (int y = area.Top; y < area.Bottom; ++y)
     for (int x = area.Left; x < area.Right; ++x) grid.colors.push_back(PixelAt(image, x, y));
   return grid;
+}
+
+// A borderless form of one colour at bounds, for pictures of what it shows.
+inline void MakePlainForm(TForm& form, const TRect& bounds, TColor color) {
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  form.SetColor(color);
+}
+
+// A control of class C owned by parent and shown inside it.
+template <typename C>
+C* NewChild(TWinControl& parent) {
+  auto* child = new C(&parent);
+  child->SetParent(&parent);
+  return child;
 }
 
 // Runs body once the popup menu is open, from a timer, as a user would act
