@@ -85,7 +85,7 @@ C* NewChild(TWinControl& parent) {
 
 // Runs body once the popup menu is open, from a timer, as a user would act
 // while the menu's own event loop runs.
-inline void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
+inline void WhileOpen(TPopupMenu& menu, const std::function<void(QMenu&)>& body) {
   auto* timer = new TTimer(&menu);
   timer->SetInterval(10);
   timer->OnTimer = [&menu, timer, body](TObject*) {
