@@ -16,9 +16,10 @@ command -v xrandr >/dev/null 2>&1 || {
 [ -x "${MIRTO_CELL_CHECK:-}" ] || desk_fail "MIRTO_CELL_CHECK does not name the cell checker"
 
 output="$(xrandr | awk '/ connected/ {print $1; exit}')"
-xrandr --setmonitor '*left' 1280/338x1024/270+0+0 "$output" >/dev/null \
-  && xrandr --setmonitor right 2560/676x2048/541+1280+0 none \
-  || desk_fail "xrandr could not split the screen into two monitors"
+if ! xrandr --setmonitor '*left' 1280/338x1024/270+0+0 "$output" >/dev/null \
+  || ! xrandr --setmonitor right 2560/676x2048/541+1280+0 none; then
+  desk_fail "xrandr could not split the screen into two monitors"
+fi
 monitors="$(xrandr --listmonitors)"
 [ "$(head -n 1 <<<"$monitors")" = "Monitors: 2" ] \
   || desk_fail "the screen is not split into two monitors: $(tr '\n' ' ' <<<"$monitors")"
