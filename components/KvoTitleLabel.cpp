@@ -1,9 +1,11 @@
 #include "components/KvoTitleLabel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/FactorCanvas.h"
 
 namespace mirto {
 
@@ -46,16 +48,19 @@ std::uint8_t Blend(std::uint8_t dest, std::uint8_t source, int weight) {
       dest + (num >= 0 ? (num + kFull / 2) / kFull : -((-num + kFull / 2) / kFull)));
 }
 
-// The text in white on black: each channel is the text's coverage of that
-// subpixel (all three equal without subpixel smoothing).
+// The text in white on black on a mask of width x height pixels, painted
+// at factor as a control's picture would be (the letters as fine as the
+// screen, placed as the label's text would be): each channel is the text's
+// coverage of that subpixel (all three equal without subpixel smoothing).
 void RenderCoverage(TBitmap& mask, const QString& text, const TFont& font, bool clearType,
-                    int width, int height) {
+                    int width, int height, int factor) {
   mask.SetPixelFormat(pf32bit);
   mask.SetSize(width, height);
-  TCanvas& canvas = mask.Canvas();
-  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-  canvas.Brush().SetColor(clBlack);
-  canvas.FillRect({0, 0, width, height});
+  mask.Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
+  mask.Canvas().Brush().SetColor(clBlack);
+  mask.Canvas().FillRect({0, 0, width, height});
+  TFactorCanvas scaled(mask, factor);
+  TCanvas& canvas = scaled.Canvas();
   canvas.Font().Assign(&font);
   canvas.Font().SetColor(clWhite);
   if (clearType) canvas.Font().SetQuality(fqClearType);
@@ -95,47 +100,98 @@ TSize MeasureTitle(const TKvoTitleLook& look) {
   return {width + kTitleShadowOffset, height + kTitleShadowOffset};
 }
 
-void DrawTitle(TCanvas& canvas, TPoint origin, const TKvoTitleLook& look) {
+class TKvoTitleMasks {
+ public:
+  // The masks for look at factor, each width x height pixels; rendered
+  // only when something they depend on differs from the kept ones.
+  void Prepare(const TKvoTitleLook& look, int factor, int width, int height) {
+    Key key{look.Text,
+            look.ShadowText,
+            look.Font->Name(),
+            look.Font->Height(),
+            look.Font->Style(),
+            look.Font->Pitch(),
+            look.Font->Quality(),
+            look.ClearType,
+            factor,
+            width,
+            height};
+    if (key == key_) return;
+    shadow_.SetSize(0, 0);
+    letters_.SetSize(0, 0);
+    if (!look.ShadowText.isEmpty())
+      RenderCoverage(shadow_, look.ShadowText, *look.Font, look.ClearType, width, height, factor);
+    if (!look.Text.isEmpty())
+      RenderCoverage(letters_, look.Text, *look.Font, look.ClearType, width, height, factor);
+    key_ = std::move(key);
+  }
+  const TBitmap& Shadow() const { return shadow_; }
+  const TBitmap& Letters() const { return letters_; }
+
+ private:
+  struct Key {
+    QString text, shadowText, fontName;
+    int fontHeight = 0;
+    TFontStyles fontStyle;
+    TFontPitch fontPitch = fpDefault;
+    TFontQuality fontQuality = fqDefault;
+    bool clearType = false;
+    int factor = 0, width = 0, height = 0;
+    bool operator==(const Key&) const = default;
+  };
+  Key key_;
+  TBitmap shadow_;
+  TBitmap letters_;
+};
+
+void DrawTitle(TCanvas& canvas, TPoint origin, const TKvoTitleLook& look, TKvoTitleMasks* masks) {
   if (look.Font == nullptr || (look.Text.isEmpty() && look.ShadowText.isEmpty())) return;
   const TSize size = MeasureTitle(look);
   const int cellWidth = size.cx - kTitleShadowOffset;
   const int cellHeight = size.cy - kTitleShadowOffset;
   if (cellWidth <= 0 || cellHeight <= 0) return;
 
+  // Everything below is in the canvas's own pixels.
+  const int factor = canvas.DeviceFactor();
+  const int offset = kTitleShadowOffset * factor;
   const TColor start = ColorToRGB(look.GradientStart);
   const TColor end = ColorToRGB(look.GradientEnd);
   const TColor shadow = ColorToRGB(look.ShadowColor);
-  const int lastRow = cellHeight - 1;
+  const int lastRow = cellHeight * factor - 1;
+
+  TKvoTitleMasks ownMasks;
+  TKvoTitleMasks& kept = masks != nullptr ? *masks : ownMasks;
+  kept.Prepare(look, factor, cellWidth * factor, cellHeight * factor);
 
   TBitmap work;
   work.SetPixelFormat(pf32bit);
-  work.SetSize(size.cx, size.cy);
+  work.SetSize(size.cx * factor, size.cy * factor);
   const TRect area = Bounds(origin.X, origin.Y, size.cx, size.cy);
-  work.Canvas().CopyRect({0, 0, size.cx, size.cy}, canvas, area);
+  work.Canvas().CopyRect({0, 0, work.Width(), work.Height()}, canvas, area);
 
-  TBitmap mask;
   if (!look.ShadowText.isEmpty() && look.ShadowColor != clNone) {
-    RenderCoverage(mask, look.ShadowText, *look.Font, look.ClearType, cellWidth, cellHeight);
     BlendThroughMask(
-        work, mask, kTitleShadowOffset, [&](int) { return shadow; },
+        work, kept.Shadow(), offset, [&](int) { return shadow; },
         [&](int row) {
           return Lerp(look.ShadowOpacityStart, look.ShadowOpacityEnd, row, lastRow);
         });
   }
   if (!look.Text.isEmpty()) {
-    RenderCoverage(mask, look.Text, *look.Font, look.ClearType, cellWidth, cellHeight);
     BlendThroughMask(
-        work, mask, 0, [&](int row) { return LerpColor(start, end, row, lastRow); },
+        work, kept.Letters(), 0, [&](int row) { return LerpColor(start, end, row, lastRow); },
         [](int) { return 255; });
   }
-  canvas.Draw(origin.X, origin.Y, work);
+  canvas.DrawDevicePixels(origin.X, origin.Y, work);
 }
 
-TKvoTitleLabel::TKvoTitleLabel(TComponent* owner) : TGraphicControl(owner) {
+TKvoTitleLabel::TKvoTitleLabel(TComponent* owner)
+    : TGraphicControl(owner), masks_(std::make_unique<TKvoTitleMasks>()) {
   SetAccessibleRole(arStaticText);
   SetBounds(0, 0, 0, 0);
   AdjustBounds();
 }
+
+TKvoTitleLabel::~TKvoTitleLabel() = default;
 
 void TKvoTitleLabel::SetShadowText(const QString& value) {
   if (value == shadowText_) return;
@@ -196,7 +252,7 @@ TKvoTitleLook TKvoTitleLabel::Look() const {
   return look;
 }
 
-void TKvoTitleLabel::Paint() { DrawTitle(Canvas(), {0, 0}, Look()); }
+void TKvoTitleLabel::Paint() { DrawTitle(Canvas(), {0, 0}, Look(), masks_.get()); }
 
 void TKvoTitleLabel::AdjustBounds() {
   if (ComponentState().Contains(csLoading)) return;

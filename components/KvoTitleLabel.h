@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "platform/drawing/Font.h"
 #include "platform/drawing/Types.h"
@@ -30,16 +31,25 @@ struct TKvoTitleLook {
 
 constexpr int kTitleShadowOffset = 1;
 
+// The two texts of a title rendered as coverage masks at one factor, kept
+// from one paint to the next while the texts, the font and the factor stay
+// the same (a change of any of them renders them anew).
+class TKvoTitleMasks;
+
 // The size the look needs: the wider of the two texts and one text height,
 // both plus the shadow offset.
 TSize MeasureTitle(const TKvoTitleLook& look);
 // Blends the shadow, then the letters, over what canvas shows, with the text
-// cell's top-left corner at origin.
-void DrawTitle(TCanvas& canvas, TPoint origin, const TKvoTitleLook& look);
+// cell's top-left corner at origin. Works on the canvas's own pixels: the
+// texts are rasterised DeviceFactor() times as large, so the letters are as
+// fine as the screen. Without masks the texts are rendered for this call.
+void DrawTitle(TCanvas& canvas, TPoint origin, const TKvoTitleLook& look,
+               TKvoTitleMasks* masks = nullptr);
 
 class TKvoTitleLabel : public TGraphicControl {
  public:
   explicit TKvoTitleLabel(TComponent* owner = nullptr);
+  ~TKvoTitleLabel() override;
 
   // The letters show Text (the control's text), the shadow ShadowText.
   const QString& ShadowText() const { return shadowText_; }
@@ -80,6 +90,7 @@ class TKvoTitleLabel : public TGraphicControl {
   std::uint8_t shadowOpacityStart_ = 0;
   std::uint8_t shadowOpacityEnd_ = 0;
   bool clearType_ = true;
+  std::unique_ptr<TKvoTitleMasks> masks_;
 };
 
 }  // namespace mirto

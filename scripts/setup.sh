@@ -15,6 +15,8 @@ MIRTO_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxcb1-dev
   xvfb xauth openbox trayer tint2 xdotool x11-utils
+  # the move between screens of two scales: xrandr splits the virtual screen into two monitors
+  x11-xserver-utils
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig libfontconfig-dev
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland

@@ -687,6 +687,27 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   TCanvasAccess::Blit(*this, dest, *from, device);
 }
 
+void TCanvas::DrawDevicePixels(int x, int y, const TBitmap& bitmap) {
+  const QImage& pixels = TBitmapAccess::Image(bitmap);
+  QImage* image = target_->Bits();
+  if (pixels.isNull() || !image) return;
+  const long long f = target_->factor;
+  const TRect cells = DeviceClip();
+  const TRect clip{ClampToInt(cells.Left * f), ClampToInt(cells.Top * f),
+                   ClampToInt(cells.Right * f), ClampToInt(cells.Bottom * f)};
+  const long long left = (1LL * x - windowOrg_.X) * f, top = (1LL * y - windowOrg_.Y) * f;
+  // A bitmap that starts beyond the clip's reach shows nothing; one that
+  // reaches it is placed exactly (its size is far below int's range).
+  if (left >= clip.Right || top >= clip.Bottom || left + pixels.width() <= clip.Left ||
+      top + pixels.height() <= clip.Top)
+    return;
+  const TRect dest{static_cast<int>(left), static_cast<int>(top),
+                   static_cast<int>(left + pixels.width()),
+                   static_cast<int>(top + pixels.height())};
+  BlitRows(*image, Intersection(clip, dest), dest, pixels, {0, 0, pixels.width(), pixels.height()},
+           nullptr, 1);
+}
+
 bool TCanvas::PlgBlt(const std::array<TPoint, 3>& points, const TBitmap& source,
                      const TRect& sourceRect) {
   if (sourceRect.IsEmpty()) return false;

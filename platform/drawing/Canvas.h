@@ -108,8 +108,15 @@ class TCanvas : public TPersistent {
   void Draw(int x, int y, const TGraphic& graphic);
   void StretchDraw(const TRect& rect, const TGraphic& graphic);
   // Copies source's pixels in sourceRect onto dest (stretched when the sizes
-  // differ). The source may be this canvas.
+  // differ). The source may be this canvas. The source is read in its own
+  // pixels: a dest DeviceFactor() times the size of sourceRect on a bitmap
+  // receives every one of them.
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
+  // Puts bitmap onto the target's own pixels, opaque, its top-left corner at
+  // the logical point (x, y): one bitmap pixel per target pixel, so a bitmap
+  // DeviceFactor() times the size of a logical area covers that area with
+  // all of its detail. At factor 1 this is Draw.
+  void DrawDevicePixels(int x, int y, const TBitmap& bitmap);
   // Draws sourceRect of source into the parallelogram whose top-left,
   // top-right and bottom-left corners are points (logical coordinates), with
   // nearest-pixel sampling. Pixels outside the parallelogram keep their

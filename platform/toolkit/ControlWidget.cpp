@@ -12,8 +12,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QWheelEvent>
+#include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/drawing/Canvas_p.h"
@@ -397,6 +400,7 @@ ControlWidget::ControlWidget(TControl* control) : control_(control) {
 ControlWidget::~ControlWidget() = default;
 
 bool ControlWidget::event(QEvent* e) {
+  if (e->type() == QEvent::Show && isWindow()) ratio_ = devicePixelRatioF();
   if (control_ != nullptr) {
     switch (e->type()) {
       case QEvent::Close:
@@ -554,6 +558,20 @@ void ControlWidget::DispatchKey(QKeyEvent* e, KeyHandler handler) {
 void ControlWidget::resizeEvent(QResizeEvent*) {
   // Only the window manager resizes windows behind the control's back.
   if (control_ == nullptr || !isWindow() || !isVisible()) return;
+  // A window moved to a screen of another scale keeps its size in the
+  // screen's pixels, so its logical size would shrink or grow by the ratio
+  // of the two scales; it keeps its logical size instead (once the move has
+  // settled), since every layout is in logical pixels.
+  const double before = std::exchange(ratio_, devicePixelRatioF());
+  if (before > 0 && ratio_ != before) {
+    const QSize kept(control_->Width(), control_->Height());
+    const auto near = [](int seen, double wanted) { return std::abs(seen - wanted) <= 1.0; };
+    if (near(width(), kept.width() * before / ratio_) &&
+        near(height(), kept.height() * before / ratio_)) {
+      QTimer::singleShot(0, this, [this, kept] { resize(kept); });
+      return;
+    }
+  }
   DispatchScope scope(dispatching_);
   ControlAccess::WindowResized(*control_, size());
 }

@@ -57,6 +57,8 @@ class ControlWidget : public QWidget {
   int dispatching_ = 0;
   // On a window: the control that has the window's focus (entered last).
   QPointer<ControlWidget> entered_;
+  // On a window: the screen's device pixel ratio its size was last taken at.
+  double ratio_ = 0;
 };
 
 // The widget that shows control (never nullptr while the control lives).

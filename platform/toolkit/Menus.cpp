@@ -9,9 +9,11 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <algorithm>
+#include <vector>
 
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
@@ -193,10 +195,9 @@ QString EntryText(const TMenuItem& item) {
   return shortCut.isEmpty() ? item.Caption() : item.Caption() + u'\t' + shortCut;
 }
 
-// The entry's picture at the screen's whole factor (its pixel ratio tells
-// the toolkit how large it shows).
-QImage RenderImage(TCustomImageList& images, int index, bool enabled) {
-  int factor = qGuiApp ? PaintFactorFor(qGuiApp->devicePixelRatio()) : 1;
+// The entry's picture at a whole factor (its pixel ratio tells the toolkit
+// how large it shows).
+QImage RenderImage(TCustomImageList& images, int index, bool enabled, int factor) {
   if (images.Width() > 4096 || images.Height() > 4096) factor = 1;
   QImage image(images.Width() * factor, images.Height() * factor,
                QImage::Format_ARGB32_Premultiplied);
@@ -209,13 +210,30 @@ QImage RenderImage(TCustomImageList& images, int index, bool enabled) {
   return image;
 }
 
+// The whole factors of the screens: a menu opens on any of them, and may be
+// moved to another.
+std::vector<int> ScreenFactors() {
+  std::vector<int> factors;
+  for (const QScreen* screen : QGuiApplication::screens())
+    factors.push_back(PaintFactorFor(screen->devicePixelRatio()));
+  if (factors.empty()) factors.push_back(PaintFactorFor(1.0));
+  std::sort(factors.begin(), factors.end());
+  factors.erase(std::unique(factors.begin(), factors.end()), factors.end());
+  return factors;
+}
+
+// One drawing per screen factor, so that the toolkit shows the picture drawn
+// for the screen the menu is on rather than one scaled from another's.
 QIcon EntryIcon(const TMenuItem& item, TCustomImageList* images) {
   if (images == nullptr || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return {};
   QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), true)), QIcon::Normal);
-  // Disabled entries show the list's own disabled look, not the toolkit's.
-  icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), false)),
-                 QIcon::Disabled);
+  for (int factor : ScreenFactors()) {
+    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), true, factor)),
+                   QIcon::Normal);
+    // Disabled entries show the list's own disabled look, not the toolkit's.
+    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), false, factor)),
+                   QIcon::Disabled);
+  }
   return icon;
 }
 

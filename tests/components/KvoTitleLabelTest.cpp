@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "components/KvoTitleLabel.h"
 #include "launcher/WindowLooks.h"
@@ -11,6 +13,7 @@
 #include "platform/toolkit/CustomPanel.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/PixelBoard.h"
+#include "tests/support/ScaledBoard.h"
 
 namespace mirto {
 namespace {
@@ -127,6 +130,46 @@ TEST(TitleText, ShadowSitsOneRightAndBelowAtOpacitiesRunningFromStartToEnd) {
   EXPECT_EQ(both.board.Ink().Bottom, moved.Bottom);
   EXPECT_LT(both.Extreme(moved.Bottom - 1, false), back - 20);
   EXPECT_GE(both.Extreme(moved.Top + 2, true), GetGValue(kEnd));
+}
+
+// On a screen of 200 % or 300 % the letters and the shadow are rasterised
+// with every pixel of the screen, yet sit where the 1x picture has them.
+TEST(TitleText, AtFactorsTwoAndThreeIsFinerThanThe1xPictureEnlargedAndSitsWhereItDoes) {
+  using testing_support::ScaledBoard;
+  struct Case {
+    const char* name;
+    bool letters, shadow;
+  };
+  const Case cases[] = {{"letters", true, false}, {"shadow", false, true}, {"both", true, true}};
+  for (int factor : {2, 3}) {
+    std::optional<TRect> letterInk;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + " at factor " + std::to_string(factor));
+      TitlePicture once(c.letters, c.shadow);
+      ScaledBoard scaled(once.board.Width(), once.board.Height(), factor, kBack);
+      DrawTitle(scaled.Canvas(), {TitlePicture::kX, TitlePicture::kY}, once.look);
+      TBitmap enlarged;
+      testing_support::Enlarge(once.board.Bitmap(), factor, enlarged);
+      EXPECT_GT(testing_support::DistinctInkColumns(scaled.Pixels(), kBack),
+                testing_support::DistinctInkColumns(enlarged, kBack));
+      // Glyphs rasterised at another size may gain or lose an edge pixel:
+      // each side within one logical pixel of the enlarged 1x ink.
+      const TRect ink = testing_support::InkBounds(scaled.Pixels(), kBack);
+      const TRect want = testing_support::InkBounds(enlarged, kBack);
+      for (auto [seen, expected] :
+           {std::pair(ink.Left, want.Left), std::pair(ink.Top, want.Top),
+            std::pair(ink.Right, want.Right), std::pair(ink.Bottom, want.Bottom)})
+        EXPECT_NEAR(seen, expected, factor)
+            << "ink " << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom;
+      // The shadow is the letters' mask one logical pixel right and below.
+      if (c.letters && !c.shadow) letterInk = ink;
+      if (c.shadow && !c.letters && letterInk) {
+        TRect moved = *letterInk;
+        OffsetRect(moved, kTitleShadowOffset * factor, kTitleShadowOffset * factor);
+        EXPECT_EQ(ink, moved);
+      }
+    }
+  }
 }
 
 TEST(TitleText, EmptyTextsPaintNothing) {

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs one command on a private real desktop and tears the desktop down again.
 #
-#   desktop-session.sh [--no-tray] [--no-taskbar] [--] COMMAND [ARGS...]
+#   desktop-session.sh [--no-tray] [--no-taskbar] [--screen WxH] [--] COMMAND [ARGS...]
 #
 # Starts Xvfb on a free display (chosen by the server itself, so parallel
-# sessions never collide) with a private HOME, XDG_RUNTIME_DIR (mode 0700)
-# and XDG_CONFIG_HOME, then the openbox window manager, the trayer tray host
+# sessions never collide; a screen of 1024x768 unless --screen says
+# otherwise) with a private HOME, XDG_RUNTIME_DIR (mode 0700) and
+# XDG_CONFIG_HOME, then the openbox window manager, the trayer tray host
 # and a tint2 taskbar (tasks only, no tray of its own), waits until each one
 # is up, and runs COMMAND with DISPLAY set. Exits with COMMAND's status, or
 # 77 (the test is skipped) when a tool is missing. The command sees:
@@ -18,16 +19,18 @@ set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 tray=1
 taskbar=1
+screen=1024x768
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-tray) tray=0; shift ;;
     --no-taskbar) taskbar=0; shift ;;
+    --screen) screen="$2"; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
 if [ $# -eq 0 ]; then
-  echo "usage: $0 [--no-tray] [--no-taskbar] [--] COMMAND [ARGS...]" >&2
+  echo "usage: $0 [--no-tray] [--no-taskbar] [--screen WxH] [--] COMMAND [ARGS...]" >&2
   exit 2
 fi
 
@@ -69,7 +72,7 @@ die() {
 }
 
 # The X server writes its display number to fd 3 once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" \
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$scratch/display" \
   >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
 desk_wait 10 test -s "$scratch/display" || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"

@@ -18,13 +18,16 @@ ScaledBoard::ScaledBoard(int width, int height, int factor, TColor background)
 ScaledBoard::~ScaledBoard() { TCanvasAccess::Bind(canvas_, nullptr); }
 
 TBitmap& ScaledBoard::Pixels() {
-  const QImage& image = *TCanvasAccess::Image(canvas_);
-  pixels_.SetPixelFormat(pf32bit);
-  pixels_.SetSize(image.width(), image.height());
+  BitmapOf(*TCanvasAccess::Image(canvas_), pixels_);
+  return pixels_;
+}
+
+void BitmapOf(const QImage& image, TBitmap& bitmap) {
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(image.width(), image.height());
   QImage plain = image.convertToFormat(QImage::Format_ARGB32);
   plain.setDevicePixelRatio(1);
-  TBitmapAccess::Image(pixels_) = plain;
-  return pixels_;
+  TBitmapAccess::Image(bitmap) = plain;
 }
 
 void Enlarge(TBitmap& source, int factor, TBitmap& result) {

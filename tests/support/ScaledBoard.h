@@ -30,6 +30,9 @@ class ScaledBoard {
   TBitmap pixels_;
 };
 
+// A bitmap of the image's pixels (32-bit), for the pixel helpers.
+void BitmapOf(const QImage& image, TBitmap& bitmap);
+
 // The bitmap with every pixel enlarged to a factor x factor block.
 void Enlarge(TBitmap& source, int factor, TBitmap& result);
 

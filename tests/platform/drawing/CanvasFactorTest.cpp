@@ -151,6 +151,32 @@ TEST(CanvasFactor, TextRoundedShapesAndGlyphsUseEveryPixel) {
   }
 }
 
+TEST(CanvasFactor, DevicePixelsLandOnePerTargetPixelInsideTheClip) {
+  for (int factor : {1, 2, 3}) {
+    SCOPED_TRACE("factor " + std::to_string(factor));
+    const auto dot = [](int x, int y) {
+      return RGB(std::uint8_t(20 * x), std::uint8_t(30 * y), 99);
+    };
+    TBitmap dots;
+    dots.SetPixelFormat(pf32bit);
+    dots.SetSize(3 * factor, 2 * factor);
+    for (int y = 0; y < dots.Height(); ++y)
+      for (int x = 0; x < dots.Width(); ++x) dots.Canvas().SetPixels(x, y, dot(x, y));
+    ScaledBoard board(8, 6, factor, clSilver);
+    board.Canvas().SetWindowOrg({-1, 0});                          // (2, 1) is cell (3, 1)
+    board.Canvas().SelectClipRegion(CreateRectRgn({0, 0, 5, 6}));  // cuts off cell column 5
+    board.Canvas().DrawDevicePixels(2, 1, dots);
+    TBitmap& pixels = board.Pixels();
+    for (int y = 0; y < pixels.Height(); ++y)
+      for (int x = 0; x < pixels.Width(); ++x) {
+        const bool covered = x >= 3 * factor && x < 5 * factor && y >= factor && y < 3 * factor;
+        ASSERT_EQ(pixels.Canvas().Pixels(x, y),
+                  covered ? dot(x - 3 * factor, y - factor) : clSilver)
+            << x << "," << y;
+      }
+  }
+}
+
 // A picture whose second drawing differs from it in one pixel, so the
 // pixel shows which drawing was used.
 void MarkPicture(TPngImage& plain) {

@@ -6,11 +6,16 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
+#include <functional>
 #include <ostream>
 
 #include "platform/toolkit/Control.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/Menus.h"
+#include "platform/toolkit/Timer.h"
 #include "tests/support/PixelDifference.h"
 #include "tests/support/ToolkitSeam.h"
 
@@ -60,6 +65,19 @@ inline PixelGrid GridOf(const QImage& image, const TRect& area) {
   for (int y = area.Top; y < area.Bottom; ++y)
     for (int x = area.Left; x < area.Right; ++x) grid.colors.push_back(PixelAt(image, x, y));
   return grid;
+}
+
+// Runs body once the popup menu is open, from a timer, as a user would act
+// while the menu's own event loop runs.
+inline void WhileOpen(TPopupMenu& menu, const std::function<void(QMenu&)>& body) {
+  auto* timer = new TTimer(&menu);
+  timer->SetInterval(10);
+  timer->OnTimer = [&menu, timer, body](TObject*) {
+    QMenu* open = testing::OpenMenuOf(menu);
+    if (open == nullptr || !open->isVisible()) return;
+    timer->SetEnabled(false);
+    body(*open);
+  };
 }
 
 }  // namespace testing_support

@@ -15,6 +15,7 @@
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Timer.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
 
@@ -35,18 +36,7 @@ TMenuItem* NewLine(TMenuItem* parent) {
   return item;
 }
 
-// Runs body once the popup menu is open, from a timer, as a user would act
-// while the menu's own event loop runs.
-void WhileOpen(TPopupMenu& menu, std::function<void(QMenu&)> body) {
-  auto* timer = new TTimer(&menu);
-  timer->SetInterval(10);
-  timer->OnTimer = [&menu, timer, body](TObject*) {
-    QMenu* open = testing::OpenMenuOf(menu);
-    if (open == nullptr || !open->isVisible()) return;
-    timer->SetEnabled(false);
-    body(*open);
-  };
-}
+using testing_support::WhileOpen;
 
 void Choose(QMenu& open, TMenuItem& item) {
   QAction* shown = testing::ShownActionOf(item);
