@@ -7,7 +7,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
-#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/EmbeddedPictures.h"
 #include "platform/drawing/PixelSurface_p.h"
 
 namespace mirto {
@@ -39,10 +39,10 @@ bool TIcon::LoadFromResourceName(const QString& name) {
   std::vector<QImage> images;
   for (int size : EmbeddedIconSizes(name)) {
     QImage image;
-    if (image.loadFromData(EmbeddedArtwork(name + QLatin1Char('-') + QString::number(size))))
+    if (image.loadFromData(EmbeddedPicture(name + QLatin1Char('-') + QString::number(size))))
       images.push_back(image);
   }
-  if (images.empty()) return LoadFromData(EmbeddedArtwork(name));
+  if (images.empty()) return LoadFromData(EmbeddedPicture(name));
   TIconAccess::SetImages(*this, images);
   return true;
 }

@@ -27,7 +27,7 @@ class TIcon : public TGraphic {
   // returns false and leaves the icon empty.
   bool LoadFromData(const QByteArray& data);
   // Loads every size of the embedded icon name ("name-16", "name-32", ...,
-  // EmbeddedArtwork.h), or the single embedded picture name when there are no
+  // EmbeddedPictures.h), or the single embedded picture name when there are no
   // sizes. Returns false and leaves the icon empty when there is neither.
   bool LoadFromResourceName(const QString& name);
   // How many sizes the icon holds (0 when empty).

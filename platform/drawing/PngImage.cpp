@@ -11,7 +11,7 @@
 #include <ostream>
 
 #include "platform/drawing/Canvas_p.h"
-#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/EmbeddedPictures.h"
 #include "platform/drawing/PngCodec_p.h"
 
 namespace mirto {
@@ -381,7 +381,7 @@ void TPngImage::LoadFromFile(const QString& fileName) {
 }
 
 bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
-  const QByteArray data = EmbeddedArtwork(name, scale);
+  const QByteArray data = EmbeddedPicture(name, scale);
   if (data.isEmpty()) {
     Clear();
     return false;
@@ -392,7 +392,7 @@ bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
     return false;  // LoadFromBytes left the image empty
   }
   if (scale == 1) {
-    const QByteArray twice = EmbeddedArtwork(name, 2);
+    const QByteArray twice = EmbeddedPicture(name, 2);
     if (!twice.isEmpty()) {
       auto detail = std::make_shared<TPngImage>();
       try {

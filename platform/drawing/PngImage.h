@@ -162,7 +162,7 @@ class TPngImage : public TGraphic {
   void LoadFromBytes(const QByteArray& data);
   void LoadFromStream(std::istream& stream);
   void LoadFromFile(const QString& fileName);
-  // Loads the embedded picture name at scale 1 or 2 (EmbeddedArtwork.h).
+  // Loads the embedded picture name at scale 1 or 2 (EmbeddedPictures.h).
   // Returns false and leaves the image empty when there is no such picture.
   // At scale 1 the picture's separate drawing at scale 2, where there is
   // one, becomes its detail image.

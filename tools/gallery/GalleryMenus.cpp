@@ -10,7 +10,7 @@
 #include "launcher/MirtoVersion.h"
 #include "launcher/WindowLooks.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/EmbeddedPictures.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ShortCut.h"
 #include "tools/gallery/GallerySheet.h"
@@ -21,7 +21,7 @@ namespace {
 // One of the program's menu images, by name.
 void AddArtwork(TPngImageList& list, const char* name) {
   TPngImage png;
-  png.LoadFromBytes(EmbeddedArtwork(QString::fromLatin1(name)));
+  png.LoadFromBytes(EmbeddedPicture(QString::fromLatin1(name)));
   list.AddPng(&png, clWindow);
 }
 

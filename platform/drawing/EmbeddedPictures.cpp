@@ -1,4 +1,4 @@
-#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/EmbeddedPictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,7 @@ QStringList PngFiles() {
 
 }  // namespace
 
-QByteArray EmbeddedArtwork(const QString& name, int scale) {
+QByteArray EmbeddedPicture(const QString& name, int scale) {
   if (!IsPlainName(name) || (scale != 1 && scale != 2)) return {};
   QFile file(kFolder + name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -45,7 +45,7 @@ std::vector<int> EmbeddedIconSizes(const QString& name) {
   return sizes;
 }
 
-QStringList EmbeddedArtworkNames() {
+QStringList EmbeddedPictureNames() {
   QStringList names;
   for (const QString& file : PngFiles())
     if (!file.endsWith(QStringLiteral("@2x.png"))) names.append(file.chopped(4));

@@ -7,7 +7,7 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/drawing/EmbeddedArtwork.h"
+#include "platform/drawing/EmbeddedPictures.h"
 #include "platform/drawing/Icon.h"
 #include "platform/drawing/PngImage.h"
 #include "tests/support/PixelDifference.h"
@@ -39,8 +39,8 @@ AlphaCount CountAlpha(const TPngImage& png) {
   return count;
 }
 
-TEST(EmbeddedArtwork, EveryPictureLoadsAtItsSizeWithRealTransparency) {
-  const QStringList names = EmbeddedArtworkNames();
+TEST(EmbeddedPicture, EveryPictureLoadsAtItsSizeWithRealTransparency) {
+  const QStringList names = EmbeddedPictureNames();
   ASSERT_GE(names.size(), 8 + 30 + 11);
   const QRegularExpression iconSize(QStringLiteral("^mirto-icon-(\\d+)$"));
   for (const QString& name : names) {
@@ -62,7 +62,7 @@ TEST(EmbeddedArtwork, EveryPictureLoadsAtItsSizeWithRealTransparency) {
   }
 }
 
-TEST(EmbeddedArtwork, GlyphsOfTheSmallButtonsKeepAClearRing) {
+TEST(EmbeddedPicture, GlyphsOfTheSmallButtonsKeepAClearRing) {
   // These 24 x 24 glyphs sit in 22 x 22 buttons: their outer ring (two pixels
   // at 2x) is cut off, so nothing may be drawn there.
   for (const char* name : {"glyph-menu-video", "glyph-menu-audio", "glyph-about", "glyph-minimize",
@@ -83,20 +83,20 @@ TEST(EmbeddedArtwork, GlyphsOfTheSmallButtonsKeepAClearRing) {
   }
 }
 
-TEST(EmbeddedArtwork, UnknownNamesScalesAndPathsFindNothing) {
+TEST(EmbeddedPicture, UnknownNamesScalesAndPathsFindNothing) {
   for (const QString& name :
        {QString(), QString("no-such-picture"), QString("../artwork/glyph-about"),
         QString("glyph-about.png"), QString("/glyph-about"), QString("glyph-about@2x")}) {
     SCOPED_TRACE(name.toStdString());
-    EXPECT_TRUE(EmbeddedArtwork(name).isEmpty());
+    EXPECT_TRUE(EmbeddedPicture(name).isEmpty());
   }
-  EXPECT_TRUE(EmbeddedArtwork("glyph-about", 0).isEmpty());
-  EXPECT_TRUE(EmbeddedArtwork("glyph-about", 3).isEmpty());
+  EXPECT_TRUE(EmbeddedPicture("glyph-about", 0).isEmpty());
+  EXPECT_TRUE(EmbeddedPicture("glyph-about", 3).isEmpty());
   EXPECT_TRUE(EmbeddedIconSizes("glyph-about").empty());
   EXPECT_TRUE(EmbeddedIconSizes("mirto").empty()) << "a prefix of the icon's name is not its name";
 }
 
-TEST(EmbeddedArtwork, AFailedLoadLeavesTheImageEmpty) {
+TEST(EmbeddedPicture, AFailedLoadLeavesTheImageEmpty) {
   TPngImage png;
   ASSERT_TRUE(png.LoadFromResourceName("glyph-about"));
   EXPECT_FALSE(png.LoadFromResourceName("no-such-picture"));
@@ -108,7 +108,7 @@ TEST(EmbeddedArtwork, AFailedLoadLeavesTheImageEmpty) {
   EXPECT_EQ(icon.SizeCount(), 0);
 }
 
-TEST(EmbeddedArtwork, TheApplicationIconHoldsEveryDesktopSize) {
+TEST(EmbeddedPicture, TheApplicationIconHoldsEveryDesktopSize) {
   const std::vector<int> sizes = EmbeddedIconSizes("mirto-icon");
   // Each size a desktop asks for, and twice each for screens of 200 %.
   for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
@@ -131,7 +131,7 @@ void DrawInto(TBitmap& target, int side, const TGraphic& graphic) {
   target.Canvas().StretchDraw(TRect{0, 0, side, side}, graphic);
 }
 
-TEST(EmbeddedArtwork, AnIconOfSeveralSizesDrawsTheDrawingMadeForTheTarget) {
+TEST(EmbeddedPicture, AnIconOfSeveralSizesDrawsTheDrawingMadeForTheTarget) {
   TIcon icon;
   ASSERT_TRUE(icon.LoadFromResourceName("mirto-icon"));
   for (int side : {16, 24, 48}) {

@@ -19,12 +19,12 @@ namespace mirto {
 // The encoded PNG file of a picture, or an empty array when there is none of
 // that name and scale (only 1 and 2 exist; names are plain words, never
 // paths).
-QByteArray EmbeddedArtwork(const QString& name, int scale = 1);
+QByteArray EmbeddedPicture(const QString& name, int scale = 1);
 
 // Pixel sizes, ascending, of the icon stored as "name-<size>".
 std::vector<int> EmbeddedIconSizes(const QString& name);
 
 // The names of all 1x pictures, sorted.
-QStringList EmbeddedArtworkNames();
+QStringList EmbeddedPictureNames();
 
 }  // namespace mirto
