@@ -13,12 +13,17 @@ namespace mirto {
 
 namespace {
 
-// The families with a stand-in, as the layouts name them.
-const QStringList& SubstitutedFamilies() {
-  static const QStringList names = {QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"),
-                                    QStringLiteral("Segoe UI"), QStringLiteral("Consolas")};
-  return names;
-}
+// The families the layouts name that are not installed everywhere, each with
+// an open stand-in of close metrics; scripts/* install the stand-ins
+// (fonts-liberation2, fonts-open-sans, fonts-inconsolata).
+struct TStandIn {
+  const char* family;
+  const char* standIn;
+};
+constexpr TStandIn kStandIns[] = {{"Tahoma", "Liberation Sans"},
+                                  {"MS Sans Serif", "Liberation Sans"},
+                                  {"Segoe UI", "Open Sans"},
+                                  {"Consolas", "Inconsolata"}};
 
 // Finds the family for `name` once; any thread may ask, since the font warm-up
 // resolves the names ahead of the main thread.
@@ -48,17 +53,13 @@ QString ResolveFamily(const QString& name) {
 }  // namespace
 
 void InstallFontSubstitutions() {
-  // Stand-ins with close metrics; scripts/* install them (fonts-liberation2,
-  // fonts-open-sans, fonts-inconsolata).
-  const QStringList standIns = {QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Open Sans"),
-                                QStringLiteral("Inconsolata")};
-  for (qsizetype i = 0; i < standIns.size(); ++i)
-    QFont::insertSubstitution(SubstitutedFamilies()[i], standIns[i]);
+  for (const TStandIn& entry : kStandIns)
+    QFont::insertSubstitution(QString::fromLatin1(entry.family),
+                              QString::fromLatin1(entry.standIn));
 }
 
 void PrepareFontFamilies() {
-  for (const QString& name : SubstitutedFamilies()) ResolveFamily(name);
+  for (const TStandIn& entry : kStandIns) ResolveFamily(QString::fromLatin1(entry.family));
 }
 
 QString InstalledFontFamily(const QString& name) {
