@@ -70,10 +70,15 @@ void TMainViews::ClearGroup() {
   window_.Repaint();
 }
 
-TLabel* TMainViews::NewLabel(const QString& caption) {
+// Caption and font are given while the label loads, so it measures itself
+// once, in the font it shows, and no font it never shows is prepared.
+TLabel* TMainViews::NewLabel(const QString& caption, const std::function<void(TFont&)>& styleFont) {
   auto* label = new TLabel(&area_);
+  label->BeginLoading();
   label->SetParent(&area_);
   label->SetCaption(caption);
+  styleFont(label->Font());
+  label->EndLoading();
   return label;
 }
 
@@ -128,9 +133,10 @@ void TMainViews::DisplayCategories() {
   const int width = area_.Width();
   TCategoryViewLayout layout(width);
   const auto addHeading = [&](const QString& caption) {
-    TLabel* heading = NewLabel(caption);
-    heading->Font().SetSize(11);
-    heading->Font().SetStyle(heading->Font().Style() + TFontStyles{fsBold});
+    TLabel* heading = NewLabel(caption, [](TFont& font) {
+      font.SetSize(11);
+      font.SetStyle(font.Style() + TFontStyles{fsBold});
+    });
     heading->SetTop(layout.HeadingTop());
     heading->SetLeft(CenteredLeft(width, heading->Width()));
     // White is the label's own background, never painted: the label is
@@ -206,19 +212,20 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
   const int width = area_.Width();
   TGroupViewLayout layout(width, static_cast<int>(programIDs.size()));
 
-  TLabel* title = NewLabel(QString());
+  TLabel* title = NewLabel(titleText, [](TFont& font) {
+    font.SetSize(12);
+    font.SetStyle({fsBold});
+  });
   title->SetVisible(true);
-  title->SetCaption(titleText);
-  title->Font().SetSize(12);
-  title->Font().SetStyle({fsBold});
   title->SetTransparent(true);
   title->SetLeft(CenteredLeft(width, title->Width()));
   title->SetTop(TGroupViewLayout::TitleTop);
   layout.TitlePlaced(title->Top(), title->Height());
 
-  TLabel* description = NewLabel(descriptionText);
-  description->Font().SetSize(10);
-  description->Font().SetStyle({});
+  TLabel* description = NewLabel(descriptionText, [](TFont& font) {
+    font.SetSize(10);
+    font.SetStyle({});
+  });
   description->SetTop(layout.DescriptionTop());
   description->SetLeft(CenteredLeft(width, description->Width()));
   description->SetTransparent(true);

@@ -73,7 +73,7 @@ class TMainViews {
  private:
   TButtonEx* NewButton(const TButtonParams& params, const QString& caption);
   void FinishButton(TButtonEx& button, const TButtonParams& params);
-  TLabel* NewLabel(const QString& caption);
+  TLabel* NewLabel(const QString& caption, const std::function<void(TFont&)>& styleFont);
   // The title and description of a group or find view, the buttons of
   // programIDs under them (those that fit, when onlyWhatFits), the area
   // shown. Returns how many buttons it made.

@@ -64,10 +64,12 @@ void TCustomLabel::Paint() {
 }
 
 void TCustomLabel::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
   TGraphicControl::SetBounds(left, top, width, height);
-  // A label given its bounds after its caption would otherwise keep a size
-  // its text does not have (0 x 0 shows nothing).
-  if (!fitting_ && !wordWrap_) AdjustBounds();
+  // A label given a size after its caption would otherwise keep a size its
+  // text does not have (0 x 0 shows nothing); a label only moved keeps the
+  // size its text gave it.
+  if (resized && !fitting_ && !wordWrap_) AdjustBounds();
 }
 
 void TCustomLabel::AdjustBounds() {
