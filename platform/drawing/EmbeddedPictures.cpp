@@ -15,8 +15,12 @@ const QString kFolder = QStringLiteral(":/pictures/");
 // Letters, digits and dashes only: a name can never reach another resource
 // folder or a file on disk.
 bool IsPlainName(const QString& name) {
-  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9-]*$"));
-  return plain.match(name).hasMatch();
+  const auto letterOrDigit = [](QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+  };
+  return !name.isEmpty() && letterOrDigit(name.front()) &&
+         std::all_of(name.begin(), name.end(),
+                     [&](QChar c) { return letterOrDigit(c) || c == u'-'; });
 }
 
 QStringList PngFiles() {

@@ -222,7 +222,7 @@ int TActionList::IndexOf(const TAction* action) const {
 TAction* TActionList::FindAction(const QString& name) const {
   if (name.isEmpty()) return nullptr;
   for (TAction* action : actions_)
-    if (action->Name().compare(name, Qt::CaseInsensitive) == 0) return action;
+    if (SameComponentName(action->Name(), name)) return action;
   return nullptr;
 }
 

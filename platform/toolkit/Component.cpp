@@ -25,10 +25,16 @@ void TComponent::MarkDestroying() {
   for (TComponent* child : components_) child->MarkDestroying();
 }
 
+// Case folding maps each character to one character, so names of another
+// length never match; windows and menus look names up by the dozen at start.
+bool SameComponentName(const QString& a, const QString& b) {
+  return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 TComponent* TComponent::FindComponent(const QString& name) const {
   if (name.isEmpty()) return nullptr;
   for (TComponent* child : components_)
-    if (child->name_.compare(name, Qt::CaseInsensitive) == 0) return child;
+    if (SameComponentName(child->name_, name)) return child;
   return nullptr;
 }
 

@@ -40,6 +40,7 @@ class TComponent : public TPersistent {
   TComponent* Components(int index) const {
     return components_.at(static_cast<std::size_t>(index));
   }
+  // The owned component of that name, ignoring case (SameComponentName).
   TComponent* FindComponent(const QString& name) const;
 
   // Loading bracket: a window sets csLoading on itself and every component it
@@ -80,5 +81,8 @@ class TComponent : public TPersistent {
   int loadingDepth_ = 0;
   TLifeGuard life_;
 };
+
+// Whether two component names are the same, ignoring case.
+bool SameComponentName(const QString& a, const QString& b);
 
 }  // namespace mirto

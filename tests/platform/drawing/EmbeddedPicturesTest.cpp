@@ -86,7 +86,8 @@ TEST(EmbeddedPicture, GlyphsOfTheSmallButtonsKeepAClearRing) {
 TEST(EmbeddedPicture, UnknownNamesScalesAndPathsFindNothing) {
   for (const QString& name :
        {QString(), QString("no-such-picture"), QString("../artwork/glyph-about"),
-        QString("glyph-about.png"), QString("/glyph-about"), QString("glyph-about@2x")}) {
+        QString("glyph-about.png"), QString("/glyph-about"), QString("glyph-about@2x"),
+        QString("-glyph-about"), QString("glyph about"), QString::fromUtf8("glyph-\u00E4bout")}) {
     SCOPED_TRACE(name.toStdString());
     EXPECT_TRUE(EmbeddedPicture(name).isEmpty());
   }
