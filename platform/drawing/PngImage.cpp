@@ -9,6 +9,7 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <utility>
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/EmbeddedPictures.h"
@@ -27,7 +28,53 @@ bool ColorTypeHasAlpha(int colorType) {
   return colorType == COLOR_GRAYSCALEALPHA || colorType == COLOR_RGBALPHA;
 }
 
+// The width and height an encoded PNG declares in its header, or 0 x 0 when
+// the data does not start like a PNG file.
+std::pair<std::uint32_t, std::uint32_t> DeclaredSize(const QByteArray& data) {
+  static constexpr std::array<unsigned char, 8> kSignature{0x89, 'P',  'N',  'G',
+                                                           '\r', '\n', 0x1A, '\n'};
+  if (data.size() < 24 ||
+      std::memcmp(data.constData(), kSignature.data(), kSignature.size()) != 0 ||
+      std::memcmp(data.constData() + 12, "IHDR", 4) != 0)
+    return {0, 0};
+  const auto word = [&data](int at) {
+    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+  };
+  return {word(16), word(20)};
+}
+
 }  // namespace
+
+// A detail image, or the encoded picture it is decoded from when first
+// needed.
+class TPngImage::TDetail {
+ public:
+  explicit TDetail(std::shared_ptr<const TPngImage> image) : image_(std::move(image)) {}
+  TDetail(QByteArray encoded, int width, int height)
+      : encoded_(std::move(encoded)), width_(width), height_(height) {}
+
+  const std::shared_ptr<const TPngImage>& Image() {
+    if (!encoded_.isEmpty()) {
+      auto image = std::make_shared<TPngImage>();
+      try {
+        image->LoadFromBytes(encoded_);
+        if (image->Width() == width_ && image->Height() == height_) image_ = std::move(image);
+      } catch (const EPngError&) {
+        // A damaged drawing leaves the picture without one.
+      }
+      encoded_.clear();
+    }
+    return image_;
+  }
+
+ private:
+  std::shared_ptr<const TPngImage> image_;
+  QByteArray encoded_;
+  int width_ = 0;
+  int height_ = 0;
+};
 
 // ---------------------------------------------------------------------------
 
@@ -80,9 +127,13 @@ void TPngImage::PixelsChanged() {
 void TPngImage::SetDetailImage(std::shared_ptr<const TPngImage> twice) {
   if (twice && (Empty() || twice->Width() != 2 * Width() || twice->Height() != 2 * Height()))
     twice.reset();
-  if (twice == detail_) return;
-  detail_ = std::move(twice);
+  if (twice == DetailImage()) return;
+  detail_ = twice ? std::make_shared<TDetail>(std::move(twice)) : nullptr;
   Changed();
+}
+
+std::shared_ptr<const TPngImage> TPngImage::DetailImage() const {
+  return detail_ ? detail_->Image() : nullptr;
 }
 
 void TPngImage::Reset() {
@@ -392,15 +443,11 @@ bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
     return false;  // LoadFromBytes left the image empty
   }
   if (scale == 1) {
-    const QByteArray twice = EmbeddedPicture(name, 2);
-    if (!twice.isEmpty()) {
-      auto detail = std::make_shared<TPngImage>();
-      try {
-        detail->LoadFromBytes(twice);
-        SetDetailImage(std::move(detail));
-      } catch (const EPngError&) {
-        // A damaged second drawing leaves the picture without one.
-      }
+    QByteArray twice = EmbeddedPicture(name, 2);
+    const auto [width, height] = DeclaredSize(twice);
+    if (width == 2 * std::uint32_t(Width()) && height == 2 * std::uint32_t(Height())) {
+      detail_ = std::make_shared<TDetail>(std::move(twice), 2 * Width(), 2 * Height());
+      Changed();
     }
   }
   return true;
@@ -429,9 +476,11 @@ std::vector<std::uint8_t> TPngImage::SaveToBytes() const {
 
 void TPngImage::Draw(TCanvas& canvas, const TRect& rect) const {
   if (Empty() || rect.IsEmpty()) return;
-  if (detail_ && canvas.DeviceFactor() % 2 == 0) {
-    detail_->Draw(canvas, rect);
-    return;
+  if (canvas.DeviceFactor() % 2 == 0) {
+    if (const std::shared_ptr<const TPngImage> detail = DetailImage()) {
+      detail->Draw(canvas, rect);
+      return;
+    }
   }
   if (!devicePicture_) {
     auto image = std::make_shared<QImage>(header_.Width, header_.Height, QImage::Format_ARGB32);

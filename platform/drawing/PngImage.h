@@ -174,7 +174,10 @@ class TPngImage : public TGraphic {
   // well); copies share it. A picture of another size, or an empty image,
   // is not kept.
   void SetDetailImage(std::shared_ptr<const TPngImage> twice);
-  const std::shared_ptr<const TPngImage>& DetailImage() const { return detail_; }
+  // The detail image. One that came with an embedded picture is decoded the
+  // first time it is asked for, so screens that never need it never pay for
+  // it; should it prove damaged then, the picture has none.
+  std::shared_ptr<const TPngImage> DetailImage() const;
 
   // Encodes the image (8 bits per sample, not interlaced, chunks kept).
   std::vector<std::uint8_t> SaveToBytes() const;
@@ -204,7 +207,10 @@ class TPngImage : public TGraphic {
   std::vector<TPngChunk> chunks_;
   // The image converted for drawing, built by the first Draw after a change.
   mutable std::shared_ptr<const QImage> devicePicture_;
-  std::shared_ptr<const TPngImage> detail_;
+  // Shared by copies, so whichever copy first needs the drawing decodes it
+  // for all of them.
+  class TDetail;
+  std::shared_ptr<TDetail> detail_;
 };
 
 }  // namespace mirto

@@ -216,5 +216,19 @@ TEST(CanvasFactor, SecondDrawingShowsOnlyAtEvenFactorsAndGoesWithThePixels) {
   EXPECT_EQ(picture.DetailImage(), nullptr);
 }
 
+TEST(CanvasFactor, AnEmbeddedPicturesSecondDrawingIsDecodedOnceForAllCopies) {
+  TPngImage glyph;
+  ASSERT_TRUE(glyph.LoadFromResourceName("glyph-about"));
+  TPngImage copy;
+  copy.Assign(&glyph);
+  const std::shared_ptr<const TPngImage> detail = copy.DetailImage();
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(detail->Width(), 2 * glyph.Width());
+  EXPECT_EQ(glyph.DetailImage(), detail) << "the copy decoded it for the original too";
+  TPngImage reloaded;
+  ASSERT_TRUE(reloaded.LoadFromResourceName("glyph-about"));
+  EXPECT_EQ(reloaded.DetailImage()->SaveToBytes(), detail->SaveToBytes());
+}
+
 }  // namespace
 }  // namespace mirto
