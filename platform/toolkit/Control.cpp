@@ -456,6 +456,30 @@ void TWinControl::SetFocusable(bool value) {
 
 void TWinControl::Resize() { TControl::Resize(); }
 
+// Every child shown announces itself to assistive technology, and the first
+// announcement starts the toolkit's accessibility bridge, which connects to
+// the session bus and waits for it (with no bus running, the system first
+// tries to start one). Shown with the window, as the toolkit does, the
+// children would make the window's own request to be shown wait for that;
+// an empty window asks first. So a window new to the screen shows first and
+// its children right after, before anything is painted. Each child then
+// takes the visibility its control has, whatever the window's show handlers
+// did meanwhile.
+void TWinControl::ShowBeforeChildren() {
+  std::vector<TControl*> held;
+  if (!widget_->testAttribute(Qt::WA_WState_Created)) {
+    for (TControl* child : controls_) {
+      if (child->widget_->isHidden()) continue;
+      child->widget_->hide();
+      held.push_back(child);
+    }
+  }
+  SetVisible(true);
+  for (TControl* child : held)
+    if (std::find(controls_.begin(), controls_.end(), child) != controls_.end())
+      child->ApplyWidgetVisibility();
+}
+
 void TWinControl::Loaded() {
   TControl::Loaded();
   if (alignPending_ || !controls_.empty()) Realign();

@@ -466,6 +466,10 @@ class TWinControl : public TControl {
     Invalidate();
   }
 
+  // Makes the control visible; a window that has never been on screen asks
+  // the window system to show it before its children show (Control.cpp).
+  void ShowBeforeChildren();
+
   virtual void DoEnter();
   virtual void DoExit();
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);

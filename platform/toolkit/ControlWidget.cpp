@@ -421,6 +421,19 @@ bool ControlWidget::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+void ControlWidget::changeEvent(QEvent* e) {
+  // Assistive technology reads a window's states when the window first
+  // shows, so a window never on screen has nobody to announce a change to;
+  // announcing it anyway starts the toolkit's accessibility bridge, whose
+  // connection to the session bus would hold up the building of the first
+  // window.
+  if (e->type() == QEvent::EnabledChange && !window()->testAttribute(Qt::WA_WState_Created)) {
+    update();
+    return;
+  }
+  QWidget::changeEvent(e);
+}
+
 void ControlWidget::paintEvent(QPaintEvent* e) {
   if (control_ == nullptr) return;
   DispatchScope scope(dispatching_);

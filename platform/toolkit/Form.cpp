@@ -102,8 +102,16 @@ void TForm::ApplyBorderStyle() {
   if (shown) Widget().show();
 }
 
+void TForm::FocusActiveControl() {
+  if (TWinControl* control = ActiveControl(); control != nullptr && control->CanFocus())
+    control->SetFocus();
+}
+
 void TForm::Show() {
-  SetVisible(true);
+  ShowBeforeChildren();
+  // The window showed before its children, when its active control could
+  // not take the focus yet.
+  FocusActiveControl();
   Widget().raise();
   Widget().activateWindow();
 }
@@ -209,8 +217,7 @@ bool TForm::WindowEvent(QEvent& event) {
       Close();
       return true;
     case QEvent::Show:
-      if (TWinControl* control = ActiveControl(); control != nullptr && control->CanFocus())
-        control->SetFocus();
+      FocusActiveControl();
       return false;
     default:
       return false;

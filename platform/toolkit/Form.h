@@ -106,6 +106,7 @@ class TForm : public TCustomControl {
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
 
  private:
+  void FocusActiveControl();
   void ApplyBorderStyle();
   void ApplyPosition();
 

@@ -474,6 +474,34 @@ TEST_F(FormFixture, ActiveControlGetsTheFocusWhenTheWindowShows) {
   EXPECT_EQ(form->ActiveControl(), nullptr) << "a destroyed control is forgotten";
 }
 
+// Children shown with a new window would start the accessibility bridge
+// (and its wait for the session bus) before the window is asked for; they
+// show right after it, each as its control says, whatever OnShow did.
+TEST_F(FormFixture, AWindowNewToTheScreenShowsBeforeItsChildren) {
+  struct ShowOrder : QObject {
+    std::vector<QObject*> shown;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Show) shown.push_back(watched);
+      return false;
+    }
+  } order;
+  auto* kept = AddButton(form, 10);
+  auto* hiddenByHandler = AddButton(form, 60);
+  auto* hiddenBefore = AddButton(form, 110);
+  hiddenBefore->SetVisible(false);
+  QWidget* window = testing::NativeWidgetOf(*form);
+  for (QWidget* widget : {window, testing::NativeWidgetOf(*kept)})
+    widget->installEventFilter(&order);
+  form->OnShow = [&](TObject*) { hiddenByHandler->SetVisible(false); };
+  form->Show();
+  ASSERT_EQ(order.shown.size(), 2u);
+  EXPECT_EQ(order.shown.front(), window);
+  EXPECT_TRUE(testing::NativeWidgetOf(*kept)->isVisible());
+  EXPECT_FALSE(testing::NativeWidgetOf(*hiddenByHandler)->isVisible());
+  EXPECT_FALSE(testing::NativeWidgetOf(*hiddenBefore)->isVisible());
+  EXPECT_TRUE(hiddenByHandler->Enabled() && !hiddenByHandler->Visible());
+}
+
 TEST_F(FormFixture, BorderStyleAndIconsChooseTheWindowFrame) {
   QWidget* window = testing::NativeWidgetOf(*form);
   EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
