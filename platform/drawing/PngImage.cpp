@@ -13,6 +13,7 @@
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/EmbeddedPictures.h"
+#include "platform/drawing/PicturesAhead_p.h"
 #include "platform/drawing/PngCodec_p.h"
 
 namespace mirto {
@@ -388,7 +389,10 @@ EPngError FileTooLarge(std::size_t size) {
 void TPngImage::Decode(std::span<const std::uint8_t> data) {
   Reset();
   if (data.size() > kMaxFileBytes) throw FileTooLarge(data.size());
-  TPngPixels decoded = DecodePng(data);
+  Adopt(DecodePng(data));
+}
+
+void TPngImage::Adopt(TPngPixels decoded) {
   header_ = decoded.Header;
   pixels_ = std::move(decoded.Pixels);
   alpha_ = std::move(decoded.Alpha);
@@ -432,15 +436,20 @@ void TPngImage::LoadFromFile(const QString& fileName) {
 }
 
 bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
-  const QByteArray data = EmbeddedPicture(name, scale);
-  if (data.isEmpty()) {
-    Clear();
-    return false;
-  }
-  try {
-    LoadFromBytes(data);
-  } catch (const EPngError&) {
-    return false;  // LoadFromBytes left the image empty
+  if (std::optional<TPngPixels> ahead = scale == 1 ? TakePictureDecodedAhead(name) : std::nullopt) {
+    Reset();
+    Adopt(std::move(*ahead));
+  } else {
+    const QByteArray data = EmbeddedPicture(name, scale);
+    if (data.isEmpty()) {
+      Clear();
+      return false;
+    }
+    try {
+      LoadFromBytes(data);
+    } catch (const EPngError&) {
+      return false;  // LoadFromBytes left the image empty
+    }
   }
   if (scale == 1) {
     QByteArray twice = EmbeddedPicture(name, 2);
