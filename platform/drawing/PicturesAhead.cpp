@@ -5,6 +5,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "platform/drawing/EmbeddedPictures.h"
 #include "platform/drawing/PicturesAhead_p.h"
@@ -16,11 +17,15 @@ struct TPicturesAhead::Store {
   std::mutex mutex;
   std::condition_variable decoded;
   QStringList pending;  // in the order the thread decodes them
+  // Read by the thread that made the store: the decoding thread touches
+  // nothing of the toolkit's, which takes the first thread that makes one
+  // of its objects for the program's main thread.
+  std::vector<QByteArray> files;
   std::map<QString, TPngPixels> ready;
   std::thread thread;
 
   void Run() {
-    for (;;) {
+    for (std::size_t next = 0;; ++next) {
       QString name;
       {
         const std::lock_guard lock(mutex);
@@ -28,7 +33,7 @@ struct TPicturesAhead::Store {
         name = pending.front();
       }
       std::optional<TPngPixels> pixels;
-      const QByteArray data = EmbeddedPicture(name);
+      const QByteArray& data = files[next];
       if (!data.isEmpty() && std::size_t(data.size()) <= TPngImage::kMaxFileBytes) {
         try {
           pixels = DecodePng(std::span<const std::uint8_t>(
@@ -59,6 +64,7 @@ TPicturesAhead::TPicturesAhead(const QStringList& names) : store_(std::make_shar
   const std::lock_guard current(g_currentMutex);
   if (!g_current.expired() || names.isEmpty()) return;
   store_->pending = names;
+  for (const QString& name : names) store_->files.push_back(EmbeddedPicture(name));
   try {
     store_->thread = std::thread([store = store_.get()] { store->Run(); });
   } catch (const std::system_error&) {
