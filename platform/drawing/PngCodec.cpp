@@ -342,6 +342,15 @@ bool IsModelledPngChunk(std::string_view name) {
   return name == "IHDR" || name == "PLTE" || name == "IDAT" || name == "IEND" || name == "tRNS";
 }
 
+std::optional<std::pair<std::uint32_t, std::uint32_t>> DeclaredPngSize(
+    std::span<const std::uint8_t> data) {
+  // The signature, then the first chunk's length and name, then its data.
+  if (data.size() < 24 || png_sig_cmp(data.data(), 0, 8) != 0 ||
+      std::memcmp(data.data() + 12, "IHDR", 4) != 0)
+    return std::nullopt;
+  return std::pair(ReadBigEndian32(data.data() + 16), ReadBigEndian32(data.data() + 20));
+}
+
 TPngPixels DecodePng(std::span<const std::uint8_t> data) {
   if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
     throw EPngError("Not a PNG image: the PNG signature is missing");

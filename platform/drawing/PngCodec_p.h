@@ -8,8 +8,10 @@
 // plain message.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/drawing/PngImage.h"
@@ -30,6 +32,11 @@ bool IsPngChunkLetter(std::uint8_t c);
 
 // Chunks whose content the image models itself (or that the decoder needs).
 bool IsModelledPngChunk(std::string_view name);
+
+// The width and height the data's header declares, read without decoding;
+// nothing when the data does not start like a PNG file.
+std::optional<std::pair<std::uint32_t, std::uint32_t>> DeclaredPngSize(
+    std::span<const std::uint8_t> data);
 
 TPngPixels DecodePng(std::span<const std::uint8_t> data);
 

@@ -29,23 +29,6 @@ bool ColorTypeHasAlpha(int colorType) {
   return colorType == COLOR_GRAYSCALEALPHA || colorType == COLOR_RGBALPHA;
 }
 
-// The width and height an encoded PNG declares in its header, or 0 x 0 when
-// the data does not start like a PNG file.
-std::pair<std::uint32_t, std::uint32_t> DeclaredSize(const QByteArray& data) {
-  static constexpr std::array<unsigned char, 8> kSignature{0x89, 'P',  'N',  'G',
-                                                           '\r', '\n', 0x1A, '\n'};
-  if (data.size() < 24 ||
-      std::memcmp(data.constData(), kSignature.data(), kSignature.size()) != 0 ||
-      std::memcmp(data.constData() + 12, "IHDR", 4) != 0)
-    return {0, 0};
-  const auto word = [&data](int at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-  };
-  return {word(16), word(20)};
-}
-
 }  // namespace
 
 // A detail image, or the encoded picture it is decoded from when first
@@ -453,8 +436,9 @@ bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
   }
   if (scale == 1) {
     QByteArray twice = EmbeddedPicture(name, 2);
-    const auto [width, height] = DeclaredSize(twice);
-    if (width == 2 * std::uint32_t(Width()) && height == 2 * std::uint32_t(Height())) {
+    const auto declared = DeclaredPngSize(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(twice.constData()), std::size_t(twice.size())));
+    if (declared == std::pair(2 * std::uint32_t(Width()), 2 * std::uint32_t(Height()))) {
       detail_ = std::make_shared<TDetail>(std::move(twice), 2 * Width(), 2 * Height());
       Changed();
     }
