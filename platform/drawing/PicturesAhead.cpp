@@ -1,5 +1,6 @@
 #include "platform/drawing/PicturesAhead.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -14,26 +15,29 @@
 namespace mirto {
 
 struct TPicturesAhead::Store {
+  struct Picture {
+    QString name;
+    // Read by the thread that made the store: the decoding thread touches
+    // nothing of the toolkit's, which takes the first thread that makes one
+    // of its objects for the program's main thread.
+    QByteArray file;
+  };
+  std::vector<Picture> pictures;  // in the order the thread decodes them
   std::mutex mutex;
   std::condition_variable decoded;
-  QStringList pending;  // in the order the thread decodes them
-  // Read by the thread that made the store: the decoding thread touches
-  // nothing of the toolkit's, which takes the first thread that makes one
-  // of its objects for the program's main thread.
-  std::vector<QByteArray> files;
+  std::size_t done = 0;  // how many of the pictures the thread has been through
   std::map<QString, TPngPixels> ready;
   std::thread thread;
 
+  bool Pending(const QString& name) const {
+    return std::any_of(pictures.begin() + std::ptrdiff_t(done), pictures.end(),
+                       [&](const Picture& picture) { return picture.name == name; });
+  }
+
   void Run() {
-    for (std::size_t next = 0;; ++next) {
-      QString name;
-      {
-        const std::lock_guard lock(mutex);
-        if (pending.isEmpty()) return;
-        name = pending.front();
-      }
+    for (const Picture& picture : pictures) {
       std::optional<TPngPixels> pixels;
-      const QByteArray& data = files[next];
+      const QByteArray& data = picture.file;
       if (!data.isEmpty() && std::size_t(data.size()) <= TPngImage::kMaxFileBytes) {
         try {
           pixels = DecodePng(std::span<const std::uint8_t>(
@@ -44,8 +48,8 @@ struct TPicturesAhead::Store {
       }
       {
         const std::lock_guard lock(mutex);
-        pending.removeFirst();
-        if (pixels) ready.insert_or_assign(name, std::move(*pixels));
+        ++done;
+        if (pixels) ready.insert_or_assign(picture.name, std::move(*pixels));
       }
       decoded.notify_all();
     }
@@ -63,12 +67,11 @@ std::weak_ptr<TPicturesAhead::Store> g_current;
 TPicturesAhead::TPicturesAhead(const QStringList& names) : store_(std::make_shared<Store>()) {
   const std::lock_guard current(g_currentMutex);
   if (!g_current.expired() || names.isEmpty()) return;
-  store_->pending = names;
-  for (const QString& name : names) store_->files.push_back(EmbeddedPicture(name));
+  for (const QString& name : names) store_->pictures.push_back({name, EmbeddedPicture(name)});
   try {
     store_->thread = std::thread([store = store_.get()] { store->Run(); });
   } catch (const std::system_error&) {
-    store_->pending.clear();  // no thread: every picture decodes when loaded
+    store_->pictures.clear();  // no thread: every picture decodes when loaded
     return;
   }
   g_current = store_;
@@ -97,7 +100,7 @@ std::optional<TPngPixels> TakePictureDecodedAhead(const QString& name) {
   }
   if (!store) return std::nullopt;
   std::unique_lock lock(store->mutex);
-  store->decoded.wait(lock, [&] { return !store->pending.contains(name); });
+  store->decoded.wait(lock, [&] { return !store->Pending(name); });
   const auto it = store->ready.find(name);
   if (it == store->ready.end()) return std::nullopt;
   TPngPixels pixels = std::move(it->second);
