@@ -10,6 +10,7 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
+  CatchUpFit();
   if (ChangeValue(autoSize_, value)) AdjustBounds();
 }
 
@@ -74,6 +75,10 @@ void TCustomLabel::SetBounds(int left, int top, int width, int height) {
 
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || ComponentState().Contains(csLoading)) return;
+  RequestFit();
+}
+
+void TCustomLabel::FitToContent() {
   TCanvas measure;
   TRect rect = ClientRect();
   DoDrawText(measure, rect, TextFlags() | DT_CALCRECT);

@@ -27,15 +27,19 @@ constexpr std::uint32_t kNormalState = 1;
 constexpr std::uint32_t kIconicState = 3;
 constexpr std::uint32_t kHintFields = 9;
 
+xcb_connection_t* X11Connection() {
+  auto* app = qGuiApp;
+  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
 }  // namespace
 
 void ClearIconicStartState(const QWidget& window) {
   if (window.windowState() & Qt::WindowMinimized) return;
-  auto* app = qGuiApp;
-  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* connection = X11Connection();
   const WId id = window.internalWinId();
-  if (x11 == nullptr || x11->connection() == nullptr || id == 0) return;
-  xcb_connection_t* connection = x11->connection();
+  if (connection == nullptr || id == 0) return;
   const auto xid = static_cast<xcb_window_t>(id);
   const xcb_get_property_cookie_t cookie =
       xcb_get_property(connection, 0, xid, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kHintFields);
@@ -54,9 +58,14 @@ void ClearIconicStartState(const QWidget& window) {
   xcb_flush(connection);
 }
 
+void SendWindowSystemRequests() {
+  if (xcb_connection_t* connection = X11Connection()) xcb_flush(connection);
+}
+
 #else
 
 void ClearIconicStartState(const QWidget&) {}
+void SendWindowSystemRequests() {}
 
 #endif
 
