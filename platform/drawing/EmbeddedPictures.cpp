@@ -1,8 +1,8 @@
 #include "platform/drawing/EmbeddedPictures.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
+#include <QResource>
 #include <algorithm>
 
 namespace mirto {
@@ -31,9 +31,15 @@ QStringList PngFiles() {
 
 QByteArray EmbeddedPicture(const QString& name, int scale) {
   if (!IsPlainName(name) || (scale != 1 && scale != 2)) return {};
-  QFile file(kFolder + name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  const QResource resource(kFolder + name +
+                           (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+  if (!resource.isValid() || resource.data() == nullptr) return {};
+  if (resource.compressionAlgorithm() != QResource::NoCompression)
+    return resource.uncompressedData();
+  // Stored as they are, the bytes stay where the program keeps them: nothing
+  // is read or copied.
+  return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                 static_cast<qsizetype>(resource.size()));
 }
 
 std::vector<int> EmbeddedIconSizes(const QString& name) {
