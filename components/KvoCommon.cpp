@@ -9,15 +9,23 @@
 
 namespace mirto {
 
-TDateTime NowAsDateTime() {
+TDateTime LocalDateTimeAt(std::int64_t msecsSinceEpoch) {
   static const QDate kEpoch(1899, 12, 30);
-  const QDateTime now = QDateTime::currentDateTime();
+  const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::LocalTime);
   constexpr double kMsecsPerDay = 24.0 * 60 * 60 * 1000;
-  return static_cast<double>(kEpoch.daysTo(now.date())) +
-         now.time().msecsSinceStartOfDay() / kMsecsPerDay;
+  return static_cast<double>(kEpoch.daysTo(local.date())) +
+         local.time().msecsSinceStartOfDay() / kMsecsPerDay;
 }
 
-TKvoTagExt::TKvoTagExt(TComponent* /*owner*/) : dateValue_(NowAsDateTime()) {}
+TDateTime NowAsDateTime() { return LocalDateTimeAt(QDateTime::currentMSecsSinceEpoch()); }
+
+TKvoTagExt::TKvoTagExt(TComponent* /*owner*/)
+    : createdMsecs_(QDateTime::currentMSecsSinceEpoch()) {}
+
+TDateTime TKvoTagExt::DateValue() const {
+  if (!dateValue_) dateValue_ = LocalDateTimeAt(createdMsecs_);
+  return *dateValue_;
+}
 
 TKvoFocusRectParams::TKvoFocusRectParams(TComponent* /*owner*/) {
   pen_.OnChange = [this](TObject* sender) { PropsChanged(sender); };

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "graphics/KvoGradient.h"
 #include "platform/drawing/Pen.h"
@@ -41,6 +42,8 @@ using TDateTime = double;
 
 // The local date and time as a TDateTime.
 TDateTime NowAsDateTime();
+// The local date and time at a moment given in milliseconds since 1970 UTC.
+TDateTime LocalDateTimeAt(std::int64_t msecsSinceEpoch);
 
 // User values a component carries beside its integer tag. Plain storage:
 // setting a value notifies nobody.
@@ -56,7 +59,9 @@ class TKvoTagExt : public TPersistent {
   void SetStrValue(const QString& value) { strValue_ = value; }
   double RealValue() const { return realValue_; }
   void SetRealValue(double value) { realValue_ = value; }
-  TDateTime DateValue() const { return dateValue_; }
+  // The moment of construction unless set; turned into local time when first
+  // read (each component carries a tag, and few are ever asked).
+  TDateTime DateValue() const;
   void SetDateValue(TDateTime value) { dateValue_ = value; }
   void* PointerValue() const { return pointerValue_; }
   void SetPointerValue(void* value) { pointerValue_ = value; }
@@ -65,7 +70,8 @@ class TKvoTagExt : public TPersistent {
   std::int32_t intValue_ = 0;
   QString strValue_;
   double realValue_ = 0;
-  TDateTime dateValue_ = 0;
+  std::int64_t createdMsecs_;
+  mutable std::optional<TDateTime> dateValue_;
   void* pointerValue_ = nullptr;
 };
 
