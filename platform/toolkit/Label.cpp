@@ -15,6 +15,7 @@ void TCustomLabel::SetAutoSize(bool value) {
 }
 
 void TCustomLabel::ChangeText(bool& field, bool value) {
+  CatchUpFit();
   if (!ChangeValue(field, value)) return;
   AdjustBounds();
   Invalidate();

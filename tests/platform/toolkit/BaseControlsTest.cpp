@@ -117,6 +117,10 @@ TEST(Label, FitsLeftUntilNeededEndWhereFitsMadeAtOnceEnd) {
       {"narrower than its text allows",
        {[](TLabel& l) { l.Constraints().SetMaxWidth(30); }, caption("Donation")},
        false},
+      {"word-wrapped, the caption then the font changes",
+       {[](TLabel& l) { l.SetWordWrap(true); }, caption("Collection of portable converters"),
+        grow},
+       false},
       {"auto size off after the caption",
        {caption("Freeware"),
         [](TLabel& l) {
