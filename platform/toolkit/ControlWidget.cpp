@@ -114,8 +114,6 @@ void ConnectFocusTracking();
 // Reaches the private parts of controls for the widget and painting code.
 class ControlAccess {
  public:
-  // The fits the window's controls put off are made now.
-  static void SettleFits(TControl& window) { window.SettleFits(); }
   // Paints control into buffer, whose pixel (0, 0) lies at origin in the
   // control's coordinates; area is the part of the buffer that counts.
   static void PaintLayer(TControl& control, QImage& buffer, TPoint origin, const TRect& area,
@@ -440,7 +438,7 @@ void ControlWidget::paintEvent(QPaintEvent* e) {
   if (control_ == nullptr) return;
   // A window paints before its controls: in a picture taken of a window
   // never shown, they are painted in the bounds their fits give them.
-  if (isWindow()) ControlAccess::SettleFits(*control_);
+  if (isWindow()) control_->SettleFits();
   DispatchScope scope(dispatching_);
   ControlAccess::Paint(*control_, *this, e->rect());
 }
