@@ -10,7 +10,9 @@
 //
 // Reported: the launcher's time to its first frame (the benchmark's time),
 // medians of both programs' times to map and to the first frame, their
-// ratios, and the peak resident memory of both processes.
+// ratios, and the peak resident memory of both processes; and, from the
+// launcher's start-up trace, the median time from exec to the end of each
+// phase of its start (at_<phase>_ms) with its page faults by the map.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -26,11 +28,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "bench/support/BenchMain.h"
+#include "launcher/StartupTrace.h"
 
 namespace {
 
@@ -88,18 +93,30 @@ struct TStart {
   double mapSeconds = -1;
   double frameSeconds = -1;
   long peakKiB = -1;
+  std::vector<mirto::TStartupTraceLine> phases;  // traced starts only
 };
 
-// Starts program, reads its reports and waits for its end.
-TStart StartAndWait(const std::vector<std::string>& command) {
+constexpr const char* kTraceVariable = "MIRTO_STARTUP_TRACE";
+
+// Starts program, reads its reports and waits for its end. A traced start
+// also prints its phases, timed from the same moment as the reports.
+TStart StartAndWait(const std::vector<std::string>& command, bool traced) {
   using Clock = std::chrono::steady_clock;
   TStart result;
   int fds[2];
   if (pipe(fds) != 0) return result;
   const Clock::time_point start = Clock::now();
+  // Set here rather than in the child: between fork and exec only
+  // async-signal-safe calls are allowed.
+  if (traced) {
+    const auto origin =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch());
+    setenv(kTraceVariable, std::to_string(origin.count()).c_str(), 1);
+  }
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(fds[1], STDOUT_FILENO);
+    if (traced) dup2(fds[1], STDERR_FILENO);
     close(fds[0]);
     close(fds[1]);
     std::vector<char*> argv;
@@ -108,6 +125,7 @@ TStart StartAndWait(const std::vector<std::string>& command) {
     execv(argv[0], argv.data());
     _exit(127);
   }
+  if (traced) unsetenv(kTraceVariable);
   close(fds[1]);
   if (pid < 0) {
     close(fds[0]);
@@ -124,6 +142,8 @@ TStart StartAndWait(const std::vector<std::string>& command) {
       pending.erase(0, end + 1);
       if (line == "mapped" && result.mapSeconds < 0) result.mapSeconds = seconds;
       if (line == "first frame" && result.frameSeconds < 0) result.frameSeconds = seconds;
+      if (auto phase = mirto::ParseStartupTraceLine(line); traced && phase)
+        result.phases.push_back(std::move(*phase));
     }
   }
   close(fds[0]);
@@ -144,20 +164,33 @@ double Median(std::vector<double> values) {
 
 struct TSeries {
   std::vector<double> map, frame, peak;
+  std::map<std::string, std::vector<double>> phaseMs;
+  std::vector<double> faultsByMap;
   void Add(const TStart& s) {
     map.push_back(s.mapSeconds * 1e3);
     frame.push_back(s.frameSeconds * 1e3);
     peak.push_back(static_cast<double>(s.peakKiB));
+    for (const mirto::TStartupTraceLine& phase : s.phases) {
+      phaseMs[phase.phase].push_back(phase.ms);
+      if (phase.phase == "mapped" && phase.pageFaults >= 0)
+        faultsByMap.push_back(static_cast<double>(phase.pageFaults));
+    }
   }
 };
+
+// "main window" -> "at_main_window_ms"
+std::string PhaseCounterName(std::string phase) {
+  std::replace(phase.begin(), phase.end(), ' ', '_');
+  return "at_" + phase + "_ms";
+}
 
 bool Complete(const TStart& s) { return s.mapSeconds >= 0 && s.frameSeconds >= 0 && s.peakKiB > 0; }
 
 void BM_StartupAgainstBareWindow(benchmark::State& state) {
   TSeries floor, mirto;
   for (auto _ : state) {
-    const TStart bare = StartAndWait({g_self, kFloorChild});
-    const TStart ours = StartAndWait({MIRTO_SCREENSHOT_PROGRAM, "--first-frame"});
+    const TStart bare = StartAndWait({g_self, kFloorChild}, false);
+    const TStart ours = StartAndWait({MIRTO_SCREENSHOT_PROGRAM, "--first-frame"}, true);
     if (!Complete(bare) || !Complete(ours)) {
       state.SkipWithError("a program did not report its map and first frame");
       return;
@@ -177,6 +210,9 @@ void BM_StartupAgainstBareWindow(benchmark::State& state) {
   state.counters["floor_peak_KiB"] = Median(floor.peak);
   state.counters["mirto_peak_KiB"] = Median(mirto.peak);
   state.counters["peak_over_floor_KiB"] = Median(mirto.peak) - Median(floor.peak);
+  for (const auto& [phase, ms] : mirto.phaseMs)
+    state.counters[PhaseCounterName(phase)] = Median(ms);
+  if (!mirto.faultsByMap.empty()) state.counters["mirto_faults_by_map"] = Median(mirto.faultsByMap);
 }
 BENCHMARK(BM_StartupAgainstBareWindow)
     ->UseManualTime()
