@@ -106,22 +106,23 @@ TStart StartAndWait(const std::vector<std::string>& command, bool traced) {
   int fds[2];
   if (pipe(fds) != 0) return result;
   const Clock::time_point start = Clock::now();
-  // Set here rather than in the child: between fork and exec only
-  // async-signal-safe calls are allowed.
+  // The child's environment and arguments are made here: between fork and
+  // exec only async-signal-safe calls are allowed.
   if (traced) {
     const auto origin =
         std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch());
     setenv(kTraceVariable, std::to_string(origin.count()).c_str(), 1);
   }
+  std::vector<char*> argv;
+  argv.reserve(command.size() + 1);
+  for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(fds[1], STDOUT_FILENO);
     if (traced) dup2(fds[1], STDERR_FILENO);
     close(fds[0]);
     close(fds[1]);
-    std::vector<char*> argv;
-    for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
-    argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
   }
