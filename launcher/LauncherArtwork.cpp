@@ -58,12 +58,4 @@ int LoadMainImageList(TPngImageList& list, int scale) {
 
 bool LoadApplicationIcon(TIcon& icon) { return icon.LoadFromResourceName(kApplicationIcon); }
 
-QStringList GlyphsBuiltAtStart() {
-  QStringList names;
-  for (const char* glyph : {kGlyphMenuVideo, kGlyphMenuAudio, kGlyphAbout, kGlyphMinimize,
-                            kGlyphMinimizeToTray, kGlyphExit, kGlyphCategories, kGlyphClose})
-    names.append(QString::fromLatin1(glyph));
-  return names;
-}
-
 }  // namespace mirto

@@ -4,7 +4,6 @@
 // about-window glyphs, the categories glyph, the main window's image list and
 // the application icon.
 
-#include <QStringList>
 #include <array>
 
 #include "graphics/PngImageList.h"
@@ -22,10 +21,6 @@ inline constexpr char kGlyphMinimizeToTray[] = "glyph-minimize-to-tray";
 inline constexpr char kGlyphExit[] = "glyph-exit";
 inline constexpr char kGlyphClose[] = "glyph-close";  // the about window's
 inline constexpr char kGlyphCategories[] = "glyph-categories";
-
-// The glyphs the windows show from the start, in the order the windows are
-// built, for decoding ahead of them.
-QStringList GlyphsBuiltAtStart();
 
 // The application icon, in every size a desktop asks for.
 inline constexpr char kApplicationIcon[] = "mirto-icon";

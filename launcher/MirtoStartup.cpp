@@ -9,7 +9,6 @@
 #include "launcher/MirtoMain.h"
 #include "launcher/StartupTrace.h"
 #include "launcher/StatsReport.h"
-#include "platform/drawing/PicturesAhead.h"
 #include "platform/system/FileSystem.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/ScreenCapture.h"
@@ -22,8 +21,6 @@ int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
   InitCatalog();
   StartupMark("catalog");
   {
-    // Decoded while the toolkit connects to the window system.
-    const TPicturesAhead glyphs(GlyphsBuiltAtStart());
     TApplication application(argc, argv);
     // A launcher already running from this folder comes to the front
     // instead, before this one has made any window.

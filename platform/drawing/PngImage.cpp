@@ -13,7 +13,6 @@
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/EmbeddedPictures.h"
-#include "platform/drawing/PicturesAhead_p.h"
 #include "platform/drawing/PngCodec_p.h"
 
 namespace mirto {
@@ -419,20 +418,15 @@ void TPngImage::LoadFromFile(const QString& fileName) {
 }
 
 bool TPngImage::LoadFromResourceName(const QString& name, int scale) {
-  if (std::optional<TPngPixels> ahead = scale == 1 ? TakePictureDecodedAhead(name) : std::nullopt) {
-    Reset();
-    Adopt(std::move(*ahead));
-  } else {
-    const QByteArray data = EmbeddedPicture(name, scale);
-    if (data.isEmpty()) {
-      Clear();
-      return false;
-    }
-    try {
-      LoadFromBytes(data);
-    } catch (const EPngError&) {
-      return false;  // LoadFromBytes left the image empty
-    }
+  const QByteArray data = EmbeddedPicture(name, scale);
+  if (data.isEmpty()) {
+    Clear();
+    return false;
+  }
+  try {
+    LoadFromBytes(data);
+  } catch (const EPngError&) {
+    return false;  // LoadFromBytes left the image empty
   }
   if (scale == 1) {
     QByteArray twice = EmbeddedPicture(name, 2);

@@ -9,7 +9,6 @@
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/EmbeddedPictures.h"
 #include "platform/drawing/Icon.h"
-#include "platform/drawing/PicturesAhead.h"
 #include "platform/drawing/PngImage.h"
 #include "tests/support/PixelDifference.h"
 #include "tests/support/PixelPicture.h"
@@ -145,45 +144,6 @@ TEST(EmbeddedPicture, AnIconOfSeveralSizesDrawsTheDrawingMadeForTheTarget) {
     DrawInto(fromOwn, side, own);
     EXPECT_EQ(testing_support::FirstDifference(fromOwn, fromIcon), "");
   }
-}
-
-// Pictures decoded ahead are the very pictures a load decodes, each taken
-// once; a name without a picture leaves the load to report it.
-TEST(PicturesAhead, LoadsTakeTheDecodedPicturesOnce) {
-  const QStringList names{"glyph-about", "glyph-exit", "no-such-picture"};
-  std::vector<std::vector<std::uint8_t>> plain;
-  for (const QString& name : names.first(2)) {
-    TPngImage png;
-    ASSERT_TRUE(png.LoadFromResourceName(name));
-    plain.push_back(png.SaveToBytes());
-  }
-  {
-    TPicturesAhead ahead(names);
-    ahead.Wait();
-    EXPECT_EQ(ahead.Waiting(), 2u);
-    TPngImage taken;
-    ASSERT_TRUE(taken.LoadFromResourceName("glyph-about"));
-    EXPECT_EQ(ahead.Waiting(), 1u);
-    EXPECT_EQ(taken.SaveToBytes(), plain[0]);
-    EXPECT_NE(taken.DetailImage(), nullptr) << "the drawing for 200 % screens comes along";
-    TPngImage again;
-    ASSERT_TRUE(again.LoadFromResourceName("glyph-about"));
-    EXPECT_EQ(again.SaveToBytes(), plain[0]);
-    TPngImage missing;
-    EXPECT_FALSE(missing.LoadFromResourceName("no-such-picture"));
-    EXPECT_TRUE(missing.Empty());
-    TPicturesAhead second({"glyph-exit"});
-    second.Wait();
-    EXPECT_EQ(second.Waiting(), 0u) << "one set of pictures is ahead at a time";
-  }
-  // Loads that come while the thread still decodes wait for their picture.
-  const TPicturesAhead racing(names);
-  for (std::size_t i = 0; i < plain.size(); ++i) {
-    TPngImage png;
-    ASSERT_TRUE(png.LoadFromResourceName(names[qsizetype(i)]));
-    EXPECT_EQ(png.SaveToBytes(), plain[i]) << names[qsizetype(i)].toStdString();
-  }
-  EXPECT_EQ(racing.Waiting(), 0u);
 }
 
 }  // namespace
