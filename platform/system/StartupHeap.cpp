@@ -23,6 +23,9 @@ using Address = std::uintptr_t;
 
 constexpr Address kPage = 4096;
 
+// The allocator's bookkeeping ahead of each block it hands out.
+constexpr Address kBlockHeader = 2 * sizeof(std::size_t);
+
 // Blocks up to this size come from the heap rather than from a mapping of
 // their own. The space below the large page is held by one such block, and a
 // window's images then reuse freed heap memory instead of new mappings that
@@ -37,6 +40,11 @@ constexpr int kHeapBlockLimit = 4 << 20;
 constexpr int kKeptFreeAtEnd = 2 * int(kStartupHeapBytes);
 
 Address Break() { return reinterpret_cast<Address>(sbrk(0)); }
+
+// A place in the heap to name to the system; no object of the program.
+void* Place(Address address) {
+  return reinterpret_cast<void*>(address);  // NOLINT(performance-no-int-to-ptr)
+}
 
 // The start of the heap's free end, from which the allocator carves the
 // blocks it has no freed block for.
@@ -62,10 +70,10 @@ void* PrepareStartupHeap() {
   // One block fills the heap up to the page below the aligned start. Only its
   // first page is ever touched, and it is never freed: the next blocks come
   // from the large page on.
-  const auto fillerBytes = static_cast<std::size_t>(largeStart - kPage - freeStart - 16);
+  const auto fillerBytes = static_cast<std::size_t>(largeStart - kPage - freeStart - kBlockHeader);
   void* filler = std::malloc(fillerBytes);
   const Address nextBlock = FreeEndStart();
-  if (filler == nullptr || reinterpret_cast<Address>(filler) != freeStart + 16 ||
+  if (filler == nullptr || reinterpret_cast<Address>(filler) != freeStart + kBlockHeader ||
       nextBlock >= largeStart) {
     std::free(filler);  // taken from elsewhere: the heap's end is not where it was
     return nullptr;
@@ -78,8 +86,8 @@ void* PrepareStartupHeap() {
     if (across == nullptr) return nullptr;
     std::free(across);
   }
-  if (madvise(reinterpret_cast<void*>(largeStart), kLarge, MADV_HUGEPAGE) != 0) return nullptr;
-  return reinterpret_cast<void*>(largeStart);
+  if (madvise(Place(largeStart), kLarge, MADV_HUGEPAGE) != 0) return nullptr;
+  return Place(largeStart);
 #else
   return nullptr;
 #endif
