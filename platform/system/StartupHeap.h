@@ -17,10 +17,12 @@ namespace mirto {
 inline constexpr std::size_t kStartupHeapBytes = std::size_t{2} << 20;
 
 // Sets aside the next kStartupHeapBytes of the heap, aligned to their size,
-// for large-page backing, and has the allocator hand them out next. Returns
-// their start, or nullptr where the system, the allocator or a sanitizer
-// offers no such thing, or when already done in this process. Call it first
-// thing, before the program allocates in earnest.
+// for large-page backing, and has the allocator hand them out next; all
+// threads then share one heap, which keeps blocks up to 4 MiB and up to
+// 4 MiB free at its end. Returns their start, or nullptr where the system or
+// the allocator offers no such thing (the allocator may keep the settings),
+// or when already done in this process. Call it first thing, before the
+// program allocates in earnest.
 void* PrepareStartupHeap();
 
 // Whether this build can prepare the heap at all: the GNU allocator on Linux,
