@@ -371,10 +371,7 @@ EPngError FileTooLarge(std::size_t size) {
 void TPngImage::Decode(std::span<const std::uint8_t> data) {
   Reset();
   if (data.size() > kMaxFileBytes) throw FileTooLarge(data.size());
-  Adopt(DecodePng(data));
-}
-
-void TPngImage::Adopt(TPngPixels decoded) {
+  TPngPixels decoded = DecodePng(data);
   header_ = decoded.Header;
   pixels_ = std::move(decoded.Pixels);
   alpha_ = std::move(decoded.Alpha);

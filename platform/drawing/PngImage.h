@@ -82,8 +82,6 @@ struct TPngChunk {
   TPngChunkPlace Place = pcpBeforePalette;
 };
 
-struct TPngPixels;  // the decoder's result (PngCodec_p.h)
-
 class TPngImage : public TGraphic {
  public:
   // Largest accepted side and pixel count; larger images are refused rather
@@ -197,7 +195,6 @@ class TPngImage : public TGraphic {
   void Reset();          // Clear without notification
   void PixelsChanged();  // drops the kept picture and notifies
   void Decode(std::span<const std::uint8_t> data);
-  void Adopt(TPngPixels decoded);  // takes decoded pixels and notifies
   void CheckRow(int y) const;
   // Keeps chunks that describe samples valid after a change of colour type.
   void DropColorDependentChunks();
