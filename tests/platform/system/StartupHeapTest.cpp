@@ -21,10 +21,11 @@ QByteArray MappingFlags(std::uintptr_t address) {
     const int dash = line.indexOf('-');
     const int space = line.indexOf(' ');
     if (dash > 0 && space > dash && !line.startsWith("VmFlags")) {
-      bool ok = false;
-      const auto from = line.left(dash).toULongLong(&ok, 16);
-      const auto to = line.mid(dash + 1, space - dash - 1).toULongLong(&ok, 16);
-      if (ok && from <= address && address < to) inside = true;
+      bool fromOk = false;
+      bool toOk = false;
+      const auto from = line.left(dash).toULongLong(&fromOk, 16);
+      const auto to = line.mid(dash + 1, space - dash - 1).toULongLong(&toOk, 16);
+      if (fromOk && toOk && from <= address && address < to) inside = true;
     } else if (inside && line.startsWith("VmFlags:")) {
       return line.mid(8).trimmed();
     }
