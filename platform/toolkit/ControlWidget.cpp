@@ -22,6 +22,7 @@
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/ShortCut_p.h"
 
@@ -552,23 +553,38 @@ QChar TypedCharacter(const QKeyEvent& e) {
 
 void ControlWidget::DispatchKey(QKeyEvent* e, KeyHandler handler) {
   const std::uint16_t virtualKey = VirtualKeyOf(e->key(), e->modifiers());
-  if (dynamic_cast<TWinControl*>(control_) == nullptr) {
+  auto* start = dynamic_cast<TWinControl*>(control_);
+  if (start == nullptr) {
     e->ignore();
     return;
   }
   DispatchScope scope(dispatching_);
-  std::uint16_t key = virtualKey;
-  if (key != 0)
-    handler(*static_cast<TWinControl*>(control_), key, ShiftStateOf(e->modifiers(), Qt::NoButton));
-  bool taken = virtualKey != 0 && key == 0;
-  // The handler may have destroyed the control: control_ tells.
-  QChar typed = TypedCharacter(*e);
-  if (!taken && !typed.isNull() && control_ != nullptr) {
-    ControlAccess::KeyPress(*static_cast<TWinControl*>(control_), typed);
-    taken = typed.isNull();
-  }
-  // A key the control did not take (left non-zero) goes on to its parent.
-  e->setAccepted(taken);
+  // The controls whose turn it is, in order: the focused one, then its
+  // parents up to the window; a window with KeyPreview takes its turn first.
+  TForm* form = GetParentForm(*start);
+  const bool preview = form != nullptr && form != start && form->KeyPreview();
+  std::vector<std::pair<TWinControl*, TLifeWatch>> turns;
+  if (preview) turns.emplace_back(form, form->LifeWatch());
+  for (TWinControl* c = start; c != nullptr; c = c->Parent())
+    if (!(preview && c == form)) turns.emplace_back(c, c->LifeWatch());
+  const TShiftState shift = ShiftStateOf(e->modifiers(), Qt::NoButton);
+  const QChar typed = TypedCharacter(*e);
+  // One control's turn: the key, then the character it types; true when the
+  // control took either, or when a handler destroyed it (the key ends there).
+  const auto takes = [&](TWinControl& control, const TLifeWatch& watch) {
+    std::uint16_t key = virtualKey;
+    if (key != 0) handler(control, key, shift);
+    if ((virtualKey != 0 && key == 0) || !watch.Alive()) return true;
+    if (typed.isNull()) return false;
+    QChar character = typed;
+    ControlAccess::KeyPress(control, character);
+    return character.isNull() || !watch.Alive();
+  };
+  for (const auto& [control, watch] : turns)
+    if (watch.Alive() && takes(*control, watch)) break;
+  // Every control up to the window has had its turn: the toolkit hands the
+  // key to no parent.
+  e->accept();
 }
 
 void ControlWidget::resizeEvent(QResizeEvent*) {

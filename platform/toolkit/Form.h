@@ -85,6 +85,14 @@ class TForm : public TCustomControl {
 
   bool Active() const;
 
+  // Keys first: the window's KeyDown and KeyPress (its handlers, then Enter
+  // and Esc for the default and cancel buttons) see each key before the
+  // focused control does, instead of after it and its parents. A key the
+  // window takes goes to no control; one it leaves goes on as usual, and
+  // the window does not see it again.
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
+
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnShow;
@@ -114,6 +122,7 @@ class TForm : public TCustomControl {
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   bool modal_ = false;
+  bool keyPreview_ = false;
   TModalResult modalResult_ = mrNone;
   bool placedOnce_ = false;
   struct ModalLoop;

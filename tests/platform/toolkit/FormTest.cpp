@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit/Action.h"
@@ -165,6 +167,57 @@ TEST_F(FormFixture, ButtonClicksByMouseSpaceAndEnterAndTheWindowsDefaultButton) 
   ok->SetEnabled(false);
   SendKey(*panel, Qt::Key_Return);  // ... unless it is disabled
   EXPECT_EQ(log, (std::vector<std::string>{"button", "button", "button", "ok"}));
+}
+
+// A key goes to the focused control, then to its parents up to the window,
+// each seeing the key and then its character, until one takes it; with
+// KeyPreview the window has its turn first, and only then.
+TEST_F(FormFixture, KeysReachTheFocusedControlThenItsParentsOrTheWindowFirstWithKeyPreview) {
+  struct Case {
+    bool preview;
+    const char* taker;  // whose OnKeyPress takes the character, or ""
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {false, "", {"button v", "button a", "panel v", "panel a", "form v", "form a"}},
+      {false, "panel", {"button v", "button a", "panel v", "panel a"}},
+      {true, "", {"form v", "form a", "button v", "button a", "panel v", "panel a"}},
+      {true, "form", {"form v", "form a"}},
+  };
+  for (const Case& c : cases) {
+    auto* panel = testing::Place<TCustomPanel>(form, form, 0, 50, 100, 50);
+    auto* button = AddButton(panel, 10, 10);
+    form->SetKeyPreview(c.preview);
+    std::vector<std::string> log;
+    for (auto [control, name] : {std::pair<TWinControl*, std::string>{form, "form"},
+                                 {panel, "panel"},
+                                 {button, "button"}}) {
+      control->OnKeyDown = [&log, name](TObject*, std::uint16_t& key, TShiftState) {
+        if (key == 'V') log.push_back(name + " v");
+      };
+      control->OnKeyPress = [&log, name, &c](TObject*, QChar& key) {
+        log.push_back(name + " " + QString(key).toStdString());
+        if (name == c.taker) key = QChar();
+      };
+    }
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(testing::NativeWidgetOf(*button), &press);
+    EXPECT_EQ(log, c.log) << "preview " << c.preview << ", taken by " << c.taker;
+    form->OnKeyDown = nullptr;
+    form->OnKeyPress = nullptr;
+    delete panel;
+  }
+
+  // A handler that destroys its control ends the key there.
+  form->SetKeyPreview(false);
+  auto* button = AddButton(form, 10);
+  bool windowSaw = false;
+  form->OnKeyDown = [&](TObject*, std::uint16_t&, TShiftState) { windowSaw = true; };
+  form->OnKeyPress = [&](TObject*, QChar&) { windowSaw = true; };
+  button->OnKeyDown = [button](TObject*, std::uint16_t&, TShiftState) { delete button; };
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier, QStringLiteral("v"));
+  QApplication::sendEvent(testing::NativeWidgetOf(*button), &press);
+  EXPECT_FALSE(windowSaw);
 }
 
 TEST_F(FormFixture, ShowModalReturnsTheResultThatEndedIt) {
