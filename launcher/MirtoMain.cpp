@@ -158,6 +158,9 @@ void TFormMain::BuildLayout() {
   tmFind->SetEnabled(false);
   tmFind->SetInterval(kViewTimerInterval);
   tmFind->OnTimer = [this](TObject* s) { tmFindTimer(s); };
+  // Typing to find comes before the focused control: a blank or Enter typed
+  // into a find must not press the button that holds the focus.
+  SetKeyPreview(true);
   OnKeyPress = [this](TObject* s, QChar& key) { FormKeyPress(s, key); };
   OnKeyDown = [this](TObject* s, std::uint16_t& key, TShiftState shift) {
     FormKeyDown(s, key, shift);

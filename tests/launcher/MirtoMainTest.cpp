@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -70,6 +71,23 @@ void Type(TControl& control, const QString& text) {
                                   : (c == u' ' ? Qt::Key_Space : Qt::Key_unknown);
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
     QApplication::sendEvent(testing::NativeWidgetOf(control), &press);
+  }
+}
+
+// Keys posted to the window as the keyboard delivers them, press and
+// release, each to whatever control holds the focus when it arrives; "\b"
+// is Backspace and "\r" Enter. Nothing is handled until the events run.
+void PostKeys(TControl& window, const QString& keys) {
+  QWindow* target = testing::NativeWidgetOf(window)->windowHandle();
+  for (const QChar c : keys) {
+    const int key = c == u'\b'    ? Qt::Key_Backspace
+                    : c == u'\r'  ? Qt::Key_Return
+                    : c == u' '   ? Qt::Key_Space
+                    : c.isDigit() ? Qt::Key_0 + (c.unicode() - u'0')
+                                  : Qt::Key_A + (c.toUpper().unicode() - u'A');
+    const QString text = c == u'\b' ? QString() : QString(c);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+      QCoreApplication::postEvent(target, new QKeyEvent(type, key, Qt::NoModifier, text));
   }
 }
 
@@ -595,6 +613,53 @@ TEST_F(MainWindow, EnterStartsTheFirstMatchAndNoMatchSaysSo) {
   PressKey(*main_, Qt::Key_Return, Qt::NoModifier);  // before the view is even built
   ASSERT_EQ(shell_.Requests().size(), 1u);
   EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
+}
+
+// Typed quickly, a find's blank and Enter went to the button that held the
+// focus until the find view was built: the blank pressed it, Enter opened
+// its category. Once a find has begun its keys are the find's, whatever
+// holds the focus; here all keys arrive before any timer runs.
+TEST_F(MainWindow, AFindTakesItsKeysBeforeTheFocusedControlHowEverFastTheyCome) {
+  struct Case {
+    const char* holder;
+    std::function<void()> focus;
+    const char* keys;
+  };
+  const Case cases[] = {
+      {"nothing", [] {}, "mkv mp4\r"},
+      {"a category button", [this] { Buttons().front()->SetFocus(); }, "mkv mp4\r"},
+      {"a category button", [this] { Buttons().back()->SetFocus(); }, "mkv mp44\b\r"},
+      {"a program button",
+       [this] {
+         main_->DisplayGroup(10);
+         Buttons().front()->SetFocus();
+       },
+       "mkv mp4\r"},
+      {"the categories button",
+       [this] {
+         main_->DisplayGroup(10);
+         main_->btnHome->SetFocus();
+       },
+       "mkv mp4\r"},
+  };
+  const TProgramInfo& wanted = Programs[IndexOfProgram(36)];
+  for (const Case& c : cases) {
+    main_->DisplayCategories();
+    c.focus();
+    const QString heading = Heading();
+    shell_.Clear();
+    PostKeys(*main_, QString::fromLatin1(c.keys));
+    QApplication::processEvents();
+    EXPECT_EQ(main_->FindText(), "mkv mp4") << c.holder;
+    ASSERT_EQ(shell_.Requests().size(), 1u) << c.holder;
+    EXPECT_EQ(shell_.Requests()[0].File, wanted.Dir + PathDelim + wanted.ExeFile) << c.holder;
+    EXPECT_FALSE(main_->tmCat->Enabled()) << c.holder;
+    EXPECT_FALSE(main_->tm2->Enabled()) << c.holder;
+    EXPECT_EQ(Heading(), heading) << c.holder;  // the view follows through tmFind
+    PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);  // back through tm2 or tmCat
+    WaitForTimer(*main_->tm2);
+    WaitForTimer(*main_->tmCat);
+  }
 }
 
 TEST_F(MainWindow, OnlyLettersAndDigitsWithoutCtrlOrAltStartAFind) {
