@@ -472,11 +472,20 @@ void TFormMain::btnMenuAudioClick(TObject*) {
 
 // --- actions and timers -----------------------------------------------------
 
-// A group or program action does what a click on its category or program
-// button does: the action's tag names the group or program.
-void TFormMain::actDisplayGroupExecute(TObject* Sender) { CategoryButtonClick(Sender); }
+// A group or program action names its group or program in its tag; a
+// sender that is no action (a button, any other component) does nothing.
+void TFormMain::actDisplayGroupExecute(TObject* Sender) {
+  const auto* action = dynamic_cast<const TAction*>(Sender);
+  if (action == nullptr) return;
+  SelectedGroupID = LowTag(*action);
+  tmCat->SetEnabled(true);
+}
 
-void TFormMain::actRunProgramExecute(TObject* Sender) { ProgButtonClick(Sender); }
+void TFormMain::actRunProgramExecute(TObject* Sender) {
+  const auto* action = dynamic_cast<const TAction*>(Sender);
+  if (action == nullptr) return;
+  RunProgram(LowTag(*action));
+}
 
 void TFormMain::actDisplayAllCategoriesExecute(TObject*) { tm2->SetEnabled(true); }
 

@@ -662,6 +662,40 @@ TEST_F(MainWindow, AFindTakesItsKeysBeforeTheFocusedControlHowEverFastTheyCome) 
   }
 }
 
+// Only an action names a group or program: a category or program button,
+// or any other component with a tag, given to the actions' handlers does
+// nothing; an action does, whatever its tag's high bits.
+TEST_F(MainWindow, TheGroupAndProgramHandlersActOnActionsAlone) {
+  TButtonEx* category = ButtonWithTag(30);
+  ASSERT_NE(category, nullptr);
+  main_->DisplayGroup(10);
+  TButtonEx* program = ButtonWithTag(14);
+  ASSERT_NE(program, nullptr);
+  TComponent other;
+  other.SetTag(20);
+  for (TObject* sender : {static_cast<TObject*>(category), static_cast<TObject*>(program),
+                          static_cast<TObject*>(&other), static_cast<TObject*>(nullptr)}) {
+    main_->actDisplayGroupExecute(sender);
+    main_->actRunProgramExecute(sender);
+  }
+  EXPECT_EQ(main_->SelectedGroupID, 0);
+  EXPECT_FALSE(main_->tmCat->Enabled());
+  EXPECT_TRUE(shell_.Requests().empty());
+
+  const std::intptr_t high = static_cast<std::intptr_t>(0x7ABC) << 32;
+  TAction group;
+  group.SetTag(high | 30);
+  main_->actDisplayGroupExecute(&group);
+  EXPECT_EQ(main_->SelectedGroupID, 30);
+  EXPECT_TRUE(main_->tmCat->Enabled());
+  TAction run;
+  run.SetTag(high | 36);
+  main_->actRunProgramExecute(&run);
+  const TProgramInfo& info = Programs[IndexOfProgram(36)];
+  ASSERT_EQ(shell_.Requests().size(), 1u);
+  EXPECT_EQ(shell_.Requests()[0].File, info.Dir + PathDelim + info.ExeFile);
+}
+
 TEST_F(MainWindow, OnlyLettersAndDigitsWithoutCtrlOrAltStartAFind) {
   Type(*main_, QStringLiteral(" -"));
   QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("a"));
