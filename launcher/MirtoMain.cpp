@@ -104,9 +104,10 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
     ProgramButton_MouseDown(s, b, sh, x, y);
   };
   views_->ShowFocusCues(KeyboardCuesShown());
+  ShowCategoriesFocusCue(*btnHome, KeyboardCuesShown());
   cues_ = std::make_unique<TKeyboardCuesListener>([this](bool shown) {
     views_->ShowFocusCues(shown);
-    btnHome->Invalidate();
+    ShowCategoriesFocusCue(*btnHome, shown);
   });
   FormCreate(this);
 }
@@ -385,6 +386,9 @@ void TFormMain::FormCreate(TObject*) {
   ti->SetHint(title);
   InitMenus();
   DisplayCategories();
+  // No button holds the focus at start, where it would show no cue: the
+  // first Tab or arrow key goes to the first button of the view.
+  SetFocus();
 }
 
 void TFormMain::InitMenus() {

@@ -102,6 +102,13 @@ void ApplyCategoriesButtonLook(TKvoPngButton& button) {
   home.Focused().Font().SetColor(clBlack);
 }
 
+void ShowCategoriesFocusCue(TKvoPngButton& button, bool shown) {
+  TKvoItemStateParams& focused = button.Appearance().Focused();
+  focused.Border().SetColor(focused.Font().Color());
+  focused.Border().SetWidth(1);
+  focused.SetTransparentFrame(!shown);
+}
+
 void ApplyTitleCaptionLook(TKvoTitleLabel& label) {
   label.Font().SetName(kSegoeUI);
   label.Font().SetHeight(-17);

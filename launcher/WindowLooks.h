@@ -42,6 +42,10 @@ void ApplyTitleButtonLook(TKvoPngButton& button, int hotGamma);
 // The categories button: transparent at rest, a warm grey under the pointer
 // and while pressed.
 void ApplyCategoriesButtonLook(TKvoPngButton& button);
+// The categories button's focus cue, shown after keyboard use as the view
+// buttons show theirs: a one-pixel frame in its caption's colour while it
+// holds the focus.
+void ShowCategoriesFocusCue(TKvoPngButton& button, bool shown);
 
 // The window's caption: its font, and the colours and shadow of its letters
 // (the label's font is set here; a bare look keeps the font it points to).

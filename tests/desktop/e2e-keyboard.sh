@@ -14,8 +14,9 @@ xdotool mousemove 1000 400
 apps="$MIRTO_DESKTOP_DIR/launcher/apps64"
 
 arrows_enter_space() {
-  # The first category button has the focus at start.
-  desk_keys Right Return  # the second category button: Video -> MP4
+  # No button has the focus at start: the first arrow goes to the first
+  # category button.
+  desk_keys Right Right Return  # the second category button: Video -> MP4
   desk_keys Down Right Return  # the first program button, then the second
   desk_expect_launch "arrows and Enter in the MP4 group" 35
   desk_keys space

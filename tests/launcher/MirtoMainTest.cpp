@@ -813,6 +813,38 @@ TEST_F(MainWindowKeys, TheFocusFrameShowsOnlyAfterKeyboardUseUntilTheMouseIsUsed
   EXPECT_EQ(frames(), 0);
 }
 
+// At start the first category button held a focus that showed nothing, so
+// the first Tab went to the second one; and the categories button, when
+// focused, only darkened its caption.
+TEST_F(MainWindowKeys, TheFirstTabGoesToTheFirstButtonAndTheCategoriesButtonShowsItsCue) {
+  const auto tab = [] {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(focus, &press);
+  };
+  EXPECT_EQ(FocusedTag(), -1);
+  tab();
+  EXPECT_EQ(FocusedTag(), 10);
+
+  main_->DisplayGroup(30);  // the focused button goes: the focus is nowhere again
+  TKvoPngButton& home = *main_->btnHome;
+  SetKeyboardCuesShown(false);
+  const QImage before = testing_support::Grab(home);
+  tab();
+  ASSERT_TRUE(home.Focused());
+  const QImage cue = testing_support::Grab(home);
+  const int w = home.Width(), h = home.Height();
+  for (const QPoint p :
+       {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)}) {
+    EXPECT_EQ(testing_support::PixelAt(cue, p.x(), p.y()), clBlack) << p.x() << "," << p.y();
+    EXPECT_NE(testing_support::PixelAt(before, p.x(), p.y()), clBlack) << p.x() << "," << p.y();
+  }
+  SendButton(*main_->pnMain, QEvent::MouseButtonPress, Qt::LeftButton, {2, 250});
+  EXPECT_EQ(testing_support::PixelAt(testing_support::Grab(home), w / 2, 0),
+            testing_support::PixelAt(before, w / 2, 0));  // the mouse hides it
+}
+
 TEST_F(MainWindowKeys, ShiftF10AndTheMenuKeyOpenTheFocusedProgramsPopupAtTheButton) {
   main_->DisplayGroup(30);
   TButtonEx* button = ButtonWithTag(12);

@@ -8,8 +8,10 @@
 //                                         about, hover (a program button),
 //                                         pressed (the categories button),
 //                                         keyboard (the focus cue on a
-//                                         program button), find:TEXT (the
-//                                         find view for TEXT)
+//                                         program button), keyboard:home
+//                                         (the focus cue on the categories
+//                                         button), find:TEXT (the find view
+//                                         for TEXT)
 //   mirto-screenshot --first-frame        no picture: print "mapped" when the
 //                                         window is mapped, "first frame" and
 //                                         exit at the first frame
@@ -111,12 +113,16 @@ void RunScene(const QString& scene, const QString& file, TFormMain& main, TFormA
         Finish(saved);
       });
     });
-  } else if (scene == u"keyboard") {
+  } else if (scene == u"keyboard" || scene == u"keyboard:home") {
     main.DisplayGroup(10);
-    AfterSettling([&main, file] {
+    AfterSettling([&main, file, scene] {
       SetKeyboardCuesShown(true);  // as after Tab or an arrow key
-      main.MoveFocus(VK_RIGHT);
-      main.MoveFocus(VK_DOWN);
+      if (scene == u"keyboard:home") {
+        main.btnHome->SetFocus();
+      } else {
+        main.MoveFocus(VK_RIGHT);
+        main.MoveFocus(VK_DOWN);
+      }
       AfterSettling([&main, file] { Finish(SaveWindowPicture(main, file)); });
     });
   } else if (scene.startsWith(u"find:")) {
