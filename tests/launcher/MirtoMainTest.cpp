@@ -655,7 +655,7 @@ TEST_F(MainWindow, AFindTakesItsKeysBeforeTheFocusedControlHowEverFastTheyCome) 
     EXPECT_EQ(shell_.Requests()[0].File, wanted.Dir + PathDelim + wanted.ExeFile) << c.holder;
     EXPECT_FALSE(main_->tmCat->Enabled()) << c.holder;
     EXPECT_FALSE(main_->tm2->Enabled()) << c.holder;
-    EXPECT_EQ(Heading(), heading) << c.holder;  // the view follows through tmFind
+    EXPECT_EQ(Heading(), heading) << c.holder;         // the view follows through tmFind
     PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);  // back through tm2 or tmCat
     WaitForTimer(*main_->tm2);
     WaitForTimer(*main_->tmCat);
