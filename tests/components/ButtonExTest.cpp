@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <memory>
 
 #include "components/ButtonEx.h"
+#include "platform/toolkit/FileDrop.h"
+#include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/PixelBoard.h"
 #include "tests/support/QtPrinters.h"
 
@@ -326,6 +331,25 @@ TEST(ButtonExPointer, EnterAndLeaveSetOverAndFireOnceExceptWhileDesigning) {
     EXPECT_EQ(enters, designing ? 0 : 1);
     EXPECT_EQ(leaves, designing ? 0 : 1);
   }
+}
+
+// Files dragged over a program button and away again left it looking hot.
+TEST(ButtonExPointer, ADragThatLeavesTakesThePointerOverLookAway) {
+  TestButton b;
+  b.SetColorBg(clWhite);
+  b.SetColorOver(clYellow);
+  AcceptFileDrops(b, [](TControl&, const QStringList&) {});
+  QWidget* widget = testing::NativeWidgetOf(b);
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/clip.avi"))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &enter);
+  ASSERT_TRUE(b.Over());
+  EXPECT_EQ(testing_support::PixelAt(testing_support::Grab(b), 50, 15), clYellow);
+  QDragLeaveEvent leave;
+  QApplication::sendEvent(widget, &leave);
+  EXPECT_FALSE(b.Over());
+  EXPECT_EQ(testing_support::PixelAt(testing_support::Grab(b), 50, 15), clWhite);
 }
 
 TEST(ButtonExPointer, HandlerThatDestroysTheButtonDoesNotCrash) {

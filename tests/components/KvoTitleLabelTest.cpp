@@ -36,6 +36,16 @@ void SetTitleFont(TFont& font) {
   font.SetStyle({fsBold});
 }
 
+// The green channel of the brightest or darkest pixel of a row.
+int RowExtreme(TBitmap& bitmap, int y, bool brightest) {
+  int best = brightest ? -1 : 256;
+  for (int x = 0; x < bitmap.Width(); ++x) {
+    const int g = GetGValue(bitmap.Canvas().Pixels(x, y));
+    best = brightest ? std::max(best, g) : std::min(best, g);
+  }
+  return best;
+}
+
 // The title over a flat background; the letters and the shadow can be
 // switched off one by one.
 class TitlePicture {
@@ -52,15 +62,7 @@ class TitlePicture {
     look.ShadowOpacityEnd = 200;
     DrawTitle(board.Canvas(), {kX, kY}, look);
   }
-  // The green channel of the brightest or darkest pixel of a row.
-  int Extreme(int y, bool brightest) {
-    int best = brightest ? -1 : 256;
-    for (int x = 0; x < board.Width(); ++x) {
-      const int g = GetGValue(board.At(x, y));
-      best = brightest ? std::max(best, g) : std::min(best, g);
-    }
-    return best;
-  }
+  int Extreme(int y, bool brightest) { return RowExtreme(board.Bitmap(), y, brightest); }
 
   static constexpr int kX = 10, kY = 5;
   TFont font;
@@ -168,6 +170,33 @@ TEST(TitleText, AtFactorsTwoAndThreeIsFinerThanThe1xPictureEnlargedAndSitsWhereI
         OffsetRect(moved, kTitleShadowOffset * factor, kTitleShadowOffset * factor);
         EXPECT_EQ(ink, moved);
       }
+    }
+  }
+}
+
+// At factor 2 the text cell has twice as many rows: the letters' colour and
+// the shadow's opacity run from start to end over all of them.
+TEST(TitleText, AtFactorTwoTheGradientAndTheShadowRunOverEveryDeviceRow) {
+  constexpr int kFactor = 2;
+  for (const bool letters : {true, false}) {
+    SCOPED_TRACE(letters ? "letters" : "shadow");
+    TitlePicture once(letters, !letters);
+    testing_support::ScaledBoard scaled(once.board.Width(), once.board.Height(), kFactor, kBack);
+    DrawTitle(scaled.Canvas(), {TitlePicture::kX, TitlePicture::kY}, once.look);
+    TBitmap& pixels = scaled.Pixels();
+    const TRect ink = testing_support::InkBounds(pixels, kBack);
+    ASSERT_GT(ink.Height(), 16);
+    const int cellTop = (TitlePicture::kY + (letters ? 0 : kTitleShadowOffset)) * kFactor;
+    const int lastRow = (MeasureTitle(once.look).cy - kTitleShadowOffset) * kFactor - 1;
+    const int back = GetGValue(kBack);
+    for (int y = ink.Top + 2; y < ink.Bottom - 2; y += 3) {
+      const int row = y - cellTop;
+      // The fully covered pixels of a row: the letters' colour, or the
+      // background moved toward the shadow by the row's opacity.
+      const int expected =
+          letters ? GetGValue(kStart) + (GetGValue(kEnd) - GetGValue(kStart)) * row / lastRow
+                  : back + (GetGValue(kShadow) - back) * (100 + 100 * row / lastRow) / 255;
+      EXPECT_NEAR(RowExtreme(pixels, y, letters), expected, 2) << "row " << row;
     }
   }
 }

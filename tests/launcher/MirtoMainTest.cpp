@@ -598,6 +598,16 @@ TEST_F(MainWindow, TypingFindsProgramsThroughTheTimerAndEscReturnsToTheViewBefor
   EXPECT_TRUE(shell_.Requests().empty());
 }
 
+// A find timer left running built the find view again every 150 ms.
+TEST_F(MainWindow, FindTimerStopsAfterItFires) {
+  Type(*main_, QStringLiteral("mp3"));
+  WaitForTimer(*main_->tmFind);
+  EXPECT_EQ(Heading(), "mp3");
+  PressKey(*main_, Qt::Key_Backspace, Qt::NoModifier);
+  WaitForTimer(*main_->tmFind);
+  EXPECT_EQ(Heading(), "mp");
+}
+
 TEST_F(MainWindow, EnterStartsTheFirstMatchAndNoMatchSaysSo) {
   Type(*main_, QStringLiteral("qqq"));
   testing::RunEventsFor(400);

@@ -10,6 +10,7 @@
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/FactorCanvas.h"
 #include "platform/drawing/PngImage.h"
 #include "tests/support/PixelBoard.h"
 #include "tests/support/ScaledBoard.h"
@@ -175,6 +176,39 @@ TEST(CanvasFactor, DevicePixelsLandOnePerTargetPixelInsideTheClip) {
             << x << "," << y;
       }
   }
+}
+
+// A bitmap once painted through a factor canvas is an ordinary bitmap of its
+// own pixels again: painted and drawn on as one never given to it.
+TEST(CanvasFactor, ABitmapIsPlainAgainOnceItsFactorCanvasIsGone) {
+  const auto paint = [](TCanvas& c) {
+    c.Brush().SetColor(clBlue);
+    c.FillRect({3, 0, 4, 1});
+    c.Pen().SetColor(clNavy);
+    c.Brush().SetColor(clYellow);
+    c.RoundRect(8, 2, 20, 10, 5, 5);
+    c.Font().SetHeight(-9);
+    c.Brush().SetStyle(bsClear);
+    c.TextOut(1, 4, "Ag");
+  };
+  PixelBoard once(kWidth, kHeight, clSilver);
+  {
+    TFactorCanvas scaled(once.Bitmap(), 2);
+    scaled.Canvas().Brush().SetColor(clRed);
+    scaled.Canvas().FillRect({0, 0, 1, 1});  // one cell: 2 x 2 pixels
+  }
+  EXPECT_EQ(once.Picture({{clRed, 'R'}}, {0, 0, 4, 3}),
+            (testing_support::Rows{"RR..", "RR..", "...."}));
+  PixelBoard never(kWidth, kHeight, clSilver);
+  never.Canvas().Brush().SetColor(clRed);
+  never.Canvas().FillRect({0, 0, 2, 2});
+  paint(once.Canvas());
+  paint(never.Canvas());
+  EXPECT_EQ(once.DifferenceFrom(never), "");
+  PixelBoard drawnOnce(kWidth, kHeight), drawnNever(kWidth, kHeight);
+  drawnOnce.Canvas().Draw(0, 0, once.Bitmap());
+  drawnNever.Canvas().Draw(0, 0, never.Bitmap());
+  EXPECT_EQ(drawnOnce.DifferenceFrom(drawnNever), "");
 }
 
 // A picture whose second drawing differs from it in one pixel, so the

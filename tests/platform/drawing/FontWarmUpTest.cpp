@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "platform/drawing/FontSubstitution.h"
@@ -28,6 +29,22 @@ TEST(FontWarmUp, TheWorkRunsOnceOnItsOwnThreadAndWaitWaitsForIt) {
   warmUp.Wait();
   warmUp.ContinueWith([&] { ++runs; });  // too late: the thread has ended
   EXPECT_EQ(runs, 1);
+}
+
+// The font code waited for a warm-up that had already ended and was gone;
+// the next one is what it waits for.
+TEST(FontWarmUp, AWarmUpThatIsGoneIsNeverWaitedForAndTheNextOneIs) {
+  auto gone = std::make_unique<TFontWarmUp>();
+  if (!gone->Started()) GTEST_SKIP() << "built without the font system's library";
+  gone.reset();
+  TFontWarmUp next;
+  std::atomic<bool> done{false};
+  next.ContinueWith([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    done = true;
+  });
+  AwaitFontWarmUp();
+  EXPECT_TRUE(done);
 }
 
 TEST(FontWarmUp, FamiliesResolvedOnAnotherThreadAreTheOnesTheMainThreadFinds) {

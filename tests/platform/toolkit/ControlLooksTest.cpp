@@ -135,6 +135,35 @@ QImage RenderedTwice(TForm& form, int factor) {
   return image;
 }
 
+// Only part of a window painted again at factor 2 (a control under it
+// changed): that part shows what the whole picture shows there.
+TEST(PaintFactor, APartialRepaintShowsItsOwnPartOfThePicture) {
+  TForm form;
+  testing::Frameless(form, 60, 24, clYellow);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetAutoSize(false);
+  label->SetBounds(40, 4, 16, 16);
+  label->SetColor(clRed);
+  form.Show();
+  TPaintFactorScope scope(2);
+  QWidget* widget = testing::NativeWidgetOf(form);
+  const auto render = [widget](const QRegion& part) {
+    QImage image(widget->size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    widget->render(&image, part.boundingRect().topLeft(), part);
+    return image;
+  };
+  const QImage whole = render(QRegion(widget->rect()));
+  const QRect part(36, 2, 20, 20);
+  const QImage repainted = render(QRegion(part));
+  ASSERT_EQ(whole.pixel(2 * 45, 2 * 10), qRgb(255, 0, 0));
+  for (int y = 2 * part.top(); y <= 2 * part.bottom(); ++y)
+    for (int x = 2 * part.left(); x <= 2 * part.right(); ++x)
+      ASSERT_EQ(repainted.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+}
+
 int DistinctInkColumns(const QImage& image, QRgb background) {
   std::set<std::vector<QRgb>> columns;
   for (int x = 0; x < image.width(); ++x) {

@@ -327,6 +327,29 @@ TEST_F(FormFixture, AMoveStartsOncePerPressNotOnMovesThatFollowItsRelease) {
   EXPECT_EQ(testing::NativeWidgetOf(*form)->pos(), start + QPoint(15, 25));
 }
 
+// Where the release never reached the program, the next move without the
+// left button ends the move: the window no longer follows the pointer.
+TEST_F(FormFixture, AMoveEndsOnAPointerMoveWithoutTheLeftButtonAfterAMissedRelease) {
+  auto* panel = new TCustomPanel(form);
+  panel->SetParent(form);
+  panel->SetAlign(alClient);
+  panel->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+    ReleaseCapture();
+    SendSysCommand(*panel, SC_DRAGMOVE);
+  };
+  form->Show();
+  QWidget* window = testing::NativeWidgetOf(*form);
+  const QPoint start = window->pos();
+  SendMouse(*panel, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton, Qt::LeftButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(30, 25), Qt::NoButton, Qt::LeftButton);
+  ASSERT_EQ(window->pos(), start + QPoint(10, 5));
+  // No release: the button is up on the next move.
+  SendMouse(*panel, QEvent::MouseMove, QPoint(60, 50), Qt::NoButton);
+  SendMouse(*panel, QEvent::MouseMove, QPoint(80, 70), Qt::NoButton);
+  EXPECT_EQ(window->pos(), start + QPoint(10, 5));
+}
+
 TEST(Application, RunsUntilTheMainWindowClosesAndOwnsItsWindows) {
   int argc = 1;
   char name[] = "test";

@@ -101,12 +101,54 @@ TEST_F(SingleInstance, ASocketFolderOthersMayEnterFailsTheCheckWithAReason) {
   EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
 }
 
-TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
+// A folder the group may enter or write to is no more private than one
+// everybody may enter.
+TEST_F(SingleInstance, ASocketFolderTheGroupMayEnterOrWriteFailsTheCheck) {
   const QString folder = TSingleInstance::PrivateFolder();
   ASSERT_FALSE(folder.isEmpty());
-  QFile lock(TSingleInstance::ServerNameFor(folder, QDir::currentPath()) + ".start-lock");
-  ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
-  ASSERT_EQ(::flock(lock.handle(), LOCK_EX | LOCK_NB), 0);
+  const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+  for (const QFile::Permission group : {QFile::ExeGroup, QFile::WriteGroup}) {
+    SCOPED_TRACE(group == QFile::ExeGroup ? "the group may enter" : "the group may write");
+    ASSERT_TRUE(QFile::setPermissions(folder, owner | group));
+    TSingleInstance instance(QDir::currentPath());
+    EXPECT_EQ(instance.Claim(), icCheckFailed);
+    EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
+  }
+  ASSERT_TRUE(QFile::setPermissions(folder, owner));
+  TSingleInstance instance(QDir::currentPath());
+  EXPECT_EQ(instance.Claim(), icFirst) << instance.ErrorText().toStdString();
+}
+
+// Holds the start lock of a launcher in the current folder as another start
+// would, with flock's how (LOCK_EX or LOCK_SH).
+class HeldStartLock {
+ public:
+  explicit HeldStartLock(int how)
+      : file_(
+            TSingleInstance::ServerNameFor(TSingleInstance::PrivateFolder(), QDir::currentPath()) +
+            ".start-lock") {
+    held_ = file_.open(QIODevice::ReadWrite) && ::flock(file_.handle(), how | LOCK_NB) == 0;
+  }
+  bool Held() const { return held_; }
+
+ private:
+  QFile file_;
+  bool held_ = false;
+};
+
+TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
+  const HeldStartLock lock(LOCK_EX);
+  ASSERT_TRUE(lock.Held());
+  TSingleInstance instance(QDir::currentPath());
+  EXPECT_EQ(instance.Claim(), icCheckFailed);
+  EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
+}
+
+// Two starts that both took the lock shared would both pass it at once and
+// both listen: the start lock is taken for one start alone.
+TEST_F(SingleInstance, TwoStartsAtOnceNeverBothPassTheStartLock) {
+  const HeldStartLock shared(LOCK_SH);
+  ASSERT_TRUE(shared.Held());
   TSingleInstance instance(QDir::currentPath());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
