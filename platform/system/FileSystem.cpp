@@ -1,5 +1,7 @@
 #include "platform/system/FileSystem.h"
 
+#include "platform/system/NativeWindows.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <vector>

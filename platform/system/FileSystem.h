@@ -8,21 +8,20 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/system/NativeWindows.h"  // the attribute constants below, on Windows
-
 namespace mirto {
 
 #if defined(_WIN32)
 inline constexpr QChar PathDelim{u'\\'};
 #else
 inline constexpr QChar PathDelim{u'/'};
+#endif
 
+// The system's attribute bits, by their values.
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01u;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02u;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10u;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80u;
-#endif
 
 // Attribute bits of the file or folder at path, or INVALID_FILE_ATTRIBUTES
 // when it does not exist or cannot be examined. Folders carry

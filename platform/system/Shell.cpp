@@ -1,5 +1,7 @@
 #include "platform/system/Shell.h"
 
+#include "platform/system/NativeWindows.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>

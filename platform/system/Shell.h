@@ -11,17 +11,12 @@
 #include <functional>
 #include <vector>
 
-#include "platform/system/NativeWindows.h"  // the show-command constants below, on Windows
-#if defined(_WIN32)
-#include <shellapi.h>  // and the error codes
-#endif
-
 namespace mirto {
 
 // A native window handle as a pointer-sized integer; 0 stands for none.
 using TWindowHandle = std::uintptr_t;
 
-#if !defined(_WIN32)
+// The system's show commands and failure results, by their values.
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMINIMIZED = 2;
@@ -38,7 +33,6 @@ inline constexpr int SW_SHOWDEFAULT = 10;
 inline constexpr std::intptr_t SE_ERR_FNF = 2;       // file not found
 inline constexpr std::intptr_t SE_ERR_PNF = 3;       // working folder not found
 inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;  // nothing can perform the operation
-#endif
 
 // The result the service reports when it did what it was asked.
 inline constexpr std::intptr_t ShellExecuteSucceeded = 42;
