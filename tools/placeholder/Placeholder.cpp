@@ -22,6 +22,8 @@
 
 #include "catalog/InstallationData.h"
 #include "catalog/MirtoProcs.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/ProgramArguments.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/BitBtn.h"
 #include "platform/toolkit/Form.h"
@@ -74,7 +76,11 @@ int ListCollection() {
 bool HasDisplay() {
   const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
   if (platform == u"offscreen" || platform == u"minimal") return false;
+#if defined(_WIN32)
+  return true;  // Windows always has its desktop
+#else
   return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
 }
 
 void ShowWindow(int argc, char** argv, const QString& title, const QStringList& lines) {
@@ -111,9 +117,8 @@ void ShowWindow(int argc, char** argv, const QString& title, const QStringList& 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsEmpty("MIRTO_DEMO_LIST_COLLECTION")) return ListCollection();
 
-  const QFileInfo executable(QString::fromLocal8Bit(argv[0]));
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const QFileInfo executable(ExecutableFileName());
+  const QStringList arguments = ProgramArguments(argc, argv);
   const TInstallationRecord* program = ProgramOf(executable);
   AppendStart(LogPath(executable), program ? program->ID : 0, executable, arguments);
 
