@@ -1,5 +1,6 @@
 #include "platform/toolkit/FileDrop.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -87,7 +88,8 @@ QStringList LocalFilesOf(const QList<QUrl>& urls) {
   QStringList files;
   for (const QUrl& url : urls) {
     if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return {};
-    files << url.toLocalFile();
+    // The system's own separators: a Windows program is handed C:\a\b.txt.
+    files << QDir::toNativeSeparators(url.toLocalFile());
   }
   return files;
 }
