@@ -11,6 +11,10 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WaitUntil.h"
 
+// The demo collection's script is Bash: the Windows build's collection is
+// laid out and started by its desktop check under Wine instead.
+#if !defined(_WIN32)
+
 namespace mirto {
 namespace {
 
@@ -96,3 +100,5 @@ TEST_F(DemoCollection, FilesGivenToAProgramArriveAsItsArgumentsUntouched) {
 
 }  // namespace
 }  // namespace mirto
+
+#endif

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +31,29 @@ TRequestOutcome AskWhileServing(const QString& name) {
   return outcome.get();
 }
 
+// One listener answers, its handler runs once, and nobody listens once it
+// is gone; on every system's transport.
+TEST(LocalRequest, AListenerAnswersItsLineAndNobodyListensOnceItIsGone) {
+  QTemporaryDir folder;
+#if defined(_WIN32)
+  const QString name = QStringLiteral("mirto-test-") + QFileInfo(folder.path()).fileName();
+#else
+  const QString name = folder.filePath("socket");
+#endif
+  EXPECT_EQ(AskListener(name, kHello, kOk), roNobodyListens);
+  {
+    TRequestListener listener(kHello, kOk);
+    int requests = 0;
+    listener.OnRequest = [&] { ++requests; };
+    QString error;
+    ASSERT_TRUE(listener.Listen(name, &error)) << error.toStdString();
+    EXPECT_EQ(AskWhileServing(name), roAnswered);
+    EXPECT_TRUE(testing::WaitUntil([&] { return requests == 1; }));
+  }
+  EXPECT_EQ(AskListener(name, kHello, kOk), roNobodyListens);
+}
+
+#if !defined(_WIN32)
 // A socket file as a listener that ended without cleaning up leaves it.
 void LeaveStaleSocket(const QString& name) {
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -69,6 +95,7 @@ TEST(LocalRequest, ANameTooLongForASocketIsRefusedWithAReason) {
   EXPECT_FALSE(error.isEmpty());
   EXPECT_EQ(AskListener(name, kHello, kOk), roNobodyListens);
 }
+#endif
 
 }  // namespace
 }  // namespace mirto
