@@ -10,13 +10,16 @@ set -uo pipefail
 source "$MIRTO_DESKTOP_LIB"
 
 missing=()
+tools=()
 for tool in wine wineboot wineserver winepath; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("'$tool' (apt install wine wine64)")
+  command -v "$tool" >/dev/null 2>&1 || tools+=("$tool")
 done
+[ "${#tools[@]}" -eq 0 ] || missing+=("Wine: ${tools[*]} (apt install wine wine64)")
 [ -f "${MIRTO_WINE_STAND_IN:-}" ] \
-  || missing+=("the Windows stand-in, which the build makes only when it finds x86_64-w64-mingw32-g++-posix (apt install mingw-w64)")
+  || missing+=("the Windows stand-in, built only when x86_64-w64-mingw32-g++-posix is found (apt install mingw-w64)")
 if [ "${#missing[@]}" -gt 0 ]; then
-  echo "SKIP: missing ${missing[*]}; scripts/setup.sh installs them" >&2
+  printf -v what '%s; ' "${missing[@]}"
+  echo "SKIP: missing ${what%; } (scripts/setup.sh installs them); the test of Windows programs through Wine does not run." >&2
   exit 77
 fi
 
