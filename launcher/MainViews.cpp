@@ -1,9 +1,12 @@
 #include "launcher/MainViews.h"
 
+#include <optional>
+
 #include "catalog/MirtoApps.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/WindowsExecutable.h"
 #include "platform/toolkit/FileDrop.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Label.h"
@@ -231,6 +234,8 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
   description->SetTransparent(true);
   layout.DescriptionPlaced(description->Height());
 
+  // Looked up once per view, and only when it shows a Windows program.
+  std::optional<bool> wineFound;
   int made = 0;
   for (const int id : programIDs) {
     const int programIndex = IndexOfProgram(id);
@@ -263,6 +268,14 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
     if (!IsFile(executable)) {
       button->SetHint(QStringLiteral("Not installed: ") + executable);
       button->SetShowHint(true);
+    } else if (StartsThroughWine(executable)) {
+      if (!wineFound) wineFound = !FindWine().isEmpty();
+      if (!*wineFound) {
+        button->SetHint(QStringLiteral("Wine is not installed; this Windows program needs it "
+                                       "(install the package \"wine\"): ") +
+                        executable);
+        button->SetShowHint(true);
+      }
     }
   }
 

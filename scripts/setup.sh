@@ -22,6 +22,9 @@ MIRTO_PACKAGES=(
   dpkg-dev xdotool weston qt6-wayland
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
+  # the real-desktop test of Windows programs started through Wine, and its
+  # Windows stand-in built with the cross compiler
+  wine wine64 mingw-w64
 )
 
 # What scripts/package adds: the checkers of the desktop entry, the AppStream

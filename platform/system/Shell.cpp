@@ -1,7 +1,5 @@
 #include "platform/system/Shell.h"
 
-#include "platform/system/NativeWindows.h"
-
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -10,6 +8,9 @@
 #include <QProcess>
 #include <QUrl>
 #include <array>
+
+#include "platform/system/NativeWindows.h"
+#include "platform/system/WindowsExecutable.h"
 
 namespace mirto {
 
@@ -57,6 +58,18 @@ std::intptr_t StartDetached(const QString& program, const QStringList& arguments
   return process.startDetached() ? ShellExecuteSucceeded : SE_ERR_FNF;
 }
 
+// A Windows program starts through the wine program on the PATH, in the
+// working folder asked for or else in its own folder; without Wine nothing
+// can start it.
+std::intptr_t StartThroughWine(const QString& executable, const QStringList& arguments,
+                               const QString& directory) {
+  const QString wine = FindWine();
+  if (wine.isEmpty()) return SE_ERR_NOASSOC;
+  const TWineCommand command = WineCommand(wine, executable, arguments);
+  return StartDetached(command.Program, command.Arguments,
+                       directory.isEmpty() ? QFileInfo(executable).absolutePath() : directory);
+}
+
 std::intptr_t PerformOpen(const QString& file, const QString& parameters,
                           const QString& directory) {
   const TShellTarget target = ResolveShellTarget(file, directory);
@@ -68,6 +81,8 @@ std::intptr_t PerformOpen(const QString& file, const QString& parameters,
       return OpenWithDesktop(QUrl::fromLocalFile(target.Location));
     case stkExecutable:
       return StartDetached(target.Location, QProcess::splitCommand(parameters), directory);
+    case stkWindowsProgram:
+      return StartThroughWine(target.Location, QProcess::splitCommand(parameters), directory);
     case stkMissing:
       break;
   }
@@ -94,6 +109,9 @@ TShellTarget ResolveShellTarget(const QString& file, const QString& directory) {
   const QString location = QDir::cleanPath(info.absoluteFilePath());
   if (!info.exists()) return {stkMissing, location};
   if (info.isDir()) return {stkFolder, location};
+  // By its content, before the execute bit: files unpacked from a Windows
+  // archive usually have none, and with one the system could not run them.
+  if (StartsThroughWine(location)) return {stkWindowsProgram, location};
   if (info.isExecutable()) return {stkExecutable, location};
   return {stkDocument, location};
 }
@@ -173,6 +191,9 @@ std::intptr_t ShellExecuteWithArguments(TWindowHandle owner, const QString& file
   Q_UNUSED(showCmd);
   const TShellTarget target = ResolveShellTarget(file, directory);
   if (target.Kind == stkMissing) return SE_ERR_FNF;
+  if (target.Kind == stkWindowsProgram) {
+    return StartThroughWine(target.Location, arguments, directory);
+  }
   if (target.Kind != stkExecutable) return SE_ERR_NOASSOC;
   return StartDetached(target.Location, arguments, directory);
 #endif

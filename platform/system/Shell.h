@@ -55,7 +55,10 @@ struct TShellExecuteRequest {
 // folder in the file manager, an executable file starts in a process of its
 // own with directory as working folder and parameters split into arguments
 // (never through a command interpreter), any other existing file opens with
-// its associated program. A relative file name is taken relative to
+// its associated program. Outside Windows a Windows executable (recognised
+// by its content, IsWindowsExecutable) starts through the wine program on
+// the PATH, detached, in directory or else in its own folder; without Wine
+// it starts nothing (SE_ERR_NOASSOC). A relative file name is taken relative to
 // directory, or to the current folder when directory is empty. Returns a
 // value above 32 on success, otherwise one of the SE_ERR_ codes.
 std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const QString& file,
@@ -66,7 +69,9 @@ std::intptr_t ShellExecuteW(TWindowHandle owner, const QString& operation, const
 // line breaks, any letters), never through a command interpreter; directory
 // is the working folder. Under Windows the system's "open" gets them as one
 // command line (WindowsCommandLine). A file that is not an executable
-// starts nothing (SE_ERR_NOASSOC).
+// starts nothing (SE_ERR_NOASSOC). A Windows executable outside Windows
+// starts through Wine as with ShellExecuteW, each absolute path among the
+// arguments in its Windows form (WineCommand).
 std::intptr_t ShellExecuteWithArguments(TWindowHandle owner, const QString& file,
                                         const QStringList& arguments, const QString& directory,
                                         int showCmd);
@@ -94,6 +99,7 @@ enum class TShellTargetKind {
   stkWebAddress,
   stkFolder,
   stkExecutable,
+  stkWindowsProgram,  // a Windows executable that this system starts through Wine
   stkDocument,
   stkMissing,
 };

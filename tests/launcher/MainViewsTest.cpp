@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -184,6 +187,57 @@ TEST_F(MainViews, GroupTitlesShowOneAmpersandAndMissingProgramsSayWhy) {
   auto* button = dynamic_cast<TButtonEx*>(area_->Controls(area_->ControlCount() - 1));
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(button->Hint().startsWith("Not installed: /nonexistent/pack/apps64/AudioExtractor/"));
+}
+
+// Group 30 shows programs 16 and 12: a Windows program and a native one.
+TEST_F(MainViews, AWindowsProgramsHintNamesWineAndThePackageOnlyWhileWineIsMissing) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  FinalizeCatalog();
+  InitCatalog(temp.path() + "/mirto");
+  auto place = [](int id, const QByteArray& contents, QFileDevice::Permissions permissions) {
+    const TProgramInfo& program = Programs[IndexOfProgram(id)];
+    ASSERT_TRUE(QDir().mkpath(program.Dir));
+    QFile file(program.Dir + "/" + program.ExeFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.setPermissions(permissions);
+  };
+  QByteArray windows(0x40, '\0');
+  windows[0] = 'M';
+  windows[1] = 'Z';
+  windows[0x3C] = 0x40;
+  place(16, windows + QByteArray("PE\0\0", 4), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  place(12, "#!/bin/sh\n", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const QString bin = temp.path() + "/bin";
+  ASSERT_TRUE(QDir().mkpath(bin));
+  const QByteArray savedPath = qgetenv("PATH");
+
+  struct Case {
+    QString wine;  // a wine program to put on the PATH, or none
+    const char* hint16;
+  };
+  const Case cases[] = {
+      {"", "Wine is not installed; this Windows program needs it (install the package \"wine\"): "},
+      {bin + "/wine", ""},
+  };
+  for (const Case& c : cases) {
+    if (!c.wine.isEmpty()) {
+      QFile wine(c.wine);
+      ASSERT_TRUE(wine.open(QIODevice::WriteOnly));
+      wine.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    qputenv("PATH", bin.toUtf8());
+    views_->DisplayGroup(30);
+    qputenv("PATH", savedPath);
+    const std::vector<TButtonEx*> buttons = views_->ViewButtons();
+    ASSERT_EQ(buttons.size(), 2u);
+    ASSERT_EQ(buttons[0]->Tag(), 16);
+    const TProgramInfo& program = Programs[IndexOfProgram(16)];
+    const QString hint16 = *c.hint16 ? c.hint16 + program.Dir + "/" + program.ExeFile : "";
+    EXPECT_EQ(buttons[0]->Hint(), hint16) << c.wine.toStdString();
+    EXPECT_EQ(buttons[1]->Hint(), "") << "a native program needs no Wine";
+  }
 }
 
 TEST_F(MainViews, AnUnknownProgramLeavesNoHoleAndAnUnknownGroupLeavesTheAreaHidden) {

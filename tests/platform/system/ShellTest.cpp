@@ -181,6 +181,79 @@ TEST_F(ShellTarget, ExecutableStartsInItsWorkingFolderWithItsPathIntact) {
   }
 }
 
+// A Windows program's start through a stand-in for wine on a private PATH,
+// which reports its working folder and its arguments, one a line.
+class ShellThroughWine : public ShellTarget {
+ protected:
+  void SetUp() override {
+    ShellTarget::SetUp();
+    savedPath_ = qgetenv("PATH");
+    const QString bin = Path("bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(Path("no wine here")));
+    WriteFile(bin + "/wine",
+              ("#!/bin/sh\n{ pwd -P; printf '%s\\n' \"$@\"; } > '" + report_ + ".tmp'\nmv '" +
+               report_ + ".tmp' '" + report_ + "'\n")
+                  .toUtf8(),
+              true);
+    withWine_ = (bin + ":/usr/bin:/bin").toUtf8();
+    qputenv("PATH", withWine_);
+    folder_ = Path(QStringLiteral("Ünïcödé Ordner ☃"));
+    ASSERT_TRUE(QDir().mkpath(folder_));
+    QByteArray header(0x40, '\0');
+    header[0] = 'M';
+    header[1] = 'Z';
+    header[0x3C] = 0x40;
+    WriteFile(folder_ + "/Converter.exe", header + QByteArray("PE\0\0", 4), false);
+    WriteFile(folder_ + "/Native.exe", header + QByteArray("PE\0\0", 4), true);
+  }
+  void TearDown() override { qputenv("PATH", savedPath_); }
+
+  // The stand-in's report, or an empty list when it did not run.
+  QStringList Report() {
+    if (!WaitForFile(report_)) return {};
+    QFile file(report_);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    lines.removeLast();
+    file.remove();
+    return lines;
+  }
+
+  QString report_ = Path(QStringLiteral("wine-report"));
+  QString folder_;
+  QByteArray withWine_;
+  QByteArray savedPath_;
+};
+
+TEST_F(ShellThroughWine, WindowsProgramStartsThroughWineInItsFolderWithFilesAsWindowsPaths) {
+  const QString canonical = QFileInfo(folder_).canonicalFilePath();
+  for (const char* name : {"Converter.exe", "Native.exe"}) {  // without and with the execute bit
+    SCOPED_TRACE(name);
+    const QString program = folder_ + "/" + name;
+    EXPECT_EQ(ResolveShellTarget(program, {}).Kind, stkWindowsProgram);
+    EXPECT_GT(ShellExecuteW(0, "open", program, "", folder_, SW_SHOW), 32);
+    EXPECT_EQ(Report(), QStringList({canonical, program}));
+    // Without a working folder it runs in its own.
+    EXPECT_GT(ShellExecuteW(0, "open", program, "", "", SW_SHOW), 32);
+    EXPECT_EQ(Report(), QStringList({canonical, program}));
+    EXPECT_GT(
+        ShellExecuteWithArguments(0, program, {"/tmp/a b.flv", "/tmp/it's.flv"}, folder_, SW_SHOW),
+        32);
+    EXPECT_EQ(Report(), QStringList({canonical, program, "Z:\\tmp\\a b.flv", "Z:\\tmp\\it's.flv"}));
+  }
+}
+
+TEST_F(ShellThroughWine, WithoutWineAWindowsProgramStartsNothing) {
+  qputenv("PATH", Path("no wine here").toUtf8());
+  const QString program = folder_ + "/Converter.exe";
+  EXPECT_EQ(ShellExecuteW(0, "open", program, "", folder_, SW_SHOW), SE_ERR_NOASSOC);
+  EXPECT_EQ(ShellExecuteWithArguments(0, program, {"/tmp/a.flv"}, folder_, SW_SHOW),
+            SE_ERR_NOASSOC);
+  qputenv("PATH", withWine_);
+  EXPECT_FALSE(WaitForFile(report_, 300));
+}
+
 #endif
 
 }  // namespace
