@@ -1,17 +1,19 @@
 #include "platform/system/FileSystem.h"
 
-#include "platform/system/NativeWindows.h"
-
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <vector>
+
+#include "platform/system/NativeWindows.h"
 
 namespace mirto {
 
 #if defined(_WIN32)
 
 std::uint32_t GetFileAttributesW(const QString& path) {
-  if (path.isEmpty()) return INVALID_FILE_ATTRIBUTES;
+  // The system's call reads a name only up to its first NUL: a name with one
+  // names no file at all, not the one before it.
+  if (path.isEmpty() || path.contains(QChar(u'\0'))) return INVALID_FILE_ATTRIBUTES;
   return ::GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
 }
 

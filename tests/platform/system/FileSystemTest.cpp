@@ -70,8 +70,10 @@ TEST(FileSystem, ExecutableFileNameIsTheRealPathOfThisProgram) {
   const QFileInfo info(name);
   EXPECT_TRUE(info.isAbsolute());
   EXPECT_TRUE(info.isFile());
-  EXPECT_EQ(name, info.canonicalFilePath());
-  EXPECT_EQ(name, QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+  // In the system's own form, with its separators.
+  EXPECT_EQ(name, QDir::toNativeSeparators(info.canonicalFilePath()));
+  EXPECT_EQ(name, QDir::toNativeSeparators(
+                      QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath()));
 }
 
 }  // namespace
