@@ -1,5 +1,6 @@
 #include "catalog/MirtoProcs.h"
 
+#include <QDir>
 #include <cstdio>
 
 #include "catalog/CatalogState_p.h"
@@ -79,8 +80,10 @@ QString WithIniExtension(const QString& fileName) {
 
 void InitAppParams() { InitAppParams(ExecutableFileName()); }
 
-void InitAppParams(const QString& exeFileName) {
+void InitAppParams(const QString& givenFileName) {
   TAppParams& paths = catalog_state::Paths;
+  // Windows takes "/" as a separator too; the paths are kept in its own form.
+  const QString exeFileName = QDir::toNativeSeparators(givenFileName);
   // Without the launcher's own folder every path would point somewhere
   // unrelated (the root's "apps64"); the collection then has no paths, so
   // nothing can be started, and the one place to say so is standard error.

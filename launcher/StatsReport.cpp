@@ -20,7 +20,8 @@ TStatsReport::~TStatsReport() { Write(); }
 void TStatsReport::Write() const {
   if (fileName_.isEmpty()) return;
   QSaveFile file(fileName_);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
+  // One line that scripts read, ending in "\n" on every system.
+  if (!file.open(QIODevice::WriteOnly)) return;
   file.write(QStringLiteral("controls %1\n").arg(TControl::LiveCount()).toUtf8());
   file.commit();
 }
