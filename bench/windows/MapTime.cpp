@@ -24,7 +24,8 @@ BOOL CALLBACK VisibleWindowOf(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<Search*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == search->process && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
+  if (process == search->process && IsWindowVisible(window) &&
+      GetWindow(window, GW_OWNER) == nullptr) {
     search->found = true;
     return FALSE;
   }

@@ -14,8 +14,7 @@ QStringList ProgramArguments(int argc, char** argv) {
   int count = 0;
   LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (words == nullptr) return arguments;
-  for (int i = 1; i < count; ++i)
-    arguments << QString::fromWCharArray(words[i]);
+  for (int i = 1; i < count; ++i) arguments << QString::fromWCharArray(words[i]);
   ::LocalFree(words);
 #else
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

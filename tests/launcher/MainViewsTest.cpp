@@ -186,9 +186,11 @@ TEST_F(MainViews, GroupTitlesShowOneAmpersandAndMissingProgramsSayWhy) {
   EXPECT_TRUE(labels[0]->ShowAccelChar());
   auto* button = dynamic_cast<TButtonEx*>(area_->Controls(area_->ControlCount() - 1));
   ASSERT_NE(button, nullptr);
-  EXPECT_TRUE(button->Hint().startsWith("Not installed: /nonexistent/pack/apps64/AudioExtractor/"));
+  EXPECT_TRUE(button->Hint().startsWith(
+      "Not installed: " + QDir::toNativeSeparators("/nonexistent/pack/apps64/AudioExtractor/")));
 }
 
+#if !defined(_WIN32)  // Windows runs its own programs
 // Group 30 shows programs 16 and 12: a Windows program and a native one.
 TEST_F(MainViews, AWindowsProgramsHintNamesWineAndThePackageOnlyWhileWineIsMissing) {
   QTemporaryDir temp;
@@ -239,6 +241,7 @@ TEST_F(MainViews, AWindowsProgramsHintNamesWineAndThePackageOnlyWhileWineIsMissi
     EXPECT_EQ(buttons[1]->Hint(), "") << "a native program needs no Wine";
   }
 }
+#endif
 
 TEST_F(MainViews, AnUnknownProgramLeavesNoHoleAndAnUnknownGroupLeavesTheAreaHidden) {
   // A group that lists a program the catalog does not have.

@@ -943,7 +943,9 @@ TEST_F(MainWindow, FilesDroppedOnAProgramButtonStartItWithThemAndOtherDragsAreRe
   EXPECT_FALSE(button->Over());
   ASSERT_EQ(shell_.Requests().size(), 1u);
   EXPECT_TRUE(shell_.Requests()[0].File.endsWith(QStringLiteral("FlvConverter64.exe")));
-  EXPECT_EQ(shell_.Requests()[0].Arguments, files);
+  // In the system's own form, with backslashes on Windows.
+  EXPECT_EQ(shell_.Requests()[0].Arguments,
+            QStringList({QDir::toNativeSeparators(files[0]), QDir::toNativeSeparators(files[1])}));
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ TEST_F(Launching, MissingFolderIsNotOpenedButItsProgramStillRuns) {
 TEST_F(Launching, FoldersWithSpacesAndNonAsciiLettersArriveIntact) {
   QTemporaryDir temp;
   ASSERT_TRUE(temp.isValid());
-  const QString launcherFolder = temp.filePath(QStringLiteral("Mïrto Pàck ünd Ñame ☃"));
+  const QString launcherFolder =
+      QDir::toNativeSeparators(temp.filePath(QStringLiteral("Mïrto Pàck ünd Ñame ☃")));
   InitCatalog(launcherFolder + PathDelim + "mirto");
   const QString programFolder = launcherFolder + PathDelim + "apps64" + PathDelim + "Video to MP4";
   ASSERT_EQ(GetProgramDir(27), programFolder);

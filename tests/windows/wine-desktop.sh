@@ -134,8 +134,9 @@ tray() {
   desk_at tray
   desk_until 5 "Minimize to tray did not take the window off screen" \
     sh -c "! xwininfo -id $main | grep -q IsViewable"
-  desk_until 10 "no tray icon appeared in the tray host" desk_tray_icon mirto.exe
-  read -r icon ix iy < <(desk_tray_icon mirto.exe)
+  # Wine's own shell (explorer.exe) docks the icons of Windows programs.
+  desk_until 10 "no tray icon appeared in the tray host" desk_tray_icon explorer.exe
+  read -r icon ix iy < <(desk_tray_icon explorer.exe)
   desk_click "$ix" "$iy"
   desk_until 5 "after the tray icon's click the window is not on screen" desk_viewable "$main"
 }

@@ -14,17 +14,18 @@
 namespace mirto {
 namespace {
 
-// Waits for a file that a detached process writes, for at most timeoutMs.
-bool WaitForFile(const QString& path, int timeoutMs = 5000) {
-  return testing::WaitUntil([&] { return QFileInfo::exists(path); }, timeoutMs);
-}
-
 // Names that break naive quoting or option parsing.
 const QStringList kAwkwardNames = {
     QStringLiteral("with spaces"),          QStringLiteral("-leading dash"),
     QStringLiteral("quote\"d 'name'"),      QStringLiteral("Ünïcödé Ordner ☃"),
     QStringLiteral("semi;colon $HOME `x`"),
 };
+
+#if !defined(_WIN32)
+// Waits for a file that a detached process writes, for at most timeoutMs.
+bool WaitForFile(const QString& path, int timeoutMs = 5000) {
+  return testing::WaitUntil([&] { return QFileInfo::exists(path); }, timeoutMs);
+}
 
 void WriteFile(const QString& path, const QByteArray& contents, bool executable) {
   QFile file(path);
@@ -35,6 +36,7 @@ void WriteFile(const QString& path, const QByteArray& contents, bool executable)
     ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
   }
 }
+#endif
 
 TEST(ShellHook, RecordsEveryRequestExactlyAsGiven) {
   TShellExecuteRecorder recorder;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+
+#if defined(_WIN32)
+#include <QLockFile>
+#else
 #include <sys/file.h>
+#endif
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -76,6 +81,7 @@ TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
   }
 }
 
+#if !defined(_WIN32)
 TEST_F(SingleInstance, FoldersHaveTheirOwnNamesAndTheSocketFolderIsPrivate) {
   QTemporaryDir a;
   QTemporaryDir b;
@@ -119,6 +125,33 @@ TEST_F(SingleInstance, ASocketFolderTheGroupMayEnterOrWriteFailsTheCheck) {
   EXPECT_EQ(instance.Claim(), icFirst) << instance.ErrorText().toStdString();
 }
 
+#endif
+
+#if defined(_WIN32)
+// Holds the start lock of a launcher in the current folder as another start
+// would: the toolkit's lock file in the user's temporary folder.
+class HeldStartLock {
+ public:
+  HeldStartLock()
+      : file_(QDir::tempPath() + u'/' +
+              TSingleInstance::ServerNameFor(QString(), QDir::currentPath()) + ".start-lock") {
+    held_ = file_.tryLock(0);
+  }
+  bool Held() const { return held_; }
+
+ private:
+  QLockFile file_;
+  bool held_ = false;
+};
+
+TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
+  const HeldStartLock lock;
+  ASSERT_TRUE(lock.Held());
+  TSingleInstance instance(QDir::currentPath());
+  EXPECT_EQ(instance.Claim(), icCheckFailed);
+  EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
+}
+#else
 // Holds the start lock of a launcher in the current folder as another start
 // would, with flock's how (LOCK_EX or LOCK_SH).
 class HeldStartLock {
@@ -153,6 +186,7 @@ TEST_F(SingleInstance, TwoStartsAtOnceNeverBothPassTheStartLock) {
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
 }
+#endif
 
 }  // namespace
 }  // namespace mirto
