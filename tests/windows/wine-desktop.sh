@@ -28,6 +28,13 @@ for tool in wine winepath; do
 done
 [ -n "${WINEPREFIX:-}" ] || desk_fail "WINEPREFIX is not set"
 
+# Wine's shell process serves the display of the first program of a prefix
+# for as long as its server runs: the check starts a server of its own for
+# this display and ends it with every Windows program it left.
+wineserver -k 2>/dev/null
+wineserver -w
+trap 'desk_stop_started; wineserver -k 2>/dev/null' EXIT
+
 # The launcher and its collection in a folder of their own.
 dir="$MIRTO_DESKTOP_DIR/launcher"
 mkdir -p "$dir"
