@@ -149,6 +149,20 @@ desk_check_drag() {
     "$nx" "$ny" 0
 }
 
+# desk_carry SOURCE SPOT: presses the drag source window SOURCE (which then
+# starts dragging its files), carries the drag onto SPOT of the main window
+# ($main; a desk_spot name or "X Y") and lets go there.
+desk_carry() {
+  local source="$1" x y bx by dx dy
+  read -r x y < <(desk_position "$source")
+  read -r bx by < <(desk_position "$main")
+  read -r dx dy <<<"${desk_spot[$2]:-$2}"
+  # shellcheck disable=SC2046
+  xdotool mousemove --sync $((x + 40)) $((y + 40)) mousedown 1 sleep 0.2 \
+    $(desk_steps $((x + 40)) $((y + 40)) $((bx + dx - x - 40)) $((by + dy - y - 40))) \
+    sleep 0.3 mousemove $((bx + dx + 2)) $((by + dy)) sleep 0.3 mouseup 1
+}
+
 # desk_expect_near WHAT ACTUAL_X ACTUAL_Y WANT_X WANT_Y [SLACK]: fails with
 # WHAT when a coordinate is off by more than SLACK pixels (default 3).
 desk_expect_near() {

@@ -64,7 +64,7 @@ button_menus() {
 desk_case RightAndMiddleClickMenuRunsOpensTheFolderAndTheHomePage button_menus
 
 files_dropped() {
-  local drops="$MIRTO_DESKTOP_DIR/drops" source x y bx by
+  local drops="$MIRTO_DESKTOP_DIR/drops" source
   mkdir -p "$drops"
   touch "$drops/first clip.flv" "$drops/-second.flv"
   desk_keys ctrl+3  # Flash Video Converters: 16 on the left
@@ -72,13 +72,7 @@ files_dropped() {
     "$drops/first clip.flv" "$drops/-second.flv"
   source="$(desk_window 10 '^Drag source$')" || exit 1
   sleep 0.3
-  read -r x y < <(desk_position "$source")
-  read -r bx by < <(desk_position "$main")
-  read -r dx dy <<<"${desk_spot[left]}"
-  # shellcheck disable=SC2046
-  xdotool mousemove --sync $((x + 40)) $((y + 40)) mousedown 1 sleep 0.2 \
-    $(desk_steps $((x + 40)) $((y + 40)) $((bx + dx - x - 40)) $((by + dy - y - 40))) \
-    sleep 0.3 mousemove $((bx + dx + 2)) $((by + dy)) sleep 0.3 mouseup 1
+  desk_carry "$source" left
   desk_expect_launch "two files dropped on a program button" 16 \
     "$drops/first clip.flv" "$drops/-second.flv"
   kill "$desk_pid" 2>/dev/null

@@ -104,7 +104,7 @@ shortcut_and_menu() {
 desk_case ShortcutAndMenuStartItThroughWine shortcut_and_menu
 
 files_dropped() {
-  local drops="$MIRTO_DESKTOP_DIR/drops" source x y bx by dx dy
+  local drops="$MIRTO_DESKTOP_DIR/drops" source
   mkdir -p "$drops"
   touch "$drops/first clip.flv" "$drops/it's here.flv"
   desk_at cat200
@@ -113,13 +113,7 @@ files_dropped() {
     "$drops/first clip.flv" "$drops/it's here.flv"
   source="$(desk_window 10 '^Drag source$')" || exit 1
   sleep 0.3
-  read -r x y < <(desk_position "$source")
-  read -r bx by < <(desk_position "$main")
-  read -r dx dy <<<"${desk_spot[left]}"
-  # shellcheck disable=SC2046
-  xdotool mousemove --sync $((x + 40)) $((y + 40)) mousedown 1 sleep 0.2 \
-    $(desk_steps $((x + 40)) $((y + 40)) $((bx + dx - x - 40)) $((by + dy - y - 40))) \
-    sleep 0.3 mousemove $((bx + dx + 2)) $((by + dy)) sleep 0.3 mouseup 1
+  desk_carry "$source" left
   expect_wine_start "two files dropped on its program button" \
     "$drops/first clip.flv" "$drops/it's here.flv"
   kill "$desk_pid" 2>/dev/null

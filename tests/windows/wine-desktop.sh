@@ -113,7 +113,7 @@ launching() {
 desk_case CategoryThenProgramButtonAndAlt1StartTheStandIn launching
 
 files_dropped() {
-  local drops="$MIRTO_DESKTOP_DIR/drops" source x y bx by dx dy
+  local drops="$MIRTO_DESKTOP_DIR/drops" source
   mkdir -p "$drops"
   touch "$drops/first clip.flv" "$drops/-second.flv"
   desk_keys ctrl+3  # Flash Video Converters: 16 on the left
@@ -121,13 +121,7 @@ files_dropped() {
     "$(winepath -w "$drops/first clip.flv" | tr -d '\r')" "$(winepath -w "$drops/-second.flv" | tr -d '\r')"
   source="$(desk_window 30 '^Drag source$')" || exit 1
   sleep 0.5
-  read -r x y < <(desk_position "$source")
-  read -r bx by < <(desk_position "$main")
-  read -r dx dy <<<"${desk_spot[left]}"
-  # shellcheck disable=SC2046
-  xdotool mousemove --sync $((x + 40)) $((y + 40)) mousedown 1 sleep 0.3 \
-    $(desk_steps $((x + 40)) $((y + 40)) $((bx + dx - x - 40)) $((by + dy - y - 40))) \
-    sleep 0.3 mousemove $((bx + dx + 2)) $((by + dy)) sleep 0.3 mouseup 1
+  desk_carry "$source" left
   wine_expect_launch "two files dropped on a program button" 16 \
     "$drops/first clip.flv" "$drops/-second.flv"
   kill "$desk_pid" 2>/dev/null
