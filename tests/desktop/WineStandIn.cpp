@@ -8,6 +8,7 @@
 // The line is written with one call, so concurrent starts do not mix.
 
 #include <windows.h>
+// after windows.h
 #include <shellapi.h>
 
 #include <string>
@@ -72,8 +73,7 @@ int wmain() {
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == line.size() ? 0 : 1;
 }
