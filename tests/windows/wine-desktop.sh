@@ -43,15 +43,17 @@ cp -f "$1" "$dir/mirto.exe"
 : >"$dir/apps64/launches.log"
 export MIRTO_DEMO_QUIET=1
 
-# The stand-ins log Windows paths; the checks read them as this system's.
+# The stand-ins log Windows paths; the checks read them as this system's,
+# and hand Windows programs theirs.
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+windows_path() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # wine_expect_launch WHAT ID [FILE...]: one new start of program ID in its
 # own folder, with exactly FILE... as its arguments (as Windows paths).
 wine_expect_launch() {
   local what="$1" id="$2" line got exe cwd rest want=() file
   shift 2
-  for file in "$@"; do want+=("$(winepath -w "$file" 2>/dev/null | tr -d '\r')"); done
+  for file in "$@"; do want+=("$(windows_path "$file")"); done
   desk_until 15 "$what: program $id was not started" test -s "$desk_launches"
   sleep 0.3
   [ "$(wc -l <"$desk_launches")" -eq 1 ] \
@@ -90,11 +92,11 @@ desk_case WindowShowsItsCaptionAt615x336Centred window_shell
 
 first_frame() {
   local picture="$MIRTO_DESKTOP_DIR/windows-first-frame.png"
-  (cd "$dir" && wine "$MIRTO_SCREENSHOT" "$(winepath -w "$picture" | tr -d '\r')") \
+  (cd "$dir" && wine "$MIRTO_SCREENSHOT" "$(windows_path "$picture")") \
     >"$MIRTO_DESKTOP_DIR/screenshot.log" 2>&1 \
     || desk_fail "the screenshot tool failed: $(cat "$MIRTO_DESKTOP_DIR/screenshot.log")"
-  wine "$MIRTO_LAYOUT_CHECK" "$(winepath -w "$picture" | tr -d '\r')" \
-    "$(winepath -w "$MIRTO_LINUX_FIRST_FRAME" | tr -d '\r')" \
+  wine "$MIRTO_LAYOUT_CHECK" "$(windows_path "$picture")" \
+    "$(windows_path "$MIRTO_LINUX_FIRST_FRAME")" \
     || desk_fail "the first frame under Wine differs in layout from Linux's"
   [ -z "${MIRTO_WINDOWS_SHOTS:-}" ] || cp "$picture" "$MIRTO_WINDOWS_SHOTS/"
 }
@@ -118,7 +120,7 @@ files_dropped() {
   touch "$drops/first clip.flv" "$drops/-second.flv"
   desk_keys ctrl+3  # Flash Video Converters: 16 on the left
   desk_start "$MIRTO_DESKTOP_DIR/drag-source.log" wine "$MIRTO_DRAG_SOURCE" \
-    "$(winepath -w "$drops/first clip.flv" | tr -d '\r')" "$(winepath -w "$drops/-second.flv" | tr -d '\r')"
+    "$(windows_path "$drops/first clip.flv")" "$(windows_path "$drops/-second.flv")"
   source="$(desk_window 30 '^Drag source$')" || exit 1
   sleep 0.5
   desk_carry "$source" left
@@ -175,8 +177,8 @@ desk_case ExitEndsWithStatusZero exit_status
 startup() {
   [ -n "${MIRTO_MAP_TIME:-}" ] || return 0
   (cd "$dir" && wine "$MIRTO_MAP_TIME" "${MIRTO_STARTUP_ROUNDS:-7}" \
-    "$(winepath -w "$MIRTO_FLOOR_WIN32" | tr -d '\r')" "$(winepath -w "$MIRTO_FLOOR_QT" | tr -d '\r')" \
-    "$(winepath -w "$dir/mirto.exe" | tr -d '\r')") | tr -d '\r' | tee "$MIRTO_DESKTOP_DIR/startup.txt"
+    "$(windows_path "$MIRTO_FLOOR_WIN32")" "$(windows_path "$MIRTO_FLOOR_QT")" \
+    "$(windows_path "$dir/mirto.exe")") | tr -d '\r' | tee "$MIRTO_DESKTOP_DIR/startup.txt"
   [ "$(grep -c ' ms ' "$MIRTO_DESKTOP_DIR/startup.txt")" -eq 3 ] || desk_fail "the start-up times were not taken"
 }
 desk_case StartUpAgainstABareWin32AndABareQtWindow startup
