@@ -1,5 +1,7 @@
 #include "launcher/AppsInfo.h"
 
+#include <QRegularExpression>
+
 #include "catalog/MirtoApps.h"
 #include "catalog/MirtoProcs.h"
 
@@ -16,6 +18,18 @@ QString AppsInfoText(std::span<const int> programIDs) {
   }
   if (text.size() > 2) text.chop(2);
   return text;
+}
+
+QStringList AppsInfoColumns() {
+  return {QStringLiteral("Program"), QStringLiteral("Version"), QStringLiteral("Date")};
+}
+
+QStringList AppsInfoCells(const QString& line) {
+  static const QRegularExpression kLastTwoWords(
+      QStringLiteral("^(.*\\S)\\s+(\\S+)\\s+(\\S+)\\s*$"));
+  const QRegularExpressionMatch words = kLastTwoWords.match(line);
+  if (!words.hasMatch()) return {line.trimmed(), QString(), QString()};
+  return {words.captured(1).trimmed(), words.captured(2), words.captured(3)};
 }
 
 }  // namespace mirto

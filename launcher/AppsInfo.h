@@ -4,6 +4,7 @@
 // collection in release order, newest first.
 
 #include <QString>
+#include <QStringList>
 #include <span>
 
 namespace mirto {
@@ -13,5 +14,11 @@ namespace mirto {
 // lines joined by "\r\n" with no line break after the last. IDs that are not
 // in the catalog are left out.
 QString AppsInfoText(std::span<const int> programIDs);
+
+// The columns of that list, and the cells of one of its lines under them:
+// the version and the date are the line's last two words, the name is what
+// stands before them. A line of fewer than three words is all name.
+QStringList AppsInfoColumns();
+QStringList AppsInfoCells(const QString& line);
 
 }  // namespace mirto

@@ -146,8 +146,10 @@ void TFormAbout::BuildLayout() {
   meApps->Font().SetName(QStringLiteral("Consolas"));
   meApps->Font().SetHeight(-13);
   meApps->SetScrollBars(ssVertical);
-  // The list shows the collection the label above it names.
+  // The list shows the collection the label above it names, and reads as
+  // a table of the programs with their versions and dates.
   meApps->SetAccessibleName(Label1->AccessibleName());
+  meApps->SetAccessibleTable(AppsInfoColumns(), AppsInfoCells);
 
   ActionList1 = new TActionList(this);
   actEsc = new TAction(this);

@@ -31,6 +31,8 @@ TApplication* Application() { return g_application; }
 TApplication::TApplication(int& argc, char** argv) : toolkit_(std::make_unique<Toolkit>()) {
   if (QCoreApplication::instance() == nullptr)
     toolkit_->owned = std::make_unique<QApplication>(argc, argv);
+  // Before anything asks for the application's accessible root.
+  InstallControlAccessibility();
   // Windows close through their forms; the loop ends with the main window.
   QGuiApplication::setQuitOnLastWindowClosed(false);
   // The toolkit's font list is built beside whatever the program does next

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Memo_p.h"
 #include "platform/toolkit/Menus_p.h"
 
 namespace mirto {
@@ -57,7 +58,9 @@ class ControlAccessible : public QAccessibleWidget {
     if (control == nullptr) return QAccessibleWidget::text(kind);
     switch (kind) {
       case QAccessible::Name:
-        return control->AccessibleName();
+        // A widget inside that takes the focus (a memo's text box) carries
+        // the name; saying it twice would read it twice.
+        return widget()->focusProxy() != nullptr ? QString() : control->AccessibleName();
       case QAccessible::Description:
         return control->Hint();
       case QAccessible::Accelerator:
@@ -111,8 +114,10 @@ QAccessibleInterface* ControlAccessibleFactory(const QString&, QObject* object) 
 void InstallControlAccessibility() {
   // The factory list belongs to the process, not to one application object.
   static const bool installed = [] {
+    QAccessible::installFactory(&ApplicationAccessible);
     QAccessible::installFactory(&ControlAccessibleFactory);
-    QAccessible::installFactory(&MenuEntryAccessible);
+    QAccessible::installFactory(&PopupMenuAccessible);
+    QAccessible::installFactory(&MemoTableAccessible);
     return true;
   }();
   (void)installed;

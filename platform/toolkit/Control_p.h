@@ -10,6 +10,8 @@
 
 #include "platform/toolkit/Control.h"
 
+class QAccessibleInterface;
+
 namespace mirto {
 
 // The widget a control owns. It forwards Qt's events to the control's
@@ -117,9 +119,14 @@ void DispatchFor(TControl& control, const std::function<void()>& work);
 void EnterControl(TControl& control);
 void LeaveControl(TControl& control);
 
-// Lets the widgets of controls and the entries of open popup menus answer
-// accessibility queries (idempotent).
+// Lets the widgets of controls, open popup menus and their entries and the
+// application's root answer accessibility queries (idempotent). Installed
+// before the first query of the root, which is then answered by the
+// program's own.
 void InstallControlAccessibility();
+// The application's root: its windows and the popups open on their own;
+// null for other objects.
+QAccessibleInterface* ApplicationAccessible(const QString& className, QObject* object);
 
 // The flags of a window that belongs to another one: a plain window becomes
 // a dialog, which the window manager keeps above its owner and off the

@@ -1,8 +1,10 @@
 #include "platform/toolkit/Memo.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <utility>
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Control_p.h"
@@ -138,6 +140,26 @@ void TMemo::Append(const QString& line) {
 }
 
 void TMemo::Clear() { SetText(QString()); }
+
+void TMemo::SetAccessibleTable(const QStringList& headers, TLineCells cells) {
+  accessibleColumns_ = headers;
+  accessibleCells_ = std::move(cells);
+  // The frame around the text box is no more than that; the text box inside
+  // is the table (or the text).
+  SetAccessibleRole(headers.isEmpty() ? arEdit : arPanel);
+  // What the text box already told is forgotten, so that it is asked anew.
+  if (QPlainTextEdit* edit = editor_->edit.data())
+    if (QAccessibleInterface* told = QAccessible::queryAccessibleInterface(edit))
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(told));
+}
+
+QStringList TMemo::AccessibleRow(int row) const {
+  const QStringList lines = Lines();
+  if (accessibleColumns_.isEmpty() || row < 0 || row >= lines.size()) return {};
+  QStringList cells = accessibleCells_ ? accessibleCells_(lines.at(row)) : QStringList();
+  cells.resize(accessibleColumns_.size());
+  return cells;
+}
 
 void TMemo::SetBorderStyle(TFormBorderStyle value) {
   borderStyle_ = value;

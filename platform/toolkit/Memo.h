@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "platform/toolkit/Control.h"
@@ -44,6 +45,17 @@ class TMemo : public TWinControl {
   // The text changed (by the user or the program).
   TNotifyEvent OnChange;
 
+  // The cells of one line of the text, in the order of the columns.
+  using TLineCells = std::function<QStringList(const QString& line)>;
+  // Assistive technology reads the text as a table named by AccessibleName,
+  // with the columns headers: one row per line, each line split into its
+  // cells by cells (missing cells read empty, extra ones are left out).
+  // Without columns the text is read as text.
+  void SetAccessibleTable(const QStringList& headers, TLineCells cells);
+  const QStringList& AccessibleColumns() const { return accessibleColumns_; }
+  // The cells of the table's row: one per column.
+  QStringList AccessibleRow(int row) const;
+
  protected:
   void Resize() override;
   void FontChanged() override;
@@ -61,6 +73,8 @@ class TMemo : public TWinControl {
   TFormBorderStyle borderStyle_ = bsSingle;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
+  QStringList accessibleColumns_;
+  TLineCells accessibleCells_;
 };
 
 }  // namespace mirto

@@ -1,12 +1,15 @@
-// What assistive technology learns about the entries of an open popup menu.
-// The toolkit would name an entry by its whole text, shortcut included; an
-// entry of a popup menu is named by its caption without accelerator marks,
-// and its shortcut is its accelerator.
+// What assistive technology learns about an open popup menu and its entries.
+// The menu is a popup menu whose children are its entries, the one
+// highlighted being its focus. The toolkit would name an entry by its whole
+// text, shortcut included; an entry of a popup menu is named by its caption
+// without accelerator marks, and its shortcut is its accelerator.
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleObject>
+#include <QAccessibleWidget>
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -20,11 +23,51 @@ namespace {
 
 // The menu that shows action as one of its entries.
 QMenu* MenuShowing(const QAction* action) {
+  if (action == nullptr) return nullptr;
   for (QObject* object : action->associatedObjects())
     if (auto* menu = qobject_cast<QMenu*>(object); menu != nullptr && menu != action->menu())
       return menu;
   return nullptr;
 }
+
+// The open menu, or one of its sub-menus: a top-level popup of the
+// application, or the child of the entry it drops from.
+class MenuInterface : public QAccessibleWidget {
+ public:
+  explicit MenuInterface(QMenu* menu) : QAccessibleWidget(menu, QAccessible::PopupMenu) {}
+
+  QAccessibleInterface* parent() const override {
+    QAction* opener = Menu()->menuAction();
+    if (MenuShowing(opener) != nullptr) return QAccessible::queryAccessibleInterface(opener);
+    return QAccessible::queryAccessibleInterface(QCoreApplication::instance());
+  }
+
+  // The entries in the order of the menu's actions, whose indexes the menu's
+  // own focus events carry.
+  int childCount() const override { return static_cast<int>(Menu()->actions().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QAction*> actions = Menu()->actions();
+    if (index < 0 || index >= actions.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(actions.at(index));
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (child == nullptr) return -1;
+    return static_cast<int>(Menu()->actions().indexOf(qobject_cast<QAction*>(child->object())));
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    QAction* action = Menu()->actionAt(Menu()->mapFromGlobal(QPoint(x, y)));
+    return action != nullptr ? QAccessible::queryAccessibleInterface(action) : nullptr;
+  }
+
+  // The highlighted entry.
+  QAccessibleInterface* focusChild() const override {
+    QAction* highlighted = Menu()->activeAction();
+    return highlighted != nullptr ? QAccessible::queryAccessibleInterface(highlighted) : nullptr;
+  }
+
+ private:
+  QMenu* Menu() const { return static_cast<QMenu*>(widget()); }
+};
 
 class MenuEntryInterface : public QAccessibleObject, public QAccessibleActionInterface {
  public:
@@ -71,6 +114,7 @@ class MenuEntryInterface : public QAccessibleObject, public QAccessibleActionInt
     const qsizetype tab = shown.indexOf(u'\t');
     switch (kind) {
       case QAccessible::Name: {
+        if (action_->isSeparator()) return {};
         const TMenuItem* item = MenuItemAccess::ItemShownBy(action_);
         return StripHotkey(item != nullptr ? item->Caption() : shown.left(tab));
       }
@@ -128,10 +172,13 @@ class MenuEntryInterface : public QAccessibleObject, public QAccessibleActionInt
 
 }  // namespace
 
-QAccessibleInterface* MenuEntryAccessible(const QString&, QObject* object) {
+QAccessibleInterface* PopupMenuAccessible(const QString&, QObject* object) {
+  if (PopupMenuAccess::ShowsPopupMenu(object))
+    return new MenuInterface(qobject_cast<QMenu*>(object));
   auto* action = qobject_cast<QAction*>(object);
-  if (action == nullptr || MenuItemAccess::ItemShownBy(action) == nullptr) return nullptr;
-  return new MenuEntryInterface(action);
+  if (action != nullptr && PopupMenuAccess::ShowsPopupMenu(MenuShowing(action)))
+    return new MenuEntryInterface(action);
+  return nullptr;
 }
 
 }  // namespace mirto

@@ -374,16 +374,21 @@ class OwnerDrawStyle : public QProxyStyle {
   TPopupMenu& menu_;
 };
 
-// A menu that tells the style which entry it is drawing.
-class OwnerDrawMenu : public QMenu {
+// The menu that shows a popup menu's entries (a sub-menu's too): what
+// assistive technology is told about it is the popup menu's (MenuAccessible),
+// and an owner-drawn one tells the style which entry it is drawing.
+class PopupMenuWidget : public QMenu {
  public:
-  using QMenu::QMenu;
+  PopupMenuWidget(QWidget* parent, bool ownerDraw) : QMenu(parent), ownerDraw_(ownerDraw) {}
 
  protected:
   void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
     QMenu::initStyleOption(option, action);
-    option->styleObject = const_cast<QAction*>(action);
+    if (ownerDraw_) option->styleObject = const_cast<QAction*>(action);
   }
+
+ private:
+  bool ownerDraw_;
 };
 
 // The window the menu is opened for: that of the control it pops up for,
@@ -399,8 +404,8 @@ QWidget* MenuWindow(const TPopupMenu& popup) {
 }
 
 QMenu* NewMenu(TPopupMenu& popup, QWidget* parent) {
-  if (!popup.OwnerDraw()) return new QMenu(parent);
-  auto* menu = new OwnerDrawMenu(parent);
+  auto* menu = new PopupMenuWidget(parent, popup.OwnerDraw());
+  if (!popup.OwnerDraw()) return menu;
   auto* style = new OwnerDrawStyle(popup);
   style->setParent(menu);
   menu->setStyle(style);
@@ -462,6 +467,10 @@ void TPopupMenu::CloseMenu() {
 }
 
 QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->menu.data(); }
+
+bool PopupMenuAccess::ShowsPopupMenu(const QObject* object) {
+  return dynamic_cast<const PopupMenuWidget*>(object) != nullptr;
+}
 
 void TPopupMenu::Popup(int x, int y) {
   if (IsOpen()) return;

@@ -18,6 +18,9 @@ class TPopupMenu;
 struct PopupMenuAccess {
   // The open menu, or null while the popup menu is closed.
   static QMenu* OpenMenu(const TPopupMenu& menu);
+  // Whether object is a toolkit menu showing the entries of a popup menu
+  // (the open menu or one of its sub-menus).
+  static bool ShowsPopupMenu(const QObject* object);
 };
 
 struct MenuItemAccess {
@@ -30,8 +33,8 @@ struct MenuItemAccess {
   static TMenuItem* ItemShownBy(const QAction* action);
 };
 
-// What an entry of an open popup menu tells assistive technology (its caption
-// as its name); null for other objects.
-QAccessibleInterface* MenuEntryAccessible(const QString& className, QObject* object);
+// What an open popup menu and its entries tell assistive technology (an
+// entry's caption as its name); null for other objects.
+QAccessibleInterface* PopupMenuAccessible(const QString& className, QObject* object);
 
 }  // namespace mirto

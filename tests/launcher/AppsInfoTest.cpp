@@ -45,5 +45,32 @@ TEST_F(AppsInfo, UnknownIDsAreSkippedAndNothingGivesAnEmptyList) {
   EXPECT_TRUE(AppsInfoText(AboutProgramOrder).isEmpty());
 }
 
+// The cells come back from every line of the list as it was written, and
+// from lines a user shortened as far as they still go.
+TEST_F(AppsInfo, EachLineSplitsIntoItsNameVersionAndDate) {
+  InitCatalog(QStringLiteral("/opt/pack/mirto"));
+  const QStringList lines = AppsInfoText(AboutProgramOrder).split(QStringLiteral("\r\n"));
+  ASSERT_EQ(lines.size(), 25);
+  for (int i = 0; i < lines.size(); ++i) {
+    const TProgramInfo& program = Programs[IndexOfProgram(AboutProgramOrder[i])];
+    EXPECT_EQ(AppsInfoCells(lines[i]),
+              (QStringList{program.ProgramName, program.Version, program.Date}));
+  }
+  EXPECT_EQ(AppsInfoColumns().size(), 3);
+  const struct {
+    const char* line;
+    QStringList cells;
+  } edited[] = {
+      // A name of 41 characters or more is followed by a single space.
+      {"An Exceedingly Long Program Name Of Many Words 1.0      01.02.2003",
+       {"An Exceedingly Long Program Name Of Many Words", "1.0", "01.02.2003"}},
+      {"  Spaced   Name   2.1   04.05.2006  ", {"Spaced   Name", "2.1", "04.05.2006"}},
+      {"Name 1.0", {"Name 1.0", "", ""}},
+      {"   ", {"", "", ""}},
+      {"", {"", "", ""}},
+  };
+  for (const auto& e : edited) EXPECT_EQ(AppsInfoCells(e.line), e.cells) << e.line;
+}
+
 }  // namespace
 }  // namespace mirto

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QStringList>
 #include <QTimer>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "launcher/MirtoAbout.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Memo.h"
+#include "tests/support/AccessibleTree.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
 
@@ -77,16 +79,27 @@ TEST_F(AboutWindow, EscAndTheCloseButtonEndTheModalShowing) {
   }
 }
 
-// The program list had no accessible name: it is named after the collection
-// the label above it names, on the text box that takes the focus too (made
-// when the window first shows).
-TEST_F(AboutWindow, TheProgramListIsNamedAfterTheCollection) {
-  const QString name = QStringLiteral("Collection of portable audio & video converters");
+// The program list was one text box of 1,599 characters: it is a table
+// named after the collection the label above it names, a row per program
+// with its version and date, on the text box that takes the focus (made when
+// the window first shows).
+TEST_F(AboutWindow, TheProgramListReadsAsATableOfTheProgramsWithTheirVersionsAndDates) {
   about_->Show();
-  QWidget* list = testing::NativeWidgetOf(*about_->meApps);
-  for (QWidget* widget : {list, list->focusProxy()}) {
-    ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
+  QAccessibleInterface* table =
+      testing::FindAccessible(testing::AccessibleRoot(), QAccessible::Table,
+                              QStringLiteral("Collection of portable audio & video converters"));
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->object(), testing::NativeWidgetOf(*about_->meApps)->focusProxy());
+  QAccessibleTableInterface* rows = table->tableInterface();
+  ASSERT_EQ(rows->rowCount(), 25);
+  ASSERT_EQ(rows->columnCount(), 3);
+  EXPECT_EQ(rows->columnDescription(0), "Program");
+  for (int row = 0; row < rows->rowCount(); ++row) {
+    const TProgramInfo& program = Programs[IndexOfProgram(AboutProgramOrder[row])];
+    const QStringList cells = {rows->cellAt(row, 0)->text(QAccessible::Name),
+                               rows->cellAt(row, 1)->text(QAccessible::Name),
+                               rows->cellAt(row, 2)->text(QAccessible::Name)};
+    EXPECT_EQ(cells, (QStringList{program.ProgramName, program.Version, program.Date}));
   }
   about_->Hide();
 }

@@ -43,6 +43,7 @@
 #include "platform/toolkit/TrayIcon.h"
 #include "platform/toolkit/WindowServices.h"
 #include "tests/platform/toolkit/ControlTestSupport.h"
+#include "tests/support/AccessibleTree.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
 #include "tests/support/WaitUntil.h"
@@ -271,6 +272,90 @@ TEST_F(MainWindow, AccessiblePressOfTheMenuAndAboutButtonsReturnsBeforeTheyOpen)
     testing::RunEventsFor(20);
   }
   main_->SetAboutForm(nullptr);
+}
+
+// With any of the four menus open, the accessible tree held the main window
+// only: no menu, no entry.
+TEST_F(MainWindow, EachOpenMenuIsInTheAccessibleTreeAndItsEntriesPressLikeAClick) {
+  using testing::AccessibleChildren;
+  main_->TrayAvailable = [] { return true; };
+  const auto started = [this](int id) {
+    return !shell_.Requests().empty() &&
+           shell_.Requests().back().File.endsWith(Programs[IndexOfProgram(id)].ExeFile);
+  };
+  struct Case {
+    const char* what;
+    TPopupMenu* menu;
+    std::function<void()> open;
+    int entries;
+    int separators;
+    QString first;
+    QString firstShortcut;
+    QString pressed;
+    std::function<bool()> clicked;  // what a click of the pressed entry does
+  };
+  const Case cases[] = {
+      {"video", main_->popMenuVideo, [this] { main_->btnMenuVideoClick(main_->btnMenuVideo); }, 25,
+       5, "CATEGORY:   Video -> AVI / MPG", "Ctrl+1", "CATEGORY:   Flash Video Converters",
+       [this] { return main_->SelectedGroupID == 30 && main_->tmCat->Enabled(); }},
+      {"audio", main_->popMenuAudio, [this] { main_->btnMenuAudioClick(main_->btnMenuAudio); }, 15,
+       3, "Audio Converter & Extractor", "Alt+1", "FLAC CUE Splitter", [&] { return started(30); }},
+      {"program button", main_->popButton,
+       [this] {
+         main_->DisplayGroup(30);
+         TButtonEx* button = ButtonWithTag(12);
+         ASSERT_NE(button, nullptr);
+         SendButton(*button, QEvent::MouseButtonPress, Qt::RightButton, {17, 5});
+         SendButton(*button, QEvent::MouseButtonRelease, Qt::RightButton, {17, 5});
+       },
+       3, 1, "Run program", "", "Run program", [&] { return started(12); }},
+      {"tray", main_->popMenuVideo,
+       [this] {
+         main_->btnMinimizeToTrayClick(main_->btnMinimizeToTray);
+         main_->ti->ContextPopup(600, 700);
+       },
+       25, 5, "CATEGORY:   Video -> AVI / MPG", "Ctrl+1", "Video -> FLV / SWF",
+       [&] { return started(16); }},
+  };
+  const QString press = QAccessibleActionInterface::pressAction();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    bool seen = false;
+    const auto inspectAndPress = [&] {
+      QAccessibleInterface* root = testing::AccessibleRoot();
+      const auto menus = AccessibleChildren(*root, QAccessible::PopupMenu);
+      ASSERT_EQ(menus.size(), 1u);
+      QAccessibleInterface* menu = menus.front();
+      seen = true;
+      EXPECT_EQ(menu->parent(), root);
+      EXPECT_EQ(root->focusChild(), menu);
+      EXPECT_TRUE(testing::ChildrenKnowTheirParent(*menu));
+      const auto entries = AccessibleChildren(*menu, QAccessible::MenuItem);
+      EXPECT_EQ(entries.size(), static_cast<std::size_t>(c.entries));
+      EXPECT_EQ(AccessibleChildren(*menu, QAccessible::Separator).size(),
+                static_cast<std::size_t>(c.separators));
+      QAccessibleInterface* pressed = nullptr;
+      for (QAccessibleInterface* entry : entries) {
+        EXPECT_FALSE(entry->state().disabled) << entry->text(QAccessible::Name).toStdString();
+        if (entry->text(QAccessible::Name) == c.pressed) pressed = entry;
+      }
+      ASSERT_FALSE(entries.empty());
+      EXPECT_EQ(entries.front()->text(QAccessible::Name), c.first);
+      const QStringList keys = entries.front()->actionInterface()->keyBindingsForAction(press);
+      EXPECT_EQ(keys.join(u' '), c.firstShortcut);
+      ASSERT_NE(pressed, nullptr) << c.pressed.toStdString();
+      pressed->actionInterface()->doAction(press);
+    };
+    testing_support::WhileOpen(*c.menu, [&](QMenu& open) {
+      inspectAndPress();
+      if (open.isVisible()) c.menu->CloseMenu();  // the press did not take
+    });
+    c.open();
+    EXPECT_TRUE(seen) << "the menu did not open";
+    EXPECT_TRUE(c.clicked()) << "the press did not do what the click does";
+    EXPECT_TRUE(AccessibleChildren(*testing::AccessibleRoot(), QAccessible::PopupMenu).empty())
+        << "the closed menu is still in the tree";
+  }
 }
 
 TEST_F(MainWindow, TitleIsCentredInTheTitleBar) {
