@@ -22,6 +22,9 @@ MIRTO_PACKAGES=(
   dpkg-dev xdotool weston qt6-wayland
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
+  # what a screen reader reads, through a session bus of the test's own: the
+  # accessibility bus and a client of it
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   # the real-desktop test of Windows programs started through Wine, and its
   # Windows stand-in built with the cross compiler
   wine wine64 mingw-w64
