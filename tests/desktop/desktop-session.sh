@@ -238,7 +238,8 @@ XML
 start_icewm() {
   mkdir -p "$HOME/.icewm"
   cat >"$HOME/.icewm/preferences" <<PREFS
-ShowTaskBar=$taskbar
+ShowTaskBar=$((taskbar | tray))
+TaskBarShowTasks=$taskbar
 TaskBarShowTray=$tray
 TaskBarEnableSystemTray=$tray
 TaskBarShowWorkspaces=0
@@ -252,7 +253,6 @@ TaskBarShowStartMenu=0
 TaskBarShowWindowListMenu=0
 TaskBarShowShowDesktopButton=0
 TaskBarAtTop=0
-ShowTaskBar=1
 PREFS
   started icewm icewm --no-runonce --config="$HOME/.icewm/preferences"
   desk_wait 10 wm_is_up || die "icewm did not start: $(cat "$scratch/icewm.log")"
@@ -265,10 +265,10 @@ PREFS
 start_fluxbox() {
   # A style whose background is a plain colour: a picture would need a
   # wallpaper setter, whose absence fluxbox reports in a window of its own.
-  local tools="iconbar" visible=true
-  [ "$taskbar" = 1 ] || tools=""
-  [ "$tray" = 1 ] && tools="${tools:+$tools, }systemtray"
-  [ -n "$tools" ] || visible=false
+  local toolbar="iconbar" visible=true
+  [ "$taskbar" = 1 ] || toolbar=""
+  [ "$tray" = 1 ] && toolbar="${toolbar:+$toolbar, }systemtray"
+  [ -n "$toolbar" ] || visible=false
   mkdir -p "$HOME/.fluxbox"
   cp /etc/X11/fluxbox/keys "$HOME/.fluxbox/keys" 2>/dev/null || : >"$HOME/.fluxbox/keys"
   : >"$HOME/.fluxbox/menu"
@@ -280,7 +280,7 @@ session.keyFile: $HOME/.fluxbox/keys
 session.appsFile: $HOME/.fluxbox/apps
 session.styleFile: /usr/share/fluxbox/styles/Flux
 session.screen0.toolbar.visible: $visible
-session.screen0.toolbar.tools: ${tools:-iconbar}
+session.screen0.toolbar.tools: ${toolbar:-iconbar}
 session.screen0.toolbar.placement: BottomCenter
 session.screen0.toolbar.widthPercent: 100
 session.screen0.toolbar.height: 28
