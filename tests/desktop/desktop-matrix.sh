@@ -88,11 +88,11 @@ tray_item() {
 }
 open_menus() { xdotool search --onlyvisible --classname '.' 2>/dev/null | grep -c .; }
 tray_menu() {
-  local icon ix iy before
+  local ix iy before
   desk_at tray
   desk_until 3 "Minimize to tray did not take the window off screen" sh -c "! xwininfo -id $main | grep -q IsViewable"
   desk_until 5 "no tray icon appeared in the tray" desk_tray_icon mirto
-  read -r icon ix iy < <(desk_tray_icon mirto)
+  read -r _ ix iy < <(desk_tray_icon mirto)
   if [ "$MIRTO_DESKTOP" = xfce ] && [ "$(tray_item_menu "$(tray_item)")" = /NO_DBUSMENU ]; then
     # Waits for the item's D-Bus menu: until it is exported the panel shows
     # its own menu on a right click, and the step is left out.
@@ -193,10 +193,10 @@ desk_case ExitEndsWithStatusZero exit_status
 scaled() {
   local factor="$1" w="$2" h="$3"
   QT_SCALE_FACTOR="$factor" desk_launcher_start "$MIRTO_DESKTOP_DIR/launcher/mirto"
+  trap 'kill "$mirto_pid"; wait "$mirto_pid"' EXIT
   desk_wait 3 has_size "$main" "$w" "$h" \
     || desk_fail "at $factor the window is $(desk_size "$main" | tr ' ' x), not ${w}x$h"
   expect_fixed "the main window at $factor" "$main" "$w" "$h"
-  kill "$mirto_pid"
 }
 if [ "$MIRTO_DESKTOP" = openbox ]; then
   desk_case AtOneAndAHalfTheSizeHintsFixTheSize scaled 1.5 923 504
