@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <cstdio>
 
 #include "components/KvoPngButton.h"
@@ -22,6 +23,7 @@
 #include "launcher/MirtoMain.h"
 #include "launcher/MirtoStartup.h"
 #include "platform/toolkit/Application.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
 #include "platform/toolkit/TrayIcon.h"
@@ -52,6 +54,19 @@ void CheckFirstFrame(TFormMain& main, const QString& file) {
   const QRgb area = frame.pixel(400, 275);
   if (qRed(area) < 0xC0 || qGreen(area) < 0xC0 || qBlue(area) < 0xC0)
     Fail("no light main area in the first frame");
+}
+
+// What the compositor is told of a shown window's size (the toplevel's
+// minimum and maximum): both its own size, so that it neither resizes nor
+// tiles the window.
+void CheckFixedSize(const TForm& form) {
+  const QWindow* window = testing::NativeWidgetOf(form)->window()->windowHandle();
+  const QSize min = window != nullptr ? window->minimumSize() : QSize();
+  const QSize max = window != nullptr ? window->maximumSize() : QSize();
+  std::printf("%s: minimum %dx%d, maximum %dx%d\n", qPrintable(form.Caption()), min.width(),
+              min.height(), max.width(), max.height());
+  if (min != max || min != QSize(form.Width(), form.Height()))
+    Fail("a window's minimum and maximum sizes are not its own size");
 }
 
 // Counts paints of popup menus and of one window: a Wayland window or
@@ -90,6 +105,7 @@ int main(int argc, char** argv) {
     if (platform != u"wayland") Fail("the launcher does not run on the Wayland platform");
     std::printf("tray available: %s\n", TTrayIcon::IsSystemTrayAvailable() ? "yes" : "no");
     CheckFirstFrame(main, picture);
+    CheckFixedSize(main);
 
     PaintCounter counter(testing::NativeWidgetOf(about)->window());
     qApp->installEventFilter(&counter);
@@ -118,6 +134,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(1000, [&about, &counter] {
       std::printf("about window: painted %d times\n", counter.windowPaints);
       if (counter.windowPaints == 0) Fail("the about window did not show and paint");
+      CheckFixedSize(about);
       about.btnCloseClick(about.btnClose);
     });
     main.btnAboutClick(main.btnAbout);

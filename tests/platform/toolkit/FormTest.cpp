@@ -487,6 +487,42 @@ TEST_F(FormFixture, ConstraintsBindTheWindowItself) {
   EXPECT_EQ(window->maximumWidth(), QWIDGETSIZE_MAX);
 }
 
+// Fault: the window manager could maximise the main window or make it full
+// screen, and its layout of one size stretched with it. A window whose
+// limits fix its size leaves such a state and takes its size back; a window
+// free in one direction keeps the state it was given.
+TEST_F(FormFixture, AWindowOfFixedSizeLeavesAStateThatChangesItsSize) {
+  QWidget* window = testing::NativeWidgetOf(*form);
+  const auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  for (const Qt::WindowState imposed : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+    SCOPED_TRACE(imposed == Qt::WindowMaximized ? "maximised" : "full screen");
+    form->Constraints().SetMinWidth(200);
+    form->Constraints().SetMaxWidth(200);
+    form->Constraints().SetMinHeight(120);
+    form->Constraints().SetMaxHeight(120);
+    form->Show();
+    window->setWindowState(imposed);  // as the window manager would
+    settle();
+    EXPECT_FALSE(window->windowState() & imposed);
+    EXPECT_EQ(window->size(), QSize(200, 120));
+    EXPECT_EQ(form->BoundsRect().Width(), 200);
+    EXPECT_EQ(form->BoundsRect().Height(), 120);
+
+    form->Hide();
+    form->Constraints().SetMinHeight(0);
+    form->Constraints().SetMaxHeight(0);
+    form->Show();
+    window->setWindowState(imposed);
+    settle();
+    EXPECT_TRUE(window->windowState() & imposed) << "a window of free height keeps the state";
+    window->setWindowState(Qt::WindowNoState);
+    form->Hide();
+    settle();
+  }
+}
+
 // Fault: hiding, disabling or destroying the focused control moved the focus
 // along the tab chain, so Enter could press a button the user never chose.
 TEST_F(FormFixture, FocusGoesToTheWindowWhenTheFocusedControlGoes) {
