@@ -547,17 +547,22 @@ TEST_F(MainWindow, ARebuildWhileTheProgramPopupIsOpenKeepsItsButtonUntilTheHandl
   main_->DisplayGroup(30);
   TButtonEx* button = ButtonWithTag(16);
   ASSERT_NE(button, nullptr);
-  main_->popButton->OnPopup = [this](TObject*) {
-    QTimer::singleShot(0, [this] {
+  const TLifeWatch watch = button->LifeWatch();
+  bool keptInTheMenusLoop = false;
+  main_->popButton->OnPopup = [&](TObject*) {
+    QTimer::singleShot(0, [&] {
       main_->DisplayCategories();  // as tm2 firing inside the menu's loop
       QApplication::processEvents();
+      keptInTheMenusLoop = watch.Alive();
       main_->popButton->CloseMenu();
     });
   };
   SendButton(*button, QEvent::MouseButtonPress, Qt::RightButton, {10, 10});
+  EXPECT_TRUE(keptInTheMenusLoop);
   SendButton(*button, QEvent::MouseButtonRelease, Qt::RightButton, {10, 10});
   QApplication::processEvents();
   QApplication::processEvents();
+  EXPECT_FALSE(watch.Alive());
   EXPECT_EQ(Buttons().size(), 10u);
   EXPECT_EQ(main_->pnMain->ControlCount(), 13);
 }
