@@ -654,9 +654,8 @@ void TFormMain::OpenProgramPopup(TButtonEx& target, int X, int Y) {
   ActionByName(QStringLiteral("actButton_HomePage"))->SetCaption(GetProgramUrl(id));
   ActionByName(QStringLiteral("actButton_OpenProgramFolder"))->SetTag(id);
   const TPoint p = ProgramPopupPoint(*button, X, Y);
-  // A timer may rebuild the view while the menu is open: the button stays
-  // until this handler is done with it.
-  TMainViews::TBusyButton busy(*views_, button);
+  // A timer may rebuild the view while the menu is open: the button, released
+  // then, stays until this event is over.
   popButton->Popup(p.X, p.Y);
 }
 

@@ -284,23 +284,5 @@ TEST_F(MainViews, ARebuildInsideAButtonsOwnEventKeepsThatButtonUntilTheEventEnds
   EXPECT_EQ(area_->ComponentCount(), 13);
 }
 
-TEST_F(MainViews, RebuildWhileAButtonHandlerRunsKeepsThatButtonUntilItReturns) {
-  views_->DisplayGroup(30);
-  auto* button = dynamic_cast<TButtonEx*>(area_->Controls(area_->ControlCount() - 1));
-  ASSERT_NE(button, nullptr);
-  bool destroyedWhileBusy = false;
-  {
-    TMainViews::TBusyButton busy(*views_, button);
-    views_->DisplayCategories();  // as a timer firing inside a popup's loop
-    Settle();
-    destroyedWhileBusy = area_->ComponentCount() != 14;  // 13 + the busy button
-    EXPECT_FALSE(button->Visible());
-    EXPECT_EQ(button->Tag(), 12);
-  }
-  EXPECT_FALSE(destroyedWhileBusy);
-  Settle();
-  EXPECT_EQ(area_->ComponentCount(), 13);
-}
-
 }  // namespace
 }  // namespace mirto
