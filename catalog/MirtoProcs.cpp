@@ -115,6 +115,10 @@ QString GetExeName(int ID, bool Is64Bit) {
   return baseName;
 }
 
+QString ProgramExecutable(const TProgramInfo& program) {
+  return program.Dir + PathDelim + program.ExeFile;
+}
+
 QString GetProgramDisplayName(int ID) {
   const int index = IndexOfProgram(ID);
   return index < 0 ? QString() : Programs[index].DisplayName;

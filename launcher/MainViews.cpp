@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "catalog/MirtoApps.h"
+#include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
 #include "platform/system/FileSystem.h"
@@ -244,7 +245,7 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
     ++made;
     // A click still asks the shell, but the pointer already says why
     // nothing will start.
-    const QString executable = program.Dir + PathDelim + program.ExeFile;
+    const QString executable = ProgramExecutable(program);
     if (!IsFile(executable)) {
       button->SetHint(QStringLiteral("Not installed: ") + executable);
       button->SetShowHint(true);
