@@ -53,7 +53,7 @@ TKvoPngButton& CategoriesButton() {
     b->SetCaption(QStringLiteral("Categories"));
     b->SetSpacing(5);
     ApplyCategoriesButtonLook(*b);
-    SetPngButtonFonts(*b, QStringLiteral("Segoe UI"), 9);
+    SetPngButtonFonts(*b, kWindowFontName, 9);
     return b;
   }();
   return *button;

@@ -76,6 +76,12 @@ QString WithIniExtension(const QString& fileName) {
   return stem + QStringLiteral(".ini");
 }
 
+// A text of the program with the ID; empty when there is none.
+QString ProgramText(int ID, QString TProgramInfo::*text) {
+  const int index = IndexOfProgram(ID);
+  return index < 0 ? QString() : Programs[index].*text;
+}
+
 }  // namespace
 
 void InitAppParams() { InitAppParams(ExecutableFileName()); }
@@ -115,20 +121,15 @@ QString GetExeName(int ID, bool Is64Bit) {
   return baseName;
 }
 
-QString GetProgramDisplayName(int ID) {
-  const int index = IndexOfProgram(ID);
-  return index < 0 ? QString() : Programs[index].DisplayName;
+QString ProgramExecutable(const TProgramInfo& program) {
+  return program.Dir + PathDelim + program.ExeFile;
 }
 
-QString GetProgramDir(int ID) {
-  const int index = IndexOfProgram(ID);
-  return index < 0 ? QString() : Programs[index].Dir;
-}
+QString GetProgramDisplayName(int ID) { return ProgramText(ID, &TProgramInfo::DisplayName); }
 
-QString GetProgramUrl(int ID) {
-  const int index = IndexOfProgram(ID);
-  return index < 0 ? QString() : Programs[index].Url;
-}
+QString GetProgramDir(int ID) { return ProgramText(ID, &TProgramInfo::Dir); }
+
+QString GetProgramUrl(int ID) { return ProgramText(ID, &TProgramInfo::Url); }
 
 QString GetGroupTitle(int ID) {
   const int index = IndexOfGroup(ID);

@@ -8,6 +8,8 @@
 
 namespace mirto {
 
+struct TProgramInfo;
+
 // Fills AppParams from the running executable's location.
 void InitAppParams();
 // Fills AppParams for a launcher at exeFileName: MyDir is its folder,
@@ -19,6 +21,9 @@ void InitAppParams(const QString& exeFileName);
 // The program's executable file name; with Is64Bit the name of its 64-bit
 // build where the collection has one. Empty for an unknown ID.
 QString GetExeName(int ID, bool Is64Bit);
+
+// The program's executable: its folder, the path delimiter, its file name.
+QString ProgramExecutable(const TProgramInfo& program);
 
 // Texts of the program or group with the ID; empty when there is none.
 QString GetProgramDisplayName(int ID);

@@ -17,8 +17,6 @@ TDateTime LocalDateTimeAt(std::int64_t msecsSinceEpoch) {
          local.time().msecsSinceStartOfDay() / kMsecsPerDay;
 }
 
-TDateTime NowAsDateTime() { return LocalDateTimeAt(QDateTime::currentMSecsSinceEpoch()); }
-
 TKvoTagExt::TKvoTagExt(TComponent* /*owner*/)
     : createdMsecs_(QDateTime::currentMSecsSinceEpoch()) {}
 

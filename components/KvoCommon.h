@@ -40,8 +40,6 @@ class TKvoPersistent : public TNotifyingPersistent {
 // Days since 30 December 1899, the fraction being the time of day.
 using TDateTime = double;
 
-// The local date and time as a TDateTime.
-TDateTime NowAsDateTime();
 // The local date and time at a moment given in milliseconds since 1970 UTC.
 TDateTime LocalDateTimeAt(std::int64_t msecsSinceEpoch);
 

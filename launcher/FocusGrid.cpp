@@ -10,8 +10,7 @@ namespace {
 
 int MiddleX(const TRect& r) { return r.Left + (r.Right - r.Left) / 2; }
 
-}  // namespace
-
+// Indices into places in reading order.
 std::vector<int> ReadingOrder(std::span<const TRect> places) {
   std::vector<int> order(places.size());
   std::iota(order.begin(), order.end(), 0);
@@ -22,6 +21,8 @@ std::vector<int> ReadingOrder(std::span<const TRect> places) {
   });
   return order;
 }
+
+}  // namespace
 
 int NextInGrid(std::span<const TRect> places, int current, TGridMove move) {
   if (places.empty()) return -1;

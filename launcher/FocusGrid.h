@@ -16,9 +16,6 @@ namespace mirto {
 enum class TGridMove { gmLeft, gmRight, gmUp, gmDown };
 using enum TGridMove;
 
-// Indices into places in reading order.
-std::vector<int> ReadingOrder(std::span<const TRect> places);
-
 // The index of the button the move focuses; current is the focused one's
 // index, or -1 when none of them has the focus (then the first button in
 // reading order). -1 when there are no buttons.

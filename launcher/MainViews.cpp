@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "catalog/MirtoApps.h"
+#include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
 #include "launcher/ViewLayout.h"
 #include "platform/system/FileSystem.h"
@@ -37,35 +38,15 @@ void ApplyFocusCue(TButtonEx& button, bool shown) {
 TMainViews::TMainViews(TForm& window, TWinControl& area, TControl& homeButton)
     : window_(window), area_(area), homeButton_(homeButton) {}
 
-TMainViews::TBusyButton::TBusyButton(TMainViews& views, TButtonEx* button)
-    : views_(views), outer_(views.busyButton_), outerRetired_(views.busyButtonRetired_) {
-  views_.busyButton_ = button;
-  views_.busyButtonRetired_ = false;
-}
-
-TMainViews::TBusyButton::~TBusyButton() {
-  TButtonEx* const button = views_.busyButton_;
-  const bool retired = views_.busyButtonRetired_;
-  views_.busyButton_ = outer_;
-  views_.busyButtonRetired_ = outerRetired_;
-  if (retired) views_.RetireButton(button);
-}
-
-void TMainViews::RetireButton(TButtonEx* button) {
-  if (button == busyButton_) {
-    busyButtonRetired_ = true;
-    return;
-  }
-  // Deferred: the rebuild may run inside an event of one of the buttons.
-  button->Release();
-}
-
 void TMainViews::ClearGroup() {
   for (int i = area_.ControlCount() - 1; i >= 0; --i) {
     TControl* child = area_.Controls(i);
     if (auto* button = dynamic_cast<TButtonEx*>(child)) {
       button->Hide();
-      RetireButton(button);
+      // Destroyed once the current event is over: the rebuild may run
+      // inside an event of one of the buttons, even inside a nested loop
+      // that event opened (a popup menu).
+      button->Release();
     } else if (dynamic_cast<TCustomLabel*>(child) != nullptr) {
       delete child;
     }
@@ -264,7 +245,7 @@ int TMainViews::BuildProgramView(const QString& titleText, const QString& descri
     ++made;
     // A click still asks the shell, but the pointer already says why
     // nothing will start.
-    const QString executable = program.Dir + PathDelim + program.ExeFile;
+    const QString executable = ProgramExecutable(program);
     if (!IsFile(executable)) {
       button->SetHint(QStringLiteral("Not installed: ") + executable);
       button->SetShowHint(true);

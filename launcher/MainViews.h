@@ -55,21 +55,6 @@ class TMainViews {
   // see the buttons as they always were.
   void ShowFocusCues(bool shown);
 
-  // Keeps a view button alive while one of its handlers runs a nested event
-  // loop (a popup menu), during which a timer may rebuild the view.
-  class TBusyButton {
-   public:
-    TBusyButton(TMainViews& views, TButtonEx* button);
-    ~TBusyButton();
-    TBusyButton(const TBusyButton&) = delete;
-    TBusyButton& operator=(const TBusyButton&) = delete;
-
-   private:
-    TMainViews& views_;
-    TButtonEx* outer_;
-    bool outerRetired_;
-  };
-
  private:
   TButtonEx* NewButton(const TButtonParams& params, const QString& caption);
   void FinishButton(TButtonEx& button, const TButtonParams& params);
@@ -79,14 +64,11 @@ class TMainViews {
   // shown. Returns how many buttons it made.
   int BuildProgramView(const QString& titleText, const QString& descriptionText,
                        const std::vector<int>& programIDs, bool onlyWhatFits);
-  void RetireButton(TButtonEx* button);
 
   TForm& window_;
   TWinControl& area_;
   TControl& homeButton_;
   bool focusCues_ = false;
-  TButtonEx* busyButton_ = nullptr;
-  bool busyButtonRetired_ = false;
 };
 
 }  // namespace mirto

@@ -19,24 +19,12 @@ namespace mirto {
 
 namespace {
 
-const QString kSegoeUI = QStringLiteral("Segoe UI");
-constexpr TColor kAppUrlColor = 0x00E86B20;
-constexpr TColor kDonationColor = 0x001313E1;
-
-void SetPanelBorders(TKvoPanel& panel, TColor color, int width) {
-  auto& borders = panel.Appearance().Borders();
-  for (auto* border : {&borders.Left(), &borders.Top(), &borders.Right(), &borders.Bottom()}) {
-    border->Pen().SetColor(color);
-    border->Pen().SetWidth(width);
-  }
-}
-
-void SetLinkFonts(TKvoLinkLabel& link, TColor color) {
-  ApplyLinkLook(link, color, color, clPurple, clPurple);
+// Over the panel's gradient, in the fonts FormCreate gives the links, already
+// in the layout: each is then measured once, in the font it shows, when
+// loading ends.
+void SetLinkFonts(TKvoLinkLabel& link) {
   link.SetTransparent(true);
-  // The fonts FormCreate gives the links, already in the layout: each is then
-  // measured once, in the font it shows, when loading ends.
-  link.SetFontsNameAndSize(kSegoeUI, 10);
+  link.SetFontsNameAndSize(kWindowFontName, 10);
 }
 
 }  // namespace
@@ -54,7 +42,7 @@ TLabel* TFormAbout::AddLabel(int left, int top, int fontHeight) {
   auto* label = new TLabel(this);
   label->SetParent(pnMain);
   label->SetBounds(left, top, 0, 0);
-  label->Font().SetName(kSegoeUI);
+  label->Font().SetName(kWindowFontName);
   label->Font().SetHeight(fontHeight);
   label->SetTransparent(true);
   return label;
@@ -66,7 +54,7 @@ void TFormAbout::BuildLayout() {
   SetPosition(poMainFormCenter);
   SetCaption(QStringLiteral("About"));
   SetColor(clBtnFace);
-  Font().SetName(kSegoeUI);
+  Font().SetName(kWindowFontName);
   Font().SetHeight(-11);
   SetBounds(0, 0, 566, 389);
   // Of one size, as its layout is.
@@ -81,16 +69,7 @@ void TFormAbout::BuildLayout() {
   pnMain->SetAlignWithMargins(true);
   pnMain->SetBounds(6, 6, 554, 377);  // the client area less the margins
   pnMain->SetAlign(alClient);
-  auto& looks = pnMain->Appearance();
-  looks.UpperGradient().SetOrientation(dgdAngle);
-  looks.UpperGradient().SetBalanceMode(bmMirror);
-  looks.UpperGradient().SetColorFrom(0x00D2D2D2);
-  looks.UpperGradient().SetColorTo(0x00EAEAEA);
-  looks.SetUpperGradientPercent(100);
-  looks.BottomGradient().SetColorFrom(0x00E4E4E4);
-  looks.BottomGradient().SetColorTo(0x00D8D8D8);
-  looks.SetBackgroundColor(0x00C5C5C5);
-  SetPanelBorders(*pnMain, 0x006E6E6E, 3);
+  ApplyAboutPanelLook(*pnMain);
   pnMain->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
     pnMainMouseMove(s, sh, x, y);
   };
@@ -113,14 +92,16 @@ void TFormAbout::BuildLayout() {
   lblAppUrl->SetParent(pnMain);
   lblAppUrl->SetBounds(32, 118, 0, 0);
   lblAppUrl->SetURL(ProductPageUrl.toString());
-  SetLinkFonts(*lblAppUrl, kAppUrlColor);
+  ApplyProductLinkLook(*lblAppUrl);
+  SetLinkFonts(*lblAppUrl);
 
   lblDonation = new TKvoLinkLabel(this);
   lblDonation->SetParent(pnMain);
   lblDonation->SetBounds(32, 141, 0, 0);
   lblDonation->SetCaption(QStringLiteral("Donation"));
   lblDonation->SetShowHint(true);
-  SetLinkFonts(*lblDonation, kDonationColor);
+  ApplyDonationLinkLook(*lblDonation);
+  SetLinkFonts(*lblDonation);
 
   btnClose = new TKvoPngButton(this);
   btnClose->SetName(QStringLiteral("btnClose"));
@@ -138,8 +119,7 @@ void TFormAbout::BuildLayout() {
   TeskPanel1->SetParent(pnMain);
   TeskPanel1->SetBounds(32, 168, 494, 190);
   TeskPanel1->SetAnchors({akLeft, akTop, akRight, akBottom});
-  TeskPanel1->Appearance().SetDrawGradient(false);
-  SetPanelBorders(*TeskPanel1, 0x006E6E6E, 2);
+  ApplyAboutListFrameLook(*TeskPanel1);
 
   meApps = new TMemo(this);
   meApps->SetParent(TeskPanel1);
@@ -171,8 +151,8 @@ void TFormAbout::FormCreate(TObject*) {
   lblDate->SetCaption(QStringLiteral(MIRTO_RELEASE_DATE_TEXT));
   lblAppUrl->SetCaption(ProductPageUrl.toString());
   pnMain->SetAlignWithMargins(false);
-  lblAppUrl->SetFontsNameAndSize(kSegoeUI, 10);
-  lblDonation->SetFontsNameAndSize(kSegoeUI, 10);
+  lblAppUrl->SetFontsNameAndSize(kWindowFontName, 10);
+  lblDonation->SetFontsNameAndSize(kWindowFontName, 10);
   lblDonation->SetURL(DonationPageUrl.toString());
   lblDonation->SetHint(DonationPageUrl.toString());
   const TColor donation = lblDonation->FontNormal().Color();

@@ -2,18 +2,13 @@
 
 #include <QTimer>
 
-#include "catalog/InstallationData.h"
 #include "catalog/MirtoProcs.h"
 #include "components/ButtonEx.h"
 #include "components/KvoLinkLabel.h"
 #include "components/KvoPanel.h"
 #include "components/KvoPngButton.h"
-#include "components/KvoStyledMenu.h"
 #include "components/KvoTitleLabel.h"
-#include "graphics/ColorHelpers.h"
 #include "graphics/PngImageList.h"
-#include "launcher/ButtonGlyph.h"
-#include "launcher/FocusGrid.h"
 #include "launcher/LauncherArtwork.h"
 #include "launcher/MainActions.h"
 #include "launcher/MainViews.h"
@@ -22,11 +17,9 @@
 #include "launcher/ProgramLauncher.h"
 #include "launcher/WindowLooks.h"
 #include "platform/drawing/Icon.h"
-#include "platform/system/FileSystem.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/KeyboardUse.h"
-#include "platform/toolkit/Label.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/ScreenCapture.h"
 #include "platform/toolkit/Timer.h"
@@ -37,46 +30,17 @@ namespace mirto {
 
 namespace {
 
-constexpr int kViewTimerInterval = 150;
-
-const QString kSegoeUI = QStringLiteral("Segoe UI");
-
 int LowTag(const TComponent& component) { return static_cast<std::int32_t>(component.Tag()); }
 
-// A panel of the window on pnBg, in its look; the pointer moves the window
-// by it.
-TKvoPanel* NewWindowPanel(TFormMain& form, const QString& name, void (*look)(TKvoPanel&)) {
-  auto* panel = new TKvoPanel(&form);
-  panel->SetName(name);
-  panel->SetParent(form.pnBg);
-  look(*panel);
-  panel->OnMouseMove = [&form](TObject* s, TShiftState sh, int x, int y) {
-    form.DragWindow(s, sh, x, y);
-  };
-  return panel;
-}
-
-using TWindowHandler = void (TFormMain::*)(TObject*);
-
-// The member function each action row names.
-TWindowHandler HandlerOf(TMainActionHandler handler) {
-  switch (handler) {
-    case mahDisplayGroup:
-      return &TFormMain::actDisplayGroupExecute;
-    case mahRunProgram:
-      return &TFormMain::actRunProgramExecute;
-    case mahButtonRunProgram:
-      return &TFormMain::actButton_RunProgramExecute;
-    case mahButtonOpenProgramFolder:
-      return &TFormMain::actButton_OpenProgramFolderExecute;
-    case mahButtonHomePage:
-      return &TFormMain::actButton_HomePageExecute;
-    case mahDisplayAllCategories:
-      return &TFormMain::actDisplayAllCategoriesExecute;
-    case mahEsc:
-      return &TFormMain::actEscExecute;
-  }
-  return &TFormMain::actEscExecute;  // not reached: every handler is named above
+// What the keys need to know of the view's buttons; a program button opens
+// a popup.
+std::vector<TViewButton> KeyViewOf(const std::vector<TButtonEx*>& buttons) {
+  std::vector<TViewButton> view;
+  view.reserve(buttons.size());
+  for (const TButtonEx* button : buttons)
+    view.push_back(
+        {button->BoundsRect(), button->Focused(), static_cast<bool>(button->OnMouseDown)});
+  return view;
 }
 
 }  // namespace
@@ -114,224 +78,7 @@ TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
 
 TFormMain::~TFormMain() = default;
 
-// --- layout -----------------------------------------------------------------
-
-void TFormMain::BuildLayout() {
-  SetName(QStringLiteral("FormMain"));
-  SetBorderStyle(bsNone);
-  SetBorderIcons({biSystemMenu, biMinimize});
-  SetPosition(poScreenCenter);
-  SetColor(kMainWindowColor);
-  Font().SetName(kSegoeUI);
-  Font().SetHeight(-11);
-  SetBounds(0, 0, 615, 336);
-  OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DragWindow(s, sh, x, y); };
-
-  pilMain = new TPngImageList(this);
-  pilMain->SetName(QStringLiteral("pilMain"));
-  pilMain->SetPngOptions({pngBlendOnDisabled, pngGrayscaleOnDisabled});
-
-  pnBg = new TKvoPanel(this);
-  pnBg->SetName(QStringLiteral("pnBg"));
-  pnBg->SetParent(this);
-  pnBg->SetBounds(0, 0, 615, 336);
-  ApplyBackgroundPanelLook(*pnBg);
-
-  BuildTitleBar();
-  BuildBottomBar();
-  BuildMainArea();
-  BuildActions();
-  BuildMenus();
-  BuildKeys();
-
-  tmCat = new TTimer(this);
-  tmCat->SetName(QStringLiteral("tmCat"));
-  tmCat->SetEnabled(false);
-  tmCat->SetInterval(kViewTimerInterval);
-  tmCat->OnTimer = [this](TObject* s) { tmCatTimer(s); };
-  tm2 = new TTimer(this);
-  tm2->SetName(QStringLiteral("tm2"));
-  tm2->SetEnabled(false);
-  tm2->SetInterval(kViewTimerInterval);
-  tm2->OnTimer = [this](TObject* s) { tm2Timer(s); };
-  tmFind = new TTimer(this);
-  tmFind->SetName(QStringLiteral("tmFind"));
-  tmFind->SetEnabled(false);
-  tmFind->SetInterval(kViewTimerInterval);
-  tmFind->OnTimer = [this](TObject* s) { tmFindTimer(s); };
-  // Typing to find comes before the focused control: a blank or Enter typed
-  // into a find must not press the button that holds the focus.
-  SetKeyPreview(true);
-  OnKeyPress = [this](TObject* s, QChar& key) { FormKeyPress(s, key); };
-  OnKeyDown = [this](TObject* s, std::uint16_t& key, TShiftState shift) {
-    FormKeyDown(s, key, shift);
-  };
-
-  ti = new TTrayIcon(this);
-  ti->SetName(QStringLiteral("ti"));
-  ti->SetVisible(false);
-  ti->SetPopupMenu(popMenuVideo);
-  ti->OnClick = [this](TObject* s) { tiClick(s); };
-  ti->AreaAvailable = [this] { return TrayAvailable && TrayAvailable(); };
-  ti->OnAreaGone = [this](TObject* s) { tiAreaGone(s); };
-}
-
-void TFormMain::BuildTitleBar() {
-  pnAppTitle = NewWindowPanel(*this, QStringLiteral("pnAppTitle"), &ApplyTitleBarLook);
-  pnAppTitle->SetHeight(41);
-  pnAppTitle->SetAlign(alTop);
-
-  struct TitleButton {
-    TKvoPngButton** member;
-    const char* name;
-    int left;
-    int size;
-    const char* hint;
-    const char* glyph;
-    int hotGamma;
-    void (TFormMain::*click)(TObject*);
-  };
-  const TitleButton buttons[] = {
-      {&btnMenuVideo, "btnMenuVideo", 6, 22, "Video converters", kGlyphMenuVideo, 230,
-       &TFormMain::btnMenuVideoClick},
-      {&btnMenuAudio, "btnMenuAudio", 41, 22, "Audio converters", kGlyphMenuAudio, 230,
-       &TFormMain::btnMenuAudioClick},
-      {&btnAbout, "btnAbout", 490, 22, "About", kGlyphAbout, 230, &TFormMain::btnAboutClick},
-      {&btnMinimize, "btnMinimize", 520, 22, "Minimize", kGlyphMinimize, 230,
-       &TFormMain::btnMinimizeClick},
-      {&btnMinimizeToTray, "btnMinimizeToTray", 550, 22, "Minimize to tray", kGlyphMinimizeToTray,
-       230, &TFormMain::btnMinimizeToTrayClick},
-      {&btnClose, "btnClose", 582, 24, "Exit", kGlyphExit, 140, &TFormMain::btnCloseClick},
-  };
-  for (const TitleButton& b : buttons) {
-    auto* button = new TKvoPngButton(this);
-    button->SetName(QString::fromLatin1(b.name));
-    button->SetParent(pnAppTitle);
-    button->SetBounds(b.left, 12, b.size, b.size);
-    button->SetHint(QString::fromUtf8(b.hint));
-    button->SetShowHint(true);
-    button->SetTabStop(false);
-    button->SetCaption(QString());
-    ApplyTitleButtonLook(*button, b.hotGamma);
-    LoadGlyph(*button, b.glyph);
-    const auto click = b.click;
-    button->OnClick = [this, click](TObject* s) { (this->*click)(s); };
-    *b.member = button;
-  }
-
-  lblAppTitle = new TKvoTitleLabel(this);
-  lblAppTitle->SetName(QStringLiteral("lblAppTitle"));
-  lblAppTitle->SetParent(pnAppTitle);
-  lblAppTitle->SetTop(11);
-  ApplyTitleCaptionLook(*lblAppTitle);
-  lblAppTitle->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-    DragWindow(s, sh, x, y);
-  };
-}
-
-void TFormMain::BuildBottomBar() {
-  pnBottom = NewWindowPanel(*this, QStringLiteral("pnBottom"), &ApplyBottomBarLook);
-  pnBottom->SetHeight(25);
-  pnBottom->SetAlign(alBottom);
-
-  lblHomePage = new TKvoLinkLabel(this);
-  lblHomePage->SetName(QStringLiteral("lblHomePage"));
-  lblHomePage->SetParent(pnBottom);
-  lblHomePage->SetBounds(498, 2, 107, 13);
-  lblHomePage->SetTransparent(true);
-  // The fonts FormCreate gives it, already in the layout: the label is then
-  // measured once, in the font it shows, when loading ends.
-  lblHomePage->SetFontsNameAndSize(kSegoeUI, 8);
-  lblHomePage->SetURL(PublisherHomePageUrl.toString());
-  lblHomePage->SetCaption(PublisherHomePageCaption.toString());
-  ApplyHomePageLinkLook(*lblHomePage);
-}
-
-void TFormMain::BuildMainArea() {
-  pnMain = NewWindowPanel(*this, QStringLiteral("pnMain"), &ApplyMainAreaLook);
-  pnMain->Margins().SetBounds(6, 6, 6, 6);
-  pnMain->SetAlignWithMargins(true);
-  pnMain->SetBounds(6, 47, 603, 258);
-  pnMain->Font().SetName(kSegoeUI);
-  pnMain->Font().SetHeight(-13);
-
-  btnHome = new TKvoPngButton(this);
-  btnHome->SetName(QStringLiteral("btnHome"));
-  btnHome->SetParent(pnMain);
-  btnHome->SetBounds(3, 3, 90, 22);
-  btnHome->SetSpacing(5);
-  btnHome->SetShowHint(true);
-  ApplyCategoriesButtonLook(*btnHome);
-  LoadGlyph(*btnHome, kGlyphCategories);
-}
-
-void TFormMain::BuildActions() {
-  Actions = new TActionList(this);
-  Actions->SetName(QStringLiteral("Actions"));
-  Actions->SetImages(pilMain);
-  for (const TMainActionRow& row : MainActionRows()) {
-    auto* action = new TAction(this);
-    action->SetName(QString::fromLatin1(row.Name));
-    action->SetCategory(QString::fromLatin1(row.Category));
-    action->SetTag(row.Tag);
-    action->SetImageIndex(row.ImageIndex);
-    action->SetShortCut(row.ShortCut);
-    if (row.Kind == makOther) action->SetCaption(QString::fromUtf8(row.FixedCaption));
-    if (row.Hint != nullptr) action->SetHint(QString::fromUtf8(row.Hint));
-    action->SetActionList(Actions);
-    const auto handler = HandlerOf(row.Handler);
-    action->OnExecute = [this, handler](TObject* s) { (this->*handler)(s); };
-  }
-  btnHome->SetAction(ActionByName(QStringLiteral("actDisplayAllCategories")));
-}
-
-void TFormMain::BuildMenus() {
-  amsDark = DarkMenuStyle();
-  amsLight = LightMenuStyle();
-  popMenuVideo = new TPopupMenu(this);
-  popMenuVideo->SetName(QStringLiteral("popMenuVideo"));
-  FillMenu(*popMenuVideo, VideoMenuEntries());
-  AttachMenuStyle(*popMenuVideo, amsDark);
-  popMenuAudio = new TPopupMenu(this);
-  popMenuAudio->SetName(QStringLiteral("popMenuAudio"));
-  FillMenu(*popMenuAudio, AudioMenuEntries());
-  AttachMenuStyle(*popMenuAudio, amsDark);
-  popButton = new TPopupMenu(this);
-  popButton->SetName(QStringLiteral("popButton"));
-  FillMenu(*popButton, ButtonMenuEntries());
-  AttachMenuStyle(*popButton, amsLight);
-}
-
-// Keys for what the title bar and the bottom bar offer, in the desktop's
-// usual places and clear of the menus' shortcuts; each press is a click on
-// its control, and the control's tooltip names its key.
-void TFormMain::BuildKeys() {
-  KeyActions = new TActionList(this);
-  KeyActions->SetName(QStringLiteral("KeyActions"));
-  struct Key {
-    const char* name;
-    TControl* control;
-    TShortCut shortCut;
-  };
-  const Key keys[] = {
-      {"actKeyMenuVideo", btnMenuVideo, ShortCut('V', {ssAlt})},
-      {"actKeyMenuAudio", btnMenuAudio, ShortCut('A', {ssAlt})},
-      {"actKeyAbout", btnAbout, ShortCut(VK_F1, {})},
-      {"actKeyMinimize", btnMinimize, ShortCut('M', {ssCtrl})},
-      {"actKeyMinimizeToTray", btnMinimizeToTray, ShortCut('M', {ssCtrl, ssShift})},
-      {"actKeyExit", btnClose, ShortCut('Q', {ssCtrl})},
-      {"actKeyHomePage", lblHomePage, ShortCut('L', {ssCtrl})},
-  };
-  for (const Key& key : keys) {
-    auto* action = new TAction(this);
-    action->SetName(QString::fromLatin1(key.name));
-    action->SetShortCut(key.shortCut);
-    action->SetActionList(KeyActions);
-    TControl* control = key.control;
-    action->OnExecute = [control](TObject*) { PressByKey(*control); };
-    control->SetHintKey(ShortCutToText(key.shortCut));
-  }
-}
+// --- start ------------------------------------------------------------------
 
 void TFormMain::LoadDeferredArtwork() {
   if (artworkLoaded_) return;
@@ -345,28 +92,6 @@ void TFormMain::LoadDeferredArtwork() {
   ti->SetIcon(application->Icon());
 }
 
-void TFormMain::FillMenu(TPopupMenu& menu, std::span<const char* const> entries) {
-  menu.SetImages(pilMain);
-  menu.OnPopup = [this](TObject*) { LoadDeferredArtwork(); };
-  for (const char* entry : entries) {
-    auto* item = new TMenuItem(&menu);
-    if (QLatin1String(entry) == QLatin1String(cLineCaption))
-      item->SetCaption(QString::fromLatin1(cLineCaption));
-    else
-      item->SetAction(ActionByName(QString::fromLatin1(entry)));
-    menu.Items()->Add(item);
-  }
-}
-
-TAction* TFormMain::ActionByName(const QString& name) const {
-  TAction* action = Actions != nullptr ? Actions->FindAction(name) : nullptr;
-  Q_ASSERT_X(action != nullptr, "TFormMain::ActionByName",
-             qPrintable(QStringLiteral("no action named ") + name));
-  return action;
-}
-
-// --- start ------------------------------------------------------------------
-
 void TFormMain::FormCreate(TObject*) {
   const QString title = QString::fromLatin1(kMainWindowTitle);
   SetCaption(title);
@@ -379,7 +104,7 @@ void TFormMain::FormCreate(TObject*) {
   btnMinimizeToTray->Appearance().Assign(&btnAbout->Appearance());
   CenterTitleLabel();
   lblHomePage->SetFontsNameAndSize(Font().Name(), 8);
-  SetPngButtonFonts(*btnHome, kSegoeUI, 9);
+  SetPngButtonFonts(*btnHome, kWindowFontName, 9);
   // The layout is made for this one size: the window is neither wider,
   // narrower, taller nor shorter on any desktop.
   Constraints().SetMaxWidth(Width());
@@ -396,11 +121,9 @@ void TFormMain::FormCreate(TObject*) {
 }
 
 void TFormMain::InitMenus() {
-  for (const TMainActionRow& row : MainActionRows()) {
-    if (row.Kind == makOther) continue;
-    if (TAction* action = ActionByName(QString::fromLatin1(row.Name)))
-      action->SetCaption(InitialCaption(row));
-  }
+  const std::span<const TMainActionRow> rows = MainActionRows();
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].Kind != makOther) rowActions_[i]->SetCaption(InitialCaption(rows[i]));
 }
 
 void TFormMain::CenterTitleLabel() {
@@ -461,7 +184,7 @@ void TFormMain::btnAboutClick(TObject*) {
 void TFormMain::btnCloseClick(TObject*) { Close(); }
 
 void TFormMain::actEscExecute(TObject*) {
-  if (!findText_.isEmpty()) EndFind();
+  if (keys_.Finding()) EndFind();
 }
 
 TPoint TFormMain::MenuPoint(const TKvoPngButton& button) const {
@@ -510,58 +233,59 @@ void TFormMain::tm2Timer(TObject*) {
 // --- type to find -----------------------------------------------------------
 
 void TFormMain::FormKeyPress(TObject*, QChar& Key) {
-  // A letter or digit starts a find; once finding, every typed character
-  // (a blank between words, "&", "-") belongs to the text.
-  if (findText_.isEmpty() && !Key.isLetterOrNumber()) return;
-  findText_ += Key;
+  if (!keys_.CharTyped(Key)) return;
   Key = QChar();
   tmFind->SetEnabled(true);
 }
 
 void TFormMain::FormKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
-  const bool plain = !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
-  if (plain && !Shift.Contains(ssShift) &&
-      (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)) {
-    if (MoveFocus(Key)) Key = 0;
-    return;
-  }
-  // The popup key, or Shift+F10: the focused program button's popup.
-  if ((Key == VK_APPS && plain) || (Key == VK_F10 && plain && Shift.Contains(ssShift))) {
-    for (TButtonEx* button : views_->ViewButtons()) {
-      if (!button->Focused() || !button->OnMouseDown) continue;
-      Key = 0;
-      OpenProgramPopup(*button, 0, 0);
-      return;
-    }
-    return;
-  }
-  if (findText_.isEmpty()) return;
-  if (Key == VK_BACK && plain) {
-    Key = 0;
-    findText_.chop(1);
-    if (findText_.trimmed().isEmpty())
-      EndFind();
-    else
+  const std::vector<TButtonEx*> buttons = views_->ViewButtons();
+  const TViewKeyAnswer answer = keys_.KeyDown(Key, Shift, KeyViewOf(buttons));
+  if (answer.Taken) Key = 0;
+  CarryOut(answer, buttons);
+}
+
+bool TFormMain::MoveFocus(std::uint16_t arrowKey) {
+  const std::vector<TButtonEx*> buttons = views_->ViewButtons();
+  const TViewKeyAnswer answer = keys_.KeyDown(arrowKey, {}, KeyViewOf(buttons));
+  CarryOut(answer, buttons);
+  return answer.Action == vkaFocus;
+}
+
+void TFormMain::CarryOut(const TViewKeyAnswer& answer, const std::vector<TButtonEx*>& buttons) {
+  switch (answer.Action) {
+    case vkaFocus:
+      buttons[static_cast<std::size_t>(answer.Button)]->SetFocus();
+      break;
+    case vkaOpenPopup:
+      OpenProgramPopup(*buttons[static_cast<std::size_t>(answer.Button)], 0, 0);
+      break;
+    case vkaFindChanged:
       tmFind->SetEnabled(true);
-  } else if (Key == VK_RETURN && plain) {
-    Key = 0;
-    const std::vector<int> found = FindPrograms(findText_);
-    if (!found.empty()) RunProgram(found.front());
+      break;
+    case vkaEndFind:
+      EndFind();
+      break;
+    case vkaRunProgram:
+      RunProgram(answer.ProgramID);
+      break;
+    case vkaNone:
+      break;
   }
 }
 
 void TFormMain::tmFindTimer(TObject*) {
   tmFind->SetEnabled(false);
-  if (findText_.isEmpty()) return;
-  views_->DisplayFind(findText_, FindPrograms(findText_));
+  if (!keys_.Finding()) return;
+  views_->DisplayFind(keys_.FindText(), FindPrograms(keys_.FindText()));
 }
 
 void TFormMain::EndFind() {
-  findText_.clear();
+  const int groupBefore = keys_.EndFind();
   tmFind->SetEnabled(false);
   // Back through the timers, like every other change of view.
-  if (shownGroup_ != 0) {
-    SelectedGroupID = shownGroup_;
+  if (groupBefore != 0) {
+    SelectedGroupID = groupBefore;
     tmCat->SetEnabled(true);
   } else {
     tm2->SetEnabled(true);
@@ -572,32 +296,28 @@ void TFormMain::EndFind() {
 
 void TFormMain::RunProgram(int ProgID) { mirto::RunProgram(WindowHandle(*this), ProgID); }
 
+// The popup names its program in the tag of actButton_OpenProgramFolder.
 void TFormMain::actButton_RunProgramExecute(TObject*) {
-  RunProgram(LowTag(*ActionByName(QStringLiteral("actButton_OpenProgramFolder"))));
+  RunProgram(LowTag(*actButton_OpenProgramFolder));
 }
 
 void TFormMain::actButton_OpenProgramFolderExecute(TObject*) {
-  OpenProgramFolder(WindowHandle(*this),
-                    LowTag(*ActionByName(QStringLiteral("actButton_OpenProgramFolder"))));
+  OpenProgramFolder(WindowHandle(*this), LowTag(*actButton_OpenProgramFolder));
 }
 
 void TFormMain::actButton_HomePageExecute(TObject*) {
-  OpenProgramHomePage(WindowHandle(*this),
-                      LowTag(*ActionByName(QStringLiteral("actButton_OpenProgramFolder"))));
+  OpenProgramHomePage(WindowHandle(*this), LowTag(*actButton_OpenProgramFolder));
 }
 
 // --- views ------------------------------------------------------------------
 
-void TFormMain::ClearGroup() { views_->ClearGroup(); }
 void TFormMain::DisplayCategories() {
-  findText_.clear();
-  shownGroup_ = 0;
+  keys_.ViewShown(0);
   views_->DisplayCategories();
 }
 
 void TFormMain::DisplayGroup(int GroupID) {
-  findText_.clear();
-  shownGroup_ = GroupID;
+  keys_.ViewShown(GroupID);
   views_->DisplayGroup(GroupID);
 }
 
@@ -626,24 +346,6 @@ TPoint TFormMain::ProgramPopupPoint(const TButtonEx& button, int X, int Y) const
           Top() + pnMain->Top() + button.Top() + button.Height()};
 }
 
-bool TFormMain::MoveFocus(std::uint16_t arrowKey) {
-  const std::vector<TButtonEx*> buttons = views_->ViewButtons();
-  std::vector<TRect> places;
-  int current = -1;
-  for (TButtonEx* button : buttons) {
-    if (button->Focused()) current = static_cast<int>(places.size());
-    places.push_back(button->BoundsRect());
-  }
-  const TGridMove move = arrowKey == VK_LEFT    ? gmLeft
-                         : arrowKey == VK_RIGHT ? gmRight
-                         : arrowKey == VK_UP    ? gmUp
-                                                : gmDown;
-  const int next = NextInGrid(places, current, move);
-  if (next < 0) return false;
-  buttons[static_cast<std::size_t>(next)]->SetFocus();
-  return true;
-}
-
 void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TShiftState, int X,
                                         int Y) {
   if (Button == mbLeft) return;
@@ -655,12 +357,11 @@ void TFormMain::ProgramButton_MouseDown(TObject* Sender, TMouseButton Button, TS
 void TFormMain::OpenProgramPopup(TButtonEx& target, int X, int Y) {
   TButtonEx* button = &target;
   const int id = LowTag(*button);
-  ActionByName(QStringLiteral("actButton_HomePage"))->SetCaption(GetProgramUrl(id));
-  ActionByName(QStringLiteral("actButton_OpenProgramFolder"))->SetTag(id);
+  actButton_HomePage->SetCaption(GetProgramUrl(id));
+  actButton_OpenProgramFolder->SetTag(id);
   const TPoint p = ProgramPopupPoint(*button, X, Y);
-  // A timer may rebuild the view while the menu is open: the button stays
-  // until this handler is done with it.
-  TMainViews::TBusyButton busy(*views_, button);
+  // A timer may rebuild the view while the menu is open: the button, released
+  // then, stays until this event is over.
   popButton->Popup(p.X, p.Y);
 }
 

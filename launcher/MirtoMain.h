@@ -12,10 +12,12 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "catalog/MirtoApps.h"
 #include "components/KvoMenuStyle.h"
 #include "launcher/MirtoVersion.h"
+#include "launcher/ViewKeys.h"
 #include "platform/toolkit/Form.h"
 
 namespace mirto {
@@ -76,6 +78,12 @@ class TFormMain : public TForm {
   TPopupMenu* popMenuVideo = nullptr;
   TPopupMenu* popMenuAudio = nullptr;
   TPopupMenu* popButton = nullptr;
+  // The program buttons' popup: its three actions, set once while the
+  // actions are built. The popup names its program in the tag of
+  // actButton_OpenProgramFolder.
+  TAction* actButton_RunProgram = nullptr;
+  TAction* actButton_OpenProgramFolder = nullptr;
+  TAction* actButton_HomePage = nullptr;
   TKvoMenuStyle amsDark;
   TKvoMenuStyle amsLight;
   TTimer* tmCat = nullptr;
@@ -86,16 +94,7 @@ class TFormMain : public TForm {
   // The group the timer tmCat shows when it fires.
   int SelectedGroupID = 0;
 
-  // What the user has typed to find a program; empty while not finding.
-  const QString& FindText() const { return findText_; }
-
-  // The action of the table with that name. Every name the window asks for
-  // is in the table: a miss is a programming error, which stops debug builds
-  // (other builds get null).
-  TAction* ActionByName(const QString& name) const;
-
   // --- views ---------------------------------------------------------------
-  void ClearGroup();
   void DisplayCategories();
   void DisplayGroup(int GroupID);
 
@@ -145,6 +144,7 @@ class TFormMain : public TForm {
   bool MoveFocus(std::uint16_t arrowKey);
 
  private:
+  // The layout in code (MirtoMainLayout.cpp).
   void BuildLayout();
   void BuildTitleBar();
   void BuildMainArea();
@@ -153,6 +153,12 @@ class TFormMain : public TForm {
   void BuildMenus();
   void BuildKeys();
   void FillMenu(TPopupMenu& menu, std::span<const char* const> entries);
+  // The action made for the table's row with that name. The tables name
+  // only their own rows: a miss is a programming error, which stops debug
+  // builds (other builds get null).
+  TAction* TableAction(const char* name) const;
+  // Does what a key asked of the view.
+  void CarryOut(const TViewKeyAnswer& answer, const std::vector<TButtonEx*>& buttons);
   // The image list's pictures and the application icon, once.
   void LoadDeferredArtwork();
   // Leaves the find view for the view shown before it.
@@ -162,9 +168,9 @@ class TFormMain : public TForm {
   std::unique_ptr<TMainViews> views_;
   std::unique_ptr<TKeyboardCuesListener> cues_;
   bool artworkLoaded_ = false;
-  QString findText_;
-  // The view a find returns to: a group, or 0 for the categories.
-  int shownGroup_ = 0;
+  TViewKeys keys_;
+  // One per row of the action table, in its order.
+  std::vector<TAction*> rowActions_;
 };
 
 }  // namespace mirto

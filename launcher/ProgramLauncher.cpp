@@ -21,7 +21,7 @@ bool ExecutableOf(int ProgID, QString& path, QString& workingFolder) {
   if (index < 0) return false;
   const TProgramInfo program = Programs[index];
   if (program.Dir.isEmpty()) return false;  // the collection's folder is unknown
-  path = program.Dir + PathDelim + program.ExeFile;
+  path = ProgramExecutable(program);
   workingFolder = path.left(path.lastIndexOf(PathDelim));
   return true;
 }

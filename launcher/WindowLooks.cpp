@@ -10,8 +10,6 @@ namespace mirto {
 
 namespace {
 
-const QString kSegoeUI = QStringLiteral("Segoe UI");
-
 constexpr TColor kBackground = kTitleBarBottom;
 constexpr TColor kBackgroundFrame = 0x00303030;
 constexpr TColor kTitleBarEdge = 0x002E2E2E;
@@ -23,6 +21,10 @@ const TColor kCategoriesDown = RgbToColor(198, 190, 170);
 
 constexpr TColor kLinkColor = 0x00DFDFDF;
 constexpr TColor kLinkHotColor = 0x00F0F0F0;
+
+constexpr TColor kAboutFrame = 0x006E6E6E;
+constexpr TColor kProductLinkColor = 0x00E86B20;
+constexpr TColor kDonationLinkColor = 0x001313E1;
 
 // The upper gradient covers the whole panel, from -> to, over background;
 // no border.
@@ -37,6 +39,14 @@ void FillWithUpperGradient(TKvoPanelAppearance& looks, TColor from, TColor to, T
 void SetFlat(TKvoGradientEx& gradient, TColor color) {
   gradient.SetColorFrom(color);
   gradient.SetColorTo(color);
+}
+
+void SetBorderPens(TKvoPanel& panel, TColor color, int width) {
+  auto& borders = panel.Appearance().Borders();
+  for (auto* border : {&borders.Left(), &borders.Top(), &borders.Right(), &borders.Bottom()}) {
+    border->Pen().SetColor(color);
+    border->Pen().SetWidth(width);
+  }
 }
 
 // The looks of a button's states show neither background nor frame.
@@ -110,7 +120,7 @@ void ShowCategoriesFocusCue(TKvoPngButton& button, bool shown) {
 }
 
 void ApplyTitleCaptionLook(TKvoTitleLabel& label) {
-  label.Font().SetName(kSegoeUI);
+  label.Font().SetName(kWindowFontName);
   label.Font().SetHeight(-17);
   label.Font().SetStyle({fsBold});
   label.SetGradientStart(0x00C3C3C3);
@@ -145,6 +155,32 @@ void ApplyHomePageLinkLook(TKvoLinkLabel& label) {
   ApplyLinkLook(label, kLinkColor, kLinkHotColor, kLinkColor, kLinkHotColor);
 }
 
+void ApplyAboutPanelLook(TKvoPanel& panel) {
+  auto& looks = panel.Appearance();
+  looks.UpperGradient().SetOrientation(dgdAngle);
+  looks.UpperGradient().SetBalanceMode(bmMirror);
+  looks.UpperGradient().SetColorFrom(0x00D2D2D2);
+  looks.UpperGradient().SetColorTo(0x00EAEAEA);
+  looks.SetUpperGradientPercent(100);
+  looks.BottomGradient().SetColorFrom(0x00E4E4E4);
+  looks.BottomGradient().SetColorTo(0x00D8D8D8);
+  looks.SetBackgroundColor(0x00C5C5C5);
+  SetBorderPens(panel, kAboutFrame, 3);
+}
+
+void ApplyAboutListFrameLook(TKvoPanel& panel) {
+  panel.Appearance().SetDrawGradient(false);
+  SetBorderPens(panel, kAboutFrame, 2);
+}
+
+void ApplyProductLinkLook(TKvoLinkLabel& label) {
+  ApplyLinkLook(label, kProductLinkColor, kProductLinkColor, clPurple, clPurple);
+}
+
+void ApplyDonationLinkLook(TKvoLinkLabel& label) {
+  ApplyLinkLook(label, kDonationLinkColor, kDonationLinkColor, clPurple, clPurple);
+}
+
 TKvoMenuStyle DarkMenuStyle() {
   TKvoMenuStyle style;
   style.BackgroundFrom = 0x00454545;
@@ -153,11 +189,11 @@ TKvoMenuStyle DarkMenuStyle() {
   style.IconBarTo = 0x004E4E4E;
   style.IconBarLine = 0x00313131;
   style.IconBarWidth = 28;
-  style.ItemFont = {kSegoeUI, 13, 0x00D1D1D1};
+  style.ItemFont = {kWindowFontName, 13, 0x00D1D1D1};
   style.SelectedFrom = 0x00272727;
   style.SelectedTo = 0x001E1E1E;
   style.SelectedBorder = 0x001E1E1E;
-  style.SelectedFont = {kSegoeUI, 13, 0x00F3F3F3};
+  style.SelectedFont = {kWindowFontName, 13, 0x00F3F3F3};
   style.SeparatorColor = 0x00282828;
   style.BorderColor = 0x00313131;
   style.TextQuality = fqClearType;
@@ -172,11 +208,11 @@ TKvoMenuStyle LightMenuStyle() {
   style.IconBarTo = 0x00C9D7DA;
   style.IconBarLine = clNone;
   style.IconBarWidth = 26;
-  style.ItemFont = {kSegoeUI, 12, 0x00242424};
+  style.ItemFont = {kWindowFontName, 12, 0x00242424};
   style.SelectedFrom = 0x00899598;
   style.SelectedTo = 0x00717E82;
   style.SelectedBorder = 0x00A5B4B6;
-  style.SelectedFont = {kSegoeUI, 12, 0x00F3F3F3};
+  style.SelectedFont = {kWindowFontName, 12, 0x00F3F3F3};
   style.SeparatorColor = 0x00B4C9CB;
   style.BorderColor = 0x00B4C9CB;
   style.TextQuality = fqNonAntialiased;

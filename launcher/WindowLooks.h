@@ -1,11 +1,14 @@
 #pragma once
 
-// Mirto's own looks: the main window's colour, its four panels, the title
-// bar's glyph buttons and caption, the categories button, the home page link
-// and the two popup menu styles. The main window, the gallery, the
+// Mirto's own looks: the font of its windows, the main window's colour, its
+// four panels, the title bar's glyph buttons and caption, the categories
+// button, the home page link, the two popup menu styles, and the about
+// window's panels and links. The main window, the gallery, the
 // benchmarks and the screenshots take them from here, so each colour is
 // written once. The components stay general: they only know how to paint a
 // look they are given.
+
+#include <QString>
 
 #include "components/KvoMenuStyle.h"
 #include "platform/drawing/Types.h"
@@ -17,6 +20,10 @@ class TKvoPanel;
 class TKvoPngButton;
 class TKvoTitleLabel;
 struct TKvoTitleLook;
+
+// The font of the windows' texts (each window, panel or label gives its own
+// size).
+inline const QString kWindowFontName = QStringLiteral("Segoe UI");
 
 // The form's own colour, behind its panels.
 inline constexpr TColor kMainWindowColor = 0x00FCFCFC;
@@ -59,6 +66,17 @@ void ApplyLinkLook(TKvoLinkLabel& label, TColor color, TColor hotColor, TColor v
                    TColor visitedHotColor);
 // The home page link in the bottom bar: its colours and underlines.
 void ApplyHomePageLinkLook(TKvoLinkLabel& label);
+
+// The about window's panel: a light grey gradient at an angle, mirrored,
+// in a wide dark frame.
+void ApplyAboutPanelLook(TKvoPanel& panel);
+// The frame round the about window's program list: no gradient, a narrower
+// frame of the same colour.
+void ApplyAboutListFrameLook(TKvoPanel& panel);
+// The about window's links to the product page (blue) and to the donation
+// page (red), purple once visited.
+void ApplyProductLinkLook(TKvoLinkLabel& label);
+void ApplyDonationLinkLook(TKvoLinkLabel& label);
 
 // The title-bar menus (video and audio).
 TKvoMenuStyle DarkMenuStyle();

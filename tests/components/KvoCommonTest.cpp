@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QThread>
 #include <functional>
 #include <string>
@@ -86,9 +87,9 @@ TEST(KvoPersistent, EndUpdateWithoutHandlerIsHarmless) {
 }
 
 TEST(KvoTagExt, StartsEmptyAndDatedAtConstruction) {
-  const TDateTime before = NowAsDateTime();
+  const TDateTime before = LocalDateTimeAt(QDateTime::currentMSecsSinceEpoch());
   TKvoTagExt tag(nullptr);
-  const TDateTime after = NowAsDateTime();
+  const TDateTime after = LocalDateTimeAt(QDateTime::currentMSecsSinceEpoch());
   // Read a while later, the value is still the moment of construction.
   QThread::msleep(30);
   EXPECT_GE(tag.DateValue(), before);

@@ -147,7 +147,7 @@ class MainWindow : public ::testing::Test {
     return nullptr;
   }
   TAction& Action(const char* name) const {
-    return *main_->ActionByName(QString::fromLatin1(name));
+    return *main_->Actions->FindAction(QString::fromLatin1(name));
   }
 
   QTemporaryDir folder_;
@@ -471,18 +471,6 @@ TEST_F(MainWindow, EveryGroupAndProgramActionOpensOrStartsItsOwn) {
   }
 }
 
-// Every name the window looks up is in its action table; a miss is a
-// programming error that debug builds stop at, not a null to run on with.
-TEST_F(MainWindow, ActionByNameStopsDebugBuildsAtANameNotInTheTable) {
-#ifdef QT_NO_DEBUG
-  GTEST_SKIP() << "look-ups are checked in debug builds";
-#else
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_DEATH(main_->ActionByName(QStringLiteral("actNoSuchAction")),
-               "no action named actNoSuchAction");
-#endif
-}
-
 TEST_F(MainWindow, EscDoesNothing) {
   PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
   QApplication::processEvents();
@@ -632,17 +620,22 @@ TEST_F(MainWindow, ARebuildWhileTheProgramPopupIsOpenKeepsItsButtonUntilTheHandl
   main_->DisplayGroup(30);
   TButtonEx* button = ButtonWithTag(16);
   ASSERT_NE(button, nullptr);
-  main_->popButton->OnPopup = [this](TObject*) {
-    QTimer::singleShot(0, [this] {
+  const TLifeWatch watch = button->LifeWatch();
+  bool keptInTheMenusLoop = false;
+  main_->popButton->OnPopup = [&](TObject*) {
+    QTimer::singleShot(0, [&] {
       main_->DisplayCategories();  // as tm2 firing inside the menu's loop
       QApplication::processEvents();
+      keptInTheMenusLoop = watch.Alive();
       main_->popButton->CloseMenu();
     });
   };
   SendButton(*button, QEvent::MouseButtonPress, Qt::RightButton, {10, 10});
+  EXPECT_TRUE(keptInTheMenusLoop);
   SendButton(*button, QEvent::MouseButtonRelease, Qt::RightButton, {10, 10});
   QApplication::processEvents();
   QApplication::processEvents();
+  EXPECT_FALSE(watch.Alive());
   EXPECT_EQ(Buttons().size(), 10u);
   EXPECT_EQ(main_->pnMain->ControlCount(), 13);
 }
@@ -679,7 +672,7 @@ TEST_F(MainWindow, TypingFindsProgramsThroughTheTimerAndEscReturnsToTheViewBefor
   PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);
   testing::RunEventsFor(400);
   EXPECT_EQ(Heading(), "Flash Video Converters");
-  EXPECT_TRUE(main_->FindText().isEmpty());
+  PressKey(*main_, Qt::Key_Return, Qt::NoModifier);  // the find is over: Enter finds nothing
   EXPECT_TRUE(shell_.Requests().empty());
 }
 
@@ -745,12 +738,13 @@ TEST_F(MainWindow, AFindTakesItsKeysBeforeTheFocusedControlHowEverFastTheyCome) 
     shell_.Clear();
     PostKeys(*main_, QString::fromLatin1(c.keys));
     QApplication::processEvents();
-    EXPECT_EQ(main_->FindText(), "mkv mp4") << c.holder;
     ASSERT_EQ(shell_.Requests().size(), 1u) << c.holder;
     EXPECT_EQ(shell_.Requests()[0].File, wanted.Dir + PathDelim + wanted.ExeFile) << c.holder;
     EXPECT_FALSE(main_->tmCat->Enabled()) << c.holder;
     EXPECT_FALSE(main_->tm2->Enabled()) << c.holder;
-    EXPECT_EQ(Heading(), heading) << c.holder;         // the view follows through tmFind
+    EXPECT_EQ(Heading(), heading) << c.holder;  // the view follows through tmFind
+    WaitForTimer(*main_->tmFind);
+    EXPECT_EQ(Heading(), "mkv mp4") << c.holder;
     PressKey(*main_, Qt::Key_Escape, Qt::NoModifier);  // back through tm2 or tmCat
     WaitForTimer(*main_->tm2);
     WaitForTimer(*main_->tmCat);
@@ -797,9 +791,10 @@ TEST_F(MainWindow, OnlyLettersAndDigitsWithoutCtrlOrAltStartAFind) {
   QApplication::sendEvent(testing::NativeWidgetOf(*main_), &ctrlA);
   QKeyEvent altB(QEvent::KeyPress, Qt::Key_B, Qt::AltModifier, QStringLiteral("b"));
   QApplication::sendEvent(testing::NativeWidgetOf(*main_), &altB);
-  EXPECT_TRUE(main_->FindText().isEmpty());
+  EXPECT_FALSE(main_->tmFind->Enabled()) << "no find began";
   Type(*main_, QStringLiteral("7"));
-  EXPECT_EQ(main_->FindText(), "7");
+  WaitForTimer(*main_->tmFind);
+  EXPECT_EQ(Heading(), "7");
 }
 
 TEST_F(MainWindow, AFindTooLongForTheAreaShowsWhatFitsAndSaysSo) {
@@ -995,7 +990,8 @@ TEST_F(MainWindowKeys, TitleBarAndLinkKeysCollideWithNoShortcutAndShowInTheToolt
   PressKey(*main_, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_FALSE(main_->Visible());
   EXPECT_TRUE(main_->ti->Visible());
-  EXPECT_TRUE(main_->FindText().isEmpty());  // none of them typed anything
+  EXPECT_FALSE(main_->tmFind->Enabled());  // none of them typed anything
+  EXPECT_EQ(Heading(), "Video Converters");
 }
 
 TEST_F(MainWindow, FilesDroppedOnAProgramButtonStartItWithThemAndOtherDragsAreRefused) {

@@ -72,7 +72,7 @@ void DrawMenusAndTitle(TSection& section) {
   section.NewRow();
 
   TFont font;
-  font.SetName("Segoe UI");
+  font.SetName(kWindowFontName);
   font.SetHeight(-17);
   font.SetStyle({fsBold});
   TKvoTitleLook look;
