@@ -1,6 +1,8 @@
 #include "platform/toolkit/Menus.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -12,13 +14,17 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/PaintFactor.h"
@@ -31,6 +37,9 @@ struct TMenuItem::Native {
 
 struct TPopupMenu::Native {
   QPointer<QMenu> menu;
+  // CloseMenu came before the menu was on the screen (while its window
+  // was being shown for it).
+  bool closedEarly = false;
 };
 
 QString StripHotkey(const QString& caption) {
@@ -386,17 +395,81 @@ class OwnerDrawMenu : public QMenu {
   }
 };
 
-// The window the menu is opened for: that of the control it pops up for,
-// else that of the control that owns it. The window system places a menu
-// with a parent where it is asked to.
-QWidget* MenuWindow(const TPopupMenu& popup) {
-  if (const auto* control = dynamic_cast<const TControl*>(popup.PopupComponent()))
-    return NativeWidget(*control)->window();
+// The control the menu is opened for: the one it pops up for, else the one
+// that owns it.
+const TControl* MenuControl(const TPopupMenu& popup) {
+  if (const auto* control = dynamic_cast<const TControl*>(popup.PopupComponent())) return control;
   for (const TComponent* owner = popup.Owner(); owner != nullptr; owner = owner->Owner())
-    if (const auto* control = dynamic_cast<const TControl*>(owner))
-      return NativeWidget(*control)->window();
+    if (const auto* control = dynamic_cast<const TControl*>(owner)) return control;
   return nullptr;
 }
+
+// The window the menu is opened for, the menu's parent. The window system
+// places a menu with a parent where it is asked to; on Wayland the menu is
+// a popup of its parent's surface, and one without a shown parent would be
+// a window of its own.
+QWidget* MenuWindow(const TPopupMenu& popup) {
+  const TControl* control = MenuControl(popup);
+  return control != nullptr ? NativeWidget(*control)->window() : nullptr;
+}
+
+// Whether a popup can only open beside a shown window of the program: on
+// Wayland a popup is a child of a shown surface, and the compositor places
+// it relative to that surface only.
+bool PopupsNeedAShownParent() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The window of a hidden form, shown for as long as a menu of the form is
+// open where popups need a shown parent: the tray icon's menu while the
+// window is hidden in the tray. The form stays hidden throughout (Visible
+// false), and its window is hidden again once the menu has closed, unless
+// the form was shown meanwhile.
+class BorrowedWindow {
+ public:
+  explicit BorrowedWindow(const TControl* control) {
+    TForm* form = control != nullptr ? GetParentForm(*control) : nullptr;
+    if (form == nullptr || form->Visible() || !PopupsNeedAShownParent()) return;
+    form_ = form;
+    watch_ = form->LifeWatch();
+    window_ = NativeWidget(*form);
+    window_->show();
+    WaitUntilShown();
+  }
+  BorrowedWindow(const BorrowedWindow&) = delete;
+  BorrowedWindow& operator=(const BorrowedWindow&) = delete;
+  ~BorrowedWindow() {
+    if (window_.isNull() || !watch_.Alive() || form_->Visible()) return;
+    window_->hide();
+  }
+
+ private:
+  // A popup opened before its parent is on the screen and has the keyboard
+  // would get no keys (the compositor keeps the keyboard where it was while
+  // a popup holds the input): wait for the window to be shown and active,
+  // for a moment at most; a compositor may refuse to activate it.
+  void WaitUntilShown() {
+    constexpr int kMostMs = 500;
+    const QDeadlineTimer deadline(kMostMs);
+    const auto ready = [this] {
+      const QWindow* handle = window_.isNull() ? nullptr : window_->windowHandle();
+      return handle == nullptr || (handle->isExposed() && handle->isActive());
+    };
+    if (ready()) return;
+    QEventLoop loop;
+    QTimer look;
+    look.setInterval(10);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+      if (ready() || deadline.hasExpired()) loop.quit();
+    });
+    look.start();
+    loop.exec();
+  }
+
+  TForm* form_ = nullptr;
+  TLifeWatch watch_;
+  QPointer<QWidget> window_;
+};
 
 QMenu* NewMenu(TPopupMenu& popup, QWidget* parent) {
   if (!popup.OwnerDraw()) return new QMenu(parent);
@@ -458,7 +531,10 @@ void TPopupMenu::SetImages(TCustomImageList* images) { imagesLink_->SetSender(im
 bool TPopupMenu::IsOpen() const { return !native_->menu.isNull(); }
 
 void TPopupMenu::CloseMenu() {
-  if (QMenu* menu = native_->menu.data()) menu->close();
+  QMenu* menu = native_->menu.data();
+  if (menu == nullptr) return;
+  if (!menu->isVisible()) native_->closedEarly = true;
+  menu->close();
 }
 
 QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->menu.data(); }
@@ -472,11 +548,16 @@ void TPopupMenu::Popup(int x, int y) {
   QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
   Fill(*menu, *items_, *this);
   native_->menu = menu;
-  QAction* chosen = menu->exec(QPoint(x, y));
+  native_->closedEarly = false;
+  // Events run while a borrowed window comes onto the screen.
+  std::optional<BorrowedWindow> parent(std::in_place, MenuControl(*this));
+  if (!watch.Alive()) return;
+  QAction* chosen = menu.isNull() || native_->closedEarly ? nullptr : menu->exec(QPoint(x, y));
   if (!watch.Alive()) return;
   TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
   native_->menu = nullptr;
   delete menu.data();
+  parent.reset();
   CallHandler(OnClose, this);
   if (!watch.Alive()) return;
   // The entry may have been destroyed while the menu was open.
