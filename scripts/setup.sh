@@ -20,6 +20,10 @@ MIRTO_PACKAGES=(
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig libfontconfig-dev
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland
+  # the sway session: sway with swaybar, its screenshots and window tree, a
+  # session bus, and the virtual pointer and keyboard built from the
+  # Wayland client library and the wlroots protocols
+  sway grim jq dbus libwayland-dev librust-wayland-protocols-dev
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
   # the real-desktop test of Windows programs started through Wine, and its
