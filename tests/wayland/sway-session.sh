@@ -2,12 +2,14 @@
 # Runs one command on a private headless sway session and tears the
 # session down again.
 #
-#   sway-session.sh [--] COMMAND [ARGS...]
+#   sway-session.sh [--float APP_ID] [--] COMMAND [ARGS...]
 #
 # Starts a session bus of its own, then sway with its headless back end (one
 # output of 1280 x 1024, no input devices but the ones a test creates) and
 # swaybar at the bottom with its tray (the StatusNotifierItem host) and no
 # status line, waits until both are up and runs COMMAND against them.
+# --float APP_ID has sway float that program's windows whatever their size
+# hints say (for tests of something else than how sway places the window).
 # sway refuses to run as root: started by root it runs as the user nobody,
 # with a runtime folder of its own, and everything else stays root's.
 # Exits with COMMAND's status, or 77 (the test is skipped) when a tool is
@@ -22,9 +24,16 @@
 set -uo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-[ "${1:-}" = -- ] && shift
+float=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --float) float="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
 if [ $# -eq 0 ]; then
-  echo "usage: $0 [--] COMMAND [ARGS...]" >&2
+  echo "usage: $0 [--float APP_ID] [--] COMMAND [ARGS...]" >&2
   exit 2
 fi
 
@@ -100,6 +109,7 @@ bar {
   tray_output *
 }
 CONF
+[ -n "$float" ] && echo "for_window [app_id=\"$float\"] floating enable" >>"$scratch/sway.conf"
 chmod 0644 "$scratch/sway.conf"
 env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK HOME="$scratch/sway-home" \
   XDG_RUNTIME_DIR="$scratch/sway-runtime" XDG_CONFIG_HOME="$scratch/sway-home" \
