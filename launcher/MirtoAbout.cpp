@@ -69,6 +69,11 @@ void TFormAbout::BuildLayout() {
   Font().SetName(kSegoeUI);
   Font().SetHeight(-11);
   SetBounds(0, 0, 566, 389);
+  // Of one size, as its layout is.
+  Constraints().SetMinWidth(Width());
+  Constraints().SetMaxWidth(Width());
+  Constraints().SetMinHeight(Height());
+  Constraints().SetMaxHeight(Height());
 
   pnMain = new TKvoPanel(this);
   pnMain->SetParent(this);

@@ -380,8 +380,12 @@ void TFormMain::FormCreate(TObject*) {
   CenterTitleLabel();
   lblHomePage->SetFontsNameAndSize(Font().Name(), 8);
   SetPngButtonFonts(*btnHome, kSegoeUI, 9);
+  // The layout is made for this one size: the window is neither wider,
+  // narrower, taller nor shorter on any desktop.
   Constraints().SetMaxWidth(Width());
   Constraints().SetMinWidth(Width());
+  Constraints().SetMaxHeight(Height());
+  Constraints().SetMinHeight(Height());
   if (Application() != nullptr) ti->SetIcon(Application()->Icon());
   ti->SetHint(title);
   InitMenus();

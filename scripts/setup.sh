@@ -20,6 +20,10 @@ MIRTO_PACKAGES=(
   fonts-liberation2 fonts-open-sans fonts-inconsolata fontconfig libfontconfig-dev
   # the package test (cpack's shlibdeps, dpkg, the window found by xdotool) and the Wayland test
   dpkg-dev xdotool weston qt6-wayland
+  # the desktop matrix: xfwm4 with xfce4-panel on a private session bus
+  # (dbus-x11 brings dbus-send; xfconf the settings daemon), icewm, fluxbox;
+  # wmctrl asks the window manager for states (maximised, full screen)
+  xfwm4 xfce4-panel xfconf dbus-x11 icewm fluxbox wmctrl
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
   # the real-desktop test of Windows programs started through Wine, and its

@@ -121,6 +121,10 @@ class TSizeConstraints : public TNotifyingPersistent {
   void SetMaxHeight(int value) { Change(maxHeight_, std::max(0, value)); }
   void Assign(const TPersistent* source) override;
 
+  // Both the width and the height are held to one value each.
+  bool FixedSize() const {
+    return minWidth_ > 0 && minWidth_ == maxWidth_ && minHeight_ > 0 && minHeight_ == maxHeight_;
+  }
   // width and height brought within the limits.
   int ConstrainWidth(int width) const;
   int ConstrainHeight(int height) const;

@@ -25,6 +25,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PaintFactor.h"
 #include "platform/toolkit/ShortCut_p.h"
+#include "platform/toolkit/WindowManagerHints.h"
 
 namespace mirto {
 
@@ -604,8 +605,20 @@ void ControlWidget::resizeEvent(QResizeEvent*) {
       return;
     }
   }
-  DispatchScope scope(dispatching_);
-  ControlAccess::WindowResized(*control_, size());
+  {
+    DispatchScope scope(dispatching_);
+    ControlAccess::WindowResized(*control_, size());
+  }
+  // A size the window's limits forbid (a window manager that maximises a
+  // window of fixed size, say) is undone: the window asks for the size its
+  // control kept, once out of a maximised state (which many window managers
+  // keep up against any request).
+  if (control_ != nullptr && size() != QSize(control_->Width(), control_->Height()))
+    QTimer::singleShot(0, this, [this] {
+      if (control_ == nullptr) return;
+      LeaveMaximisedStates(*this);
+      resize(control_->Width(), control_->Height());
+    });
 }
 
 void ControlWidget::moveEvent(QMoveEvent*) {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/toolkit/Application.h"
@@ -100,6 +101,16 @@ void TForm::ApplyBorderStyle() {
   Widget().setWindowFlags(flags);
   Widget().setGeometry(Left(), Top(), Width(), Height());
   if (shown) Widget().show();
+}
+
+void TForm::UndoImposedState() {
+  static constexpr Qt::WindowStates imposed = Qt::WindowMaximized | Qt::WindowFullScreen;
+  if (!Constraints().FixedSize() || !(Widget().windowState() & imposed)) return;
+  // After the toolkit has taken the new state in; the size follows (the
+  // window's limits bring it back, see ControlWidget::resizeEvent).
+  QTimer::singleShot(0, &Widget(), [window = &Widget()] {
+    window->setWindowState(window->windowState() & ~imposed);
+  });
 }
 
 void TForm::FocusActiveControl() {
@@ -218,6 +229,9 @@ bool TForm::WindowEvent(QEvent& event) {
       return true;
     case QEvent::Show:
       FocusActiveControl();
+      return false;
+    case QEvent::WindowStateChange:
+      UndoImposedState();
       return false;
     default:
       return false;

@@ -3,7 +3,12 @@
 // Windows. A form is a top-level control whose client area is its whole
 // size (Width and Height are the client area's, whatever frame the window
 // manager adds). Forms start hidden; Show places them by Position the first
-// time (screen centre) or every time (centred over the main window).
+// time (screen centre) or every time (centred over the main window). A form
+// whose Constraints fix both its width and its height is a window of fixed
+// size: its equal minimum and maximum sizes tell the window manager (X11
+// size hints, a Wayland compositor's minimum and maximum) that it cannot be
+// resized or maximised, and a size or a maximised or full-screen state that
+// a window manager imposes anyway is undone.
 
 #include <QString>
 #include <functional>
@@ -117,6 +122,9 @@ class TForm : public TCustomControl {
   void FocusActiveControl();
   void ApplyBorderStyle();
   void ApplyPosition();
+  // A window whose Constraints fix its width and height leaves a maximised
+  // or full-screen state that a window manager gives it anyway.
+  void UndoImposedState();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};

@@ -15,6 +15,12 @@ namespace mirto {
 // or for a window that never had a native window.
 void ClearIconicStartState(const QWidget& window);
 
+// Asks the X11 window manager to take window out of the maximised (in
+// either direction) and full-screen states it put it in, so that it takes
+// its own size again. Does nothing on other window systems, for a window
+// that has no native window or that is in none of these states.
+void LeaveMaximisedStates(const QWidget& window);
+
 // Sends what the program has asked of the X11 window system so far (a window
 // to be mapped, say) now, rather than when the event loop next waits, so the
 // server works on it while the program goes on. Nothing on other window

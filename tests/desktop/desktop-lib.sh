@@ -173,18 +173,47 @@ desk_expect_near() {
   fi
 }
 
-# desk_tray_icon CLASS: "ID X Y", the window of class CLASS that a tray host
-# (trayer) has embedded, with the screen point of its centre; fails when
-# the tray holds none.
+# desk_tray_icon CLASS: "ID X Y", the tray icon of the program whose windows
+# have the class CLASS, with the screen point of its centre; fails when the
+# tray shows none. An XEmbed icon is a window of that class that a tray host
+# has taken into a window of its own (the program's other windows are
+# top-level ones); on xfce the notification area draws the program's status
+# notifier item itself, and the place is that of the area (the plugin's
+# window, which holds the one item of the session), once the item is there.
 desk_tray_icon() {
   # The whole tree first: awk stops at the first match, which would cut
   # xwininfo off with a broken pipe and fail the pipeline.
   local tree
   tree="$(xwininfo -root -tree)" || return 1
+  if [ "${MIRTO_DESKTOP:-}" = xfce ] && ! desk_tray_embedded "$1" <<<"$tree" >/dev/null; then
+    desk_tray_item_registered || return 1
+    awk '
+      /\("xfce4-panel" / { inpanel = 1; depth = match($0, /[^ ]/); next }
+      inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
+      inpanel && /\("wrapper-2\.0" / {
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^[0-9]+x[0-9]+[+-]/) size = $i
+          if ($i ~ /^[+-]-?[0-9]+[+-]-?[0-9]+$/) at = $i
+        }
+        split(size, s, /[x+-]/)
+        split(at, p, "+")
+        if (s[1] < 8) exit 1
+        print $1, p[2] + int(s[1] / 2), p[3] + int(s[2] / 2)
+        found = 1
+        exit
+      }
+      END { exit !found }' <<<"$tree"
+    return
+  fi
+  desk_tray_embedded "$1" <<<"$tree"
+}
+
+# desk_tray_embedded CLASS: reads a window tree (xwininfo -root -tree) and
+# prints "ID X Y" of the first window of class CLASS below a top-level one.
+desk_tray_embedded() {
   awk -v cls="(\"$1\" " '
-    /"trayer"\)/ { depth = match($0, /[^ ]/); intray = 1; next }
-    intray && match($0, /[^ ]/) <= depth { intray = 0 }
-    intray && index($0, cls) {
+    /^     0x/ { next }
+    index($0, cls) && match($0, /[^ ]/) > 6 {
       for (i = 1; i <= NF; i++) {
         if ($i ~ /^[0-9]+x[0-9]+[+-]/) size = $i
         if ($i ~ /^[+-]-?[0-9]+[+-]-?[0-9]+$/) at = $i
@@ -195,7 +224,15 @@ desk_tray_icon() {
       found = 1
       exit
     }
-    END { exit !found }' <<<"$tree"
+    END { exit !found }'
+}
+
+# desk_tray_item_registered: a status notifier item is registered on the
+# session bus (xfce's notification area hosts it).
+desk_tray_item_registered() {
+  dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems 2>/dev/null | grep -q 'string "'
 }
 
 # --- The launcher beside a demo collection, and a stand-in opener ---------
