@@ -24,6 +24,9 @@ MIRTO_PACKAGES=(
   # (dbus-x11 brings dbus-send; xfconf the settings daemon), icewm, fluxbox;
   # wmctrl asks the window manager for states (maximised, full screen)
   xfwm4 xfce4-panel xfconf dbus-x11 icewm fluxbox wmctrl
+  # the tray icon on a stand-in StatusNotifier panel: a private session bus
+  # for the test program (dbus-run-session)
+  dbus-daemon
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
   # the real-desktop test of Windows programs started through Wine, and its
