@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "platform/drawing/Canvas.h"
@@ -35,11 +35,26 @@ struct TMenuItem::Native {
   QPointer<QAction> action;
 };
 
+namespace {
+class BorrowedWindow;
+}  // namespace
+
 struct TPopupMenu::Native {
   QPointer<QMenu> menu;
+  // The hidden window shown for the open menu, where a menu needs a shown
+  // parent; null otherwise.
+  std::unique_ptr<BorrowedWindow> borrowed;
   // CloseMenu came before the menu was on the screen (while its window
   // was being shown for it).
   bool closedEarly = false;
+
+  // Tells OnPopup, then builds the toolkit menu and records it as the open
+  // one; null when OnPopup destroyed the popup menu, or when the menu was
+  // closed before it could be shown (OnClose has been told then).
+  static QMenu* Open(TPopupMenu& popup);
+  // After the open menu is gone: tells OnClose, then clicks chosen if it is
+  // still an entry of the menu.
+  static void Closed(TPopupMenu& popup, TMenuItem* chosen);
 };
 
 QString StripHotkey(const QString& caption) {
@@ -204,9 +219,9 @@ QString EntryText(const TMenuItem& item) {
   return shortCut.isEmpty() ? item.Caption() : item.Caption() + u'\t' + shortCut;
 }
 
-// The entry's picture at a whole factor (its pixel ratio tells the toolkit
-// how large it shows).
-QImage RenderImage(TCustomImageList& images, int index, bool enabled, int factor) {
+}  // namespace
+
+QImage MenuEntryPicture(TCustomImageList& images, int index, bool enabled, int factor) {
   if (images.Width() > 4096 || images.Height() > 4096) factor = 1;
   QImage image(images.Width() * factor, images.Height() * factor,
                QImage::Format_ARGB32_Premultiplied);
@@ -218,6 +233,8 @@ QImage RenderImage(TCustomImageList& images, int index, bool enabled, int factor
   TCanvasAccess::Bind(canvas, nullptr);
   return image;
 }
+
+namespace {
 
 // The whole factors of the screens: a menu opens on any of them, and may be
 // moved to another.
@@ -237,10 +254,10 @@ QIcon EntryIcon(const TMenuItem& item, TCustomImageList* images) {
   if (images == nullptr || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return {};
   QIcon icon;
   for (int factor : ScreenFactors()) {
-    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), true, factor)),
+    icon.addPixmap(QPixmap::fromImage(MenuEntryPicture(*images, item.ImageIndex(), true, factor)),
                    QIcon::Normal);
     // Disabled entries show the list's own disabled look, not the toolkit's.
-    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), false, factor)),
+    icon.addPixmap(QPixmap::fromImage(MenuEntryPicture(*images, item.ImageIndex(), false, factor)),
                    QIcon::Disabled);
   }
   return icon;
@@ -539,29 +556,75 @@ void TPopupMenu::CloseMenu() {
 
 QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->menu.data(); }
 
+QMenu* TPopupMenu::Native::Open(TPopupMenu& popup) {
+  const TLifeWatch watch = popup.LifeWatch();
+  CallHandler(popup.OnPopup, &popup);
+  if (!watch.Alive()) return nullptr;
+  // The window may be destroyed while the menu is open, and the menu with it.
+  QPointer<QMenu> menu = NewMenu(popup, MenuWindow(popup));
+  Fill(*menu, *popup.items_, popup);
+  Native& native = *popup.native_;
+  native.menu = menu;
+  native.closedEarly = false;
+  // Events run while a borrowed window comes onto the screen.
+  native.borrowed = std::make_unique<BorrowedWindow>(MenuControl(popup));
+  if (!watch.Alive()) return nullptr;
+  if (menu.isNull() || native.closedEarly) {
+    delete menu.data();
+    Closed(popup, nullptr);
+    return nullptr;
+  }
+  return menu;
+}
+
+void TPopupMenu::Native::Closed(TPopupMenu& popup, TMenuItem* chosen) {
+  popup.native_->menu = nullptr;
+  popup.native_->borrowed.reset();
+  const TLifeWatch watch = popup.LifeWatch();
+  CallHandler(popup.OnClose, &popup);
+  if (!watch.Alive()) return;
+  // The entry may have been destroyed while the menu was open.
+  if (chosen != nullptr && Contains(*popup.items_, chosen)) chosen->Click();
+}
+
 void TPopupMenu::Popup(int x, int y) {
   if (IsOpen()) return;
   const TLifeWatch watch = LifeWatch();
-  CallHandler(OnPopup, this);
-  if (!watch.Alive()) return;
   // The window may be destroyed while the menu is open, and the menu with it.
-  QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
-  Fill(*menu, *items_, *this);
-  native_->menu = menu;
-  native_->closedEarly = false;
-  // Events run while a borrowed window comes onto the screen.
-  std::optional<BorrowedWindow> parent(std::in_place, MenuControl(*this));
-  if (!watch.Alive()) return;
-  QAction* chosen = menu.isNull() || native_->closedEarly ? nullptr : menu->exec(QPoint(x, y));
+  QPointer<QMenu> menu = Native::Open(*this);
+  if (menu.isNull()) return;
+  QAction* chosen = menu->exec(QPoint(x, y));
   if (!watch.Alive()) return;
   TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
-  native_->menu = nullptr;
   delete menu.data();
-  parent.reset();
-  CallHandler(OnClose, this);
-  if (!watch.Alive()) return;
-  // The entry may have been destroyed while the menu was open.
-  if (item != nullptr && Contains(*items_, item)) item->Click();
+  Native::Closed(*this, item);
+}
+
+void TPopupMenu::PopupWithoutWaiting(int x, int y) {
+  if (IsOpen()) return;
+  QMenu* menu = Native::Open(*this);
+  if (menu == nullptr) return;
+  // A choice hides the menu first and triggers the entry right after (an
+  // entry triggered while the menu stays open is no choice, as in Popup), so
+  // the menu ends one turn of the event loop after it hid.
+  struct Ending {
+    bool hidden = false;
+    QPointer<QAction> chosen;
+  };
+  auto ending = std::make_shared<Ending>();
+  QObject::connect(menu, &QMenu::triggered, menu, [ending](QAction* action) {
+    if (ending->hidden) ending->chosen = action;
+  });
+  QObject::connect(menu, &QMenu::aboutToHide, menu, [this, watch = LifeWatch(), menu, ending] {
+    ending->hidden = true;
+    QTimer::singleShot(0, menu, [this, watch, menu, ending] {
+      if (!watch.Alive() || native_->menu != menu) return;
+      TMenuItem* item = ItemOf(ending->chosen.data());
+      menu->deleteLater();
+      Native::Closed(*this, item);
+    });
+  });
+  menu->popup(QPoint(x, y));
 }
 
 }  // namespace mirto

@@ -10,6 +10,9 @@
 //   wayland_check PICTURE.png     the first frame is saved there
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
@@ -74,6 +77,14 @@ class PaintCounter : public QObject {
   const QWidget* window_;
 };
 
+// Runs the event loop until done() holds, for 5 s at most.
+template <typename Done>
+void RunUntil(Done done) {
+  const QDeadlineTimer deadline(5000);
+  while (!done() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
 // The tray icon's menu while the window is hidden: on Wayland a menu is a
 // popup of a shown window, so the hidden window shows for as long as the
 // menu is open, and is hidden again afterwards, unless it was brought back
@@ -87,7 +98,8 @@ void CheckTrayMenuOverHiddenWindow(TFormMain& main, bool restoreMeanwhile) {
     if (restoreMeanwhile) main.tiClick(main.ti);
     main.popMenuVideo->CloseMenu();
   });
-  main.ti->ContextPopup(20, 20);
+  main.ti->ContextPopup(20, 20);  // returns at once, the menu open
+  RunUntil([&main] { return !main.popMenuVideo->IsOpen(); });
   std::printf("tray menu over the hidden window%s: shown while open %s, afterwards %s\n",
               restoreMeanwhile ? ", brought back meanwhile" : "", shownWhileOpen ? "yes" : "no",
               window->isVisible() ? "shown" : "hidden");
@@ -105,6 +117,7 @@ void CheckTrayMenuClosedAtOnce(TFormMain& main) {
   main.Hide();
   QTimer::singleShot(0, [&main] { main.popMenuVideo->CloseMenu(); });
   main.ti->ContextPopup(20, 20);
+  RunUntil([&main] { return !main.popMenuVideo->IsOpen(); });
   if (main.popMenuVideo->IsOpen() || window->isVisible())
     Fail("the tray menu closed at once left the menu or its window open");
   main.Show();
