@@ -13,7 +13,6 @@
 //   move X Y            the pointer to (X, Y) of the layout
 //   press [BUTTON]      BUTTON: left (default), right or middle
 //   release [BUTTON]
-//   click X Y [BUTTON]  move, press, release
 //   key COMBO           e.g. Escape, Return, ctrl+3, alt+Home, shift+F10
 // Ends at the end of its input.
 
@@ -266,20 +265,13 @@ std::string Run(Input& input, const std::string& line) {
   std::istringstream words(line);
   std::string command;
   words >> command;
-  if (command == "move" || command == "click") {
+  if (command == "move") {
     long x = -1, y = -1;
-    std::string button;
-    words >> x >> y >> button;
+    words >> x >> y;
     if (x < 0 || y < 0 || x >= static_cast<long>(input.width) ||
         y >= static_cast<long>(input.height))
       return "no point on the layout";
-    std::uint32_t code = 0;
-    if (command == "click" && !ButtonCode(button, code)) return "unknown button " + button;
     Move(input, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
-    if (command == "click") {
-      Button(input, code, true);
-      Button(input, code, false);
-    }
     return {};
   }
   if (command == "press" || command == "release") {

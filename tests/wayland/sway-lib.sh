@@ -21,8 +21,8 @@ desk_pids+=($!)
 exec {sway_input_to}>"$MIRTO_DESKTOP_DIR/input.in" {sway_input_from}<"$MIRTO_DESKTOP_DIR/input.out"
 
 # sway_input COMMAND: one command of wayland_virtual_input (move X Y, press
-# [BUTTON], release [BUTTON], click X Y [BUTTON], key COMBO), answered once
-# the compositor has taken it in.
+# [BUTTON], release [BUTTON], key COMBO), answered once the compositor has
+# taken it in.
 sway_input() {
   local answer=""
   echo "$*" >&"$sway_input_to" && read -r -t 5 answer <&"$sway_input_from"
