@@ -24,6 +24,13 @@ MIRTO_PACKAGES=(
   # (dbus-x11 brings dbus-send; xfconf the settings daemon), icewm, fluxbox;
   # wmctrl asks the window manager for states (maximised, full screen)
   xfwm4 xfce4-panel xfconf dbus-x11 icewm fluxbox wmctrl
+  # the tray icon on a stand-in StatusNotifier panel: a private session bus
+  # for the test program (dbus-run-session)
+  dbus-daemon
+  # the sway session: sway with swaybar, its screenshots and window tree, a
+  # session bus, and the virtual pointer and keyboard built from the
+  # Wayland client library and the wlroots protocols
+  sway grim jq dbus libwayland-dev librust-wayland-protocols-dev
   # the end-to-end tests: xdg-open, through which the launcher opens folders and web addresses
   xdg-utils
   # what a screen reader reads, through a session bus of the test's own: the

@@ -1,6 +1,8 @@
 #include "platform/toolkit/Menus.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -12,13 +14,17 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Canvas_p.h"
 #include "platform/toolkit/Action.h"
 #include "platform/toolkit/Control_p.h"
+#include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/PaintFactor.h"
@@ -29,8 +35,26 @@ struct TMenuItem::Native {
   QPointer<QAction> action;
 };
 
+namespace {
+class BorrowedWindow;
+}  // namespace
+
 struct TPopupMenu::Native {
   QPointer<QMenu> menu;
+  // The hidden window shown for the open menu, where a menu needs a shown
+  // parent; null otherwise.
+  std::unique_ptr<BorrowedWindow> borrowed;
+  // CloseMenu came before the menu was on the screen (while its window
+  // was being shown for it).
+  bool closedEarly = false;
+
+  // Tells OnPopup, then builds the toolkit menu and records it as the open
+  // one; null when OnPopup destroyed the popup menu, or when the menu was
+  // closed before it could be shown (OnClose has been told then).
+  static QMenu* Open(TPopupMenu& popup);
+  // After the open menu is gone: tells OnClose, then clicks chosen if it is
+  // still an entry of the menu.
+  static void Closed(TPopupMenu& popup, TMenuItem* chosen);
 };
 
 QString StripHotkey(const QString& caption) {
@@ -195,9 +219,9 @@ QString EntryText(const TMenuItem& item) {
   return shortCut.isEmpty() ? item.Caption() : item.Caption() + u'\t' + shortCut;
 }
 
-// The entry's picture at a whole factor (its pixel ratio tells the toolkit
-// how large it shows).
-QImage RenderImage(TCustomImageList& images, int index, bool enabled, int factor) {
+}  // namespace
+
+QImage MenuEntryPicture(TCustomImageList& images, int index, bool enabled, int factor) {
   if (images.Width() > 4096 || images.Height() > 4096) factor = 1;
   QImage image(images.Width() * factor, images.Height() * factor,
                QImage::Format_ARGB32_Premultiplied);
@@ -209,6 +233,8 @@ QImage RenderImage(TCustomImageList& images, int index, bool enabled, int factor
   TCanvasAccess::Bind(canvas, nullptr);
   return image;
 }
+
+namespace {
 
 // The whole factors of the screens: a menu opens on any of them, and may be
 // moved to another.
@@ -228,10 +254,10 @@ QIcon EntryIcon(const TMenuItem& item, TCustomImageList* images) {
   if (images == nullptr || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return {};
   QIcon icon;
   for (int factor : ScreenFactors()) {
-    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), true, factor)),
+    icon.addPixmap(QPixmap::fromImage(MenuEntryPicture(*images, item.ImageIndex(), true, factor)),
                    QIcon::Normal);
     // Disabled entries show the list's own disabled look, not the toolkit's.
-    icon.addPixmap(QPixmap::fromImage(RenderImage(*images, item.ImageIndex(), false, factor)),
+    icon.addPixmap(QPixmap::fromImage(MenuEntryPicture(*images, item.ImageIndex(), false, factor)),
                    QIcon::Disabled);
   }
   return icon;
@@ -391,17 +417,81 @@ class PopupMenuWidget : public QMenu {
   bool ownerDraw_;
 };
 
-// The window the menu is opened for: that of the control it pops up for,
-// else that of the control that owns it. The window system places a menu
-// with a parent where it is asked to.
-QWidget* MenuWindow(const TPopupMenu& popup) {
-  if (const auto* control = dynamic_cast<const TControl*>(popup.PopupComponent()))
-    return NativeWidget(*control)->window();
+// The control the menu is opened for: the one it pops up for, else the one
+// that owns it.
+const TControl* MenuControl(const TPopupMenu& popup) {
+  if (const auto* control = dynamic_cast<const TControl*>(popup.PopupComponent())) return control;
   for (const TComponent* owner = popup.Owner(); owner != nullptr; owner = owner->Owner())
-    if (const auto* control = dynamic_cast<const TControl*>(owner))
-      return NativeWidget(*control)->window();
+    if (const auto* control = dynamic_cast<const TControl*>(owner)) return control;
   return nullptr;
 }
+
+// The window the menu is opened for, the menu's parent. The window system
+// places a menu with a parent where it is asked to; on Wayland the menu is
+// a popup of its parent's surface, and one without a shown parent would be
+// a window of its own.
+QWidget* MenuWindow(const TPopupMenu& popup) {
+  const TControl* control = MenuControl(popup);
+  return control != nullptr ? NativeWidget(*control)->window() : nullptr;
+}
+
+// Whether a popup can only open beside a shown window of the program: on
+// Wayland a popup is a child of a shown surface, and the compositor places
+// it relative to that surface only.
+bool PopupsNeedAShownParent() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The window of a hidden form, shown for as long as a menu of the form is
+// open where popups need a shown parent: the tray icon's menu while the
+// window is hidden in the tray. The form stays hidden throughout (Visible
+// false), and its window is hidden again once the menu has closed, unless
+// the form was shown meanwhile.
+class BorrowedWindow {
+ public:
+  explicit BorrowedWindow(const TControl* control) {
+    TForm* form = control != nullptr ? GetParentForm(*control) : nullptr;
+    if (form == nullptr || form->Visible() || !PopupsNeedAShownParent()) return;
+    form_ = form;
+    watch_ = form->LifeWatch();
+    window_ = NativeWidget(*form);
+    window_->show();
+    WaitUntilShown();
+  }
+  BorrowedWindow(const BorrowedWindow&) = delete;
+  BorrowedWindow& operator=(const BorrowedWindow&) = delete;
+  ~BorrowedWindow() {
+    if (window_.isNull() || !watch_.Alive() || form_->Visible()) return;
+    window_->hide();
+  }
+
+ private:
+  // A popup opened before its parent is on the screen and has the keyboard
+  // would get no keys (the compositor keeps the keyboard where it was while
+  // a popup holds the input): wait for the window to be shown and active,
+  // for a moment at most; a compositor may refuse to activate it.
+  void WaitUntilShown() {
+    constexpr int kMostMs = 500;
+    const QDeadlineTimer deadline(kMostMs);
+    const auto ready = [this] {
+      const QWindow* handle = window_.isNull() ? nullptr : window_->windowHandle();
+      return handle == nullptr || (handle->isExposed() && handle->isActive());
+    };
+    if (ready()) return;
+    QEventLoop loop;
+    QTimer look;
+    look.setInterval(10);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+      if (ready() || deadline.hasExpired()) loop.quit();
+    });
+    look.start();
+    loop.exec();
+  }
+
+  TForm* form_ = nullptr;
+  TLifeWatch watch_;
+  QPointer<QWidget> window_;
+};
 
 QMenu* NewMenu(TPopupMenu& popup, QWidget* parent) {
   auto* menu = new PopupMenuWidget(parent, popup.OwnerDraw());
@@ -463,7 +553,10 @@ void TPopupMenu::SetImages(TCustomImageList* images) { imagesLink_->SetSender(im
 bool TPopupMenu::IsOpen() const { return !native_->menu.isNull(); }
 
 void TPopupMenu::CloseMenu() {
-  if (QMenu* menu = native_->menu.data()) menu->close();
+  QMenu* menu = native_->menu.data();
+  if (menu == nullptr) return;
+  if (!menu->isVisible()) native_->closedEarly = true;
+  menu->close();
 }
 
 QMenu* PopupMenuAccess::OpenMenu(const TPopupMenu& menu) { return menu.native_->menu.data(); }
@@ -472,24 +565,75 @@ bool PopupMenuAccess::ShowsPopupMenu(const QObject* object) {
   return dynamic_cast<const PopupMenuWidget*>(object) != nullptr;
 }
 
+QMenu* TPopupMenu::Native::Open(TPopupMenu& popup) {
+  const TLifeWatch watch = popup.LifeWatch();
+  CallHandler(popup.OnPopup, &popup);
+  if (!watch.Alive()) return nullptr;
+  // The window may be destroyed while the menu is open, and the menu with it.
+  QPointer<QMenu> menu = NewMenu(popup, MenuWindow(popup));
+  Fill(*menu, *popup.items_, popup);
+  Native& native = *popup.native_;
+  native.menu = menu;
+  native.closedEarly = false;
+  // Events run while a borrowed window comes onto the screen.
+  native.borrowed = std::make_unique<BorrowedWindow>(MenuControl(popup));
+  if (!watch.Alive()) return nullptr;
+  if (menu.isNull() || native.closedEarly) {
+    delete menu.data();
+    Closed(popup, nullptr);
+    return nullptr;
+  }
+  return menu;
+}
+
+void TPopupMenu::Native::Closed(TPopupMenu& popup, TMenuItem* chosen) {
+  popup.native_->menu = nullptr;
+  popup.native_->borrowed.reset();
+  const TLifeWatch watch = popup.LifeWatch();
+  CallHandler(popup.OnClose, &popup);
+  if (!watch.Alive()) return;
+  // The entry may have been destroyed while the menu was open.
+  if (chosen != nullptr && Contains(*popup.items_, chosen)) chosen->Click();
+}
+
 void TPopupMenu::Popup(int x, int y) {
   if (IsOpen()) return;
   const TLifeWatch watch = LifeWatch();
-  CallHandler(OnPopup, this);
-  if (!watch.Alive()) return;
   // The window may be destroyed while the menu is open, and the menu with it.
-  QPointer<QMenu> menu = NewMenu(*this, MenuWindow(*this));
-  Fill(*menu, *items_, *this);
-  native_->menu = menu;
+  QPointer<QMenu> menu = Native::Open(*this);
+  if (menu.isNull()) return;
   QAction* chosen = menu->exec(QPoint(x, y));
   if (!watch.Alive()) return;
   TMenuItem* item = menu.isNull() ? nullptr : ItemOf(chosen);
-  native_->menu = nullptr;
   delete menu.data();
-  CallHandler(OnClose, this);
-  if (!watch.Alive()) return;
-  // The entry may have been destroyed while the menu was open.
-  if (item != nullptr && Contains(*items_, item)) item->Click();
+  Native::Closed(*this, item);
+}
+
+void TPopupMenu::PopupWithoutWaiting(int x, int y) {
+  if (IsOpen()) return;
+  QMenu* menu = Native::Open(*this);
+  if (menu == nullptr) return;
+  // A choice hides the menu first and triggers the entry right after (an
+  // entry triggered while the menu stays open is no choice, as in Popup), so
+  // the menu ends one turn of the event loop after it hid.
+  struct Ending {
+    bool hidden = false;
+    QPointer<QAction> chosen;
+  };
+  auto ending = std::make_shared<Ending>();
+  QObject::connect(menu, &QMenu::triggered, menu, [ending](QAction* action) {
+    if (ending->hidden) ending->chosen = action;
+  });
+  QObject::connect(menu, &QMenu::aboutToHide, menu, [this, watch = LifeWatch(), menu, ending] {
+    ending->hidden = true;
+    QTimer::singleShot(0, menu, [this, watch, menu, ending] {
+      if (!watch.Alive() || native_->menu != menu) return;
+      TMenuItem* item = ItemOf(ending->chosen.data());
+      menu->deleteLater();
+      Native::Closed(*this, item);
+    });
+  });
+  menu->popup(QPoint(x, y));
 }
 
 }  // namespace mirto

@@ -127,6 +127,11 @@ class TPopupMenu : public TComponent {
   // chosen entry, if any, is clicked after the menu has closed. A second
   // Popup while the menu is open does nothing.
   virtual void Popup(int x, int y);
+  // Opens the menu as Popup does but returns at once, the menu still open,
+  // for a caller that must not wait (a desktop service asking for the menu).
+  // The chosen entry is clicked after the menu has closed, from the event
+  // loop. A second call while the menu is open does nothing.
+  void PopupWithoutWaiting(int x, int y);
   // Closes the open menu (Popup then returns without a choice).
   void CloseMenu();
   bool IsOpen() const;

@@ -6,12 +6,14 @@
 
 class QAccessibleInterface;
 class QAction;
+class QImage;
 class QObject;
 class QString;
 class QMenu;
 
 namespace mirto {
 
+class TCustomImageList;
 class TMenuItem;
 class TPopupMenu;
 
@@ -32,6 +34,10 @@ struct MenuItemAccess {
   // or the item is gone).
   static TMenuItem* ItemShownBy(const QAction* action);
 };
+
+// Picture index of images as a menu entry shows it, enabled or disabled, at a
+// whole factor (its pixel ratio tells the toolkit how large it shows).
+QImage MenuEntryPicture(TCustomImageList& images, int index, bool enabled, int factor);
 
 // What an open popup menu and its entries tell assistive technology (an
 // entry's caption as its name); null for other objects.

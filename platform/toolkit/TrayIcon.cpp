@@ -11,11 +11,21 @@
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/TrayIcon_p.h"
 
+#if defined(MIRTO_HAVE_DBUS)
+#include "platform/toolkit/StatusNotifierItem.h"
+#endif
+
 namespace mirto {
 
 struct TTrayIcon::Native {
   // Created when first shown, so that a hidden tray icon costs nothing.
   std::unique_ptr<QSystemTrayIcon> icon;
+#if defined(MIRTO_HAVE_DBUS)
+  // While the icon shows on a StatusNotifier host, in place of the
+  // toolkit's icon: the host draws the popup menu from what the item
+  // exports.
+  std::unique_ptr<TStatusNotifierItem> item;
+#endif
   // Runs while the icon is visible: looks whether the notification area is
   // still there.
   QTimer areaWatch;
@@ -44,7 +54,12 @@ TTrayIcon::~TTrayIcon() {
 
 QSystemTrayIcon* TrayIconAccess::Native(const TTrayIcon& tray) { return tray.native_->icon.get(); }
 
-bool TTrayIcon::IsSystemTrayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TTrayIcon::IsSystemTrayAvailable() {
+#if defined(MIRTO_HAVE_DBUS)
+  if (TStatusNotifierItem::HostAvailable()) return true;
+#endif
+  return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void TTrayIcon::SetVisible(bool visible) {
   if (visible == visible_) return;
@@ -89,10 +104,47 @@ void TTrayIcon::Click() { CallHandler(OnClick, this); }
 void TTrayIcon::DblClick() { CallHandler(OnDblClick, this); }
 
 void TTrayIcon::ContextPopup(int x, int y) {
-  if (TPopupMenu* menu = PopupMenu()) menu->Popup(x, y);
+  if (TPopupMenu* menu = PopupMenu()) menu->PopupWithoutWaiting(x, y);
+}
+
+namespace {
+
+QIcon ShownIcon(const TIcon& icon) {
+  QIcon native = TIconAccess::NativeIcon(icon);
+  if (native.isNull()) {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    native = QIcon(blank);
+  }
+  return native;
+}
+
+}  // namespace
+
+bool TTrayIcon::UpdateStatusNotifierItem() {
+#if defined(MIRTO_HAVE_DBUS)
+  if (!visible_) {
+    native_->item.reset();
+    return false;
+  }
+  if (!native_->item && TStatusNotifierItem::HostAvailable()) {
+    auto item = std::make_unique<TStatusNotifierItem>([this] { return PopupMenu(); });
+    item->OnActivate = [this] { Click(); };
+    item->OnContextMenu = [this](int x, int y) { ContextPopup(x, y); };
+    if (item->Show()) native_->item = std::move(item);
+  }
+  if (!native_->item) return false;
+  native_->item->SetIcon(ShownIcon(*icon_));
+  native_->item->SetToolTip(hint_);
+  if (native_->icon) native_->icon->setVisible(false);
+  return true;
+#else
+  return false;
+#endif
 }
 
 void TTrayIcon::UpdateNative() {
+  if (UpdateStatusNotifierItem()) return;
   if (!visible_ && !native_->icon) return;
   if (!native_->icon) {
     native_->icon = std::make_unique<QSystemTrayIcon>();
@@ -108,6 +160,8 @@ void TTrayIcon::UpdateNative() {
                            DblClick();
                            break;
                          case QSystemTrayIcon::Context: {
+                           // The right click is still going on: the
+                           // pointer is where it happened.
                            const QPoint at = QCursor::pos();
                            ContextPopup(at.x(), at.y());
                            break;
@@ -119,13 +173,7 @@ void TTrayIcon::UpdateNative() {
                      });
   }
   QSystemTrayIcon& tray = *native_->icon;
-  QIcon native = TIconAccess::NativeIcon(*icon_);
-  if (native.isNull()) {
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    native = QIcon(blank);
-  }
-  tray.setIcon(native);
+  tray.setIcon(ShownIcon(*icon_));
   tray.setToolTip(hint_);
   tray.setVisible(visible_);
 }

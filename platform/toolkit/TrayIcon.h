@@ -39,8 +39,10 @@ class TTrayIcon : public TComponent {
   const QString& Hint() const { return hint_; }
   void SetHint(const QString& hint);
 
-  // Opened at the pointer on a right click. Not owned; forgotten when the
-  // menu is destroyed.
+  // Opened at the pointer on a right click. Where the desktop's panel
+  // draws tray menus itself (a StatusNotifier host on the session bus), the
+  // panel is given the menu's entries to draw, and chosen entries are
+  // clicked as in the menu. Not owned; forgotten when the menu is destroyed.
   TPopupMenu* PopupMenu() const;
   void SetPopupMenu(TPopupMenu* menu);
 
@@ -57,7 +59,9 @@ class TTrayIcon : public TComponent {
   void CheckArea();
 
   // What a click, a double click or a right click at the screen point
-  // (x, y) on the icon does; the desktop's events end here.
+  // (x, y) on the icon does; the desktop's events end here. The popup menu
+  // opens at (x, y) and ContextPopup returns at once, so the desktop that
+  // asked is not kept waiting.
   void Click();
   void DblClick();
   void ContextPopup(int x, int y);
@@ -66,6 +70,9 @@ class TTrayIcon : public TComponent {
   friend struct TrayIconAccess;
   struct Native;
   void UpdateNative();
+  // Shows, updates or removes the icon as an item of a StatusNotifier host;
+  // false when the icon is not (or no longer) shown that way.
+  bool UpdateStatusNotifierItem();
 
   bool visible_ = false;
   // Whether the area was there at the last look (OnAreaGone fires on the

@@ -71,21 +71,9 @@ launch() {
 }
 desk_case AClickOnAProgramButtonStartsIt launch
 
-# The tray menu where the launcher draws it: XEmbed trays hand it the right
-# click. xfce4-panel hosts the launcher's status notifier item and draws the
-# item's menu itself, from the D-Bus menu the item exports; an item without
-# one ("/NO_DBUSMENU") gets the panel's own menu instead, which is no menu of
-# ours to choose from.
-tray_item_menu() {
-  dbus-send --session --print-reply --dest="${1%%/*}" "/${1#*/}" \
-    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:Menu 2>/dev/null \
-    | sed -n 's/.*object path "\(.*\)"/\1/p'
-}
-tray_item() {
-  dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-    string:RegisteredStatusNotifierItems 2>/dev/null | sed -n 's/.*string "\(.*\)"/\1/p' | head -n 1
-}
+# The tray menu: XEmbed trays hand the launcher the right click and it draws
+# its menu; xfce4-panel hosts the launcher's status notifier item and draws
+# the item's menu itself, from the D-Bus menu the item exports.
 open_menus() { xdotool search --onlyvisible --classname '.' 2>/dev/null | grep -c .; }
 tray_menu() {
   local ix iy before
@@ -93,19 +81,13 @@ tray_menu() {
   desk_until 3 "Minimize to tray did not take the window off screen" sh -c "! xwininfo -id $main | grep -q IsViewable"
   desk_until 5 "no tray icon appeared in the tray" desk_tray_icon mirto
   read -r _ ix iy < <(desk_tray_icon mirto)
-  if [ "$MIRTO_DESKTOP" = xfce ] && [ "$(tray_item_menu "$(tray_item)")" = /NO_DBUSMENU ]; then
-    # Waits for the item's D-Bus menu: until it is exported the panel shows
-    # its own menu on a right click, and the step is left out.
-    echo "WAITS: the tray menu on xfce4-panel needs the item's D-Bus menu (the item exports none yet)"
-  else
-    before="$(open_menus)"
-    desk_click "$ix" "$iy" 3
-    desk_until 3 "a right click on the tray icon opened no menu" sh -c "[ \"\$(xdotool search --onlyvisible --classname . | grep -c .)\" -gt $before ]"
-    sleep 0.3
-    # shellcheck disable=SC2046
-    xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13)) Return  # Video -> FLV / SWF
-    desk_expect_launch "the tray menu's Video to FLV entry" 16
-  fi
+  before="$(open_menus)"
+  desk_click "$ix" "$iy" 3
+  desk_until 3 "a right click on the tray icon opened no menu" sh -c "[ \"\$(xdotool search --onlyvisible --classname . | grep -c .)\" -gt $before ]"
+  sleep 0.3
+  # shellcheck disable=SC2046
+  xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13)) Return  # Video -> FLV / SWF
+  desk_expect_launch "the tray menu's Video to FLV entry" 16
   desk_click "$ix" "$iy"
   desk_until 3 "a click on the tray icon did not bring the window back" desk_viewable "$main"
   desk_wait 3 desk_is_wm_state "$main" Normal || desk_fail "the window came back $(desk_wm_state "$main")"

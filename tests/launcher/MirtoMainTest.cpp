@@ -351,6 +351,8 @@ TEST_F(MainWindow, EachOpenMenuIsInTheAccessibleTreeAndItsEntriesPressLikeAClick
       if (open.isVisible()) c.menu->CloseMenu();  // the press did not take
     });
     c.open();
+    // The tray's menu opens without waiting: the user acts once it shows.
+    testing::WaitUntil([&] { return seen && testing::OpenMenuOf(*c.menu) == nullptr; }, 3000);
     EXPECT_TRUE(seen) << "the menu did not open";
     EXPECT_TRUE(c.clicked()) << "the press did not do what the click does";
     EXPECT_TRUE(AccessibleChildren(*testing::AccessibleRoot(), QAccessible::PopupMenu).empty())

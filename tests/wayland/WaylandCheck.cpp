@@ -1,15 +1,18 @@
 // The launcher on a Wayland compositor, started by its own start-up code: it
 // runs natively on the Wayland platform, its first frame shows the dark
 // title bar over the light main area, the video menu opens below its button
-// and is painted, the about window shows and closes, and closing the main
-// window ends the program with status 0. Prints what
-// the compositor decided about the window and the tray. Exit code 0 only
-// when all of that happened in order; the script that starts the compositor
-// also ends a run that hangs.
+// and is painted, the about window shows and closes, the tray icon's menu
+// shows the hidden window under it, and closing the main window ends the
+// program with status 0. Prints what the compositor decided about the
+// window and the tray. Exit code 0 only when all of that happened in order;
+// the script that starts the compositor also ends a run that hangs.
 //
 //   wayland_check PICTURE.png     the first frame is saved there
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
@@ -89,6 +92,52 @@ class PaintCounter : public QObject {
   const QWidget* window_;
 };
 
+// Runs the event loop until done() holds, for 5 s at most.
+template <typename Done>
+void RunUntil(Done done) {
+  const QDeadlineTimer deadline(5000);
+  while (!done() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The tray icon's menu while the window is hidden: on Wayland a menu is a
+// popup of a shown window, so the hidden window shows for as long as the
+// menu is open, and is hidden again afterwards, unless it was brought back
+// meanwhile (restoreMeanwhile: as a click on the tray icon does).
+void CheckTrayMenuOverHiddenWindow(TFormMain& main, bool restoreMeanwhile) {
+  QWidget* window = testing::NativeWidgetOf(main)->window();
+  main.Hide();
+  bool shownWhileOpen = false;
+  QTimer::singleShot(1000, [&] {
+    shownWhileOpen = main.popMenuVideo->IsOpen() && window->isVisible() && !main.Visible();
+    if (restoreMeanwhile) main.tiClick(main.ti);
+    main.popMenuVideo->CloseMenu();
+  });
+  main.ti->ContextPopup(20, 20);  // returns at once, the menu open
+  RunUntil([&main] { return !main.popMenuVideo->IsOpen(); });
+  std::printf("tray menu over the hidden window%s: shown while open %s, afterwards %s\n",
+              restoreMeanwhile ? ", brought back meanwhile" : "", shownWhileOpen ? "yes" : "no",
+              window->isVisible() ? "shown" : "hidden");
+  if (!shownWhileOpen) Fail("the hidden window was not shown under its tray menu");
+  if (window->isVisible() != restoreMeanwhile || main.Visible() != restoreMeanwhile)
+    Fail(restoreMeanwhile ? "the window brought back during the tray menu was hidden again"
+                          : "the window stayed shown after its tray menu closed");
+  if (!restoreMeanwhile) main.Show();
+}
+
+// Closed while its window is still coming onto the screen, the tray menu
+// does not open at all (it would stay open with nobody to close it).
+void CheckTrayMenuClosedAtOnce(TFormMain& main) {
+  QWidget* window = testing::NativeWidgetOf(main)->window();
+  main.Hide();
+  QTimer::singleShot(0, [&main] { main.popMenuVideo->CloseMenu(); });
+  main.ti->ContextPopup(20, 20);
+  RunUntil([&main] { return !main.popMenuVideo->IsOpen(); });
+  if (main.popMenuVideo->IsOpen() || window->isVisible())
+    Fail("the tray menu closed at once left the menu or its window open");
+  main.Show();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,6 +188,10 @@ int main(int argc, char** argv) {
     });
     main.btnAboutClick(main.btnAbout);
     qApp->removeEventFilter(&counter);
+
+    CheckTrayMenuOverHiddenWindow(main, false);
+    CheckTrayMenuOverHiddenWindow(main, true);
+    CheckTrayMenuClosedAtOnce(main);
     reachedEnd = true;
     main.btnCloseClick(main.btnClose);
   };

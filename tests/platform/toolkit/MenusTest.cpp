@@ -18,6 +18,7 @@
 #include "tests/platform/toolkit/ControlTestSupport.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
@@ -229,6 +230,33 @@ TEST(PopupMenuTest, MenuDestroyedWhileOpenReturnsWithoutAChoice) {
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(closes, 0) << "no handler of a destroyed menu runs";
   EXPECT_TRUE(shown.isNull()) << "the toolkit menu went with it";
+}
+
+// Opened without waiting: the call returns with the menu open; the choice
+// is clicked once the menu closed, and a menu destroyed while open calls
+// nothing.
+TEST(PopupMenuTest, OpenedWithoutWaitingTheChoiceComesAfterTheCloseAndNotAfterTheMenu) {
+  for (const bool destroyed : {false, true}) {
+    auto* menu = new TPopupMenu();
+    auto* entry = new TMenuItem();
+    entry->SetCaption("Only");
+    menu->Items()->Add(entry);
+    int clicks = 0, closes = 0;
+    entry->OnClick = [&](TObject*) { ++clicks; };
+    menu->OnClose = [&](TObject*) { ++closes; };
+    menu->PopupWithoutWaiting(40, 30);
+    ASSERT_TRUE(menu->IsOpen());
+    menu->PopupWithoutWaiting(90, 90);  // already open: stays where it is
+    QPointer<QMenu> open = testing::OpenMenuOf(*menu);
+    EXPECT_EQ(open->geometry().topLeft(), QPoint(40, 30));
+    Choose(*open, *entry);
+    if (destroyed) delete menu;
+    testing::WaitUntil([&] { return open.isNull(); }, 1000);
+    EXPECT_EQ(clicks, destroyed ? 0 : 1) << "destroyed " << destroyed;
+    EXPECT_EQ(closes, destroyed ? 0 : 1) << "destroyed " << destroyed;
+    EXPECT_TRUE(open.isNull());
+    if (!destroyed) delete menu;
+  }
 }
 
 TEST(PopupMenuTest, OwnerDrawnMenusPaintThroughTheirHandlers) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <memory>
 
@@ -13,6 +15,7 @@
 #include "tests/support/PixelPicture.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ToolkitSeam.h"
+#include "tests/support/WaitUntil.h"
 
 namespace mirto {
 namespace {
@@ -101,18 +104,45 @@ TEST(TrayIconTest, ClicksReachTheHandlersAndTheRightClickOpensTheMenu) {
   tray->SetPopupMenu(menu.get());
   int opened = 0;
   menu->OnPopup = [&](TObject*) { ++opened; };
-  TTimer closer;
-  closer.SetInterval(10);
-  closer.OnTimer = [&](TObject*) {
-    if (menu->IsOpen()) menu->CloseMenu();
-  };
   tray->ContextPopup(20, 20);
   EXPECT_EQ(opened, 1);
+  menu->CloseMenu();
 
   // A destroyed menu is forgotten rather than opened.
   menu.reset();
   EXPECT_EQ(tray->PopupMenu(), nullptr);
   tray->ContextPopup(20, 20);
+}
+
+// The desktop's right click returns at once, the menu open at the pointer
+// (the right click happens there); waiting for the menu to close kept the
+// tray host's event from ending.
+TEST(TrayIconTest, TheDesktopsRightClickReturnsAtOnceWithTheMenuOpenAtThePointer) {
+  TComponent form;
+  TTrayIcon tray(&form);
+  TPopupMenu menu(&form);
+  auto* entry = new TMenuItem();
+  entry->SetCaption("Video");
+  int chosen = 0;
+  entry->OnClick = [&](TObject*) { ++chosen; };
+  menu.Items()->Add(entry);
+  tray.SetPopupMenu(&menu);
+  tray.SetVisible(true);
+  QSystemTrayIcon* native = testing::NativeTrayIconOf(tray);
+  ASSERT_NE(native, nullptr);
+  // Should the right click wait for the menu, the menu closes after a while.
+  TTimer closer;
+  closer.SetInterval(2000);
+  closer.OnTimer = [&](TObject*) { menu.CloseMenu(); };
+  QCursor::setPos(250, 150);
+  emit native->activated(QSystemTrayIcon::Context);
+  ASSERT_TRUE(menu.IsOpen()) << "the right click returned only once the menu had closed";
+  EXPECT_EQ(testing::OpenMenuOf(menu)->geometry().topLeft(), QCursor::pos());
+  testing::ShownActionOf(*entry)->trigger();
+  menu.CloseMenu();
+  EXPECT_TRUE(testing::WaitUntil([&] { return !menu.IsOpen(); }));
+  EXPECT_EQ(chosen, 0) << "closed without a choice";
+  tray.SetVisible(false);
 }
 
 TEST(TrayIconTest, DesktopClicksReachTheHandlerWhichMayDestroyTheTrayIcon) {
