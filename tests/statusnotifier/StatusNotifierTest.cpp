@@ -1,7 +1,8 @@
 // The tray icon on a desktop whose panel speaks the StatusNotifier protocol:
 // the panel (here a stand-in of the tests' own) draws the icon and the menu
 // the icon exports, sends clicks and asks for the program's own menu at a
-// point. Run on a private session bus (dbus-run-session).
+// point. Run on a private session bus: MIRTO_TEST_SESSION_BUS=1
+// dbus-run-session -- statusnotifier_check.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,11 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 #include <memory>
 
@@ -214,8 +217,11 @@ TEST_F(TrayOnAHost, TheHostsClicksAndOpeningsReachTheMenuAfterTheAnswer) {
 }
 
 // The host asks the program to draw its menu: the answer comes at once and
-// the menu opens at the point given, not wherever the pointer is.
+// the menu opens at the point given, not wherever the pointer is. The host
+// counts in the screen's pixels, the program in its own coordinates, which
+// on a screen of a larger scale are that much smaller.
 TEST_F(TrayOnAHost, ContextMenuIsAnsweredAtOnceAndOpensTheMenuAtThePoint) {
+  const qreal scale = QGuiApplication::primaryScreen()->devicePixelRatio();
   // Should the answer wait for the menu, the menu closes after a while.
   QTimer closer;
   closer.setInterval(3000);
@@ -224,14 +230,15 @@ TEST_F(TrayOnAHost, ContextMenuIsAnsweredAtOnceAndOpensTheMenuAtThePoint) {
   QElapsedTimer clock;
   clock.start();
   const QDBusMessage answer = host_.Call(item_, "/StatusNotifierItem", "org.kde.StatusNotifierItem",
-                                         "ContextMenu", {300, 200});
+                                         "ContextMenu", {600, 400});
   const qint64 answeredMs = clock.elapsed();
   ASSERT_EQ(answer.type(), QDBusMessage::ReplyMessage) << answer.errorMessage().toStdString();
   ASSERT_TRUE(testing::WaitUntil([&] { return menu_.IsOpen(); })) << "no menu opened";
   EXPECT_LT(clock.elapsed(), 3000) << "the answer came after " << answeredMs << " ms";
   const QMenu* open = testing::OpenMenuOf(menu_);
   ASSERT_NE(open, nullptr);
-  EXPECT_EQ(open->geometry().topLeft(), QPoint(300, 200));
+  EXPECT_EQ(open->geometry().topLeft(), (QPointF(600, 400) / scale).toPoint())
+      << "on a screen of scale " << scale;
 
   // The entry chosen in the open menu is clicked after the menu closed.
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
