@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drawing/LifeGuard.h"
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/LifeGuard.h"
 
 namespace mirto {
 
