@@ -13,7 +13,7 @@
 #include "platform/system/SingleInstance.h"
 #include "platform/system/StartupHeap.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/ScreenCapture.h"
+#include "platform/toolkit/FirstFrame.h"
 
 namespace mirto {
 
