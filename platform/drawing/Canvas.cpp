@@ -491,35 +491,6 @@ void TCanvas::DrawLine(TPoint from, TPoint to) {
                 gapRgb ? std::optional(PenModeColor(mode, *gapRgb)) : std::nullopt);
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
-  if (points.empty()) return;
-  const TPoint saved = penPos_;
-  penPos_ = points.front();
-  for (std::size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
-  penPos_ = saved;
-}
-
-void TCanvas::Polygon(const std::vector<TPoint>& points) {
-  if (points.size() < 2) return;
-  const std::optional<std::uint32_t> brushColor = Rgb(brush_.Color());
-  if (brush_.Style() == bsSolid && brushColor && points.size() >= 3) {
-    QPainter* painter = DevicePainter(target_->painter, target_->image, DeviceClip());
-    if (painter) {
-      QPolygonF polygon;
-      for (const TPoint& p : points)
-        polygon << QPointF(1.0 * p.X - windowOrg_.X, 1.0 * p.Y - windowOrg_.Y);
-      QPainterPath path;
-      path.addPolygon(polygon);
-      path.closeSubpath();
-      path.setFillRule(Qt::OddEvenFill);
-      painter->fillPath(path, OpaqueColor(*brushColor));
-    }
-  }
-  std::vector<TPoint> outline = points;
-  outline.push_back(points.front());
-  Polyline(outline);
-}
-
 // --- text -------------------------------------------------------------------
 
 int TCanvas::TextWidth(const QString& text) const {
@@ -527,8 +498,6 @@ int TCanvas::TextWidth(const QString& text) const {
 }
 
 int TCanvas::TextHeight(const QString&) const { return target_->Metrics(font_).height(); }
-
-TSize TCanvas::TextExtent(const QString& text) const { return {TextWidth(text), TextHeight(text)}; }
 
 void TCanvas::DrawTextRun(int deviceX, int deviceY, const QString& text, int underline,
                           const TRect& deviceClip, bool rightToLeft) {
@@ -581,15 +550,6 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   FillTextBackground(
       {ClampToInt(dx), ClampToInt(dy), ClampToInt(dx + width), ClampToInt(dy + height)}, clip);
   DrawTextRun(ClampToInt(dx), ClampToInt(dy), text, -1, clip, false);
-}
-
-void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
-  const TRect deviceRect = ToDevice(rect, windowOrg_);
-  const TRect clip = Intersection(DeviceClip(), deviceRect);
-  if (clip.IsEmpty()) return;
-  FillTextBackground(deviceRect, clip);
-  DrawTextRun(ClampToInt(1LL * x - windowOrg_.X), ClampToInt(1LL * y - windowOrg_.Y), text, -1,
-              clip, false);
 }
 
 int TCanvas::DrawText(const QString& text, TRect& rect, TTextFormat flags) {
