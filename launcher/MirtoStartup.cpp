@@ -10,10 +10,10 @@
 #include "launcher/StartupTrace.h"
 #include "launcher/StatsReport.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/SingleInstance.h"
 #include "platform/system/StartupHeap.h"
 #include "platform/toolkit/Application.h"
-#include "platform/toolkit/ScreenCapture.h"
-#include "platform/toolkit/SingleInstance.h"
+#include "platform/toolkit/FirstFrame.h"
 
 namespace mirto {
 

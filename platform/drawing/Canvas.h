@@ -75,12 +75,6 @@ class TCanvas : public TPersistent {
   // position there.
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
-  // Connected lines through the points; the last point is not painted and
-  // the pen position is left unchanged.
-  void Polyline(const std::vector<TPoint>& points);
-  // The closed outline through the points with the pen, its interior (the
-  // pixels whose centres lie inside, alternate filling) with the brush.
-  void Polygon(const std::vector<TPoint>& points);
   TPoint PenPos() const { return penPos_; }
   void SetPenPos(TPoint p) { penPos_ = p; }
 
@@ -88,12 +82,8 @@ class TCanvas : public TPersistent {
   // Text with its top-left corner at (x, y); the text cell is filled with the
   // brush first when the brush is solid. Moves the pen position to the end.
   void TextOut(int x, int y, const QString& text);
-  // Text with its top-left corner at (x, y), clipped to rect; with a solid
-  // brush the whole of rect is filled first.
-  void TextRect(const TRect& rect, int x, int y, const QString& text);
   int TextWidth(const QString& text) const;
   int TextHeight(const QString& text) const;
-  TSize TextExtent(const QString& text) const;
   // Draws text formatted into rect; "&&" shows one "&" and a single "&"
   // underlines the next character unless DT_NOPREFIX is given. With
   // DT_CALCRECT nothing is drawn: rect keeps Left and Top and gets the size

@@ -182,9 +182,6 @@ using enum TMouseButton;
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 
-enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
-using enum TVerticalAlignment;
-
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 

@@ -31,13 +31,6 @@ bool SameComponentName(const QString& a, const QString& b) {
   return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-TComponent* TComponent::FindComponent(const QString& name) const {
-  if (name.isEmpty()) return nullptr;
-  for (TComponent* child : components_)
-    if (SameComponentName(child->name_, name)) return child;
-  return nullptr;
-}
-
 void TComponent::BeginLoading() {
   if (loadingDepth_++ == 0) SetLoadingFlag(true);
 }

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drawing/LifeGuard.h"
 #include "platform/drawing/Persistent.h"
 #include "platform/drawing/Types.h"
+#include "platform/toolkit/LifeGuard.h"
 
 namespace mirto {
 
@@ -40,8 +40,6 @@ class TComponent : public TPersistent {
   TComponent* Components(int index) const {
     return components_.at(static_cast<std::size_t>(index));
   }
-  // The owned component of that name, ignoring case (SameComponentName).
-  TComponent* FindComponent(const QString& name) const;
 
   // Loading bracket: a window sets csLoading on itself and every component it
   // owns while it builds its layout, so that property changes do not repaint

@@ -30,11 +30,9 @@ void TCustomPanel::Paint() {
   if (showCaption_ && !Caption().isEmpty()) {
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.Font().Assign(&Font());
-    TTextFormat flags = DT_EXPANDTABS | DT_SINGLELINE;
+    TTextFormat flags = DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
     if (alignment_ == taCenter) flags |= DT_CENTER;
     if (alignment_ == taRightJustify) flags |= DT_RIGHT;
-    if (verticalAlignment_ == taVerticalCenter) flags |= DT_VCENTER;
-    if (verticalAlignment_ == taAlignBottom) flags |= DT_BOTTOM;
     canvas.DrawText(Caption(), rect, DrawTextBiDiModeFlags(flags));
   }
 }

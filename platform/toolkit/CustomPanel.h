@@ -25,8 +25,6 @@ class TCustomPanel : public TCustomControl {
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value) { ChangeLook(alignment_, value); }
-  TVerticalAlignment VerticalAlignment() const { return verticalAlignment_; }
-  void SetVerticalAlignment(TVerticalAlignment value) { ChangeLook(verticalAlignment_, value); }
   bool ShowCaption() const { return showCaption_; }
   void SetShowCaption(bool value) { ChangeLook(showCaption_, value); }
   // Stored for the layouts; every paint repaints the whole panel anyway.
@@ -45,7 +43,6 @@ class TCustomPanel : public TCustomControl {
   TBevelCut bevelOuter_ = bvRaised;
   int bevelWidth_ = 1;
   TAlignment alignment_ = taCenter;
-  TVerticalAlignment verticalAlignment_ = taVerticalCenter;
   bool showCaption_ = true;
   bool fullRepaint_ = true;
   bool locked_ = false;

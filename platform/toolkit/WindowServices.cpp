@@ -108,4 +108,9 @@ bool BringWindowToTop(TControl& control) {
   return true;
 }
 
+TWindowHandle WindowHandle(const TControl& control) {
+  QWidget* widget = NativeWidget(control);
+  return widget != nullptr ? static_cast<TWindowHandle>(widget->window()->winId()) : 0;
+}
+
 }  // namespace mirto

@@ -2,7 +2,9 @@
 
 // Services of the window manager that the windows ask for directly: moving
 // a window with the pointer as if by its caption bar, bringing it to the
-// top, minimising and restoring it.
+// top, minimising and restoring it; and the window's handle for the shell.
+
+#include "platform/system/Shell.h"
 
 namespace mirto {
 
@@ -31,5 +33,8 @@ void SendSysCommand(TControl& control, unsigned command);
 
 // Raises the window that holds control above the others and activates it.
 bool BringWindowToTop(TControl& control);
+
+// The native handle of the window that holds control, as the shell takes it.
+TWindowHandle WindowHandle(const TControl& control);
 
 }  // namespace mirto

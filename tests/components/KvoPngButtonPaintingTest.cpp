@@ -73,7 +73,7 @@ TEST(PngButtonLayout, MeasuresTheCaptionWithTheCanvasFontAndHonoursTheClientOrig
   TBitmap bitmap;
   bitmap.SetSize(8, 8);
   TCanvas& canvas = bitmap.Canvas();
-  const TSize extent = canvas.TextExtent("Categories");
+  const TSize extent{canvas.TextWidth("Categories"), canvas.TextHeight("Categories")};
   const auto glyph = SolidGlyph(16, 16, clRed);
   TPoint glyphPos;
   TPoint textPos;

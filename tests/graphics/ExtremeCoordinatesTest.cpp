@@ -4,7 +4,6 @@
 #include <array>
 #include <climits>
 #include <cstdint>
-#include <vector>
 
 #include "graphics/KvoGradient.h"
 #include "platform/drawing/Bitmap.h"
@@ -75,20 +74,8 @@ class ExtremeOperations {
         canvas.LineTo(to.X, to.Y);
         break;
       }
-      case 6: {
-        std::vector<TPoint> points(2 + rng_.Below(4));
-        for (TPoint& p : points) p = Point();
-        if (rng_.Below(2) == 0)
-          canvas.Polyline(points);
-        else
-          canvas.Polygon(points);
-        break;
-      }
       case 7:
         canvas.TextOut(Coordinate(), Coordinate(), text);
-        break;
-      case 8:
-        canvas.TextRect(Rect(), Coordinate(), Coordinate(), text);
         break;
       case 9: {
         static constexpr std::array<TTextFormat, 8> kFlags = {

@@ -113,23 +113,6 @@ TEST(CanvasLines, WidePensAndStylesKeepTheEndPointOut) {
   EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), (Rows{"...."}));
 }
 
-TEST(CanvasLines, PolygonFillsByPixelCentresAndOutlinesClosed) {
-  TBitmap bitmap;
-  Blank(bitmap, 6, 5);
-  TCanvas& canvas = bitmap.Canvas();
-  canvas.Pen().SetColor(clBlue);
-  canvas.Brush().SetColor(clRed);
-  canvas.MoveTo(5, 4);
-  canvas.Polygon({{0, 0}, {4, 0}, {4, 3}, {0, 3}});
-  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}, {clRed, 'o'}}),
-            (Rows{"#####.", "#ooo#.", "#ooo#.", "#####.", "......"}));
-  EXPECT_EQ(canvas.PenPos(), (TPoint{5, 4}));
-
-  Blank(bitmap, 6, 2);
-  canvas.Polyline({{0, 0}, {3, 0}, {3, 2}});
-  EXPECT_EQ(Picture(bitmap, {{clBlue, '#'}}), (Rows{"####..", "...#.."}));
-}
-
 TEST(CanvasLines, XorPenDrawnTwiceRestoresThePixels) {
   TBitmap bitmap;
   Blank(bitmap, 5, 5, RGB(10, 200, 30));

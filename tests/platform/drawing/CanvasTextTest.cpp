@@ -155,18 +155,6 @@ TEST(CanvasText, QualityDecidesWhetherEdgesAreSmoothed) {
   }
 }
 
-TEST(CanvasText, TextRectClipsAndFillsTheWholeRectangle) {
-  TBitmap bitmap;
-  Blank(bitmap, 60, 30);
-  TCanvas& canvas = bitmap.Canvas();
-  canvas.Font().SetColor(clBlack);
-  canvas.Brush().SetColor(clYellow);
-  canvas.TextRect({2, 2, 9, 25}, 2, 4, QStringLiteral("WWWW"));
-  EXPECT_EQ(canvas.Pixels(2, 24), clYellow);
-  EXPECT_EQ(canvas.Pixels(8, 2), clYellow);
-  for (int y = 0; y < 30; ++y) EXPECT_EQ(canvas.Pixels(9, y), clWhite) << y;
-}
-
 TEST(CanvasText, TextStaysInsideItsCellAndFollowsTheOrigin) {
   TBitmap bitmap;
   Blank(bitmap, 60, 30);

@@ -1,4 +1,4 @@
-#include "platform/toolkit/SingleInstance.h"
+#include "platform/system/SingleInstance.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -7,8 +7,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
-#include "platform/drawing/Persistent.h"
-#include "platform/toolkit/LocalRequest.h"
+#include "platform/system/LocalRequest.h"
 
 #if defined(_WIN32)
 #include <QLockFile>
@@ -185,7 +184,9 @@ TInstanceClaim TSingleInstance::Claim() {
     s.error = QStringLiteral("cannot listen on ") + s.serverName + QStringLiteral(": ") + error;
     return icCheckFailed;
   }
-  listener->OnRequest = [this] { CallHandler(OnActivate); };
+  listener->OnRequest = [this] {
+    if (const auto handler = OnActivate) handler();  // a copy: it may end this instance
+  };
   s.listener = std::move(listener);
   return icFirst;
 }

@@ -14,7 +14,7 @@
 #include <QThread>
 #include <QtCore/QCoreApplication>
 
-#include "platform/toolkit/SingleInstance.h"
+#include "platform/system/SingleInstance.h"
 #include "tests/support/QtPrinters.h"
 
 namespace mirto {

@@ -1,34 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 
-#include "platform/drawing/LifeGuard.h"
 #include "platform/drawing/Pen.h"
 #include "platform/drawing/Persistent.h"
 
 namespace mirto {
 namespace {
-
-TEST(LifeGuard, AWatchLivesExactlyAsLongAsItsGuard) {
-  EXPECT_FALSE(TLifeWatch().Alive()) << "a watch on nothing";
-
-  auto guard = std::make_unique<TLifeGuard>();
-  const TLifeWatch early = guard->Watch();
-  const TLifeWatch again = guard->Watch();
-  EXPECT_TRUE(early.Alive());
-  guard.reset();
-  EXPECT_FALSE(early.Alive());
-  EXPECT_FALSE(again.Alive());
-
-  // A destructor that still calls handlers expires the guard first; watches
-  // taken from then on see the object as gone too.
-  TLifeGuard expiring;
-  const TLifeWatch before = expiring.Watch();
-  expiring.Expire();
-  EXPECT_FALSE(before.Alive());
-  EXPECT_FALSE(expiring.Watch().Alive());
-}
 
 // A pen that counts its announcements.
 struct CountedPen {

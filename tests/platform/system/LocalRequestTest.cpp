@@ -12,7 +12,7 @@
 #include <cstring>
 #include <future>
 
-#include "platform/toolkit/LocalRequest.h"
+#include "platform/system/LocalRequest.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WaitUntil.h"
 

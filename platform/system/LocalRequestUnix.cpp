@@ -1,14 +1,7 @@
-#include "platform/toolkit/LocalRequest.h"
+// The local request over Unix-domain sockets: a socket file in a folder only
+// the user may enter, its descriptors watched by the event loop, so that no
+// network library is loaded at start.
 
-#include <QObject>
-#include <QTimer>
-
-#include "platform/drawing/Persistent.h"
-
-#if defined(_WIN32)
-#include <QLocalServer>
-#include <QLocalSocket>
-#else
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -16,35 +9,17 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#endif
+
+#include "platform/system/LocalRequest.h"
+#include "platform/system/LocalRequest_p.h"
 
 namespace mirto {
-
-namespace {
-
-// A client that has not sent its line by then is dropped.
-constexpr int kIdleClientMs = 2000;
-
-// What one client's bytes mean so far: the expected line alone is answered;
-// a line with anything else, or no line end within the expected length,
-// ends the connection.
-enum class TLineVerdict { lvWaitForMore, lvAnswer, lvHangUp };
-
-TLineVerdict Judge(const QByteArray& received, const QByteArray& request) {
-  const qsizetype end = received.indexOf('\n');
-  if (end < 0)
-    return received.size() >= request.size() ? TLineVerdict::lvHangUp : TLineVerdict::lvWaitForMore;
-  return end + 1 == received.size() && received == request ? TLineVerdict::lvAnswer
-                                                           : TLineVerdict::lvHangUp;
-}
-
-}  // namespace
-
-#if !defined(_WIN32)
 
 namespace {
 
@@ -262,79 +237,15 @@ bool TRequestListener::Listen(const QString& name, QString* error) {
             return;  // no more waiting, or nothing to take now
           }
           new TClient(
-              fd, state->request, state->answer, [this] { CallHandler(OnRequest); },
+              fd, state->request, state->answer,
+              [this] {
+                // A copy: the handler may end this listener.
+                if (const auto handler = OnRequest) handler();
+              },
               &state->clients);
         }
       });
   return true;
 }
-
-#else  // _WIN32: named pipes through the toolkit's local sockets
-
-TRequestOutcome AskListener(const QString& name, const QByteArray& request,
-                            const QByteArray& answer, TRequestTimeouts timeouts) {
-  QLocalSocket client;
-  client.connectToServer(name);
-  if (!client.waitForConnected(timeouts.ConnectMs)) return roNobodyListens;
-  client.write(request);
-  client.waitForBytesWritten(timeouts.AnswerMs);
-  QByteArray received;
-  while (received.size() < answer.size() && client.waitForReadyRead(timeouts.AnswerMs))
-    received += client.read(answer.size() - received.size());
-  return received == answer ? roAnswered : roNoAnswer;
-}
-
-struct TRequestListener::State {
-  QByteArray request;
-  QByteArray answer;
-  std::unique_ptr<QLocalServer> server;
-};
-
-TRequestListener::TRequestListener(QByteArray request, QByteArray answer)
-    : state_(std::make_unique<State>()) {
-  state_->request = std::move(request);
-  state_->answer = std::move(answer);
-}
-
-TRequestListener::~TRequestListener() = default;
-
-bool TRequestListener::Listen(const QString& name, QString* error) {
-  QLocalServer::removeServer(name);
-  auto server = std::make_unique<QLocalServer>();
-  server->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server->listen(name)) {
-    if (error != nullptr) *error = server->errorString();
-    return false;
-  }
-  state_->server = std::move(server);
-  QLocalServer* listening = state_->server.get();
-  const State* state = state_.get();
-  QObject::connect(listening, &QLocalServer::newConnection, listening, [this, listening, state] {
-    while (QLocalSocket* socket = listening->nextPendingConnection()) {
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      QTimer::singleShot(kIdleClientMs, socket, [socket] { socket->abort(); });
-      socket->setReadBufferSize(state->request.size() + 1);
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket, state] {
-        const QByteArray received = socket->peek(state->request.size() + 1);
-        switch (Judge(received, state->request)) {
-          case TLineVerdict::lvWaitForMore:
-            return;
-          case TLineVerdict::lvHangUp:
-            socket->abort();
-            return;
-          case TLineVerdict::lvAnswer:
-            break;
-        }
-        socket->write(state->answer);
-        socket->flush();
-        socket->disconnectFromServer();
-        CallHandler(OnRequest);
-      });
-    }
-  });
-  return true;
-}
-
-#endif
 
 }  // namespace mirto
