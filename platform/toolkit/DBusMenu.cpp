@@ -17,8 +17,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drawing/LifeGuard.h"
 #include "platform/toolkit/ImageList.h"
+#include "platform/toolkit/LifeGuard.h"
 #include "platform/toolkit/Menus.h"
 #include "platform/toolkit/Menus_p.h"
 #include "platform/toolkit/ShortCut.h"

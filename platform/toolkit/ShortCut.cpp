@@ -82,6 +82,14 @@ TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
   return result;
 }
 
+void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
+  key = shortCut & 0xFF;
+  shift = {};
+  if (shortCut & scShift) shift.Include(ssShift);
+  if (shortCut & scCtrl) shift.Include(ssCtrl);
+  if (shortCut & scAlt) shift.Include(ssAlt);
+}
+
 QString ShortCutToText(TShortCut shortCut) {
   const QString keyText = KeyToText(shortCut & 0xFF);
   if (keyText.isEmpty()) return {};

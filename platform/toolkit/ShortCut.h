@@ -49,6 +49,9 @@ constexpr std::uint16_t VK_F12 = 0x7B;
 // Keys above 0xFF do not fit and give scNone.
 TShortCut ShortCut(std::uint16_t key, TShiftState shift);
 
+// Splits a shortcut into its key and its Shift/Ctrl/Alt state.
+void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift);
+
 // "Ctrl+3", "Alt+Home", "Esc", "Shift+Ctrl+F5"; "" for scNone or a key
 // without a name.
 QString ShortCutToText(TShortCut shortCut);

@@ -47,6 +47,12 @@ TEST(ShortCutTest, ModifierBitsSitAboveTheKeyByte) {
   EXPECT_EQ(ShortCut('X', {ssLeft, ssDouble}), 'X');
   EXPECT_EQ(ShortCut(0x100, {ssCtrl}), scNone);
   EXPECT_EQ(ShortCut(0, {ssCtrl}), scNone);
+
+  std::uint16_t key = 0;
+  TShiftState shift;
+  ShortCutToKey(ShortCut(VK_HOME, {ssAlt, ssShift}), key, shift);
+  EXPECT_EQ(key, VK_HOME);
+  EXPECT_EQ(shift, (TShiftState{ssAlt, ssShift}));
 }
 
 TEST(ShortCutTest, ReadingIsLenientAboutCaseAndBlanksButRejectsUnknownKeys) {
