@@ -437,9 +437,6 @@ void ControlWidget::changeEvent(QEvent* e) {
 
 void ControlWidget::paintEvent(QPaintEvent* e) {
   if (control_ == nullptr) return;
-  // A window paints before its controls: in a picture taken of a window
-  // never shown, they are painted in the bounds their fits give them.
-  if (isWindow()) control_->SettleFits();
   DispatchScope scope(dispatching_);
   ControlAccess::Paint(*control_, *this, e->rect());
 }

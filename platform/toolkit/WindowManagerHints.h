@@ -1,8 +1,7 @@
 #pragma once
 
 // Platform-internal: what an X11 window manager reads from a window when it
-// is mapped, and when the requests to map it go out. Only platform sources
-// include this header.
+// is mapped. Only platform sources include this header.
 
 class QWidget;
 
@@ -14,11 +13,5 @@ namespace mirto {
 // shown again it came back minimised. Does nothing on other window systems
 // or for a window that never had a native window.
 void ClearIconicStartState(const QWidget& window);
-
-// Sends what the program has asked of the X11 window system so far (a window
-// to be mapped, say) now, rather than when the event loop next waits, so the
-// server works on it while the program goes on. Nothing on other window
-// systems.
-void SendWindowSystemRequests();
 
 }  // namespace mirto
