@@ -160,7 +160,9 @@ void TControl::SetVisible(bool value) {
 
 void TControl::ApplyWidgetVisibility() {
   // A control without a parent is shown only when it is a window itself.
-  widget_->setVisible(visible_ && (parent_ != nullptr || topLevelWindow_));
+  const bool shown = visible_ && (parent_ != nullptr || topLevelWindow_);
+  widget_->setVisible(shown);
+  if (shown && parent_ == nullptr) everShown_ = true;
 }
 
 void TControl::SetTopLevelWindow(bool value) {
@@ -467,7 +469,7 @@ void TWinControl::Resize() { TControl::Resize(); }
 // did meanwhile.
 void TWinControl::ShowBeforeChildren() {
   std::vector<TControl*> held;
-  if (!widget_->testAttribute(Qt::WA_WState_Created)) {
+  if (!everShown_) {
     for (TControl* child : controls_) {
       if (child->widget_->isHidden()) continue;
       child->widget_->hide();

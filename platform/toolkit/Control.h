@@ -416,6 +416,8 @@ class TControl : public TComponent {
   bool leftPressed_ = false;
   bool releasePending_ = false;
   bool topLevelWindow_ = false;
+  // A window: it has been asked onto the screen at least once.
+  bool everShown_ = false;
 };
 
 class TWinControl : public TControl {

@@ -428,9 +428,12 @@ void ControlWidget::changeEvent(QEvent* e) {
   // announcing it anyway starts the toolkit's accessibility bridge, whose
   // connection to the session bus would hold up the building of the first
   // window.
-  if (e->type() == QEvent::EnabledChange && !window()->testAttribute(Qt::WA_WState_Created)) {
-    update();
-    return;
+  if (e->type() == QEvent::EnabledChange) {
+    if (const TControl* owner = ControlFromWidget(window());
+        owner != nullptr && !owner->everShown_) {
+      update();
+      return;
+    }
   }
   QWidget::changeEvent(e);
 }
