@@ -13,10 +13,10 @@ TEST(FontSubstitution, EachFamilyIsAskedForByTheNameOfWhatIsInstalled) {
     const char* name;
     const char* family;
   };
-  for (const Case& c : {Case{"Segoe UI", "Open Sans"}, Case{"Tahoma", "Liberation Sans"},
-                        Case{"MS Sans Serif", "Liberation Sans"}, Case{"Consolas", "Inconsolata"},
-                        Case{"Liberation Sans", "Liberation Sans"},
-                        Case{"No Such Family", "No Such Family"}})
+  for (const Case& c :
+       {Case{"Segoe UI", "Open Sans"}, Case{"Tahoma", "Liberation Sans"},
+        Case{"MS Sans Serif", "Liberation Sans"}, Case{"Consolas", "Inconsolata"},
+        Case{"Liberation Sans", "Liberation Sans"}, Case{"No Such Family", "No Such Family"}})
     for (int asked = 0; asked < 2; ++asked)  // the second answer comes from what was found
       EXPECT_EQ(InstalledFontFamily(c.name).compare(c.family, Qt::CaseInsensitive), 0)
           << c.name << " -> " << InstalledFontFamily(c.name).toStdString();
