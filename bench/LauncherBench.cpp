@@ -11,7 +11,6 @@
 #include "catalog/MirtoApps.h"
 #include "components/KvoPanel.h"
 #include "launcher/MirtoMain.h"
-#include "platform/system/StartupHeap.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/PaintFactor.h"
 
@@ -110,7 +109,6 @@ BENCHMARK(BM_MemoryAfterRebuilds)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  PrepareStartupHeap();  // the heap as the launcher sets it up
   InitCatalog();
   const int code = bench::RunInApplication(argc, argv);
   FinalizeCatalog();

@@ -256,10 +256,6 @@ void TKvoTitleLabel::Paint() { DrawTitle(Canvas(), {0, 0}, Look(), masks_.get())
 
 void TKvoTitleLabel::AdjustBounds() {
   if (ComponentState().Contains(csLoading)) return;
-  RequestFit();
-}
-
-void TKvoTitleLabel::FitToContent() {
   const TSize size = MeasureTitle(Look());
   SetBounds(Left(), Top(), size.cx, size.cy);
 }

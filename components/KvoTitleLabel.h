@@ -79,8 +79,6 @@ class TKvoTitleLabel : public TGraphicControl {
   void TextChanged() override;
   void FontChanged() override;
   void Loaded() override;
-  // Takes the size of the text and its shadow (once needed: RequestFit).
-  void FitToContent() override;
 
  private:
   void AdjustBounds();

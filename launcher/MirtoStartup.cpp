@@ -11,7 +11,6 @@
 #include "launcher/StatsReport.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/SingleInstance.h"
-#include "platform/system/StartupHeap.h"
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/FirstFrame.h"
 
@@ -19,7 +18,6 @@ namespace mirto {
 
 int RunMirto(int& argc, char** argv, const TStartupHooks& hooks) {
   StartupMark("main");
-  PrepareStartupHeap();
   InitCatalog();
   StartupMark("catalog");
   {

@@ -12,6 +12,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Icon.h"
+#include "platform/drawing/PngImage.h"
 #include "platform/drawing/QtConversions_p.h"
 
 namespace mirto {
@@ -73,6 +74,13 @@ class TBitmapAccess {
   // pf32bit), with pending painting of its canvas finished.
   static QImage& Image(TBitmap& bitmap);
   static const QImage& Image(const TBitmap& bitmap);
+};
+
+class TPngImageAccess {
+ public:
+  // The image's pixels as Format_ARGB32, made once and kept until the image
+  // changes (the picture Draw shows); null when the image is empty.
+  static const QImage& Picture(const TPngImage& png);
 };
 
 class TIconAccess {

@@ -1,7 +1,6 @@
 #include "platform/drawing/EmbeddedPictures.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QResource>
 #include <algorithm>
 
@@ -23,8 +22,25 @@ bool IsPlainName(const QString& name) {
                      [&](QChar c) { return letterOrDigit(c) || c == u'-'; });
 }
 
+// Picked out by their ending: a name filter would be a pattern for the
+// toolkit's regular expressions, whose library is loaded and compiled for it.
 QStringList PngFiles() {
-  return QDir(kFolder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+  QStringList files = QDir(kFolder).entryList(QDir::Files, QDir::Name);
+  files.removeIf([](const QString& file) { return !file.endsWith(QStringLiteral(".png")); });
+  return files;
+}
+
+// The size in "<name>-<size>.png": 1 to 9999, written without leading zeros;
+// 0 when file is not a size of name.
+int IconSizeOf(const QString& file, const QString& name) {
+  const QString suffix = QStringLiteral(".png");
+  if (!file.startsWith(name + u'-') || !file.endsWith(suffix)) return 0;
+  const qsizetype first = name.size() + 1;
+  const QStringView digits = QStringView(file).mid(first, file.size() - first - suffix.size());
+  if (digits.isEmpty() || digits.size() > 4 || digits.front() == u'0') return 0;
+  if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    return 0;
+  return digits.toInt();
 }
 
 }  // namespace
@@ -45,12 +61,8 @@ QByteArray EmbeddedPicture(const QString& name, int scale) {
 std::vector<int> EmbeddedIconSizes(const QString& name) {
   std::vector<int> sizes;
   if (!IsPlainName(name)) return sizes;
-  const QRegularExpression sized(QStringLiteral("^") + QRegularExpression::escape(name) +
-                                 QStringLiteral("-([1-9][0-9]{0,3})\\.png$"));
-  for (const QString& file : PngFiles()) {
-    const QRegularExpressionMatch match = sized.match(file);
-    if (match.hasMatch()) sizes.push_back(match.captured(1).toInt());
-  }
+  for (const QString& file : PngFiles())
+    if (const int size = IconSizeOf(file, name); size > 0) sizes.push_back(size);
   std::sort(sizes.begin(), sizes.end());
   return sizes;
 }

@@ -5,9 +5,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QStringList>
-#include <mutex>
-
-#include "platform/drawing/FontWarmUp.h"
 
 namespace mirto {
 
@@ -25,16 +22,20 @@ constexpr TStandIn kStandIns[] = {{"Tahoma", "Liberation Sans"},
                                   {"Segoe UI", "Open Sans"},
                                   {"Consolas", "Inconsolata"}};
 
-// Finds the family for `name` once; any thread may ask, since the font warm-up
-// resolves the names ahead of the main thread.
-QString ResolveFamily(const QString& name) {
+}  // namespace
+
+void InstallFontSubstitutions() {
+  for (const TStandIn& entry : kStandIns)
+    QFont::insertSubstitution(QString::fromLatin1(entry.family),
+                              QString::fromLatin1(entry.standIn));
+}
+
+QString InstalledFontFamily(const QString& name) {
   const QStringList substitutes = QFont::substitutes(name);
   // Names without a stand-in go to the font system as they are; without an
   // application object there is no font system to ask yet.
   if (substitutes.isEmpty() || QGuiApplication::instance() == nullptr) return name;
-  static std::mutex mutex;
   static QHash<QString, QString> resolved;
-  const std::lock_guard lock(mutex);
   const auto known = resolved.constFind(name);
   if (known != resolved.constEnd()) return *known;
   // Looked up in the list of installed families as they stand: the toolkit's
@@ -57,23 +58,6 @@ QString ResolveFamily(const QString& name) {
   }
   resolved.insert(name, family);
   return family;
-}
-
-}  // namespace
-
-void InstallFontSubstitutions() {
-  for (const TStandIn& entry : kStandIns)
-    QFont::insertSubstitution(QString::fromLatin1(entry.family),
-                              QString::fromLatin1(entry.standIn));
-}
-
-void PrepareFontFamilies() {
-  for (const TStandIn& entry : kStandIns) ResolveFamily(QString::fromLatin1(entry.family));
-}
-
-QString InstalledFontFamily(const QString& name) {
-  AwaitFontWarmUp();
-  return ResolveFamily(name);
 }
 
 }  // namespace mirto

@@ -16,10 +16,4 @@ void InstallFontSubstitutions();
 // family that is not there every time a new font size or style is needed.
 QString InstalledFontFamily(const QString& name);
 
-// Resolves every name that has a stand-in, and with that has the toolkit list
-// the installed families: the font warm-up does it ahead of the first text.
-// Safe on any thread once the application object exists and the stand-ins
-// are installed.
-void PrepareFontFamilies();
-
 }  // namespace mirto

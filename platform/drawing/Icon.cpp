@@ -35,14 +35,30 @@ bool TIcon::LoadFromData(const QByteArray& data) {
   return true;
 }
 
+namespace {
+
+// Embedded pictures are PNG files, read by the program's own decoder: the
+// toolkit's reader would first load each of its image format plugins to ask
+// whether it knows the data.
+QImage EmbeddedImage(const QString& name) {
+  TPngImage png;
+  if (!png.LoadFromResourceName(name)) return {};
+  return TPngImageAccess::Picture(png);
+}
+
+}  // namespace
+
 bool TIcon::LoadFromResourceName(const QString& name) {
   std::vector<QImage> images;
   for (int size : EmbeddedIconSizes(name)) {
-    QImage image;
-    if (image.loadFromData(EmbeddedPicture(name + QLatin1Char('-') + QString::number(size))))
-      images.push_back(image);
+    QImage image = EmbeddedImage(name + QLatin1Char('-') + QString::number(size));
+    if (!image.isNull()) images.push_back(std::move(image));
   }
-  if (images.empty()) return LoadFromData(EmbeddedPicture(name));
+  if (images.empty()) images.push_back(EmbeddedImage(name));
+  if (images.front().isNull()) {
+    TIconAccess::SetImage(*this, QImage());
+    return false;
+  }
   TIconAccess::SetImages(*this, images);
   return true;
 }
@@ -138,12 +154,18 @@ void TIconAccess::SetImages(TIcon& icon, const std::vector<QImage>& images) {
 }
 
 QIcon TIconAccess::NativeIcon(const TIcon& icon) {
+  // The pixmaps share the icon's pixels: converted for painting, every size
+  // would be a copy, and the window system takes them in the icon's own
+  // format anyway.
+  const auto pixmap = [](const QImage& image) {
+    return QPixmap::fromImage(image, Qt::NoFormatConversion);
+  };
   QIcon native;
   if (icon.image_->sizes.empty()) {
-    if (!icon.image_->pixels.isNull()) native.addPixmap(QPixmap::fromImage(icon.image_->pixels));
+    if (!icon.image_->pixels.isNull()) native.addPixmap(pixmap(icon.image_->pixels));
     return native;
   }
-  for (const QImage& size : icon.image_->sizes) native.addPixmap(QPixmap::fromImage(size));
+  for (const QImage& size : icon.image_->sizes) native.addPixmap(pixmap(size));
   return native;
 }
 

@@ -466,18 +466,26 @@ void TPngImage::Draw(TCanvas& canvas, const TRect& rect) const {
       return;
     }
   }
-  if (!devicePicture_) {
-    auto image = std::make_shared<QImage>(header_.Width, header_.Height, QImage::Format_ARGB32);
-    for (int y = 0; y < header_.Height; ++y) {
+  const QImage& picture = TPngImageAccess::Picture(*this);
+  TCanvasAccess::DrawImage(canvas, rect, picture, picture.rect());
+}
+
+const QImage& TPngImageAccess::Picture(const TPngImage& png) {
+  static const QImage kNone;
+  if (png.Empty()) return kNone;
+  if (!png.devicePicture_) {
+    const TPngHeader& header = png.header_;
+    auto image = std::make_shared<QImage>(header.Width, header.Height, QImage::Format_ARGB32);
+    for (int y = 0; y < header.Height; ++y) {
       auto* out = reinterpret_cast<QRgb*>(image->scanLine(y));
-      for (int x = 0; x < header_.Width; ++x) {
-        const TColor c = Pixel(x, y);
-        out[x] = qRgba(GetRValue(c), GetGValue(c), GetBValue(c), PixelAlpha(x, y));
+      for (int x = 0; x < header.Width; ++x) {
+        const TColor c = png.Pixel(x, y);
+        out[x] = qRgba(GetRValue(c), GetGValue(c), GetBValue(c), png.PixelAlpha(x, y));
       }
     }
-    devicePicture_ = std::move(image);
+    png.devicePicture_ = std::move(image);
   }
-  TCanvasAccess::DrawImage(canvas, rect, *devicePicture_, devicePicture_->rect());
+  return *png.devicePicture_;
 }
 
 void TPngImage::SaveToStream(std::ostream& stream) const {

@@ -205,7 +205,8 @@ class TPngImage : public TGraphic {
   std::vector<TPngPaletteEntry> palette_;
   TColor transparentColor_ = clNone;  // types 0 and 2 only
   std::vector<TPngChunk> chunks_;
-  // The image converted for drawing, built by the first Draw after a change.
+  friend class TPngImageAccess;
+  // The image converted for drawing, built when first needed after a change.
   mutable std::shared_ptr<const QImage> devicePicture_;
   // Shared by copies, so whichever copy first needs the drawing decodes it
   // for all of them.

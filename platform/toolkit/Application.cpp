@@ -8,7 +8,6 @@
 
 #include "platform/drawing/Canvas_p.h"
 #include "platform/drawing/FontSubstitution.h"
-#include "platform/drawing/FontWarmUp.h"
 #include "platform/toolkit/Control_p.h"
 #include "platform/toolkit/Form.h"
 
@@ -19,9 +18,6 @@ TApplication* g_application = nullptr;
 }
 
 struct TApplication::Toolkit {
-  // Started first, so the font system reads its configuration while the
-  // toolkit connects to the window system.
-  TFontWarmUp fontWarmUp;
   std::unique_ptr<QApplication> owned;
   QPointer<QEventLoop> runLoop;
 };
@@ -35,11 +31,6 @@ TApplication::TApplication(int& argc, char** argv) : toolkit_(std::make_unique<T
   InstallControlAccessibility();
   // Windows close through their forms; the loop ends with the main window.
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  // The toolkit's font list is built beside whatever the program does next
-  // (the check for a running launcher, the first windows), with the stand-ins
-  // known by then.
-  InstallFontSubstitutions();
-  toolkit_->fontWarmUp.ContinueWith(PrepareFontFamilies);
   icon_.OnChange = [this](TObject*) { ApplyIcon(); };
   g_application = this;
 }
@@ -52,9 +43,6 @@ TApplication::~TApplication() {
   FlushDeferredDeletions();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   if (g_application == this) g_application = nullptr;
-  // The font warm-up asks the toolkit's font list, which must not go away
-  // under it (a start that hands over ends before it is done).
-  toolkit_->fontWarmUp.Wait();
   toolkit_->owned.reset();
 }
 

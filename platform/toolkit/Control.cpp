@@ -7,7 +7,6 @@
 
 #include "platform/drawing/TextLayout.h"
 #include "platform/toolkit/Control_p.h"
-#include "platform/toolkit/WindowManagerHints.h"
 
 namespace mirto {
 
@@ -61,7 +60,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), widget_(new ControlWi
   };
   constraints_.OnChange = [this](TObject*) {
     ApplyWindowConstraints();
-    SetBounds(Left(), Top(), Width(), Height());
+    SetBounds(left_, top_, width_, height_);
   };
 }
 
@@ -99,38 +98,6 @@ void TControl::SetParent(TWinControl* parent) {
   RememberAnchorOrigin();
   if (previous != nullptr && align_ != alNone) previous->Realign();
   if (parent != nullptr && align_ != alNone) parent->Realign();
-  // Into a window already on screen: the control's fits cannot wait.
-  if (parent != nullptr && !WindowControl().fitsWait_) CatchUpFitsWithin();
-}
-
-void TControl::RequestFit() {
-  if (WindowControl().fitsWait_) {
-    fitPutOff_ = true;
-    return;
-  }
-  FitNow();
-}
-
-void TControl::FitNow() {
-  fitPutOff_ = false;
-  FitToContent();
-}
-
-void TControl::CatchUpFitsWithin() {
-  // A fit tells OnResize, whose handler may add, remove or destroy controls.
-  const TLifeWatch watch = LifeWatch();
-  CatchUpFit();
-  auto* self = watch.Alive() ? dynamic_cast<TWinControl*>(this) : nullptr;
-  for (std::size_t i = 0; self != nullptr && i < self->controls_.size(); ++i) {
-    self->controls_[i]->CatchUpFitsWithin();
-    if (!watch.Alive()) return;
-  }
-}
-
-const TControl& TControl::WindowControl() const {
-  const TControl* window = this;
-  while (window->parent_ != nullptr) window = window->parent_;
-  return *window;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -140,7 +107,6 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::PlaceBounds(int left, int top, int width, int height) {
-  CatchUpFit();
   width = std::max(0, constraints_.ConstrainWidth(width));
   height = std::max(0, constraints_.ConstrainHeight(height));
   const bool moved = left != left_ || top != top_;
@@ -157,11 +123,11 @@ void TControl::PlaceBounds(int left, int top, int width, int height) {
   Resize();
 }
 
-TRect TControl::ClientRect() const { return Rect(0, 0, Width(), Height()); }
+TRect TControl::ClientRect() const { return Rect(0, 0, width_, height_); }
 
-void TControl::SetClientWidth(int value) { SetWidth(Width() - ClientWidth() + value); }
+void TControl::SetClientWidth(int value) { SetWidth(width_ - ClientWidth() + value); }
 
-void TControl::SetClientHeight(int value) { SetHeight(Height() - ClientHeight() + value); }
+void TControl::SetClientHeight(int value) { SetHeight(height_ - ClientHeight() + value); }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
   const QPoint q = widget_->mapToGlobal(QPoint(p.X, p.Y));
@@ -196,19 +162,7 @@ void TControl::ApplyWidgetVisibility() {
   // A control without a parent is shown only when it is a window itself.
   const bool shown = visible_ && (parent_ != nullptr || topLevelWindow_);
   widget_->setVisible(shown);
-  // A window asked onto the screen for the first time: the window system
-  // gets the request at once and maps the window while its controls make
-  // the fits they put off, which are done before the first paint.
-  if (shown && parent_ == nullptr && fitsWait_) {
-    SendWindowSystemRequests();
-    SettleFits();
-  }
-}
-
-void TControl::SettleFits() {
-  if (!fitsWait_) return;
-  fitsWait_ = false;
-  CatchUpFitsWithin();
+  if (shown && parent_ == nullptr) everShown_ = true;
 }
 
 void TControl::SetTopLevelWindow(bool value) {
@@ -515,7 +469,7 @@ void TWinControl::Resize() { TControl::Resize(); }
 // did meanwhile.
 void TWinControl::ShowBeforeChildren() {
   std::vector<TControl*> held;
-  if (!widget_->testAttribute(Qt::WA_WState_Created)) {
+  if (!everShown_) {
     for (TControl* child : controls_) {
       if (child->widget_->isHidden()) continue;
       child->widget_->hide();

@@ -151,24 +151,10 @@ class TControl : public TComponent {
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
 
-  // The bounds as they are now: a fit to the content that was put off
-  // (RequestFit) is made first.
-  int Left() const {
-    CatchUpFit();
-    return left_;
-  }
-  int Top() const {
-    CatchUpFit();
-    return top_;
-  }
-  int Width() const {
-    CatchUpFit();
-    return width_;
-  }
-  int Height() const {
-    CatchUpFit();
-    return height_;
-  }
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
   void SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
   void SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
   void SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
@@ -370,20 +356,6 @@ class TControl : public TComponent {
   // anchoring use it).
   void PlaceBounds(int left, int top, int width, int height);
 
-  // Fits the control to its content (a label to its text) through
-  // FitToContent: at once in a window that has been shown or painted, and in
-  // one still being built when the fit is first needed: when the control's
-  // bounds are read, or when the window first shows or paints. Measuring text
-  // needs the font system, which a window being built need not wait for; the
-  // fit starts from the bounds the control has by then, as it would now.
-  void RequestFit();
-  virtual void FitToContent() {}
-  // Makes a fit that waits now; a setting the fit reads calls it before it
-  // changes, so that the fit comes out as it would have when requested.
-  void CatchUpFit() const {
-    if (fitPutOff_) const_cast<TControl*>(this)->FitNow();
-  }
-
   // The widget that shows the control; only platform sources use it.
   ControlWidget& Widget() const { return *widget_; }
   // Windows (forms) are shown on their own, and start hidden; other
@@ -407,14 +379,6 @@ class TControl : public TComponent {
   void RequestParentRealign();
   void NotifyFontChange();
   void NotifyBiDiModeChange();
-  void FitNow();
-  // Makes the fits put off in the control and in the controls inside it.
-  void CatchUpFitsWithin();
-  // On the window: makes the fits its controls put off; from now on they fit
-  // at once.
-  void SettleFits();
-  // The window the control is in: its farthest parent, or itself.
-  const TControl& WindowControl() const;
 
   ControlWidget* widget_;
   TCanvas canvas_;
@@ -456,10 +420,8 @@ class TControl : public TComponent {
   bool leftPressed_ = false;
   bool releasePending_ = false;
   bool topLevelWindow_ = false;
-  // A fit to the content waits (see RequestFit).
-  bool fitPutOff_ = false;
-  // On the window: its controls' fits wait until it first shows or paints.
-  bool fitsWait_ = true;
+  // A window: it has been asked onto the screen at least once.
+  bool everShown_ = false;
 };
 
 class TWinControl : public TControl {

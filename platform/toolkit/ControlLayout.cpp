@@ -132,9 +132,6 @@ void TWinControl::AdjustClientRect(TRect& rect) const {
 }
 
 void TWinControl::AlignControls(TRect& rect) {
-  // Aligned controls stack by the sizes their contents give them.
-  for (std::size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i]->align_ != alNone) controls_[i]->CatchUpFit();
   for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
     std::vector<TControl*> group;
     for (TControl* c : controls_)

@@ -153,27 +153,26 @@ class ControlAccess {
     control.PaintWindow(canvas);
   }
 
-  // The picture has the screen's whole factor of pixels per logical pixel;
-  // the toolkit scales it by whatever fraction of the screen's ratio is left.
+  // The picture covers the part of the control to be painted, with the
+  // screen's whole factor of pixels per logical pixel; the toolkit scales it
+  // by whatever fraction of the screen's ratio is left.
   static void Paint(TControl& control, QWidget& widget, const QRect& rect) {
-    if (control.width_ <= 0 || control.height_ <= 0) return;
+    const QRect part = rect.intersected(QRect(0, 0, control.width_, control.height_));
+    if (part.isEmpty()) return;
     int factor = PaintFactorFor(widget.devicePixelRatioF());
     // A picture too large for its factor falls back to logical pixels.
     constexpr long long kMaxSide = 1LL << 15;
-    if (1LL * control.width_ * factor > kMaxSide || 1LL * control.height_ * factor > kMaxSide)
+    if (1LL * part.width() * factor > kMaxSide || 1LL * part.height() * factor > kMaxSide)
       factor = 1;
-    QImage buffer(control.width_ * factor, control.height_ * factor,
+    QImage buffer(part.width() * factor, part.height() * factor,
                   QImage::Format_ARGB32_Premultiplied);
     buffer.setDevicePixelRatio(factor);
     buffer.fill(Qt::transparent);
-    const TRect area =
-        Rect(rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
-    PaintLayer(control, buffer, Point(0, 0), area, 0);
+    PaintLayer(control, buffer, Point(part.left(), part.top()),
+               Rect(0, 0, part.width(), part.height()), 0);
     QPainter painter(&widget);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRectF(rect), buffer,
-                      QRectF(rect.x() * factor, rect.y() * factor, rect.width() * factor,
-                             rect.height() * factor));
+    painter.drawImage(QRectF(part), buffer, QRectF(buffer.rect()));
   }
 
   static void WindowMoved(TControl& control, QPoint position) {
@@ -429,18 +428,18 @@ void ControlWidget::changeEvent(QEvent* e) {
   // announcing it anyway starts the toolkit's accessibility bridge, whose
   // connection to the session bus would hold up the building of the first
   // window.
-  if (e->type() == QEvent::EnabledChange && !window()->testAttribute(Qt::WA_WState_Created)) {
-    update();
-    return;
+  if (e->type() == QEvent::EnabledChange) {
+    if (const TControl* owner = ControlFromWidget(window());
+        owner != nullptr && !owner->everShown_) {
+      update();
+      return;
+    }
   }
   QWidget::changeEvent(e);
 }
 
 void ControlWidget::paintEvent(QPaintEvent* e) {
   if (control_ == nullptr) return;
-  // A window paints before its controls: in a picture taken of a window
-  // never shown, they are painted in the bounds their fits give them.
-  if (isWindow()) control_->SettleFits();
   DispatchScope scope(dispatching_);
   ControlAccess::Paint(*control_, *this, e->rect());
 }

@@ -10,12 +10,10 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
-  CatchUpFit();
   if (ChangeValue(autoSize_, value)) AdjustBounds();
 }
 
 void TCustomLabel::ChangeText(bool& field, bool value) {
-  CatchUpFit();
   if (!ChangeValue(field, value)) return;
   AdjustBounds();
   Invalidate();
@@ -76,10 +74,6 @@ void TCustomLabel::SetBounds(int left, int top, int width, int height) {
 
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || ComponentState().Contains(csLoading)) return;
-  RequestFit();
-}
-
-void TCustomLabel::FitToContent() {
   TCanvas measure;
   TRect rect = ClientRect();
   DoDrawText(measure, rect, TextFlags() | DT_CALCRECT);

@@ -24,10 +24,7 @@ class TCustomLabel : public TGraphicControl {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value) { ChangeLook(transparent_, value); }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value) {
-    CatchUpFit();
-    ChangeLook(alignment_, value);
-  }
+  void SetAlignment(TAlignment value) { ChangeLook(alignment_, value); }
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout value) { ChangeLook(layout_, value); }
   // Breaks the text into lines at the label's width.
@@ -40,10 +37,8 @@ class TCustomLabel : public TGraphicControl {
   void Paint() override;
   // Draws (or, with DT_CALCRECT in flags, measures) the caption.
   virtual void DoDrawText(TCanvas& canvas, TRect& rect, TTextFormat flags);
-  // Resizes the label to its text when AutoSize is on (once the size is
-  // needed: RequestFit).
+  // Resizes the label to its text when AutoSize is on.
   virtual void AdjustBounds();
-  void FitToContent() override;
 
   bool ShowsParentBackground() const override { return transparent_; }
   void TextChanged() override;

@@ -109,15 +109,10 @@ void ClearIconicStartState(const QWidget& window) {
   xcb_flush(connection);
 }
 
-void SendWindowSystemRequests() {
-  if (xcb_connection_t* connection = X11Connection()) xcb_flush(connection);
-}
-
 #else
 
 void LeaveMaximisedStates(const QWidget&) {}
 void ClearIconicStartState(const QWidget&) {}
-void SendWindowSystemRequests() {}
 
 #endif
 

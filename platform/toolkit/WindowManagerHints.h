@@ -1,8 +1,7 @@
 #pragma once
 
 // Platform-internal: what an X11 window manager reads from a window when it
-// is mapped, and when the requests to map it go out. Only platform sources
-// include this header.
+// is mapped. Only platform sources include this header.
 
 class QWidget;
 
@@ -20,11 +19,5 @@ void ClearIconicStartState(const QWidget& window);
 // its own size again. Does nothing on other window systems, for a window
 // that has no native window or that is in none of these states.
 void LeaveMaximisedStates(const QWidget& window);
-
-// Sends what the program has asked of the X11 window system so far (a window
-// to be mapped, say) now, rather than when the event loop next waits, so the
-// server works on it while the program goes on. Nothing on other window
-// systems.
-void SendWindowSystemRequests();
 
 }  // namespace mirto

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QRegularExpression>
+#include <cstring>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Canvas.h"
@@ -124,6 +126,28 @@ TEST(EmbeddedPicture, TheApplicationIconHoldsEveryDesktopSize) {
   TIcon copy;
   copy.Assign(&icon);
   EXPECT_EQ(copy.SizeCount(), icon.SizeCount());
+}
+
+// The icon's pixels, colour and alpha, are the file's as any PNG reader gives
+// them (here the toolkit's own).
+TEST(EmbeddedPicture, EachIconSizeHoldsThePixelsOfItsFile) {
+  for (int side : EmbeddedIconSizes("mirto-icon")) {
+    SCOPED_TRACE(side);
+    const QString name = "mirto-icon-" + QString::number(side);
+    QImage expected;
+    ASSERT_TRUE(expected.loadFromData(EmbeddedPicture(name), "PNG"));
+    expected = expected.convertToFormat(QImage::Format_ARGB32);
+    TIcon icon;
+    ASSERT_TRUE(icon.LoadFromResourceName(name));
+    TBitmap pixels;
+    icon.GetColorBitmap(pixels);
+    ASSERT_EQ(pixels.Width(), side);
+    ASSERT_EQ(pixels.Height(), side);
+    for (int y = 0; y < side; ++y)
+      ASSERT_EQ(std::memcmp(pixels.ScanLine(y), expected.constScanLine(y), std::size_t(side) * 4),
+                0)
+          << "row " << y;
+  }
 }
 
 // Draws graphic into a side x side white bitmap.

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
-#include <functional>
-#include <vector>
 
 #include "platform/toolkit/CustomPanel.h"
 #include "platform/toolkit/Form.h"
@@ -93,77 +91,6 @@ TEST(Label, LoadingHoldsTheAutoSizeBackUntilTheEnd) {
   EXPECT_EQ(label->Width(), 65);
   form.EndLoading();
   EXPECT_GT(label->Width(), 65);
-}
-
-// A window being built leaves its labels' measuring until it is needed; the
-// labels then end where measuring at once would have put them, the window's
-// widgets included, and before the window paints.
-TEST(Label, FitsLeftUntilNeededEndWhereFitsMadeAtOnceEnd) {
-  using Step = std::function<void(TLabel&)>;
-  const auto caption = [](const char* text) { return [text](TLabel& l) { l.SetCaption(text); }; };
-  const Step right = [](TLabel& l) { l.SetAlignment(taRightJustify); };
-  const Step grow = [](TLabel& l) { l.Font().SetHeight(-19); };
-  const struct {
-    const char* name;
-    std::vector<Step> steps;
-    bool measuredLater;  // the last step leaves a fit waiting
-  } cases[] = {
-      {"caption, then moved", {caption("Version 2.21"), [](TLabel& l) { l.SetLeft(40); }}, false},
-      {"caption, then right-aligned", {caption("Version 2.21"), right}, false},
-      {"right-aligned, placed with no size",
-       {right, [](TLabel& l) { l.SetBounds(150, 5, 0, 0); }, caption("Freeware")},
-       true},
-      {"right-aligned, the font grows", {right, caption("19.10.2019"), grow}, true},
-      {"narrower than its text allows",
-       {[](TLabel& l) { l.Constraints().SetMaxWidth(30); }, caption("Donation")},
-       false},
-      {"word-wrapped, the caption then the font changes",
-       {[](TLabel& l) { l.SetWordWrap(true); }, caption("Collection of portable converters"), grow},
-       false},
-      {"auto size off after the caption",
-       {caption("Freeware"),
-        [](TLabel& l) {
-          l.SetAutoSize(false);
-          l.SetWidth(12);
-        }},
-       false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    TForm onScreen;
-    TForm beingBuilt;
-    std::vector<TLabel*> labels;
-    for (TForm* form : {&onScreen, &beingBuilt}) {
-      testing::Frameless(*form, 200, 60);
-      labels.push_back(testing::Place<TLabel>(form, form, 100, 20, 65, 17));
-    }
-    onScreen.Show();
-    for (const Step& step : c.steps)
-      for (TLabel* label : labels) step(*label);
-    QWidget* waiting = testing::NativeWidgetOf(*labels[1]);
-    const QRect measured = testing::NativeWidgetOf(*labels[0])->geometry();
-    if (c.measuredLater) {
-      EXPECT_NE(waiting->geometry(), measured) << "measured before it was needed";
-    }
-    beingBuilt.Show();
-    EXPECT_EQ(waiting->geometry(), measured);
-    EXPECT_EQ(labels[1]->BoundsRect(), labels[0]->BoundsRect());
-  }
-}
-
-// A picture of a window never shown holds its labels at their measured size.
-TEST(Label, APictureOfAWindowNeverShownShowsItsLabelsMeasured) {
-  TForm form;
-  testing::Frameless(form, 200, 40, clWhite);
-  auto* label = testing::Place<TLabel>(&form, &form, 0, 10, 65, 17);
-  label->Font().SetHeight(-20);
-  label->Font().SetColor(clBlack);
-  label->SetCaption("MMMMMMMMMM");
-  const QImage picture = Grab(form);
-  bool inkBeyondTheFirstSize = false;
-  for (int y = 10; y < 30; ++y)
-    for (int x = 70; x < 200; ++x) inkBeyondTheFirstSize |= PixelAt(picture, x, y) == clBlack;
-  EXPECT_TRUE(inkBeyondTheFirstSize);
 }
 
 TEST(Label, TransparentLabelShowsItsParentAndDisabledTextIsEngraved) {

@@ -135,8 +135,26 @@ QImage RenderedTwice(TForm& form, int factor) {
   return image;
 }
 
-// Only part of a window painted again at factor 2 (a control under it
-// changed): that part shows what the whole picture shows there.
+// Paints a colour of its own at every pixel, so that a picture painted at
+// the wrong place shows it.
+class Checkers : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) {
+        Canvas().Brush().SetColor(
+            RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 11), 0x40));
+        Canvas().FillRect(Rect(x, y, x + 1, y + 1));
+      }
+  }
+};
+
+// Only part of a window painted again (a control under it changed): that
+// part shows what the whole picture shows there, the parent's painting
+// behind a transparent label included, at factors 1 and 2.
 TEST(PaintFactor, APartialRepaintShowsItsOwnPartOfThePicture) {
   TForm form;
   testing::Frameless(form, 60, 24, clYellow);
@@ -145,23 +163,31 @@ TEST(PaintFactor, APartialRepaintShowsItsOwnPartOfThePicture) {
   label->SetAutoSize(false);
   label->SetBounds(40, 4, 16, 16);
   label->SetColor(clRed);
+  auto* checkers = testing::Place<Checkers>(&form, &form, 2, 2, 34, 20);
+  auto* text = testing::Place<TLabel>(&form, checkers, 6, 3, 20, 14);
+  text->SetTransparent(true);
+  text->SetCaption("Wg");
   form.Show();
-  TPaintFactorScope scope(2);
-  QWidget* widget = testing::NativeWidgetOf(form);
-  const auto render = [widget](const QRegion& part) {
-    QImage image(widget->size() * 2, QImage::Format_RGB32);
-    image.setDevicePixelRatio(2);
-    image.fill(Qt::white);
-    widget->render(&image, part.boundingRect().topLeft(), part);
-    return image;
-  };
-  const QImage whole = render(QRegion(widget->rect()));
-  const QRect part(36, 2, 20, 20);
-  const QImage repainted = render(QRegion(part));
-  ASSERT_EQ(whole.pixel(2 * 45, 2 * 10), qRgb(255, 0, 0));
-  for (int y = 2 * part.top(); y <= 2 * part.bottom(); ++y)
-    for (int x = 2 * part.left(); x <= 2 * part.right(); ++x)
-      ASSERT_EQ(repainted.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+  for (const int factor : {1, 2}) {
+    SCOPED_TRACE(factor);
+    TPaintFactorScope scope(factor);
+    QWidget* widget = testing::NativeWidgetOf(form);
+    const auto render = [widget, factor](const QRegion& part) {
+      QImage image(widget->size() * factor, QImage::Format_RGB32);
+      image.setDevicePixelRatio(factor);
+      image.fill(Qt::white);
+      widget->render(&image, part.boundingRect().topLeft(), part);
+      return image;
+    };
+    const QImage whole = render(QRegion(widget->rect()));
+    ASSERT_EQ(whole.pixel(factor * 45, factor * 10), qRgb(255, 0, 0));
+    for (const QRect part : {QRect(36, 2, 20, 20), QRect(5, 8, 20, 6)}) {
+      const QImage repainted = render(QRegion(part));
+      for (int y = factor * part.top(); y <= factor * part.bottom(); ++y)
+        for (int x = factor * part.left(); x <= factor * part.right(); ++x)
+          ASSERT_EQ(repainted.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+    }
+  }
 }
 
 int DistinctInkColumns(const QImage& image, QRgb background) {

@@ -217,22 +217,6 @@ TEST(ControlLooks, ParentFontColorAndHintFollowTheParentUntilSetOwn) {
   EXPECT_EQ(testing::NativeWidgetOf(*child)->toolTip(), "");
 }
 
-// Fits itself to a width it is given, as a label fits to its text.
-class Fitting : public TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-  void FitTo(int width) {
-    width_ = width;
-    RequestFit();
-  }
-
- protected:
-  void FitToContent() override { SetBounds(Left(), Top(), width_, Height()); }
-
- private:
-  int width_ = 0;
-};
-
 class ShownRoot : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -261,19 +245,6 @@ TEST_F(ShownRoot, PointerEnterAndLeaveReachTheNotificationsAndEvents) {
   EXPECT_EQ(child->log, (std::vector<std::string>{"enter", "leave"}));
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(left, 1);
-}
-
-// Built apart from any window, a control and the one inside it put their
-// fits off; put into a window on screen they show at their fitted sizes.
-TEST_F(ShownRoot, AControlPutIntoAWindowOnScreenMakesTheFitsItPutOff) {
-  auto* outer = new Fitting(&root);
-  outer->SetBounds(5, 5, 20, 20);
-  auto* inner = testing::Place<Fitting>(&root, outer, 2, 2, 10, 10);
-  outer->FitTo(60);
-  inner->FitTo(40);
-  outer->SetParent(&root);
-  EXPECT_EQ(testing::NativeWidgetOf(*outer)->geometry(), QRect(5, 5, 60, 20));
-  EXPECT_EQ(testing::NativeWidgetOf(*inner)->geometry(), QRect(2, 2, 40, 10));
 }
 
 TEST_F(ShownRoot, ClickNeedsPressAndReleaseInside) {
