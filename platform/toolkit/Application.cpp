@@ -88,7 +88,7 @@ void TApplication::Restore() {
 
 void TApplication::Run() {
   if (mainForm_ == nullptr || terminated_) return;
-  if (showMainForm_) mainForm_->Show();
+  mainForm_->Show();
   while (!terminated_) {
     QEventLoop loop;
     toolkit_->runLoop = &loop;

@@ -48,13 +48,11 @@ class TApplication : public TComponent {
   void Minimize();
   void Restore();
 
-  // Shows the main window (when ShowMainForm) and handles events until the
+  // Shows the main window and handles events until the
   // main window closes or Terminate is called.
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }
-  bool ShowMainForm() const { return showMainForm_; }
-  void SetShowMainForm(bool value) { showMainForm_ = value; }
 
   // Handles the events waiting now, and returns.
   void ProcessMessages();
@@ -70,7 +68,6 @@ class TApplication : public TComponent {
   std::unique_ptr<Toolkit> toolkit_;
   TForm* mainForm_ = nullptr;
   bool mainFormOnTaskBar_ = true;
-  bool showMainForm_ = true;
   bool terminated_ = false;
   QString title_;
   TIcon icon_;

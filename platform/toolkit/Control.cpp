@@ -125,28 +125,9 @@ void TControl::PlaceBounds(int left, int top, int width, int height) {
 
 TRect TControl::ClientRect() const { return Rect(0, 0, width_, height_); }
 
-void TControl::SetClientWidth(int value) { SetWidth(width_ - ClientWidth() + value); }
-
-void TControl::SetClientHeight(int value) { SetHeight(height_ - ClientHeight() + value); }
-
 TPoint TControl::ClientToScreen(TPoint p) const {
   const QPoint q = widget_->mapToGlobal(QPoint(p.X, p.Y));
   return Point(q.x(), q.y());
-}
-
-TPoint TControl::ScreenToClient(TPoint p) const {
-  const QPoint q = widget_->mapFromGlobal(QPoint(p.X, p.Y));
-  return Point(q.x(), q.y());
-}
-
-void TControl::BringToFront() {
-  widget_->raise();
-  if (parent_ != nullptr && align_ != alNone) parent_->Realign();
-}
-
-void TControl::SendToBack() {
-  widget_->lower();
-  if (parent_ != nullptr && align_ != alNone) parent_->Realign();
 }
 
 void TControl::SetVisible(bool value) {

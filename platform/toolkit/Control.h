@@ -169,8 +169,6 @@ class TControl : public TComponent {
   virtual TRect ClientRect() const;
   int ClientWidth() const { return ClientRect().Width(); }
   int ClientHeight() const { return ClientRect().Height(); }
-  void SetClientWidth(int value);
-  void SetClientHeight(int value);
 
   TAlign Align() const { return align_; }
   void SetAlign(TAlign value);
@@ -186,11 +184,6 @@ class TControl : public TComponent {
   TSizeConstraints& Constraints() { return constraints_; }
 
   TPoint ClientToScreen(TPoint p) const;
-  TPoint ScreenToClient(TPoint p) const;
-
-  // Puts the control in front of (or behind) its siblings.
-  void BringToFront();
-  void SendToBack();
 
   // --- state ----------------------------------------------------------------
   bool Visible() const { return visible_; }
@@ -279,7 +272,6 @@ class TControl : public TComponent {
   // Paints what is scheduled at once.
   void Update();
   void Refresh() { Repaint(); }
-  bool Painting() const { return painting_; }
 
   // Destroys the control once the current event has been handled: safe in
   // the control's own handlers.

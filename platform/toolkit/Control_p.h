@@ -11,6 +11,7 @@
 #include "platform/toolkit/Control.h"
 
 class QAccessibleInterface;
+class QMouseEvent;
 
 namespace mirto {
 
@@ -70,6 +71,20 @@ QWidget* NativeWidget(const TControl& control);
 // nearest ancestor; nullptr when none.
 TControl* ControlFromWidget(const QWidget* widget);
 
+// Counts one event of a widget as being handled, by its widget and
+// program-wide; the end of the outermost one posts the flush of what waits
+// for it (ControlDispatch.cpp).
+class DispatchScope {
+ public:
+  explicit DispatchScope(int& widgetCounter);
+  ~DispatchScope();
+  DispatchScope(const DispatchScope&) = delete;
+  DispatchScope& operator=(const DispatchScope&) = delete;
+
+ private:
+  int& counter_;
+};
+
 // Whether an event of any control is being handled right now: deletions of
 // widgets are deferred until it ends.
 bool ControlEventInProgress();
@@ -83,6 +98,9 @@ void ReleaseLater(ControlWidget& widget);
 // Moves the keyboard focus to the window when widget (or one inside it)
 // holds it and is about to be hidden, disabled or destroyed.
 void ParkFocusOnWindow(QWidget& widget);
+// Lets the controls of the current application object hear the focus move
+// (idempotent per application object; ControlFocus.cpp).
+void ConnectFocusTracking();
 // Destroys what waits for the end of the outermost control event, unless an
 // event is still being handled.
 void FlushDeferredDeletions();
@@ -96,6 +114,10 @@ struct PointerState {
   Qt::MouseButtons buttons;
 };
 const PointerState& LastPointer();
+// Notes a mouse event a control received (PointerState.cpp).
+void NotePointer(const QMouseEvent& event);
+// The left button went down on widget's control: its release there clicks.
+void NoteLeftPress(ControlWidget& widget);
 // Whether a window move may start now: the left button is held since a
 // press that has not started a move yet. A yes uses that press up, so one
 // press moves the window once. The release of a move the window manager

@@ -10,6 +10,7 @@ class QImage;
 class QObject;
 class QString;
 class QMenu;
+class QWidget;
 
 namespace mirto {
 
@@ -34,6 +35,15 @@ struct MenuItemAccess {
   // or the item is gone).
   static TMenuItem* ItemShownBy(const QAction* action);
 };
+
+// Shows item's text, picture and state in action (MenuEntries.cpp).
+void ApplyMenuItem(QAction& action, const TMenuItem& item, TCustomImageList* images);
+// A new toolkit menu for popup's entries (a sub-menu's too), owner-drawn
+// when popup is; parent is the window it opens for, or null.
+QMenu* NewMenuWidget(TPopupMenu& popup, QWidget* parent);
+// Adds an entry to menu for each of parent's items, a sub-menu for each
+// item with items of its own, each bound to the item it shows.
+void FillMenu(QMenu& menu, TMenuItem& parent, TPopupMenu& popup);
 
 // Picture index of images as a menu entry shows it, enabled or disabled, at a
 // whole factor (its pixel ratio tells the toolkit how large it shows).
