@@ -3,7 +3,8 @@
 // launcher's background grey, with nothing of the launcher linked in. It
 // prints "mapped" when the window system first shows the window and "first
 // frame" once its first paint is done, then waits to be ended, as the
-// launcher does; bench/StartupBench starts it beside the launcher.
+// launcher does; bench/StartupBench starts it beside the launcher, and the
+// Windows build's start-up check (bench/windows) beside the Windows one.
 
 #include <QApplication>
 #include <QPainter>
