@@ -397,6 +397,18 @@ desk_launcher_start() {
   desk_until 5 "the main window never became Normal" desk_is_wm_state "$main" Normal
 }
 
+# desk_ended PID: the process PID has ended (or is a zombie not yet waited
+# for).
+desk_ended() { ! [ -e "/proc/$1" ] || grep -q '^State:.*Z' "/proc/$1/status"; }
+
+# desk_launcher_wait: waits for the launcher's end and answers its exit
+# status. A launcher still running (its exit case failed) is stopped first,
+# so that the script reports the failure instead of waiting for ever.
+desk_launcher_wait() {
+  desk_ended "$mirto_pid" || kill "$mirto_pid" 2>/dev/null
+  wait "$mirto_pid"
+}
+
 # desk_mirto_start MIRTO: starts the launcher MIRTO beside a fresh demo
 # collection (stand-ins that only log, unless MIRTO_DEMO_QUIET is set empty)
 # with the stand-in opener registered; waits until its window is Normal and

@@ -162,10 +162,10 @@ closing() {
   xdotool windowactivate --sync "$main" 2>/dev/null
   desk_at close
   desk_until 5 "a click on Exit did not end the launcher" \
-    sh -c "! [ -e /proc/$mirto_pid ] || grep -q '^State:.*Z' /proc/$mirto_pid/status"
+    desk_ended "$mirto_pid"
 }
 desk_case ExitEnds closing
-wait "$mirto_pid"
+desk_launcher_wait
 status=$?
 exit_status() { [ "$status" = 0 ] || desk_fail "the launcher ended with status $status: $(cat "$MIRTO_DESKTOP_DIR/mirto.log")"; }
 desk_case ExitEndsWithStatusZero exit_status

@@ -100,10 +100,10 @@ desk_case SecondStartBringsTheWindowBackFromTheTrayAndTheTaskbar second_start
 ctrl_q() {
   desk_keys ctrl+q
   desk_until 5 "Ctrl+Q did not end the launcher" \
-    sh -c "! [ -e /proc/$mirto_pid ] || grep -q '^State:.*Z' /proc/$mirto_pid/status"
+    desk_ended "$mirto_pid"
 }
 desk_case CtrlQEndsTheLauncher ctrl_q
-wait "$mirto_pid"
+desk_launcher_wait
 status=$?
 exit_status() { [ "$status" = 0 ] || desk_fail "Ctrl+Q ended the launcher with status $status"; }
 desk_case CtrlQExitsWithStatusZero exit_status

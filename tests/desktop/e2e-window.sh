@@ -56,14 +56,14 @@ closing() {
   xdotool windowactivate --sync "$main"
   desk_at close
   desk_until 5 "a click on Exit did not end the launcher" \
-    sh -c "! [ -e /proc/$mirto_pid ] || grep -q '^State:.*Z' /proc/$mirto_pid/status"
+    desk_ended "$mirto_pid"
   sleep 0.3
   kill -0 "$(cat "$MIRTO_DESKTOP_DIR/stand-in.pid")" 2>/dev/null \
     || desk_fail "the program the launcher started ended with it"
   desk_viewable "$win" || desk_fail "the started program's window went away with the launcher"
 }
 desk_case ClosingEndsTheLauncherAndLeavesStartedProgramsRunning closing
-wait "$mirto_pid"
+desk_launcher_wait
 status=$?
 [ -s "$MIRTO_DESKTOP_DIR/stand-in.pid" ] && kill "$(cat "$MIRTO_DESKTOP_DIR/stand-in.pid")" 2>/dev/null
 exit_status() { [ "$status" = 0 ] || desk_fail "the launcher ended with status $status: $(cat "$MIRTO_DESKTOP_DIR/mirto.log")"; }

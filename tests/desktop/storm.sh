@@ -109,8 +109,8 @@ limit="${MIRTO_STORM_RSS_GROWTH_KB:-8192}"
 
 desk_at close
 desk_until 10 "a click on Exit did not end the launcher after the storm" \
-  sh -c "! [ -e /proc/$mirto_pid ] || grep -q '^State:.*Z' /proc/$mirto_pid/status"
-wait "$mirto_pid"
+  desk_ended "$mirto_pid"
+desk_launcher_wait
 status=$?
 if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$MIRTO_DESKTOP_DIR/mirto.log"; then
   cat "$MIRTO_DESKTOP_DIR/mirto.log" >&2

@@ -102,5 +102,5 @@ tray_menu_while_hidden() {
 desk_case TrayMenuWhileHiddenIsAPopupOfTheWindow tray_menu_while_hidden
 
 sway_at close
-desk_until 5 "a click on Exit did not end the launcher" sway_mirto_gone
+desk_until 5 "a click on Exit did not end the launcher" desk_ended "$mirto_pid"
 desk_cases_done

@@ -49,15 +49,16 @@ sway_keys() {
 
 # --- sway's view of the windows ----------------------------------------------
 # sway_windows PID: one line per top-level window of the process PID that
-# sway manages: "X Y WIDTH HEIGHT KIND FULLSCREEN TITLE", the client area's
-# corner on the output and the window's own size (a surface smaller than the
-# place sway gives it is centred there), KIND con (tiled) or floating_con.
+# sway manages: "X Y WIDTH HEIGHT KIND FULLSCREEN BORDER TITLE", the client
+# area's corner on the output and the window's own size (a surface smaller
+# than the place sway gives it is centred there), KIND con (tiled) or
+# floating_con, BORDER csd once sway draws no title bar of its own above it.
 sway_windows() {
   swaymsg -t get_tree | jq -r --argjson pid "$1" '
     .. | objects | select(.pid? == $pid and (.type == "con" or .type == "floating_con"))
     | (.rect.x + .window_rect.x + ([0, (.window_rect.width - .geometry.width) / 2] | max | floor)) as $x
     | (.rect.y + .window_rect.y + ([0, (.window_rect.height - .geometry.height) / 2] | max | floor)) as $y
-    | "\($x) \($y) \(.geometry.width) \(.geometry.height) \(.type) \(.fullscreen_mode) \(.name)"'
+    | "\($x) \($y) \(.geometry.width) \(.geometry.height) \(.type) \(.fullscreen_mode) \(.border) \(.name)"'
 }
 
 # sway_main: the main window's line of sway_windows; fails when it is not
@@ -176,6 +177,3 @@ sway_mirto_recover() {
   : >"$desk_launches"
 }
 
-# sway_mirto_gone: the launcher's process has ended (or is a zombie not yet
-# waited for).
-sway_mirto_gone() { ! [ -e "/proc/$mirto_pid" ] || grep -q '^State:.*Z' "/proc/$mirto_pid/status"; }
