@@ -104,6 +104,7 @@ struct TSingleInstance::State {
   QString folder;
   QString serverName;
   QString error;
+  std::unique_ptr<TStartLock> lock;  // from a first Claim until Listen
   std::unique_ptr<TRequestListener> listener;
 };
 
@@ -158,11 +159,12 @@ TInstanceClaim TSingleInstance::Claim() {
 #endif
   s.serverName = ServerNameFor(privateFolder, s.folder);
 
-  // Two starts at the same moment must not both decide to listen: the check
-  // and the listening happen under a lock.
-  TStartLock lock((privateFolder.isEmpty() ? QDir::tempPath() : privateFolder) + u'/' +
-                  QFileInfo(s.serverName).fileName() + QStringLiteral(".start-lock"));
-  if (!lock.Acquire(kLockTimeoutMs)) {
+  // Two starts at the same moment must not both decide to listen: from the
+  // check until the listening the start holds a lock.
+  auto lock = std::make_unique<TStartLock>(
+      (privateFolder.isEmpty() ? QDir::tempPath() : privateFolder) + u'/' +
+      QFileInfo(s.serverName).fileName() + QStringLiteral(".start-lock"));
+  if (!lock->Acquire(kLockTimeoutMs)) {
     s.error = QStringLiteral("the start-up lock is held by another start");
     return icCheckFailed;
   }
@@ -176,19 +178,33 @@ TInstanceClaim TSingleInstance::Claim() {
     case roNobodyListens:
       break;
   }
+  s.lock = std::move(lock);
+  return icFirst;
+}
 
+bool TSingleInstance::Listen() {
+  State& s = *state_;
+  if (!s.lock) {
+    s.error = QStringLiteral("no start-up check has made this start the first");
+    return false;
+  }
+  // Once listening, or failing to, later starts may go ahead.
+  const std::unique_ptr<TStartLock> lock = std::move(s.lock);
   // Nobody listens: a socket file left there belongs to a launcher that
   // ended without cleaning up, and listening replaces it.
   auto listener = std::make_unique<TRequestListener>(Request(), kAnswer);
+  QString error;
   if (!listener->Listen(s.serverName, &error)) {
     s.error = QStringLiteral("cannot listen on ") + s.serverName + QStringLiteral(": ") + error;
-    return icCheckFailed;
+    return false;
   }
   listener->OnRequest = [this] {
     if (const auto handler = OnActivate) handler();  // a copy: it may end this instance
   };
   s.listener = std::move(listener);
-  return icFirst;
+  return true;
 }
+
+void TSingleInstance::StopListening() { state_->listener.reset(); }
 
 }  // namespace mirto

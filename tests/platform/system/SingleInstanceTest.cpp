@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtCore/QCoreApplication>
+#include <atomic>
+#include <thread>
 
 #include "platform/system/SingleInstance.h"
 #include "tests/support/QtPrinters.h"
@@ -56,6 +58,7 @@ class SingleInstance : public ::testing::Test {
 TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
   TSingleInstance first(QDir::currentPath());
   ASSERT_EQ(first.Claim(), icFirst) << first.ErrorText().toStdString();
+  ASSERT_TRUE(first.Listen()) << first.ErrorText().toStdString();
   int activations = 0;
   first.OnActivate = [&] { ++activations; };
   const QByteArray request(kActivateRequest);
@@ -79,6 +82,36 @@ TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
     EXPECT_EQ(activations - before, c.activates ? 1 : 0) << c.what;
     EXPECT_EQ(answer, c.activates ? QByteArray("ok\n") : QByteArray()) << c.what;
   }
+}
+
+// Between its check and its listening a first start makes its application
+// object; a second start in that gap must wait for it and be answered, not
+// find nobody and become a second first.
+TEST_F(SingleInstance, AStartBetweenTheFirstOnesCheckAndItsListeningIsAnsweredOnceItListens) {
+  TSingleInstance first(QDir::currentPath());
+  ASSERT_EQ(first.Claim(), icFirst) << first.ErrorText().toStdString();
+  int activations = 0;
+  first.OnActivate = [&] { ++activations; };
+  std::atomic<int> second{-1};
+  std::thread start([&second] {
+    TSingleInstance instance(QDir::currentPath());
+    second = static_cast<int>(instance.Claim());
+  });
+  QThread::msleep(150);  // the second start is at the lock by now
+  EXPECT_EQ(second.load(), -1) << "the second start did not wait for the first one's listening";
+  ASSERT_TRUE(first.Listen()) << first.ErrorText().toStdString();
+  QElapsedTimer clock;
+  clock.start();
+  while (second.load() == -1 && clock.elapsed() < 5000) {
+    QCoreApplication::processEvents();
+    QThread::msleep(5);
+  }
+  start.join();
+  EXPECT_EQ(second.load(), static_cast<int>(icHandedOver));
+  EXPECT_EQ(activations, 1);
+  first.StopListening();
+  TSingleInstance later(QDir::currentPath());
+  EXPECT_EQ(later.Claim(), icFirst) << "a launcher that stopped listening still answered";
 }
 
 #if !defined(_WIN32)
