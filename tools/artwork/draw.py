@@ -586,6 +586,13 @@ MENU = [
 ]
 
 ICON_SIZES = [16, 22, 24, 32, 44, 48, 64, 96, 128, 256, 512]
+# The sizes built into the program for its windows' and tray's icons: each
+# size a desktop draws a window's icon at (16 to 128) and its double. The
+# 512-pixel drawing only goes to the installed icon theme: no desktop draws a
+# window's icon that large, and in the window's icon it would cost a
+# megabyte of the program's memory and of the window system's at every start.
+WINDOW_ICON_SIZES = [px for px in ICON_SIZES if px <= 256]
+NOT_EMBEDDED = {f"mirto-icon-{px}.png" for px in ICON_SIZES if px not in WINDOW_ICON_SIZES}
 
 
 def pictures():
@@ -624,7 +631,8 @@ def main():
         out.write("<!-- Written by tools/artwork/draw.py. -->\n<RCC>\n"
                   '  <qresource prefix="/pictures">\n')
         for f in sorted(files):
-            out.write(f"    <file>{f}</file>\n")
+            if f not in NOT_EMBEDDED:
+                out.write(f"    <file>{f}</file>\n")
         out.write("  </qresource>\n</RCC>\n")
     print(f"{len(files)} files in {os.path.relpath(OUT_DIR, ROOT)}/")
 
