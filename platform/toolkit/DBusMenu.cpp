@@ -6,7 +6,6 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QGuiApplication>
 #include <QImage>
 #include <QStringList>
@@ -17,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/toolkit/DBusObject_p.h"
 #include "platform/toolkit/ImageList.h"
 #include "platform/toolkit/LifeGuard.h"
 #include "platform/toolkit/Menus.h"
@@ -96,7 +96,6 @@ using dbusmenu::TLayoutNode;
 namespace {
 
 const QString kInterface = QStringLiteral("com.canonical.dbusmenu");
-const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 void RegisterTypes() {
   static const bool registered = [] {
@@ -217,9 +216,10 @@ constexpr char kIntrospection[] = R"xml(<interface name="com.canonical.dbusmenu"
 // The object on the bus. Every request is answered at once; what a request
 // makes the program do (open, click, close) runs from the event loop after
 // the answer, so no handler ever runs inside the bus's delivery.
-class TDBusMenu::Object : public QDBusVirtualObject {
+class TDBusMenu::Object : public TDBusObject {
  public:
-  explicit Object(std::function<TPopupMenu*()> menu) : menu_(std::move(menu)) {
+  explicit Object(std::function<TPopupMenu*()> menu)
+      : TDBusObject(kInterface, kIntrospection), menu_(std::move(menu)) {
     imagesLink_.OnChange = [this](TObject*) {
       pictures_.clear();
       CheckForChanges();
@@ -246,9 +246,6 @@ class TDBusMenu::Object : public QDBusVirtualObject {
     updated << revision_ << 0;
     connection_.send(updated);
   }
-
-  QString introspect(const QString&) const override;
-  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
  private:
   // Takes the menu as it is now; true when it differs from what was served
@@ -381,7 +378,7 @@ class TDBusMenu::Object : public QDBusVirtualObject {
     if (TPopupMenu* menu = menu_ ? menu_() : nullptr) CallHandler(menu->*handler, menu);
   }
 
-  QVariantMap MenuProperties() const {
+  QVariantMap Properties() const override {
     const bool rtl = QGuiApplication::layoutDirection() == Qt::RightToLeft;
     return {{QStringLiteral("Version"), QVariant::fromValue(3u)},
             {QStringLiteral("TextDirection"), rtl ? QStringLiteral("rtl") : QStringLiteral("ltr")},
@@ -389,8 +386,7 @@ class TDBusMenu::Object : public QDBusVirtualObject {
             {QStringLiteral("IconThemePath"), QStringList()}};
   }
 
-  QDBusMessage Answer(const QDBusMessage& message);
-  QDBusMessage AnswerProperties(const QDBusMessage& message) const;
+  QDBusMessage Answer(const QDBusMessage& message) override;
 
   struct TKnown {
     const TMenuItem* item;
@@ -410,18 +406,6 @@ class TDBusMenu::Object : public QDBusVirtualObject {
   TChangeLink imagesLink_;
   std::map<int, QByteArray> pictures_;
 };
-
-bool TDBusMenu::Object::handleMessage(const QDBusMessage& message,
-                                      const QDBusConnection& connection) {
-  if (message.type() != QDBusMessage::MethodCallMessage) return false;
-  if (message.interface() == kProperties) {
-    connection.send(AnswerProperties(message));
-    return true;
-  }
-  if (!message.interface().isEmpty() && message.interface() != kInterface) return false;
-  connection.send(Answer(message));
-  return true;
-}
 
 QDBusMessage TDBusMenu::Object::Answer(const QDBusMessage& message) {
   const QString method = message.member();
@@ -498,26 +482,6 @@ QDBusMessage TDBusMenu::Object::Answer(const QDBusMessage& message) {
   }
   return message.createErrorReply(QDBusError::UnknownMethod,
                                   QStringLiteral("no method %1(%2)").arg(method, signature));
-}
-
-QDBusMessage TDBusMenu::Object::AnswerProperties(const QDBusMessage& message) const {
-  const QVariantList args = message.arguments();
-  const QString signature = message.signature();
-  const QVariantMap properties = MenuProperties();
-  if (message.member() == QLatin1String("GetAll") && signature == QLatin1String("s")) {
-    return message.createReply(
-        QVariant::fromValue(args.at(0).toString() == kInterface ? properties : QVariantMap()));
-  }
-  if (message.member() == QLatin1String("Get") && signature == QLatin1String("ss") &&
-      args.at(0).toString() == kInterface && properties.contains(args.at(1).toString())) {
-    return message.createReply(
-        QVariant::fromValue(QDBusVariant(properties.value(args.at(1).toString()))));
-  }
-  return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("no such property"));
-}
-
-QString TDBusMenu::Object::introspect(const QString&) const {
-  return QString::fromLatin1(kIntrospection);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,7 +8,6 @@
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -19,6 +18,7 @@
 #include <utility>
 
 #include "platform/toolkit/DBusMenu.h"
+#include "platform/toolkit/DBusObject_p.h"
 
 namespace mirto::statusnotifier {
 
@@ -183,10 +183,11 @@ constexpr char kIntrospection[] = R"xml(<interface name="org.kde.StatusNotifierI
 
 }  // namespace
 
-class TStatusNotifierItem::Object : public QDBusVirtualObject {
+class TStatusNotifierItem::Object : public TDBusObject {
  public:
   Object(TStatusNotifierItem& owner, std::function<TPopupMenu*()> menu)
-      : owner_(owner),
+      : TDBusObject(kItem, kIntrospection),
+        owner_(owner),
         connectionName_(QStringLiteral("mirto-tray-%1").arg(NextConnectionNumber())),
         hasMenu_([menu] { return menu && menu() != nullptr; }),
         menu_(std::move(menu)) {
@@ -230,9 +231,6 @@ class TStatusNotifierItem::Object : public QDBusVirtualObject {
     Signal(QStringLiteral("NewToolTip"));
   }
 
-  QString introspect(const QString&) const override;
-  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
-
  private:
   void Register() {
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -245,7 +243,7 @@ class TStatusNotifierItem::Object : public QDBusVirtualObject {
     if (shown_) connection_.send(QDBusMessage::createSignal(kItemPath, kItem, name));
   }
 
-  QVariantMap Properties() const {
+  QVariantMap Properties() const override {
     const QString none;
     const QVariant noPixmaps = QVariant::fromValue(QList<TIconPixmap>());
     return {
@@ -269,8 +267,7 @@ class TStatusNotifierItem::Object : public QDBusVirtualObject {
     };
   }
 
-  QDBusMessage Answer(const QDBusMessage& message);
-  QDBusMessage AnswerProperties(const QDBusMessage& message) const;
+  QDBusMessage Answer(const QDBusMessage& message) override;
 
   // After the answer: the request's effect, from the event loop.
   void Later(std::function<void()> what) { QTimer::singleShot(0, this, std::move(what)); }
@@ -286,18 +283,6 @@ class TStatusNotifierItem::Object : public QDBusVirtualObject {
   QIcon icon_;
   QString toolTip_;
 };
-
-bool TStatusNotifierItem::Object::handleMessage(const QDBusMessage& message,
-                                                const QDBusConnection& connection) {
-  if (message.type() != QDBusMessage::MethodCallMessage) return false;
-  if (message.interface() == kProperties) {
-    connection.send(AnswerProperties(message));
-    return true;
-  }
-  if (!message.interface().isEmpty() && message.interface() != kItem) return false;
-  connection.send(Answer(message));
-  return true;
-}
 
 QDBusMessage TStatusNotifierItem::Object::Answer(const QDBusMessage& message) {
   const QString method = message.member();
@@ -324,25 +309,6 @@ QDBusMessage TStatusNotifierItem::Object::Answer(const QDBusMessage& message) {
     return message.createReply();
   return message.createErrorReply(QDBusError::UnknownMethod,
                                   QStringLiteral("no method %1(%2)").arg(method, signature));
-}
-
-QDBusMessage TStatusNotifierItem::Object::AnswerProperties(const QDBusMessage& message) const {
-  const QVariantList args = message.arguments();
-  const QString signature = message.signature();
-  if (message.member() == QLatin1String("GetAll") && signature == QLatin1String("s"))
-    return message.createReply(
-        QVariant::fromValue(args.at(0).toString() == kItem ? Properties() : QVariantMap()));
-  if (message.member() == QLatin1String("Get") && signature == QLatin1String("ss") &&
-      args.at(0).toString() == kItem) {
-    const QVariantMap properties = Properties();
-    const auto at = properties.find(args.at(1).toString());
-    if (at != properties.end()) return message.createReply(QVariant::fromValue(QDBusVariant(*at)));
-  }
-  return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("no such property"));
-}
-
-QString TStatusNotifierItem::Object::introspect(const QString&) const {
-  return QString::fromLatin1(kIntrospection);
 }
 
 // ---------------------------------------------------------------------------
