@@ -124,7 +124,7 @@ QString TSingleInstance::PrivateFolder(QString* error) {
 #else
   QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (base.isEmpty() || !QFileInfo(base).isDir()) base = QDir::tempPath();
-  const QString folder =
+  QString folder =
       QDir(base).filePath(QStringLiteral("mirto-%1").arg(static_cast<qulonglong>(::getuid())));
   // mkdir applies the mode at creation, so no other user ever sees the
   // folder open; an existing one is checked, never loosened or reused blindly.

@@ -12,6 +12,9 @@ namespace mirto {
 
 class TCommandProperties {
  public:
+  TCommandProperties(const TCommandProperties&) = delete;
+  TCommandProperties& operator=(const TCommandProperties&) = delete;
+
   const QString& Caption() const { return caption_; }
   void SetCaption(const QString& caption) { Set(caption_, caption); }
   const QString& Hint() const { return hint_; }
@@ -31,8 +34,6 @@ class TCommandProperties {
  protected:
   TCommandProperties() = default;
   ~TCommandProperties() = default;
-  TCommandProperties(const TCommandProperties&) = delete;
-  TCommandProperties& operator=(const TCommandProperties&) = delete;
 
   virtual void PropertiesChanged() = 0;
 
