@@ -22,11 +22,14 @@
 namespace mirto {
 namespace {
 
-// A runtime folder of the test's own for the duration of one test.
+// A runtime folder and a launcher folder of the test's own for the duration
+// of one test: the tests run side by side, and on Windows the pipes' names
+// and the start locks of one folder are shared by every process of the user.
 class SingleInstance : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(runtime_.isValid());
+    ASSERT_TRUE(launcherFolder_.isValid());
     saved_ = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
   }
@@ -51,12 +54,15 @@ class SingleInstance : public ::testing::Test {
     return answer + socket.readAll();
   }
 
+  QString Folder() const { return launcherFolder_.path(); }
+
   QTemporaryDir runtime_;
+  QTemporaryDir launcherFolder_;
   QByteArray saved_;
 };
 
 TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
-  TSingleInstance first(QDir::currentPath());
+  TSingleInstance first(Folder());
   ASSERT_EQ(first.Claim(), icFirst) << first.ErrorText().toStdString();
   ASSERT_TRUE(first.Listen()) << first.ErrorText().toStdString();
   int activations = 0;
@@ -88,13 +94,13 @@ TEST_F(SingleInstance, OnlyTheOneRequestLineActivatesAndIsAnswered) {
 // object; a second start in that gap must wait for it and be answered, not
 // find nobody and become a second first.
 TEST_F(SingleInstance, AStartBetweenTheFirstOnesCheckAndItsListeningIsAnsweredOnceItListens) {
-  TSingleInstance first(QDir::currentPath());
+  TSingleInstance first(Folder());
   ASSERT_EQ(first.Claim(), icFirst) << first.ErrorText().toStdString();
   int activations = 0;
   first.OnActivate = [&] { ++activations; };
   std::atomic<int> second{-1};
-  std::thread start([&second] {
-    TSingleInstance instance(QDir::currentPath());
+  std::thread start([&second, folder = Folder()] {
+    TSingleInstance instance(folder);
     second = static_cast<int>(instance.Claim());
   });
   QThread::msleep(150);  // the second start is at the lock by now
@@ -110,7 +116,7 @@ TEST_F(SingleInstance, AStartBetweenTheFirstOnesCheckAndItsListeningIsAnsweredOn
   EXPECT_EQ(second.load(), static_cast<int>(icHandedOver));
   EXPECT_EQ(activations, 1);
   first.StopListening();
-  TSingleInstance later(QDir::currentPath());
+  TSingleInstance later(Folder());
   EXPECT_EQ(later.Claim(), icFirst) << "a launcher that stopped listening still answered";
 }
 
@@ -135,7 +141,7 @@ TEST_F(SingleInstance, ASocketFolderOthersMayEnterFailsTheCheckWithAReason) {
   ASSERT_FALSE(folder.isEmpty());
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                     QFile::ReadOther | QFile::ExeOther);
-  TSingleInstance instance(QDir::currentPath());
+  TSingleInstance instance(Folder());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
 }
@@ -149,25 +155,25 @@ TEST_F(SingleInstance, ASocketFolderTheGroupMayEnterOrWriteFailsTheCheck) {
   for (const QFile::Permission group : {QFile::ExeGroup, QFile::WriteGroup}) {
     SCOPED_TRACE(group == QFile::ExeGroup ? "the group may enter" : "the group may write");
     ASSERT_TRUE(QFile::setPermissions(folder, owner | group));
-    TSingleInstance instance(QDir::currentPath());
+    TSingleInstance instance(Folder());
     EXPECT_EQ(instance.Claim(), icCheckFailed);
     EXPECT_TRUE(instance.ErrorText().contains("not private")) << instance.ErrorText().toStdString();
   }
   ASSERT_TRUE(QFile::setPermissions(folder, owner));
-  TSingleInstance instance(QDir::currentPath());
+  TSingleInstance instance(Folder());
   EXPECT_EQ(instance.Claim(), icFirst) << instance.ErrorText().toStdString();
 }
 
 #endif
 
 #if defined(_WIN32)
-// Holds the start lock of a launcher in the current folder as another start
-// would: the toolkit's lock file in the user's temporary folder.
+// Holds the start lock of a launcher in folder as another start would: the
+// toolkit's lock file in the user's temporary folder.
 class HeldStartLock {
  public:
-  HeldStartLock()
-      : file_(QDir::tempPath() + u'/' +
-              TSingleInstance::ServerNameFor(QString(), QDir::currentPath()) + ".start-lock") {
+  explicit HeldStartLock(const QString& folder)
+      : file_(QDir::tempPath() + u'/' + TSingleInstance::ServerNameFor(QString(), folder) +
+              ".start-lock") {
     held_ = file_.tryLock(0);
   }
   bool Held() const { return held_; }
@@ -178,21 +184,20 @@ class HeldStartLock {
 };
 
 TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
-  const HeldStartLock lock;
+  const HeldStartLock lock(Folder());
   ASSERT_TRUE(lock.Held());
-  TSingleInstance instance(QDir::currentPath());
+  TSingleInstance instance(Folder());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
 }
 #else
-// Holds the start lock of a launcher in the current folder as another start
-// would, with flock's how (LOCK_EX or LOCK_SH).
+// Holds the start lock of a launcher in folder as another start would, with
+// flock's how (LOCK_EX or LOCK_SH).
 class HeldStartLock {
  public:
-  explicit HeldStartLock(int how)
-      : file_(
-            TSingleInstance::ServerNameFor(TSingleInstance::PrivateFolder(), QDir::currentPath()) +
-            ".start-lock") {
+  HeldStartLock(const QString& folder, int how)
+      : file_(TSingleInstance::ServerNameFor(TSingleInstance::PrivateFolder(), folder) +
+              ".start-lock") {
     held_ = file_.open(QIODevice::ReadWrite) && ::flock(file_.handle(), how | LOCK_NB) == 0;
   }
   bool Held() const { return held_; }
@@ -203,9 +208,9 @@ class HeldStartLock {
 };
 
 TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
-  const HeldStartLock lock(LOCK_EX);
+  const HeldStartLock lock(Folder(), LOCK_EX);
   ASSERT_TRUE(lock.Held());
-  TSingleInstance instance(QDir::currentPath());
+  TSingleInstance instance(Folder());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
 }
@@ -213,9 +218,9 @@ TEST_F(SingleInstance, AStartLockHeldByAnotherStartFailsTheCheckWithAReason) {
 // Two starts that both took the lock shared would both pass it at once and
 // both listen: the start lock is taken for one start alone.
 TEST_F(SingleInstance, TwoStartsAtOnceNeverBothPassTheStartLock) {
-  const HeldStartLock shared(LOCK_SH);
+  const HeldStartLock shared(Folder(), LOCK_SH);
   ASSERT_TRUE(shared.Held());
-  TSingleInstance instance(QDir::currentPath());
+  TSingleInstance instance(Folder());
   EXPECT_EQ(instance.Claim(), icCheckFailed);
   EXPECT_TRUE(instance.ErrorText().contains("lock")) << instance.ErrorText().toStdString();
 }
