@@ -94,32 +94,9 @@ fi
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/mirto-desktop.XXXXXX")"
 mkdir -p "$scratch/home" "$scratch/config" "$scratch/runtime"
 chmod 0700 "$scratch/runtime"
-pids=()
-
-# Stops what was started, last first; the children a program started of its
-# own (the panel's plugin processes) with it.
-teardown() {
-  local i child
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    for child in $(pgrep -P "${pids[i]}" 2>/dev/null); do kill "$child" 2>/dev/null; done
-    kill "${pids[i]}" 2>/dev/null
-  done
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    wait "${pids[i]}" 2>/dev/null
-  done
-  rm -rf "$scratch"
-}
-trap teardown EXIT
-trap 'exit 130' INT TERM
-
-# desk_wait SECONDS CONDITION...: polls the command CONDITION every 50 ms.
-# shellcheck source-path=SCRIPTDIR source=desktop-wait.sh
-source "$here/desktop-wait.sh"
-
-die() {
-  echo "desktop-session: $*" >&2
-  exit 1
-}
+session_name="desktop-session"
+# shellcheck source-path=SCRIPTDIR source=session-lib.sh
+source "$here/session-lib.sh"
 
 # started NAME COMMAND...: starts COMMAND in the background, its output in
 # $scratch/NAME.log, and keeps its process id (also in $started_pid).

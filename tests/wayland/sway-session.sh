@@ -57,28 +57,9 @@ chmod 0755 "$scratch"
 mkdir -p "$scratch/home" "$scratch/config" "$scratch/runtime" "$scratch/sway-runtime" "$scratch/sway-home"
 chmod 0700 "$scratch/runtime" "$scratch/sway-runtime"
 [ "${#as_sway[@]}" -gt 0 ] && chown nobody "$scratch/sway-runtime" "$scratch/sway-home"
-pids=()
-
-teardown() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null
-  done
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    wait "${pids[i]}" 2>/dev/null
-  done
-  rm -rf "$scratch"
-}
-trap teardown EXIT
-trap 'exit 130' INT TERM
-
-# shellcheck source-path=SCRIPTDIR source=../desktop/desktop-wait.sh
-source "$here/../desktop/desktop-wait.sh"
-
-die() {
-  echo "sway-session: $*" >&2
-  exit 1
-}
+session_name="sway-session"
+# shellcheck source-path=SCRIPTDIR source=../desktop/session-lib.sh
+source "$here/../desktop/session-lib.sh"
 
 # A session bus that both sway's user and this one may use.
 cat >"$scratch/bus.conf" <<CONF
