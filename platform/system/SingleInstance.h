@@ -6,9 +6,9 @@
 // one later starts ask. Asking needs no application object, so a start that
 // only hands over never connects to the window system; listening needs the
 // event loop, and until it listens the start holds the start lock, so that a
-// later start waits for it instead of finding nobody. The request travels over a local socket in a
-// folder only the user can enter; its name is derived from the launcher's
-// folder, so launchers in two folders never meet.
+// later start waits for it instead of finding nobody. The request travels
+// over a local socket in a folder only the user can enter; its name is
+// derived from the launcher's folder, so launchers in two folders never meet.
 
 #include <QString>
 #include <functional>

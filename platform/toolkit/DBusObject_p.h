@@ -21,7 +21,6 @@ class TDBusObject : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) final;
 
  protected:
-  const QString& Interface() const { return interface_; }
   // The answer to a call of the interface's method (message.member()).
   virtual QDBusMessage Answer(const QDBusMessage& message) = 0;
   // The interface's properties as they are now.
